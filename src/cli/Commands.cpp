@@ -1,0 +1,45 @@
+#include "Commands.h"
+
+#include <array>
+#include <ostream>
+
+namespace lw::cli {
+namespace {
+
+// Commands in the order --help lists them.
+constexpr std::array kCommands{
+    Command{"eval", "evaluate expressions as the calculator does", RunEval},
+    Command{"probe", "evaluate formulas from standard input, one result line each", RunProbe},
+};
+
+void PrintUsage(std::ostream& out) {
+  out << "Usage: linewright-cli COMMAND [ARGS...]\n"
+         "       linewright-cli COMMAND --help\n\n"
+         "Commands:\n";
+  for (const Command& command : kCommands) {
+    out << "  " << command.name;
+    for (std::size_t i = command.name.size(); i < 10; ++i) out << ' ';
+    out << command.summary << '\n';
+  }
+}
+
+}  // namespace
+
+int RunCommandLine(Args args, std::istream& in, std::ostream& out, std::ostream& err) {
+  if (args.empty()) {
+    PrintUsage(err);
+    return ExitUsage;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    PrintUsage(out);
+    return ExitOk;
+  }
+  for (const Command& command : kCommands) {
+    if (command.name == args[0]) return command.run(args.subspan(1), in, out, err);
+  }
+  err << "linewright-cli: unknown command '" << args[0] << "'\n\n";
+  PrintUsage(err);
+  return ExitUsage;
+}
+
+}  // namespace lw::cli

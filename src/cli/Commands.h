@@ -1,0 +1,31 @@
+// The commands of linewright-cli. Each takes its own arguments (without the program
+// and command names) and writes to the given streams, so tests can run them in-process.
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string_view>
+
+namespace lw::cli {
+
+using Args = std::span<const std::string_view>;
+using CommandFunction = int (*)(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+
+struct Command {
+  std::string_view name;
+  std::string_view summary;
+  CommandFunction run;
+};
+
+// Exit codes shared by every command.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailed = 1;
+inline constexpr int ExitUsage = 2;
+
+// Runs the whole command line (argv without the program name).
+int RunCommandLine(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+
+int RunEval(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunProbe(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace lw::cli
