@@ -10,6 +10,12 @@ namespace {
 constexpr std::array kCommands{
     Command{"eval", "evaluate expressions as the calculator does", RunEval},
     Command{"probe", "evaluate formulas from standard input, one result line each", RunProbe},
+    Command{"show", "print a document (.lwf) readably", RunShow},
+    Command{"resave", "load a document and save it again", RunResave},
+    Command{"render2d", "build all 2D graphs of a document into a picture", RunRender2D},
+    Command{"build3d", "build all 3D graphs of a document into a DXF file", RunBuild3D},
+    Command{"convert", "open a DXF or T3D file and write it as DXF", RunConvert},
+    Command{"info3d", "list the objects of a DXF or T3D file", RunInfo3D},
 };
 
 void PrintUsage(std::ostream& out) {

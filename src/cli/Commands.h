@@ -27,5 +27,11 @@ int RunCommandLine(Args args, std::istream& in, std::ostream& out, std::ostream&
 
 int RunEval(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunProbe(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunShow(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunResave(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunRender2D(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunBuild3D(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunConvert(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunInfo3D(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace lw::cli

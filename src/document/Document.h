@@ -1,0 +1,18 @@
+// Everything a settings file holds.
+#pragma once
+
+#include "Appearance.h"
+#include "BuildParameters.h"
+#include "GraphLists.h"
+
+namespace lw {
+
+struct Document {
+  BuildParameters Params;
+  AppearanceSettings Appearance;
+  PlotList2D Graphs2D;
+  PlotList3D Graphs3D;
+  bool operator==(const Document&) const = default;
+};
+
+}  // namespace lw
