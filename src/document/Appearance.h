@@ -11,8 +11,10 @@ namespace lw {
 
 enum LineStyle : int { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
 
+// A font as the document and the options file store it. The defaults are those of a
+// font created with default properties: default character set, black text.
 struct LabelFont {
-  std::uint8_t Charset = 204;  // Cyrillic
+  std::uint8_t Charset = 1;  // the default character set
   Colour Color = 0;
   std::int32_t Height = -11;  // negative: character height in pixels
   std::string FaceName = "MS Sans Serif";
