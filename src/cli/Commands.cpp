@@ -16,6 +16,7 @@ constexpr std::array kCommands{
     Command{"build3d", "build all 3D graphs of a document into a DXF file", RunBuild3D},
     Command{"convert", "open a DXF or T3D file and write it as DXF", RunConvert},
     Command{"info3d", "list the objects of a DXF or T3D file", RunInfo3D},
+    Command{"integral", "compute a definite integral as the integral window does", RunIntegral},
 };
 
 void PrintUsage(std::ostream& out) {

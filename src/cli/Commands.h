@@ -33,5 +33,6 @@ int RunRender2D(Args args, std::istream& in, std::ostream& out, std::ostream& er
 int RunBuild3D(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunConvert(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunInfo3D(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunIntegral(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace lw::cli
