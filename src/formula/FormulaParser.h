@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -90,7 +91,89 @@ class FormulaParser {
   virtual double TermCompiled();
   virtual double TermText();
 
-  // ... implementation state: see FormulaParser.cpp
+  // Divisions by a positive and by a negative divisor during one evaluation.
+  struct DivisionCounts {
+    std::uint16_t positive = 0;
+    std::uint16_t negative = 0;
+  };
+
+  // The multiplicative level itself; counts the divisions when counts is given.
+  double Multiplicative(DivisionCounts* counts);
+  // Evaluates the token program; counts must be given exactly when the object was
+  // compiled as a DivisionTrackingParser, so the flat program counts as the grammar does.
+  double EvaluateProgram(DivisionCounts* counts);
+  double EvaluateText(std::string_view text);
+  void Raise(std::uint8_t code) {
+    hasError_ = true;
+    errorCode_ = code;
+  }
+
+ public:
+  // For tests: evaluate the token program by the grammar even where the faster flat
+  // translation of it exists (both must agree in every value, code and counter).
+  void UseFlatProgram(bool enabled) { flatEnabled_ = enabled; }
+  // Whether the current program has a flat translation in use.
+  bool HasFlatProgram() const;
+
+ private:
+  enum class Path : std::uint8_t { Text, Program };
+  enum class FlatKind : std::uint8_t { None, Plain, Counting };
+  struct Instruction {
+    std::uint8_t op = 0;
+    // An operator character, function or error code, depending on op.
+    std::uint8_t arg = 0;
+    // A variable index, for the instructions that read or write one.
+    std::uint8_t slot = 0;
+    double value = 0.0;
+  };
+  class FlatCompiler;
+
+  // Grammar levels shared by both paths.
+  double Assignment();
+  double Additive();
+  double Term() { return path_ == Path::Text ? TermText() : TermCompiled(); }
+  double Signed();
+  double PowerLevel();
+  double FunctionLevel();
+  void Primary(double& accumulator);
+  void NextToken();
+  void NextTextToken();
+  void NextProgramToken();
+  bool AssignmentAhead() const;
+  void BuildFlatProgram();
+  double RunFlat(DivisionCounts* counts);
+
+  // The text being evaluated.
+  const char* cursor_ = nullptr;
+  const char* textEnd_ = nullptr;
+  Path path_ = Path::Text;
+  // The current token: its type, its character entry (operator character, function
+  // code or variable letter) and, for a number, its value.
+  std::uint8_t tokenType_ = TokenNone;
+  std::uint8_t tokenCharacter_ = 0;
+  double tokenNumber_ = 0.0;
+
+  // The token program and its read cursors.
+  std::vector<std::uint8_t> programTypes_;
+  std::vector<std::uint8_t> programCharacters_;
+  std::vector<double> programNumbers_;
+  std::size_t tokenCursor_ = 0;
+  std::size_t characterCursor_ = 0;
+  std::size_t numberCursor_ = 0;
+  // Set when the compiled text held a token too long or nesting too deep to accept.
+  bool programRefused_ = false;
+
+  // The same program as a flat instruction list with its value stack, sized once.
+  std::vector<Instruction> flatProgram_;
+  std::vector<double> flatStack_;
+  FlatKind flatKind_ = FlatKind::None;
+  bool flatEnabled_ = true;
+
+  std::array<double, 26> variables_{};
+  double spareSlot_ = 0.0;
+  bool hasError_ = false;
+  std::uint8_t errorCode_ = NoFormulaError;
+  std::uint32_t randomState_ = 1;
 };
 
 // Counts, during each evaluation, the divisions by a positive and by a negative
@@ -102,16 +185,15 @@ class DivisionTrackingParser : public FormulaParser {
   double EvaluateNormalized(std::string& text) override;
   double EvaluateCompiled() override;
 
-  std::uint16_t PositiveDivisions() const { return positiveDivisions_; }
-  std::uint16_t NegativeDivisions() const { return negativeDivisions_; }
+  std::uint16_t PositiveDivisions() const { return counts_.positive; }
+  std::uint16_t NegativeDivisions() const { return counts_.negative; }
 
  protected:
   double TermCompiled() override;
   double TermText() override;
 
  private:
-  std::uint16_t positiveDivisions_ = 0;
-  std::uint16_t negativeDivisions_ = 0;
+  DivisionCounts counts_;
 };
 
 }  // namespace lw
