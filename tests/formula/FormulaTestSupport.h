@@ -1,0 +1,54 @@
+// What one evaluation leaves behind, and the three ways to get it, for comparing
+// the text path, the token program and its flat translation.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <ostream>
+#include <string>
+
+#include "FormulaParser.h"
+
+namespace lw {
+
+struct Outcome {
+  double value = 0.0;
+  int code = NoFormulaError;
+  int positive = 0;
+  int negative = 0;
+
+  bool operator==(const Outcome& other) const {
+    const bool sameValue = (std::isnan(value) && std::isnan(other.value)) ||
+                           std::memcmp(&value, &other.value, sizeof value) == 0;
+    return sameValue && code == other.code && positive == other.positive &&
+           negative == other.negative;
+  }
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Outcome& outcome) {
+  return out << "{" << outcome.value << ", code " << outcome.code << ", +" << outcome.positive
+             << " -" << outcome.negative << "}";
+}
+
+inline Outcome Read(const DivisionTrackingParser& parser, double value) {
+  return {value, parser.ErrorCode(), parser.PositiveDivisions(), parser.NegativeDivisions()};
+}
+
+enum class Way { Text, Compiled, Grammar };
+
+// Evaluates a normalised text one way on a parser with X=3, Y=-2 and a fixed seed.
+inline Outcome EvaluateOneWay(const std::string& text, Way way) {
+  DivisionTrackingParser parser;
+  parser.SetVariable("X", 3.0);
+  parser.SetVariable("Y", -2.0);
+  parser.SeedRandom(7);
+  if (way == Way::Text) return Read(parser, parser.Evaluate(text));
+  parser.Compile(text);
+  parser.UseFlatProgram(way == Way::Compiled);
+  const Outcome outcome = Read(parser, parser.EvaluateCompiled());
+  parser.ReleaseCompiled();
+  return outcome;
+}
+
+}  // namespace lw
