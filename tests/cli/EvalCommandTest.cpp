@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+
+namespace lw::cli {
+namespace {
+
+struct EvalRun {
+  int exit = -1;
+  std::string out;
+  std::string err;
+};
+
+EvalRun Eval(std::vector<std::string_view> args) {
+  std::istringstream in;
+  std::ostringstream out;
+  std::ostringstream err;
+  EvalRun run;
+  run.exit = RunEval(args, in, out, err);
+  run.out = out.str();
+  run.err = err.str();
+  return run;
+}
+
+TEST(EvalCommand, PrintsTheCalculatorLines) {
+  const struct {
+    std::vector<std::string_view> args;
+    const char* out;
+  } cases[] = {
+      {{"1/3"}, "1/3\nРезультат : 0.333333333333333\n"},
+      {{"SQRT(-1)"}, "SQRT(-1)\nРезультат : 0\nПомилка\u00A0 sqrt\n"},
+      {{""}, "\nРезультат : 0\nЦе не вираз\n"},
+      {{"A=5", "A*2"}, "A=5\nРезультат : 5\nA*2\nРезультат : 10\n"},
+      {{"a=2*p", "a/2"},
+       "a=2*p\nРезультат : 6.28318530717959\na/2\nРезультат : 3.14159265358979\n"},
+      {{"sin(p/2) "}, "sin(p/2) \nРезультат : 1\n"},
+      {{"10^(-20)", "10^20"}, "10^(-20)\nРезультат : 1*10^(-20)\n10^20\nРезультат : 1*10^20\n"},
+      {{"10^400"}, "10^400\nРезультат : нескінченність\n"},
+      {{"RAND(0)"}, "RAND(0)\nРезультат : неозначеність\n"},
+      {{"1+SQRT(-1)"}, "1+SQRT(-1)\nРезультат : 1\nПомилка\u00A0 sqrt\n"},
+      {{"1,5*2"}, "1,5*2\nРезультат : 3\n"},
+      {{"--", "--5"}, "--5\nРезультат : -5\nСинтаксична помилка\n"},
+      {{"-2^2"}, "-2^2\nРезультат : -4\n"},
+  };
+  for (const auto& c : cases) {
+    const EvalRun run = Eval(c.args);
+    EXPECT_EQ(run.exit, ExitOk) << c.args.front();
+    EXPECT_EQ(run.out, c.out) << c.args.front();
+    EXPECT_EQ(run.err, "");
+  }
+}
+
+TEST(EvalCommand, BadCommandLines) {
+  const std::vector<std::string_view> cases[] = {{}, {"--bogus", "1"}, {"--"}};
+  for (const auto& args : cases) {
+    const EvalRun run = Eval(args);
+    EXPECT_EQ(run.exit, ExitUsage);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Usage: linewright-cli eval"), std::string::npos);
+  }
+}
+
+TEST(EvalCommand, Help) {
+  const EvalRun run = Eval({"--help"});
+  EXPECT_EQ(run.exit, ExitOk);
+  EXPECT_NE(run.out.find("Usage: linewright-cli eval"), std::string::npos);
+}
+
+TEST(EvalCommand, ReachableFromTheCommandLine) {
+  std::istringstream in;
+  std::ostringstream out;
+  std::ostringstream err;
+  const std::vector<std::string_view> args = {"eval", "2+3*4"};
+  EXPECT_EQ(RunCommandLine(args, in, out, err), ExitOk);
+  EXPECT_EQ(out.str(), "2+3*4\nРезультат : 14\n");
+}
+
+}  // namespace
+}  // namespace lw::cli
