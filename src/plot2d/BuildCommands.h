@@ -1,0 +1,32 @@
+// The 2D build commands: prepare the view, clear or clean the picture, draw the axes
+// and every graph, put the overlays back and present the result.
+#pragma once
+
+#include <string>
+
+#include "Plot2DContext.h"
+
+namespace lw {
+
+// The progress caption while graph number (index + 1) is being drawn.
+std::string GraphProgressCaption(std::size_t index);
+
+// Validates the 2D parameters (the first bad field's message goes to the status),
+// then makes the view for the current plot-view size, sets the progress bar up and
+// binds the 2D constants on both parsers. False when a field was bad.
+bool PrepareView2D(Plot2DContext& ctx);
+
+// Fills the whole picture with the background colour and presents it.
+void ClearPicture(Plot2DContext& ctx);
+
+// Shows the picture in the plot view, when there is one.
+void PresentPicture(Plot2DContext& ctx);
+
+// Draws every entry of the 2D list in order.
+void BuildAll2D(Plot2DContext& ctx);
+
+// Draws the selected entry only; with nothing selected in a non-empty list entry 0 is
+// selected and drawn; an empty list does nothing at all. selected < 0 means none.
+void BuildSelected2D(Plot2DContext& ctx, int& selected);
+
+}  // namespace lw

@@ -1,0 +1,51 @@
+#include "BuilderCommon.h"
+
+#include "Builders2D.h"
+
+namespace lw {
+
+CompiledEntry::CompiledEntry(FormulaParser& parser, const std::string& text, const View2D& view,
+                             StatusSink& status)
+    : parser_(parser), status_(status) {
+  std::string buffer = text;  // the list keeps the text as typed
+  parser_.VariableSlot(view.VarX) = 0;
+  parser_.VariableSlot(view.VarY) = 0;
+  FormulaParser::Normalize(buffer);
+  parser_.Compile(buffer);
+  parser_.EvaluateCompiled();
+  if (parser_.HasError() && parser_.ErrorCode() <= NotAnExpression) {
+    status_.SetStatus(std::string(FormulaErrorMessages[parser_.ErrorCode()]));
+    return;
+  }
+  usable_ = true;
+}
+
+CompiledEntry::~CompiledEntry() {
+  if (!released_) parser_.ReleaseCompiled();
+}
+
+void CompiledEntry::Finish() {
+  parser_.ReleaseCompiled();
+  released_ = true;
+  if (!parser_.HasError()) status_.SetStatus(kBuildOkText);
+}
+
+int CountSamples(double start, double end, double step) {
+  // Far more samples than any picture has rows or columns: the walk is cut there.
+  constexpr int kMaxSamples = 1 << 20;
+  if (!(start <= end)) return 0;
+  int count = 1;
+  double value = start;
+  while (count < kMaxSamples && NextSample(value, end, step)) ++count;
+  return count;
+}
+
+PixelWalk WalkOf(const View2D& view) {
+  PixelWalk walk;
+  walk.Px0 = TruncToInt(view.XStart * view.ScaleX + view.OriginX);
+  walk.Py0 = TruncToInt(view.OriginY - view.YStart * view.ScaleY);
+  walk.Rows = CountSamples(view.YStart, view.YEnd, view.PixelStepY);
+  return walk;
+}
+
+}  // namespace lw

@@ -1,0 +1,63 @@
+// What every 2D builder does before and after its sampling loop, and the pixel walk
+// shared by the builders that sample every pixel.
+#pragma once
+
+#include <string>
+
+#include "Feedback.h"
+#include "FormulaParser.h"
+#include "GraphLists.h"
+#include "View2D.h"
+
+namespace lw {
+
+// Compiles the entry's formula once and tries it at x = y = 0. A formula that is
+// wrong in itself (codes 0..2) puts its message in the status bar and is not usable;
+// a formula merely without a value at the trial point is. The program is released
+// when this object goes, whatever happened.
+class CompiledEntry {
+ public:
+  CompiledEntry(FormulaParser& parser, const std::string& text, const View2D& view,
+                StatusSink& status);
+  ~CompiledEntry();
+  CompiledEntry(const CompiledEntry&) = delete;
+  CompiledEntry& operator=(const CompiledEntry&) = delete;
+
+  bool Usable() const { return usable_; }
+  // Releases the program and reports "Окей" when the last evaluation had a value.
+  void Finish();
+
+ private:
+  FormulaParser& parser_;
+  StatusSink& status_;
+  bool usable_ = false;
+  bool released_ = false;
+};
+
+// The colour a builder draws with: the entry's colour, or with XOR drawing the colour
+// that turns the background into the entry's colour.
+inline Colour DrawingColour(Colour colour, bool xorDrawing, Colour background) {
+  return (xorDrawing ? (colour ^ background) : colour) & 0x00FFFFFF;
+}
+
+// How many samples a walk from start by step takes while the value stays <= end.
+// A step too small to change the value ends the walk instead of looping forever.
+int CountSamples(double start, double end, double step);
+
+// The next sample of a walk, or false when the walk is over.
+inline bool NextSample(double& value, double end, double step) {
+  const double next = value + step;
+  if (!(next > value) || !(next <= end)) return false;
+  value = next;
+  return true;
+}
+
+// Start pixel of the walk: the sample of column c and row r belongs to (Px0 + c, Py0 - r).
+struct PixelWalk {
+  int Px0 = 0;
+  int Py0 = 0;
+  int Rows = 0;
+};
+PixelWalk WalkOf(const View2D& view);
+
+}  // namespace lw

@@ -1,0 +1,43 @@
+// The 2D graph builders: each draws one entry of the 2D list into the picture
+// through the view that PrepareView2D has just made.
+#pragma once
+
+#include <cstddef>
+
+#include "GraphLists.h"
+#include "Plot2DContext.h"
+
+namespace lw {
+
+// What a finished builder leaves in the status bar.
+inline constexpr const char* kBuildOkText = "Окей";
+
+enum class Builder2D {
+  None,
+  FunctionPoints,
+  FunctionCurve,
+  RelationRegion,
+  RelationContour,
+  ColorGamma,
+};
+
+// The builder an entry gets by its kind and interpolation flag; a kind outside 0..2
+// builds nothing.
+Builder2D BuilderFor(const PlotP& entry);
+
+// y = f(x): one pixel per pixel column.
+void BuildFunctionPoints(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
+// y = f(x): samples joined by lines, broken where the formula has no value or a divisor
+// changed sign between two samples.
+void BuildFunctionCurve(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
+// f(x, y) compared with 0, with the tolerance Proxima: every pixel that satisfies it.
+void BuildRelationRegion(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
+// f(x, y) = 0 as sign changes between neighbouring pixels, poles left out.
+void BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
+// f(x, y) as colours of the palette, one ramp step per Gradient.
+void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
+
+// Runs the builder of entry index of the document's 2D list.
+void BuildEntry2D(Plot2DContext& ctx, std::size_t index);
+
+}  // namespace lw

@@ -1,0 +1,140 @@
+#include "ColorGamma.h"
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "Axes.h"
+#include "BuilderCommon.h"
+#include "Builders2D.h"
+#include "RasterMath.h"
+
+namespace lw {
+
+int GammaStep(double v, double gradient) {
+  const double q = std::floor(v / gradient);
+  if (std::fabs(q) < 2147483648.0) {
+    // Unsigned arithmetic gives the remainder modulo 65536 for negative steps too.
+    const auto t = static_cast<std::uint32_t>(static_cast<std::int32_t>(q));
+    return static_cast<int>((t + 32768u) & 0xFFFFu);
+  }
+  if (!std::isfinite(q)) return 32768;
+  double k = std::fmod(q, 65536.0) + 32768.0;
+  if (k < 0) k += 65536.0;
+  if (k >= 65536.0) k -= 65536.0;
+  return static_cast<int>(k);
+}
+
+Colour GammaStepColour(int step, const Palette& palette) {
+  const int i = (step >> 8) & 0xFF;
+  const int f = step & 0xFF;
+  const Colour from = palette.At(i);
+  const Colour to = palette.At((i + 1) & 0xFF);
+  Colour result = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const auto a = static_cast<std::int32_t>((from >> shift) & 0xFF);
+    const auto b = static_cast<std::int32_t>((to >> shift) & 0xFF);
+    const auto channel = static_cast<Colour>((a + MulDiv(f, b - a, 255)) & 0xFF);
+    result |= channel << shift;
+  }
+  return result;
+}
+
+Colour GammaColor(double v, double gradient, const Palette& palette) {
+  return GammaStepColour(GammaStep(v, gradient), palette);
+}
+
+GammaRamp::GammaRamp(const Palette& palette, double gradient)
+    : colours_(65536), gradient_(gradient) {
+  for (int k = 0; k < 65536; ++k)
+    colours_[static_cast<std::size_t>(k)] = GammaStepColour(k, palette);
+}
+
+void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
+  FormulaParser& parser = ctx.explicitParser;
+  const View2D& v = ctx.view;
+  PlotPicture& picture = ctx.picture;
+  CompiledEntry compiled(parser, ctx.document.Graphs2D.Text(index), v, ctx.status);
+  if (!compiled.Usable()) return;
+  const GammaRamp ramp(ctx.palette, ctx.params.Gradient);
+  const bool xorDrawing = ctx.document.Params.XorDrawing;
+  const Colour background = ctx.document.Appearance.BackgroundColor & 0x00FFFFFF;
+  const PixelWalk walk = WalkOf(v);
+  double& xSlot = parser.VariableSlot(v.VarX);
+  double& ySlot = parser.VariableSlot(v.VarY);
+  double x = v.XStart;
+  int px = walk.Px0;
+  if (x <= v.XEnd) {
+    do {
+      double y = v.YStart;
+      int py = walk.Py0;
+      for (int r = 0; r < walk.Rows; ++r, --py, y += v.PixelStepY) {
+        xSlot = x;
+        ySlot = y;
+        const double value = parser.EvaluateCompiled();
+        if (parser.HasError()) continue;  // no value: the pixel keeps what it had
+        if (xorDrawing) {
+          picture.XorPixel(px, py, ramp(value) ^ background);
+        } else {
+          picture.SetPixel(px, py, ramp(value));
+        }
+      }
+      ctx.progress.SetPosition(ctx.progress.Position() + 1);
+      ++px;
+    } while (NextSample(x, v.XEnd, v.PixelStepX));
+  }
+  compiled.Finish();
+}
+
+ColorScaleState OpenColorScale(double gradient, int rampHeight) {
+  ColorScaleState s;
+  s.ValuePerRow = gradient;
+  // Spacing and step follow the size of the gradient; its sign only turns the labels.
+  const double g = std::fabs(gradient);
+  if (g >= 1) {
+    s.LabelSpacing = 20;
+    s.LabelStep = TruncToInt(20 * g);
+  } else if (g > 0.05) {
+    s.LabelSpacing = TruncToInt(20 / g);
+    s.LabelStep = 20;
+  } else {
+    s.LabelSpacing = TruncToInt(1 / g);
+    s.LabelStep = 1;
+  }
+  if (s.LabelSpacing <= 0) s.LabelSpacing = 20;  // a zero or undefined gradient
+  if (gradient < 0) s.LabelStep = -s.LabelStep;
+  s.RowOffset = (-rampHeight) / 2;
+  return s;
+}
+
+void PaintColorScale(PlotPicture& image, const ColorScaleState& state, double gradient,
+                     const Palette& palette, const LabelFont& font) {
+  const int w = image.Width();
+  const int h = image.Height();
+  for (int i = 0; i < h; ++i) {
+    const double value = (static_cast<double>(state.RowOffset) + i) * state.ValuePerRow;
+    image.SetPen(Pen{GammaColor(value, gradient, palette), Solid, 1, PenMode::Copy});
+    image.MoveTo(40, i);
+    image.LineTo(w, i);
+  }
+  image.SetPen(Pen{0, Solid, 1, PenMode::Copy});
+  image.MoveTo(39, 0);
+  image.LineTo(39, h);
+  image.MoveTo(0, 0);
+  image.LineTo(0, h);
+  image.FillRect(1, 0, 38, h, 0xFFFFFF);
+  image.SetFont(font);
+  const int textHeight = image.TextHeight("1");
+  const std::int64_t spacing = state.LabelSpacing > 0 ? state.LabelSpacing : 20;
+  std::int64_t c = -(state.RowOffset % spacing + spacing);
+  std::int64_t n = (state.RowOffset / spacing - 1) * static_cast<std::int64_t>(state.LabelStep);
+  for (; c < h + spacing; c += spacing, n += state.LabelStep) {
+    if (c <= -50 || c >= h + 50) continue;
+    const int row = static_cast<int>(c);
+    image.MoveTo(30, row);
+    image.LineTo(38, row);
+    image.DrawText(3, row - textHeight / 2, std::to_string(n));
+  }
+}
+
+}  // namespace lw

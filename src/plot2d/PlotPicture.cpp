@@ -1,0 +1,339 @@
+#include "PlotPicture.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QString>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <span>
+#include <utility>
+
+namespace lw {
+namespace {
+
+// The classic raster dash patterns, in pixels for a pen of width 1: on, off, on, ...
+constexpr std::array<int, 2> kDash{18, 6};
+constexpr std::array<int, 2> kDot{3, 3};
+constexpr std::array<int, 4> kDashDot{9, 6, 3, 6};
+constexpr std::array<int, 6> kDashDotDot{9, 3, 3, 3, 3, 3};
+
+std::span<const int> PatternOf(int style) {
+  switch (style) {
+    case Dash:
+      return kDash;
+    case Dot:
+      return kDot;
+    case DashDot:
+      return kDashDot;
+    case DashDotDot:
+      return kDashDotDot;
+    default:
+      return {};
+  }
+}
+
+// Whether the pattern has ink at this step; a wide pen stretches its pattern.
+bool PatternInk(std::span<const int> pattern, int width, std::int64_t step) {
+  std::int64_t period = 0;
+  for (int part : pattern) period += part;
+  std::int64_t pos = step % (period * width);
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const std::int64_t len = static_cast<std::int64_t>(pattern[i]) * width;
+    if (pos < len) return i % 2 == 0;
+    pos -= len;
+  }
+  return false;
+}
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {  // b > 0
+  std::int64_t q = a / b;
+  if ((a % b != 0) && (a < 0)) --q;
+  return q;
+}
+
+std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {  // b > 0
+  return -FloorDiv(-a, b);
+}
+
+// Segments with an end further out than this are cut back first, so that the exact
+// integer walk below cannot overflow; such ends lie far outside any picture.
+constexpr double kFar = 536870912.0;  // 2^29
+
+// Liang-Barsky cut of the segment to the square |x|, |y| <= kFar.
+bool CutToFarSquare(double& x0, double& y0, double& x1, double& y1) {
+  double t0 = 0.0;
+  double t1 = 1.0;
+  const double dx = x1 - x0;
+  const double dy = y1 - y0;
+  const std::array<double, 4> p{-dx, dx, -dy, dy};
+  const std::array<double, 4> q{x0 + kFar, kFar - x0, y0 + kFar, kFar - y0};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0.0) {
+      if (q[i] < 0.0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0.0) {
+      t0 = std::max(t0, t);
+    } else {
+      t1 = std::min(t1, t);
+    }
+  }
+  if (t0 > t1) return false;
+  const double nx0 = x0 + t0 * dx;
+  const double ny0 = y0 + t0 * dy;
+  x1 = std::round(x0 + t1 * dx);
+  y1 = std::round(y0 + t1 * dy);
+  x0 = std::round(nx0);
+  y0 = std::round(ny0);
+  return true;
+}
+
+}  // namespace
+
+PlotPicture::PlotPicture(int width, int height)
+    : width_(std::max(width, 1)),
+      height_(std::max(height, 1)),
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
+              Opaque | ColourMask) {
+  SetFont(LabelFont{});
+}
+
+void PlotPicture::Fill(Colour c) {
+  std::fill(pixels_.begin(), pixels_.end(), Opaque | (c & ColourMask));
+}
+
+void PlotPicture::FillRect(int left, int top, int right, int bottom, Colour c) {
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, width_);
+  bottom = std::min(bottom, height_);
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) At(x, y) = Opaque | (c & ColourMask);
+  }
+}
+
+void PlotPicture::MoveTo(int x, int y) {
+  penX_ = x;
+  penY_ = y;
+  stylePosition_ = 0;
+}
+
+void PlotPicture::LineTo(int x, int y) {
+  DrawSegment(penX_, penY_, x, y);
+  penX_ = x;
+  penY_ = y;
+}
+
+void PlotPicture::PlotPenPixel(int x, int y) {
+  if (!Contains(x, y)) return;
+  std::uint32_t& p = At(x, y);
+  switch (pen_.mode) {
+    case PenMode::Copy:
+      p = Opaque | (pen_.color & ColourMask);
+      break;
+    case PenMode::Xor:
+      p ^= (pen_.color & ColourMask);
+      break;
+    case PenMode::Invert:
+      p ^= ColourMask;
+      break;
+  }
+}
+
+// A wide pen covers, at each step of the walk, a run of pixels across the major axis,
+// so no pixel of one segment is touched twice.
+void PlotPicture::StampAcross(int x, int y, bool xMajor) {
+  const int w = std::max(pen_.width, 1);
+  const int first = -(w / 2);
+  for (int j = first; j < first + w; ++j) {
+    if (xMajor) {
+      PlotPenPixel(x, y + j);
+    } else {
+      PlotPenPixel(x + j, y);
+    }
+  }
+}
+
+// Integer line walk: step i lies at major = m0 + i and minor = n0 + round(i * slope);
+// both are known in closed form, so the walk starts and ends where the segment meets
+// the picture instead of stepping through the far-away part.
+void PlotPicture::DrawSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+  const std::int64_t steps0 = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+  if (steps0 == 0) return;
+  const bool far = std::max({std::abs(x0), std::abs(y0), std::abs(x1), std::abs(y1)}) > kFar;
+  if (far) {
+    double fx0 = static_cast<double>(x0), fy0 = static_cast<double>(y0);
+    double fx1 = static_cast<double>(x1), fy1 = static_cast<double>(y1);
+    if (!CutToFarSquare(fx0, fy0, fx1, fy1)) return;
+    x0 = static_cast<std::int64_t>(fx0);
+    y0 = static_cast<std::int64_t>(fy0);
+    x1 = static_cast<std::int64_t>(fx1);
+    y1 = static_cast<std::int64_t>(fy1);
+  }
+  const std::int64_t dx = x1 - x0;
+  const std::int64_t dy = y1 - y0;
+  const bool xMajor = std::abs(dx) >= std::abs(dy);
+  const std::int64_t n = xMajor ? std::abs(dx) : std::abs(dy);  // steps, last pixel excluded
+  if (n == 0) return;
+  const std::int64_t a = xMajor ? std::abs(dy) : std::abs(dx);
+  const std::int64_t m0 = xMajor ? x0 : y0;
+  const std::int64_t n0 = xMajor ? y0 : x0;
+  const std::int64_t sMajor = (xMajor ? dx : dy) > 0 ? 1 : -1;
+  const std::int64_t sMinor = (xMajor ? dy : dx) >= 0 ? 1 : -1;
+  const std::int64_t majorSize = xMajor ? width_ : height_;
+  const std::int64_t minorSize = xMajor ? height_ : width_;
+  const std::int64_t margin = std::max(pen_.width, 1);
+
+  // Steps whose major coordinate lies inside the picture.
+  std::int64_t iLo = sMajor > 0 ? -m0 : m0 - (majorSize - 1);
+  std::int64_t iHi = sMajor > 0 ? majorSize - 1 - m0 : m0;
+  // Steps whose minor offset k = floor((2ia + n) / 2n) keeps the run near the picture.
+  const std::int64_t lo = -margin, hi = minorSize - 1 + margin;
+  const std::int64_t kLo = sMinor > 0 ? lo - n0 : n0 - hi;
+  const std::int64_t kHi = sMinor > 0 ? hi - n0 : n0 - lo;
+  if (a == 0) {
+    if (kLo > 0 || kHi < 0) return;
+  } else {
+    iLo = std::max(iLo, CeilDiv(2 * n * kLo - n, 2 * a));
+    iHi = std::min(iHi, CeilDiv(2 * n * (kHi + 1) - n, 2 * a) - 1);
+  }
+  iLo = std::max<std::int64_t>(iLo, 0);
+  iHi = std::min(iHi, n - 1);
+
+  const std::span<const int> pattern = PatternOf(pen_.style);
+  const int w = std::max(pen_.width, 1);
+  std::int64_t num = 2 * iLo * a + n;
+  std::int64_t k = num / (2 * n);
+  std::int64_t rem = num % (2 * n);
+  for (std::int64_t i = iLo; i <= iHi; ++i) {
+    if (pattern.empty() || PatternInk(pattern, w, stylePosition_ + i)) {
+      const auto major = static_cast<int>(m0 + sMajor * i);
+      const auto minor = static_cast<int>(n0 + sMinor * k);
+      if (w == 1) {
+        PlotPenPixel(xMajor ? major : minor, xMajor ? minor : major);
+      } else {
+        StampAcross(xMajor ? major : minor, xMajor ? minor : major, xMajor);
+      }
+    }
+    rem += 2 * a;
+    if (rem >= 2 * n) {
+      rem -= 2 * n;
+      ++k;
+    }
+  }
+  stylePosition_ += steps0;
+}
+
+void PlotPicture::FrameRect(int left, int top, int right, int bottom) {
+  MoveTo(left, top);
+  LineTo(right - 1, top);
+  LineTo(right - 1, bottom - 1);
+  LineTo(left, bottom - 1);
+  LineTo(left, top);
+}
+
+void PlotPicture::Ellipse(int left, int top, int right, int bottom) {
+  if (right <= left || bottom <= top) return;
+  const double cx = (left + right - 1) / 2.0;
+  const double cy = (top + bottom - 1) / 2.0;
+  const double rx = (right - left - 1) / 2.0;
+  const double ry = (bottom - top - 1) / 2.0;
+  std::vector<std::pair<int, int>> points;
+  // Sampling by columns and by rows gives a closed outline at every slope.
+  for (int x = left; x < right; ++x) {
+    const double u = rx > 0 ? (x - cx) / rx : 0.0;
+    const double d = ry * std::sqrt(std::max(0.0, 1.0 - u * u));
+    points.emplace_back(x, static_cast<int>(std::lround(cy - d)));
+    points.emplace_back(x, static_cast<int>(std::lround(cy + d)));
+  }
+  for (int y = top; y < bottom; ++y) {
+    const double v = ry > 0 ? (y - cy) / ry : 0.0;
+    const double d = rx * std::sqrt(std::max(0.0, 1.0 - v * v));
+    points.emplace_back(static_cast<int>(std::lround(cx - d)), y);
+    points.emplace_back(static_cast<int>(std::lround(cx + d)), y);
+  }
+  std::sort(points.begin(), points.end());
+  points.erase(std::unique(points.begin(), points.end()), points.end());
+  for (const auto& [x, y] : points) PlotPenPixel(x, y);
+}
+
+void PlotPicture::SetFont(const LabelFont& font) {
+  QFont f(QString::fromUtf8(font.FaceName.data(), static_cast<qsizetype>(font.FaceName.size())));
+  int pixels = font.Height < 0 ? -font.Height : font.Height;
+  if (pixels == 0) pixels = (std::max(font.Size, 1) * 96 + 36) / 72;
+  f.setPixelSize(std::max(pixels, 1));
+  f.setBold(font.Bold);
+  f.setItalic(font.Italic);
+  f.setUnderline(font.Underline);
+  f.setStrikeOut(font.StrikeOut);
+  // Labels are plain pixels, as on the classic raster: no smoothing.
+  f.setStyleStrategy(QFont::NoAntialias);
+  f.setHintingPreference(QFont::PreferFullHinting);
+  font_ = f;
+  fontColour_ = font.Color & ColourMask;
+}
+
+QImage PlotPicture::Wrap() {
+  return QImage(reinterpret_cast<uchar*>(pixels_.data()), width_, height_,
+                static_cast<qsizetype>(width_) * 4, QImage::Format_RGBX8888);
+}
+
+void PlotPicture::DrawText(int x, int y, std::string_view utf8) {
+  if (utf8.empty()) return;
+  QImage target = Wrap();
+  QPainter painter(&target);
+  painter.setFont(font_);
+  const int r = static_cast<int>(fontColour_ & 0xFF);
+  const int g = static_cast<int>((fontColour_ >> 8) & 0xFF);
+  const int b = static_cast<int>((fontColour_ >> 16) & 0xFF);
+  painter.setPen(QColor(r, g, b));
+  painter.setBackgroundMode(Qt::TransparentMode);
+  const QFontMetrics metrics(font_);
+  painter.drawText(x, y + metrics.ascent(),
+                   QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+int PlotPicture::TextWidth(std::string_view utf8) const {
+  const QFontMetrics metrics(font_);
+  return metrics.horizontalAdvance(
+      QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+int PlotPicture::TextHeight(std::string_view) const {
+  return QFontMetrics(font_).height();
+}
+
+QImage PlotPicture::ToImage(int w, int h) const {
+  QImage image(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+  image.fill(Qt::black);
+  const int cw = std::min(image.width(), width_);
+  const int ch = std::min(image.height(), height_);
+  for (int y = 0; y < ch; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < cw; ++x) {
+      const std::uint32_t c = At(x, y);
+      row[x] = qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                    static_cast<int>((c >> 16) & 0xFF));
+    }
+  }
+  return image;
+}
+
+void PlotPicture::PasteImage(const QImage& image) {
+  const QImage source = image.convertToFormat(QImage::Format_RGB32);
+  const int cw = std::min(source.width(), width_);
+  const int ch = std::min(source.height(), height_);
+  for (int y = 0; y < ch; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+    for (int x = 0; x < cw; ++x) {
+      const QRgb c = row[x];
+      At(x, y) = Opaque | static_cast<std::uint32_t>(qRed(c)) |
+                 (static_cast<std::uint32_t>(qGreen(c)) << 8) |
+                 (static_cast<std::uint32_t>(qBlue(c)) << 16);
+    }
+  }
+}
+
+}  // namespace lw

@@ -1,0 +1,123 @@
+// The off-screen 2D picture: a 24-bit raster with a pen, a font and the handful of
+// operations the 2D builders, axes and overlays need, all with predictable pixels.
+// Colours are 0x00BBGGRR; they are turned into the screen format only by ToImage.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <bit>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "Appearance.h"
+#include "GraphLists.h"
+
+namespace lw {
+
+static_assert(std::endian::native == std::endian::little,
+              "pixels are kept as 0x00BBGGRR words, read by QPainter as R, G, B, X bytes");
+
+enum class PenMode : std::uint8_t {
+  Copy,    // the pixel takes the pen colour
+  Xor,     // the pixel is XORed with the pen colour
+  Invert,  // the pixel takes its bitwise complement; the pen colour does not matter
+};
+
+struct Pen {
+  Colour color = 0;
+  int style = Solid;  // LineStyle
+  int width = 1;
+  PenMode mode = PenMode::Copy;
+  bool operator==(const Pen&) const = default;
+};
+
+class PlotPicture {
+ public:
+  static constexpr int DefaultWidth = 1600;
+  static constexpr int DefaultHeight = 1200;
+
+  // Starts white, with a black solid copy pen of width 1 and the default label font.
+  explicit PlotPicture(int width = DefaultWidth, int height = DefaultHeight);
+  PlotPicture(const PlotPicture&) = delete;
+  PlotPicture& operator=(const PlotPicture&) = delete;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Contains(int x, int y) const {
+    return static_cast<unsigned>(x) < static_cast<unsigned>(width_) &&
+           static_cast<unsigned>(y) < static_cast<unsigned>(height_);
+  }
+
+  // Pixels outside the picture are ignored; reading one gives InvalidColour.
+  static constexpr Colour InvalidColour = 0xFFFFFFFF;
+  void SetPixel(int x, int y, Colour c) {
+    if (Contains(x, y)) At(x, y) = Opaque | (c & ColourMask);
+  }
+  void XorPixel(int x, int y, Colour c) {
+    if (Contains(x, y)) At(x, y) ^= (c & ColourMask);
+  }
+  Colour GetPixel(int x, int y) const {
+    return Contains(x, y) ? (At(x, y) & ColourMask) : InvalidColour;
+  }
+
+  // The whole picture in one colour.
+  void Fill(Colour c);
+  // Solid fill of the pixels left <= x < right, top <= y < bottom (clipped).
+  void FillRect(int left, int top, int right, int bottom, Colour c);
+
+  void SetPen(const Pen& pen) { pen_ = pen; }
+  const Pen& CurrentPen() const { return pen_; }
+  void MoveTo(int x, int y);
+  // Draws with the pen from the current position up to, but not including, (x, y),
+  // so joints of a polyline are drawn once and XOR drawing twice restores exactly.
+  void LineTo(int x, int y);
+  int PenX() const { return penX_; }
+  int PenY() const { return penY_; }
+  // Outline of left <= x < right, top <= y < bottom with the pen, as a closed polyline.
+  void FrameRect(int left, int top, int right, int bottom);
+  // One-pixel outline of the ellipse inscribed in left <= x < right, top <= y < bottom,
+  // in the pen's colour and mode; every outline pixel is touched exactly once.
+  void Ellipse(int left, int top, int right, int bottom);
+
+  void SetFont(const LabelFont& font);
+  // Text with its top-left corner at (x, y), in the font's colour, without background.
+  void DrawText(int x, int y, std::string_view utf8);
+  int TextWidth(std::string_view utf8) const;
+  int TextHeight(std::string_view utf8) const;
+
+  // The top-left w x h part in the screen format; anything beyond the picture is black.
+  QImage ToImage(int w, int h) const;
+  // Copies an image into the top-left corner (the rest keeps its pixels).
+  void PasteImage(const QImage& image);
+
+ private:
+  static constexpr std::uint32_t ColourMask = 0x00FFFFFF;
+  // QPainter reads the words as RGBX bytes, whose X byte must be opaque.
+  static constexpr std::uint32_t Opaque = 0xFF000000;
+
+  std::uint32_t& At(int x, int y) {
+    return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                   static_cast<std::size_t>(x)];
+  }
+  const std::uint32_t& At(int x, int y) const {
+    return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                   static_cast<std::size_t>(x)];
+  }
+  void PlotPenPixel(int x, int y);
+  void DrawSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
+  void StampAcross(int x, int y, bool xMajor);
+  QImage Wrap();
+
+  int width_;
+  int height_;
+  std::vector<std::uint32_t> pixels_;
+  Pen pen_;
+  int penX_ = 0;
+  int penY_ = 0;
+  std::int64_t stylePosition_ = 0;  // along the current polyline, for the dash pattern
+  QFont font_;
+  Colour fontColour_ = 0;
+};
+
+}  // namespace lw

@@ -1,0 +1,177 @@
+// The builders of relations f(x, y) compared with 0: the filled region and the contour.
+#include <cmath>
+#include <cstdint>
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "BuilderCommon.h"
+#include "Builders2D.h"
+
+namespace lw {
+namespace {
+
+// Walks every pixel of the clipped rectangle, setting the pixels whose value passes.
+template <class Test>
+void FillWhere(Plot2DContext& ctx, Colour colour, bool xorDrawing, Test passes) {
+  FormulaParser& parser = ctx.explicitParser;
+  const View2D& v = ctx.view;
+  PlotPicture& picture = ctx.picture;
+  const PixelWalk walk = WalkOf(v);
+  double& xSlot = parser.VariableSlot(v.VarX);
+  double& ySlot = parser.VariableSlot(v.VarY);
+  double x = v.XStart;
+  if (!(x <= v.XEnd)) return;
+  int px = walk.Px0;
+  do {
+    double y = v.YStart;
+    int py = walk.Py0;
+    for (int r = 0; r < walk.Rows; ++r, --py, y += v.PixelStepY) {
+      xSlot = x;
+      ySlot = y;
+      const double value = parser.EvaluateCompiled();
+      if (parser.HasError() || !passes(value)) continue;
+      if (xorDrawing) {
+        picture.XorPixel(px, py, colour);
+      } else {
+        picture.SetPixel(px, py, colour);
+      }
+    }
+    ctx.progress.SetPosition(ctx.progress.Position() + 1);
+    ++px;
+  } while (NextSample(x, v.XEnd, v.PixelStepX));
+}
+
+// A sign change or a zero along an edge; tested by signs, not by the product, which
+// would underflow to 0 for two tiny values of the same sign.
+inline bool Crosses(double a, double b) {
+  return (a <= 0 && b >= 0) || (a >= 0 && b <= 0);
+}
+
+// One column of samples at positions r + 1; position 0 is a sentinel without value.
+struct SampleColumn {
+  std::vector<double> value;
+  std::vector<std::uint8_t> valid;
+  std::vector<std::uint32_t> pair;  // divisions by positive (low) and negative (high) divisors
+
+  bool Allocate(std::size_t size) {
+    try {
+      value.assign(size, 0.0);
+      valid.assign(size, 0);
+      pair.assign(size, 0);
+      return true;
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+  }
+};
+
+inline std::uint32_t DivisionPair(const DivisionTrackingParser& parser) {
+  return static_cast<std::uint32_t>(parser.PositiveDivisions()) |
+         (static_cast<std::uint32_t>(parser.NegativeDivisions()) << 16);
+}
+
+// Samples one column into col; draws the cells between it and prev into pixel column px
+// unless this is the first column.
+void ContourColumn(Plot2DContext& ctx, const PixelWalk& walk, double x, SampleColumn& col,
+                   const SampleColumn* prev, int px, Colour colour, bool xorDrawing) {
+  DivisionTrackingParser& parser = ctx.poleParser;
+  const View2D& v = ctx.view;
+  double& xSlot = parser.VariableSlot(v.VarX);
+  double& ySlot = parser.VariableSlot(v.VarY);
+  col.valid[0] = 0;
+  double y = v.YStart;
+  int py = walk.Py0;
+  for (int r = 0; r < walk.Rows; ++r, --py, y += v.PixelStepY) {
+    xSlot = x;
+    ySlot = y;
+    const double value = parser.EvaluateCompiled();
+    const auto at = static_cast<std::size_t>(r) + 1;
+    if (parser.HasError()) {
+      col.valid[at] = 0;
+      continue;
+    }
+    col.value[at] = value;
+    col.valid[at] = 1;
+    col.pair[at] = DivisionPair(parser);
+    if (prev == nullptr) continue;
+    const std::size_t below = at - 1;
+    const double p0 = prev->value[below], p1 = prev->value[at];
+    const double c0 = col.value[below], c1 = value;
+    if (!(Crosses(p0, c0) || Crosses(p1, c1) || Crosses(p0, p1) || Crosses(c0, c1))) continue;
+    if (!(prev->valid[below] && prev->valid[at] && col.valid[below])) continue;
+    const std::uint32_t same = col.pair[at];
+    if (prev->pair[below] != same || prev->pair[at] != same || col.pair[below] != same) continue;
+    if (xorDrawing) {
+      ctx.picture.XorPixel(px, py, colour);
+    } else {
+      ctx.picture.SetPixel(px, py, colour);
+    }
+  }
+  ctx.progress.SetPosition(ctx.progress.Position() + 1);
+}
+
+}  // namespace
+
+void BuildRelationRegion(Plot2DContext& ctx, std::size_t index, const PlotP& entry) {
+  CompiledEntry compiled(ctx.explicitParser, ctx.document.Graphs2D.Text(index), ctx.view,
+                         ctx.status);
+  if (!compiled.Usable()) return;
+  const bool xorDrawing = ctx.document.Params.XorDrawing;
+  const Colour colour =
+      DrawingColour(entry.Color, xorDrawing, ctx.document.Appearance.BackgroundColor);
+  const double t = ctx.params.Proxima;
+  switch (entry.Relation) {
+    case Equal:
+      FillWhere(ctx, colour, xorDrawing, [t](double v) { return std::fabs(v) < t; });
+      break;
+    case Greater:
+      FillWhere(ctx, colour, xorDrawing, [t](double v) { return v + t > 0; });
+      break;
+    case Less:
+      FillWhere(ctx, colour, xorDrawing, [t](double v) { return v - t < 0; });
+      break;
+    case GreaterOrEqual:
+      FillWhere(ctx, colour, xorDrawing, [t](double v) { return v + t >= 0; });
+      break;
+    case LessOrEqual:
+      FillWhere(ctx, colour, xorDrawing, [t](double v) { return v - t <= 0; });
+      break;
+    default:
+      FillWhere(ctx, colour, xorDrawing, [](double) { return false; });
+      break;
+  }
+  compiled.Finish();
+}
+
+void BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& entry) {
+  const View2D& v = ctx.view;
+  const PixelWalk walk = WalkOf(v);
+  // One position per row plus the sentinel, with spare room; never less than the walk
+  // needs, even when the Y interval lies outside the view and the estimate is negative.
+  const double estimate = std::trunc((v.YEnd - v.YStart) * v.ScaleY) + 7;
+  std::size_t size = static_cast<std::size_t>(walk.Rows) + 2;
+  if (estimate > static_cast<double>(size) && estimate < 1e7) {
+    size = static_cast<std::size_t>(estimate);
+  }
+  SampleColumn a, b;
+  if (!a.Allocate(size) || !b.Allocate(size)) return;
+  CompiledEntry compiled(ctx.poleParser, ctx.document.Graphs2D.Text(index), v, ctx.status);
+  if (!compiled.Usable()) return;
+  const bool xorDrawing = ctx.document.Params.XorDrawing;
+  const Colour colour =
+      DrawingColour(entry.Color, xorDrawing, ctx.document.Appearance.BackgroundColor);
+  SampleColumn* prev = &a;
+  SampleColumn* cur = &b;
+  double x = v.XStart;
+  ContourColumn(ctx, walk, x, *prev, nullptr, 0, colour, xorDrawing);
+  int px = walk.Px0;
+  while (NextSample(x, v.XEnd, v.PixelStepX)) {
+    ContourColumn(ctx, walk, x, *cur, prev, px, colour, xorDrawing);
+    std::swap(prev, cur);
+    ++px;
+  }
+  compiled.Finish();
+}
+
+}  // namespace lw
