@@ -1,0 +1,36 @@
+#include "FileIo.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QString>
+
+namespace lw {
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::size_t maxBytes) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const auto limit =
+      static_cast<qint64>(std::min<std::size_t>(maxBytes, std::numeric_limits<qint64>::max()));
+  const QByteArray data = file.read(limit);
+  if (file.error() != QFileDevice::NoError) return false;
+  bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+  return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  const auto size = static_cast<qint64>(bytes.size());
+  if (file.write(bytes.data(), size) != size) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+std::string FileNameOf(const std::string& path) {
+  return QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+}
+
+}  // namespace lw

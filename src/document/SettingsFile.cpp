@@ -1,0 +1,31 @@
+#include "SettingsFile.h"
+
+#include "FileIo.h"
+#include "SettingsFormat.h"
+
+namespace lw {
+namespace {
+
+// Far beyond any document a person types; a bigger file is not one, and reading it
+// whole could exhaust memory.
+constexpr std::size_t kMaxSettingsBytes = 64u << 20;
+
+}  // namespace
+
+FileResult LoadSettingsFile(const std::string& path, Document& document) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes, kMaxSettingsBytes + 1)) return FileResult::CannotRead;
+  if (bytes.size() > kMaxSettingsBytes ||
+      DecodeSettings(bytes, document) != SettingsDecodeResult::Ok) {
+    return FileResult::UnknownFormat;
+  }
+  return FileResult::Ok;
+}
+
+FileResult SaveSettingsFile(const std::string& path, const Document& document) {
+  std::string bytes;
+  if (EncodeSettings(document, bytes) != SettingsEncodeResult::Ok) return FileResult::CannotWrite;
+  return WriteFileAtomically(path, bytes) ? FileResult::Ok : FileResult::CannotWrite;
+}
+
+}  // namespace lw
