@@ -1,0 +1,223 @@
+#include "DxfFormat.h"
+
+#include <array>
+#include <charconv>
+#include <climits>
+
+#include "document/Palette.h"
+
+namespace lw {
+namespace {
+
+constexpr std::string_view kHeader =
+    "0\r\nSECTION\r\n2\r\nHEADER\r\n0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nTABLES\r\n"
+    "0\r\nTABLE\r\n2\r\nLAYER\r\n70\r\n   153\r\n";
+constexpr std::string_view kLayerEntryEnd = "\r\n70\r\n0\r\n 62\r\n15\r\n 6\r\nCONTINUOUS\r\n";
+constexpr std::string_view kEntitiesStart =
+    "0\r\nENDTAB\r\n 0\r\nENDSEC\r\n 0\r\nSECTION\r\n 2\r\nENTITIES\r\n";
+constexpr std::string_view kTrailer = "0\r\nENDSEC\r\n 0\r\nEOF";
+
+std::string_view SkipBlanks(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+  return s.substr(i);
+}
+
+// Leading blanks, an optional sign and digits; anything else ends the number, and
+// no digits at all read as 0. Large values saturate instead of overflowing.
+long long ParseInteger(std::string_view s) {
+  s = SkipBlanks(s);
+  bool negative = false;
+  if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+    negative = s[0] == '-';
+    s.remove_prefix(1);
+  }
+  long long value = 0;
+  for (char c : s) {
+    if (c < '0' || c > '9') break;
+    if (value < LLONG_MAX / 10 - 10) value = value * 10 + (c - '0');
+  }
+  return negative ? -value : value;
+}
+
+// A decimal number with a point, whatever the locale; text that is not a number
+// reads as 0.
+float ParseReal(std::string_view s) {
+  s = SkipBlanks(s);
+  if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+  (void)end;
+  return error == std::errc{} ? static_cast<float>(value) : 0.0f;
+}
+
+void AppendLine(std::string& out, std::string_view text) {
+  out += text;
+  out += "\r\n";
+}
+
+// " %d\n%f\n" as the C library writes it in the C locale.
+void AppendPair(std::string& out, int code, float value) {
+  std::array<char, 80> buffer{};
+  out += ' ';
+  AppendLine(out, std::to_string(code));
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                    static_cast<double>(value), std::chars_format::fixed, 6);
+  AppendLine(out,
+             std::string_view(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data())));
+}
+
+void AppendFace(std::string& out, const G3dObject& object, const G3dTriangle& triangle) {
+  out += " 0\r\n3DFACE\r\n 8\r\n";
+  AppendLine(out, object.name);
+  for (int k = 0; k < 4; ++k) {
+    const G3dVertex& corner = triangle.corners[static_cast<std::size_t>(k < 3 ? k : 2)];
+    const G3dPoint& p = object.points[static_cast<std::size_t>(corner.point)];
+    AppendPair(out, 10 + k, p.x);
+    AppendPair(out, 20 + k, p.y);
+    AppendPair(out, 30 + k, p.z);
+  }
+  out += " 62\r\n";
+  AppendLine(out, std::to_string(triangle.corners[0].r));
+}
+
+using Corner = std::array<float, 3>;
+
+// What the entity reader carries from one group to the next (and from one entity
+// to the next: a face inherits whatever the previous one left).
+struct FaceState {
+  std::size_t object = 0;
+  int colour = 0;
+  std::array<Corner, 4> corners{};
+  bool fourthCorner = false;
+  int kind = 0;
+  bool inFace = false;
+};
+
+void AddFaceTriangle(G3dObject& object, const Corner& a, const Corner& b, const Corner& c,
+                     const Palette& palette3D, int colour) {
+  G3dTriangle& triangle = AppendTriangle(object);
+  AddCorner(triangle, 0, object, a[0], a[1], a[2]);
+  AddCorner(triangle, 1, object, b[0], b[1], b[2]);
+  AddCorner(triangle, 2, object, c[0], c[1], c[2]);
+  const std::uint8_t* rgb = &palette3D.bytes[static_cast<std::size_t>(colour & 0xFF) * 3];
+  for (G3dVertex& v : triangle.corners) {
+    v.r = rgb[0];
+    v.g = rgb[1];
+    v.b = rgb[2];
+  }
+}
+
+void EmitFace(FaceState& state, G3dBlock& block, const Palette& palette3D) {
+  // Faces that come before any layer still need an object to go into.
+  if (block.objects.empty()) AppendObject(block, UnnamedObjectName);
+  const std::size_t index = std::min(state.object, block.objects.size() - 1);
+  G3dObject& object = *block.objects[index];
+  const auto& p = state.corners;
+  if (state.fourthCorner && p[3] != p[2]) {
+    AddFaceTriangle(object, p[3], p[2], p[1], palette3D, state.colour);
+    AddFaceTriangle(object, p[3], p[1], p[0], palette3D, state.colour);
+    state.fourthCorner = false;
+  } else {
+    AddFaceTriangle(object, p[2], p[1], p[0], palette3D, state.colour);
+  }
+}
+
+// The first object whose name begins with the layer value; the last one otherwise.
+std::size_t FindLayer(const G3dBlock& block, std::string_view value) {
+  for (std::size_t i = 0; i < block.objects.size(); ++i) {
+    if (std::string_view(block.objects[i]->name).substr(0, value.size()) == value) return i;
+  }
+  return block.objects.empty() ? 0 : block.objects.size() - 1;
+}
+
+void ApplyGroup(FaceState& state, long long code, std::string_view value, G3dBlock& block,
+                const Palette& palette3D) {
+  if (code == 0) {
+    if (state.inFace && state.kind == 1) EmitFace(state, block, palette3D);
+    state.kind = 0;
+    if (MatchesKeyword(value, "3DFACE")) {
+      state.kind = 1;
+      state.inFace = true;
+    }
+  } else if (code == 8) {
+    state.object = FindLayer(block, value);
+  } else if (code == 62) {
+    state.colour = static_cast<int>(ParseInteger(value) & 0xFF);
+  } else if (code >= 10 && code <= 33 && code % 10 <= 3) {
+    const auto corner = static_cast<std::size_t>(code % 10);
+    state.corners[corner][static_cast<std::size_t>(code / 10 - 1)] = ParseReal(value);
+    if (corner == 3) state.fourthCorner = true;
+  }
+}
+
+// Looks for the entities or the layer table. True: the entities start here.
+bool FindSection(DxfLineReader& reader) {
+  while (!reader.AtEnd()) {
+    const std::string_view code = reader.ReadLine();
+    const std::string_view value = reader.ReadLine();
+    if (MatchesKeyword(value, "ENTITIES")) return true;
+    if (ParseInteger(code) == 2 && MatchesKeyword(value, "LAYER")) return false;
+  }
+  return false;
+}
+
+// Every group-2 value becomes an object, the section name "ENTITIES" included.
+bool ReadLayers(DxfLineReader& reader, G3dBlock& block) {
+  while (!reader.AtEnd()) {
+    const std::string_view code = reader.ReadLine();
+    const std::string_view value = reader.ReadLine();
+    const bool entities = MatchesKeyword(value, "ENTITIES");
+    if (ParseInteger(code) == 2) AppendObject(block, std::string(value));
+    if (entities) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string_view DxfLineReader::ReadLine() {
+  const std::size_t start = pos_;
+  std::size_t end = start;
+  while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
+  pos_ = end;
+  if (pos_ < text_.size()) {
+    const char other = text_[pos_] == '\r' ? '\n' : '\r';
+    ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == other) ++pos_;
+  }
+  return text_.substr(start, std::min(end - start, MaxLineLength));
+}
+
+std::string WriteDxf(const G3dBlock& block) {
+  std::string out;
+  std::size_t faces = 0;
+  for (const auto& object : block.objects) faces += object->triangles.size();
+  out.reserve(512 + faces * 320);
+  out += kHeader;
+  for (const auto& object : block.objects) {
+    out += " 0\r\nLAYER\r\n 2\r\n";
+    out += object->name;
+    out += kLayerEntryEnd;
+  }
+  out += kEntitiesStart;
+  for (const auto& object : block.objects) {
+    object->triangles.ForEach([&](const G3dTriangle& t) { AppendFace(out, *object, t); });
+  }
+  out += kTrailer;
+  return out;
+}
+
+void ReadDxf(std::string_view text, G3dBlock& block, const Palette& palette3D) {
+  ClearBlock(block);
+  DxfLineReader reader(text);
+  const bool entities = FindSection(reader) || ReadLayers(reader, block);
+  if (!entities) return;
+  FaceState state;
+  while (!reader.AtEnd()) {
+    const long long code = ParseInteger(reader.ReadLine());
+    ApplyGroup(state, code, reader.ReadLine(), block, palette3D);
+  }
+}
+
+}  // namespace lw

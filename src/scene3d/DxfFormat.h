@@ -1,0 +1,45 @@
+// The in-memory half of the DXF exchange: a block becomes layers and 3DFACE
+// entities, and a DXF text becomes objects of a block. The file half is G3dFile.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "G3dModel.h"
+
+namespace lw {
+
+struct Palette;
+
+// Splits text into lines ended by CR, LF, CR LF or LF CR. Lines longer than the
+// reader's 255-character buffer keep their first 255 characters; the rest of the
+// line is skipped rather than spilling into the next read.
+class DxfLineReader {
+ public:
+  static constexpr std::size_t MaxLineLength = 255;
+
+  explicit DxfLineReader(std::string_view text) : text_(text) {}
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  std::string_view ReadLine();
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// A value line matches a keyword when the keyword begins with it; so an empty line
+// matches every keyword.
+inline bool MatchesKeyword(std::string_view line, std::string_view keyword) {
+  return keyword.substr(0, line.size()) == line;
+}
+
+// The whole DXF text of a block, with CR LF line ends.
+std::string WriteDxf(const G3dBlock& block);
+
+// Replaces the content of `block` with the layers and faces of `text`; colour
+// numbers become colours through `palette3D`. Anything unreadable reads as 0 or is
+// skipped, so every text loads.
+void ReadDxf(std::string_view text, G3dBlock& block, const Palette& palette3D);
+
+}  // namespace lw

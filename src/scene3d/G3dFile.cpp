@@ -1,0 +1,56 @@
+#include "G3dFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+
+#include "DxfFormat.h"
+#include "T3dFormat.h"
+
+namespace lw {
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray data = file.readAll();
+  if (file.error() != QFileDevice::NoError) return false;
+  bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+  return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  const auto size = static_cast<qint64>(bytes.size());
+  if (file.write(bytes.data(), size) != size) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+}  // namespace
+
+int G3dFile::WriteDxf(const std::string& path) {
+  if (block_ == nullptr) return result_ = FileDone;
+  return result_ = WriteWholeFile(path, lw::WriteDxf(*block_)) ? FileDone : FileCannotWrite;
+}
+
+int G3dFile::ReadDxf(const std::string& path) {
+  if (block_ == nullptr) return result_ = FileDone;
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return result_ = FileCannotRead;
+  lw::ReadDxf(bytes, *block_, *palette_);
+  return result_ = FileDone;
+}
+
+int G3dFile::ReadT3d(const std::string& path) {
+  if (block_ == nullptr) return result_ = FileDone;
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return result_ = FileCannotRead;
+  const T3dResult read = lw::ReadT3d(bytes, *block_, *palette_);
+  return result_ = read == T3dResult::Read ? FileDone : FileUnknownFormat;
+}
+
+}  // namespace lw

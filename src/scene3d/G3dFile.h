@@ -1,0 +1,41 @@
+// The file half of the 3D formats: paths in, result codes out. The commands turn
+// the codes into status texts.
+#pragma once
+
+#include <string>
+
+#include "G3dModel.h"
+
+namespace lw {
+
+struct Palette;
+
+enum G3dFileResult : int {
+  FileDone = 0,
+  FileCannotRead = 2,
+  FileCannotWrite = 3,
+  FileUnknownFormat = 4,
+};
+
+// Reads into and writes from the current block; colour numbers go through the 3D
+// palette. With no block every operation does nothing and reports FileDone.
+class G3dFile {
+ public:
+  G3dFile(G3dBlock* block, const Palette* palette3D) : block_(block), palette_(palette3D) {}
+
+  // Writes through a temporary file, so a failed write keeps the old file.
+  int WriteDxf(const std::string& path);
+  int ReadDxf(const std::string& path);
+  int ReadT3d(const std::string& path);
+
+  int Result() const { return result_; }
+  G3dBlock* Block() const { return block_; }
+  void SetBlock(G3dBlock* block) { block_ = block; }
+
+ private:
+  G3dBlock* block_;
+  const Palette* palette_;
+  int result_ = FileDone;
+};
+
+}  // namespace lw

@@ -1,0 +1,136 @@
+#include "Scene3DCommands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cmath>
+
+#include "G3dFile.h"
+#include "SurfaceBuilder.h"
+#include "document/Document.h"
+#include "document/Feedback.h"
+
+namespace lw {
+namespace {
+
+// Validates the 3D fields and sizes the progress bar: two steps per row of the
+// outer axis (points, then cells) plus one.
+bool Prepare(Build3DContext& context) {
+  if (!ValidateParams3D(context.document.Params, context.params, context.surfaceParser,
+                        context.status)) {
+    return false;
+  }
+  const Params3D& p = context.params;
+  const double rows = std::trunc(static_cast<double>((p.YEnd3D - p.YStart3D) / p.StepY));
+  // A huge or undefined quotient must not overflow the bar's integer.
+  const double clamped = std::isnan(rows) ? 0.0 : std::clamp(rows, 0.0, INT_MAX / 2.0 - 1.0);
+  context.progress.SetMaximum(2 * static_cast<int>(clamped) + 1);
+  return true;
+}
+
+std::string GraphCaption(std::size_t graphIndex) {
+  return "Стан побудови : графік №" + std::to_string(graphIndex + 1);
+}
+
+// Camera, progress window, status timer and the screen, after either build.
+void Finish(Build3DContext& context, bool resetBar) {
+  const Params3D& p = context.params;
+  context.scene.camera.tx = p.PosX;
+  context.scene.camera.ty = p.PosY;
+  context.scene.camera.tz = p.PosZ;
+  context.progress.Close();
+  if (resetBar) context.progress.SetPosition(0);
+  context.status.StartStatusTimer();
+  context.view.RepaintMainWindow();
+  context.view.RebuildDisplayLists();
+  context.view.PaintScene();
+}
+
+}  // namespace
+
+std::string GraphObjectName(std::size_t graphIndex) {
+  return "Graph_" + std::to_string(graphIndex + 1);
+}
+
+void BuildSelected3D(Build3DContext& context, int& selected) {
+  const PlotList3D& graphs = context.document.Graphs3D;
+  if (selected < 0 || static_cast<std::size_t>(selected) >= graphs.Count()) {
+    if (graphs.Empty()) return;
+    selected = 0;
+  }
+  if (!Prepare(context)) return;
+  const auto index = static_cast<std::size_t>(selected);
+  context.progress.SetCaption(GraphCaption(index));
+  context.progress.Show();
+  if (context.document.Appearance.Clear3D) ClearBlock(context.block);
+  // Into an empty space the axes object comes first.
+  if (context.block.objects.empty()) AppendObject(context.block, AxesObjectName);
+  AppendObject(context.block, GraphObjectName(index));
+  BuildSurface(context, index, graphs.At(index), context.block.objects.size() - 1);
+  BuildAxes(context);
+  Finish(context, true);
+}
+
+void BuildAll3D(Build3DContext& context) {
+  if (!Prepare(context)) return;
+  context.progress.Show();
+  if (context.document.Appearance.Clear3D) ClearBlock(context.block);
+  if (context.block.objects.empty()) AppendObject(context.block, AxesObjectName);
+  const PlotList3D& graphs = context.document.Graphs3D;
+  const std::size_t first = context.block.objects.size();
+  for (std::size_t j = 0; j < graphs.Count(); ++j) AppendObject(context.block, GraphObjectName(j));
+  for (std::size_t j = 0; j < graphs.Count(); ++j) {
+    context.progress.SetCaption(GraphCaption(j));
+    BuildSurface(context, j, graphs.At(j), first + j);
+    context.progress.SetPosition(0);
+  }
+  BuildAxes(context);
+  Finish(context, false);
+}
+
+void Clear3DSpace(Build3DContext& context) {
+  ClearBlock(context.block);
+}
+
+Space3DFileKind KindOfPath(const std::string& path) {
+  std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : path;
+  std::transform(tail.begin(), tail.end(), tail.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return tail == ".t3d" ? Space3DFileKind::T3d : Space3DFileKind::Dxf;
+}
+
+int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind) {
+  context.view.PaintScene();
+  G3dFile file(&context.block, &context.palette3D);
+  const int result = kind == Space3DFileKind::T3d ? file.ReadT3d(path) : file.ReadDxf(path);
+  if (result == FileDone) {
+    ComputeBlockNormals(context.block);
+    CentreBlock(context.block);
+    context.view.RebuildDisplayLists();
+    context.scene.camera.tx = 0.0f;
+    context.scene.camera.ty = 0.0f;
+    context.scene.camera.tz = -20.0f;
+    context.status.SetStatus("Завантаження - " + path + " - Окей");
+  } else if (result == FileUnknownFormat) {
+    context.status.SetStatus("Невідомий формат Файлу! - " + path);
+  } else {
+    context.status.SetStatus("Помилка завантаження файлу! - " + path);
+  }
+  return result;
+}
+
+int Save3DFile(Build3DContext& context, const std::string& path) {
+  context.view.RepaintMainWindow();
+  context.view.PaintScene();
+  G3dFile file(&context.block, &context.palette3D);
+  const int result = file.WriteDxf(path);
+  if (result != FileDone) {
+    context.status.SetStatus("Помилка збереження файлу! - " + path);
+  } else {
+    context.status.SetStatus("Збереження - " + path + " - Окей");
+  }
+  context.view.PaintScene();
+  return result;
+}
+
+}  // namespace lw

@@ -1,0 +1,227 @@
+#include "SurfaceBuilder.h"
+
+#include <array>
+#include <string_view>
+
+#include "document/Document.h"
+#include "document/Feedback.h"
+#include "formula/FormulaParser.h"
+
+namespace lw {
+namespace {
+
+// The X message ends in the Cyrillic capital letter.
+constexpr std::array<std::string_view, 3> kStepMessages{
+    "Помилка вводу кроку вісі Х", "Помилка вводу кроку вісі Y", "Помилка вводу кроку вісі Z"};
+
+struct GridAxis {
+  float start, end, step;
+  char variable;
+  int coordinate;  // 0 x, 1 y, 2 z
+};
+
+struct SurfaceGrid {
+  GridAxis outer, inner;
+  int computed;  // the coordinate that receives F
+};
+
+// Forms other than 1 and 2 are built as form 0.
+SurfaceGrid GridOf(const Params3D& p, std::uint32_t form) {
+  const GridAxis x{p.XStart3D, p.XEnd3D, p.StepX, p.VarX3D, 0};
+  const GridAxis y{p.YStart3D, p.YEnd3D, p.StepY, p.VarY3D, 1};
+  const GridAxis z{p.ZStart3D, p.ZEnd3D, p.StepZ, p.VarZ3D, 2};
+  switch (form & 0xFF) {
+    case YOfXZ:
+      return {x, z, 1};
+    case XOfYZ:
+      return {z, y, 0};
+    default:
+      return {y, x, 2};
+  }
+}
+
+void AdvanceProgress(ProgressSink& progress) {
+  progress.SetPosition(progress.Position() + 1);
+}
+
+void SamplePoints(Build3DContext& context, const SurfaceGrid& grid, const std::vector<float>& outer,
+                  const std::vector<float>& inner, G3dObject& object) {
+  FormulaParser& parser = context.surfaceParser;
+  double& outerSlot = parser.VariableSlot(grid.outer.variable);
+  double& innerSlot = parser.VariableSlot(grid.inner.variable);
+  std::array<float, 3> c{};
+  for (const float u : outer) {
+    for (const float w : inner) {
+      outerSlot = u;
+      innerSlot = w;
+      double f = parser.EvaluateCompiled();
+      if (parser.HasError()) f = 0.0;  // no value here: the point lies on the plane
+      c[static_cast<std::size_t>(grid.outer.coordinate)] = u;
+      c[static_cast<std::size_t>(grid.inner.coordinate)] = w;
+      c[static_cast<std::size_t>(grid.computed)] = static_cast<float>(f);
+      AppendPoint(object, c[0], c[1], c[2]);
+    }
+    AdvanceProgress(context.progress);
+  }
+}
+
+// Two triangles per cell, (k, k+n, k+n+1) and (k, k+n+1, k+1), row by row.
+void Triangulate(ProgressSink& progress, std::size_t rows, std::size_t n, G3dObject& object) {
+  const auto corner = [&object](G3dTriangle& t, int c, std::size_t point) {
+    LinkCorner(t, c, object, static_cast<std::int32_t>(point));
+  };
+  for (std::size_t r = 0; r + 1 < rows; ++r) {
+    for (std::size_t j = 0; j + 1 < n; ++j) {
+      const std::size_t k = r * n + j;
+      G3dTriangle& first = AppendTriangle(object);
+      corner(first, 0, k);
+      corner(first, 1, k + n);
+      corner(first, 2, k + n + 1);
+      G3dTriangle& second = AppendTriangle(object);
+      corner(second, 0, k);
+      corner(second, 1, k + n + 1);
+      corner(second, 2, k + 1);
+    }
+    AdvanceProgress(progress);
+  }
+}
+
+// The grid's samples, or the step message of the axis that makes it impossible.
+bool SampleGrid(const SurfaceGrid& grid, std::vector<float>& outer, std::vector<float>& inner,
+                StatusSink& status) {
+  auto outerSamples = AxisSamples(grid.outer.start, grid.outer.end, grid.outer.step);
+  auto innerSamples = AxisSamples(grid.inner.start, grid.inner.end, grid.inner.step);
+  int badAxis = -1;
+  if (!outerSamples) {
+    badAxis = grid.outer.coordinate;
+  } else if (!innerSamples) {
+    badAxis = grid.inner.coordinate;
+  } else if (outerSamples->size() * innerSamples->size() > MaxGridPoints) {
+    badAxis = outerSamples->size() >= innerSamples->size() ? grid.outer.coordinate
+                                                           : grid.inner.coordinate;
+  }
+  if (badAxis >= 0) {
+    status.SetStatus(std::string(kStepMessages[static_cast<std::size_t>(badAxis)]));
+    return false;
+  }
+  outer = std::move(*outerSamples);
+  inner = std::move(*innerSamples);
+  return true;
+}
+
+struct Stroke {
+  std::array<std::array<float, 3>, 3> corners;
+};
+
+// "a - d" computed in double and stored as a float.
+float Minus(float a, double d) {
+  return static_cast<float>(static_cast<double>(a) - d);
+}
+
+// Strokes 1..9 draw the axes and their arrows, 10..20 the letters and unit marks.
+std::array<Stroke, 20> AxesStrokes(const Params3D& p) {
+  const float xs = p.XStart3D, xe = p.XEnd3D, ys = p.YStart3D, ye = p.YEnd3D;
+  const float zs = p.ZStart3D, ze = p.ZEnd3D;
+  const float a = 0.2f, b = 0.4f, c = 0.6f, d = 0.8f;
+  return {{
+      {{{{xs, 0, 0}, {xs, 0, 0}, {xe, 0, 0}}}},
+      {{{{xe, 0, 0}, {Minus(xe, 0.5), -a, 0}, {xe, 0, 0}}}},
+      {{{{xe, 0, 0}, {Minus(xe, 0.5), a, 0}, {xe, 0, 0}}}},
+      {{{{0, ys, 0}, {0, ys, 0}, {0, ye, 0}}}},
+      {{{{0, ye, 0}, {0, Minus(ye, 0.5), -a}, {0, ye, 0}}}},
+      {{{{0, ye, 0}, {0, Minus(ye, 0.5), a}, {0, ye, 0}}}},
+      {{{{0, 0, zs}, {0, 0, zs}, {0, 0, ze}}}},
+      {{{{0, 0, ze}, {-a, 0, Minus(ze, 0.5)}, {0, 0, ze}}}},
+      {{{{0, 0, ze}, {a, 0, Minus(ze, 0.5)}, {0, 0, ze}}}},
+      {{{{xe, b, 0}, {xe, b, 0}, {Minus(xe, 0.2), d, 0}}}},
+      {{{{Minus(xe, 0.2), b, 0}, {Minus(xe, 0.2), b, 0}, {xe, d, 0}}}},
+      {{{{0, ye, -b}, {0, ye, -b}, {0, Minus(ye, 0.1), -c}}}},
+      {{{{0, Minus(ye, 0.2), -b}, {0, Minus(ye, 0.2), -b}, {0, Minus(ye, 0.1), -c}}}},
+      {{{{0, Minus(ye, 0.1), -d}, {0, Minus(ye, 0.1), -d}, {0, Minus(ye, 0.1), -c}}}},
+      {{{{b, 0, Minus(ze, 0.2)}, {b, 0, ze}, {b, 0, ze}}}},
+      {{{{b, 0, ze}, {b, 0, ze}, {d, 0, Minus(ze, 0.2)}}}},
+      {{{{d, 0, Minus(ze, 0.2)}, {d, 0, Minus(ze, 0.2)}, {d, 0, ze}}}},
+      {{{{1, a, 0}, {1, -a, 0}, {1, -a, 0}}}},
+      {{{{0, 1, a}, {0, 1, -a}, {0, 1, -a}}}},
+      {{{{a, 0, 1}, {-a, 0, 1}, {-a, 0, 1}}}},
+  }};
+}
+
+void AddStrokes(G3dObject& object, const std::array<Stroke, 20>& strokes, std::size_t first,
+                std::size_t last) {
+  for (std::size_t s = first; s < last; ++s) {
+    G3dTriangle& t = AppendTriangle(object);
+    for (int k = 0; k < 3; ++k) {
+      const auto& p = strokes[s].corners[static_cast<std::size_t>(k)];
+      AddCorner(t, k, object, p[0], p[1], p[2]);
+    }
+  }
+}
+
+}  // namespace
+
+std::optional<std::vector<float>> AxisSamples(float start, float end, float step,
+                                              std::size_t limit) {
+  std::vector<float> samples;
+  for (float v = start; v <= end;) {
+    if (samples.size() == limit) return std::nullopt;
+    samples.push_back(v);
+    const float next = v + step;
+    if (next == v) return std::nullopt;  // the sum no longer moves: it would never end
+    v = next;
+  }
+  return samples;
+}
+
+void BuildSurface(Build3DContext& context, std::size_t entryIndex, const PlotP3d& entry,
+                  std::size_t objectIndex) {
+  FormulaParser& parser = context.surfaceParser;
+  const Params3D& p = context.params;
+  std::string text = context.document.Graphs3D.Text(entryIndex);
+  for (const char letter : {p.VarX3D, p.VarY3D, p.VarZ3D}) {
+    parser.SetVariable(std::string_view(&letter, 1), 0.0);
+  }
+  FormulaParser::Normalize(text);
+  parser.Compile(text);
+  parser.EvaluateCompiled();
+  if (parser.HasError() && parser.ErrorCode() <= NotAnExpression) {
+    context.status.SetStatus(std::string(FormulaErrorMessages[parser.ErrorCode()]));
+    parser.ReleaseCompiled();
+    return;
+  }
+  const SurfaceGrid grid = GridOf(p, entry.Form);
+  std::vector<float> outer, inner;
+  if (!SampleGrid(grid, outer, inner, context.status)) {
+    parser.ReleaseCompiled();
+    return;
+  }
+  G3dObject& object = *context.block.objects[objectIndex];
+  ClearObject(object);
+  SetColour(object, static_cast<std::uint8_t>(entry.Color),
+            static_cast<std::uint8_t>(entry.Color >> 8),
+            static_cast<std::uint8_t>(entry.Color >> 16));
+  SamplePoints(context, grid, outer, inner, object);
+  Triangulate(context.progress, outer.size(), inner.size(), object);
+  ComputeFlatNormals(object);
+  const bool lastFailed = parser.HasError();
+  parser.ReleaseCompiled();
+  if (!lastFailed) context.status.SetStatus("Окей");
+}
+
+void BuildAxes(Build3DContext& context) {
+  if (context.block.objects.empty()) return;
+  G3dObject& axes = *context.block.objects[0];
+  ClearObject(axes);
+  axes.visible = false;
+  const AppearanceSettings& look = context.document.Appearance;
+  if (!look.Axes3D && !look.AxisLetters3D) return;
+  const Colour main = look.MainColor3D;
+  SetColour(axes, static_cast<std::uint8_t>(main), static_cast<std::uint8_t>(main >> 8),
+            static_cast<std::uint8_t>(main >> 16));
+  axes.visible = true;
+  const auto strokes = AxesStrokes(context.params);
+  if (look.Axes3D) AddStrokes(axes, strokes, 0, 9);
+  if (look.AxisLetters3D) AddStrokes(axes, strokes, 9, 20);
+}
+
+}  // namespace lw
