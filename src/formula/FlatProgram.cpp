@@ -24,36 +24,70 @@ enum Op : std::uint8_t {
   OpNegate,
   OpRaise,  // record an error code, value unchanged
   OpStore,
-  OpFunction,
-  // Binary operators: the left operand is below the accumulator; the fused forms
-  // take their right operand from a variable or a constant instead.
-  OpAdd,
-  OpAddVariable,
-  OpAddConstant,
-  OpSubtract,
-  OpSubtractVariable,
-  OpSubtractConstant,
-  OpMultiply,
-  OpMultiplyVariable,
-  OpMultiplyConstant,
-  OpDivide,
-  OpDivideVariable,
-  OpDivideConstant,
-  OpRemainder,
-  OpRemainderVariable,
-  OpRemainderConstant,
-  OpPower,  // the five power-level operators; the character is in arg
-  OpPowerVariable,
-  OpPowerConstant,
 };
 
-// Position of the variable and constant forms after each stack form.
-constexpr std::uint8_t kVariableForm = 1;
-constexpr std::uint8_t kConstantForm = 2;
+// Binary operators come in six forms: the stack form takes its left operand from
+// below the accumulator; the others take one or both operands straight from a
+// variable or a constant, so a leaf costs no instruction of its own.
+enum BinaryKind : std::uint8_t {
+  KindAdd,
+  KindSubtract,
+  KindMultiply,
+  KindDivide,
+  KindRemainder,
+  KindPower,
+  KindGcd,
+  KindLogarithm,
+  KindMaximum,
+  KindMinimum,
+  KindCount,
+};
+enum Form : std::uint8_t {
+  FormStack,             // below op accumulator
+  FormVariable,          // accumulator op variable
+  FormConstant,          // accumulator op constant
+  FormVariableVariable,  // push; variable op variable
+  FormVariableConstant,  // push; variable op constant
+  FormConstantVariable,  // push; constant op variable
+  FormCount,
+};
+constexpr std::uint8_t kBinaryBase = 8;
+constexpr std::uint8_t kFunctionBase = kBinaryBase + int(KindCount) * int(FormCount);
 
-bool IsFusable(std::uint8_t op) {
-  return op == OpAdd || op == OpSubtract || op == OpMultiply || op == OpDivide ||
-         op == OpRemainder || op == OpPower;
+constexpr std::uint8_t BinaryOp(std::uint8_t kind, std::uint8_t form) {
+  return std::uint8_t(kBinaryBase + kind * FormCount + form);
+}
+constexpr bool IsBinary(std::uint8_t op) {
+  return op >= kBinaryBase && op < kFunctionBase;
+}
+constexpr std::uint8_t FormOf(std::uint8_t op) {
+  return std::uint8_t((op - kBinaryBase) % FormCount);
+}
+constexpr std::uint8_t WithForm(std::uint8_t op, std::uint8_t form) {
+  return std::uint8_t(op - FormOf(op) + form);
+}
+// Functions come in two forms: applied to the accumulator, or pushing and applied
+// to a variable.
+constexpr std::uint8_t FunctionOp(std::uint8_t code, bool onVariable) {
+  return std::uint8_t(kFunctionBase + (code - 1) * 2 + (onVariable ? 1 : 0));
+}
+constexpr bool IsFunctionOnAccumulator(std::uint8_t op) {
+  return op >= kFunctionBase && (op - kFunctionBase) % 2 == 0;
+}
+
+std::uint8_t KindOfPowerOperator(std::uint8_t c) {
+  switch (c) {
+    case '^':
+      return KindPower;
+    case '$':
+      return KindGcd;
+    case '&':
+      return KindLogarithm;
+    case '#':
+      return KindMaximum;
+    default:
+      return KindMinimum;
+  }
 }
 
 }  // namespace
@@ -95,10 +129,10 @@ class FormulaParser::FlatCompiler {
   }
 
   void Emit(std::uint8_t op, std::uint8_t arg = 0, std::uint8_t slot = 0, double value = 0.0) {
-    program_->push_back(Instruction{op, arg, slot, value});
+    program_->push_back(Instruction{op, arg, slot, 0, value});
     if (op == OpLoadVariable || op == OpLoadConstant) {
       maxDepth_ = std::max(maxDepth_, ++depth_);
-    } else if (op == OpPop || op >= OpAdd) {
+    } else if (op == OpPop || (IsBinary(op) && FormOf(op) == FormStack)) {
       --depth_;
     }
   }
@@ -125,7 +159,7 @@ class FormulaParser::FlatCompiler {
     // additive := term { ("+" | "-") term }
     Multiplicative();
     while (IsOperator('+') || IsOperator('-')) {
-      const std::uint8_t op = character_ == '+' ? OpAdd : OpSubtract;
+      const std::uint8_t op = BinaryOp(character_ == '+' ? KindAdd : KindSubtract, FormStack);
       Next();
       Multiplicative();
       Emit(op);
@@ -136,8 +170,9 @@ class FormulaParser::FlatCompiler {
     // term := signed { ("*" | "/" | "%") signed }
     Signed();
     while (IsOperator('*') || IsOperator('/') || IsOperator('%')) {
-      const std::uint8_t op =
-          character_ == '*' ? OpMultiply : (character_ == '/' ? OpDivide : OpRemainder);
+      const std::uint8_t kind =
+          character_ == '*' ? KindMultiply : (character_ == '/' ? KindDivide : KindRemainder);
+      const std::uint8_t op = BinaryOp(kind, FormStack);
       Next();
       Signed();
       Emit(op);
@@ -156,10 +191,10 @@ class FormulaParser::FlatCompiler {
     // power := function { ("^" | "$" | "&" | "#" | "@") function }
     FunctionLevel();
     while (type_ == TokenOperator && IsPowerOperator(char(character_))) {
-      const std::uint8_t op = character_;
+      const std::uint8_t op = BinaryOp(KindOfPowerOperator(character_), FormStack);
       Next();
       FunctionLevel();
-      Emit(OpPower, op);
+      Emit(op);
     }
   }
 
@@ -175,7 +210,7 @@ class FormulaParser::FlatCompiler {
       if (code != 0) {
         if (!hasValue) EmitConstant(0.0);
         hasValue = true;
-        Emit(OpFunction, code);
+        Emit(FunctionOp(code, false));
       }
     }
     // A level whose primaries yielded nothing leaves its fresh accumulator, 0.0.
@@ -210,18 +245,55 @@ class FormulaParser::FlatCompiler {
     }
   }
 
-  // A load directly followed by a binary operator becomes the operator's fused form.
+  // A load directly followed by a binary operator becomes the operator's variable or
+  // constant form; then a variable or constant load before such a form, or before a
+  // function, joins it as well.
   void Fuse() {
     std::vector<Instruction>& program = *program_;
+    FusePairs(program, [](const Instruction& load, const Instruction& next, Instruction& fused) {
+      if (!IsBinary(next.op) || FormOf(next.op) != FormStack) return false;
+      fused = load;
+      fused.op = WithForm(next.op, load.op == OpLoadVariable ? FormVariable : FormConstant);
+      return true;
+    });
+    FusePairs(program, [](const Instruction& load, const Instruction& next, Instruction& fused) {
+      fused = next;
+      if (load.op == OpLoadVariable && IsFunctionOnAccumulator(next.op)) {
+        fused.op = std::uint8_t(next.op + 1);
+        fused.slot = load.slot;
+        return true;
+      }
+      if (!IsBinary(next.op)) return false;
+      const std::uint8_t form = FormOf(next.op);
+      if (load.op == OpLoadVariable && form == FormVariable) {
+        fused.op = WithForm(next.op, FormVariableVariable);
+        fused.slot = load.slot;
+        fused.slot2 = next.slot;
+        return true;
+      }
+      if (load.op == OpLoadVariable && form == FormConstant) {
+        fused.op = WithForm(next.op, FormVariableConstant);
+        fused.slot = load.slot;
+        return true;
+      }
+      if (load.op == OpLoadConstant && form == FormVariable) {
+        fused.op = WithForm(next.op, FormConstantVariable);
+        fused.value = load.value;
+        fused.slot2 = next.slot;
+        return true;
+      }
+      return false;
+    });
+  }
+
+  template <class Rule>
+  static void FusePairs(std::vector<Instruction>& program, Rule rule) {
     std::size_t out = 0;
     for (std::size_t i = 0; i < program.size(); ++i) {
       const Instruction& current = program[i];
       const bool isLoad = current.op == OpLoadVariable || current.op == OpLoadConstant;
-      if (isLoad && i + 1 < program.size() && IsFusable(program[i + 1].op)) {
-        Instruction fused = current;
-        fused.arg = program[i + 1].arg;
-        fused.op = std::uint8_t(program[i + 1].op +
-                                (current.op == OpLoadVariable ? kVariableForm : kConstantForm));
+      Instruction fused;
+      if (isLoad && i + 1 < program.size() && rule(current, program[i + 1], fused)) {
         program[out++] = fused;
         ++i;
         continue;
@@ -250,10 +322,77 @@ void FormulaParser::BuildFlatProgram() {
   flatStack_.assign(stackSize, 0.0);
 }
 
+// Each binary kind in its six forms; APPLY(left, right) gives the result.
+#define LW_BINARY_CASES(KIND, APPLY)                                  \
+  case BinaryOp(KIND, FormStack): {                                   \
+    const double left = *--top;                                       \
+    accumulator = APPLY(left, accumulator);                           \
+    continue;                                                         \
+  }                                                                   \
+  case BinaryOp(KIND, FormVariable):                                  \
+    accumulator = APPLY(accumulator, variables_[ip->slot]);           \
+    continue;                                                         \
+  case BinaryOp(KIND, FormConstant):                                  \
+    accumulator = APPLY(accumulator, ip->value);                      \
+    continue;                                                         \
+  case BinaryOp(KIND, FormVariableVariable):                          \
+    *top++ = accumulator;                                             \
+    accumulator = APPLY(variables_[ip->slot], variables_[ip->slot2]); \
+    continue;                                                         \
+  case BinaryOp(KIND, FormVariableConstant):                          \
+    *top++ = accumulator;                                             \
+    accumulator = APPLY(variables_[ip->slot], ip->value);             \
+    continue;                                                         \
+  case BinaryOp(KIND, FormConstantVariable):                          \
+    *top++ = accumulator;                                             \
+    accumulator = APPLY(ip->value, variables_[ip->slot2]);            \
+    continue;
+
+#define LW_FUNCTION_CASES(CODE)                         \
+  case FunctionOp(CODE, false):                         \
+    accumulator = function(CODE, accumulator);          \
+    continue;                                           \
+  case FunctionOp(CODE, true):                          \
+    *top++ = accumulator;                               \
+    accumulator = function(CODE, variables_[ip->slot]); \
+    continue;
+
 double FormulaParser::RunFlat(DivisionCounts* counts) {
+  const auto add = [](double a, double b) { return a + b; };
+  const auto subtract = [](double a, double b) { return a - b; };
+  const auto multiply = [](double a, double b) { return a * b; };
+  const auto divide = [this, counts](double a, double b) {
+    if (b == 0.0) {
+      Raise(DivisionByZero);
+      return 0.0;
+    }
+    if (counts != nullptr) ++(b > 0.0 ? counts->positive : counts->negative);
+    return a / b;
+  };
+  const auto remainder = [this](double a, double b) {
+    if (b == 0.0) {
+      Raise(DivisionByZero);
+      return 0.0;
+    }
+    return std::fmod(a, b);
+  };
+  const auto power = [this](double a, double b) {
+    if (const std::uint8_t error = Power(a, b); error != NoFormulaError) Raise(error);
+    return a;
+  };
+  const auto logarithm = [this](double a, double b) {
+    if (const std::uint8_t error = Logarithm(a, b); error != NoFormulaError) Raise(error);
+    return a;
+  };
+  const auto function = [this](std::uint8_t code, double x) {
+    if (const std::uint8_t error = ApplyFunction(code, x, randomState_); error != NoFormulaError) {
+      Raise(error);
+    }
+    return x;
+  };
+
   double* top = flatStack_.data();
   double accumulator = 0.0;
-  double right = 0.0;
   for (const Instruction* ip = flatProgram_.data();; ++ip) {
     switch (ip->op) {
       case OpEnd:
@@ -278,72 +417,39 @@ double FormulaParser::RunFlat(DivisionCounts* counts) {
       case OpStore:
         variables_[ip->slot] = accumulator;
         continue;
-      case OpFunction:
-        if (const std::uint8_t error = ApplyFunction(ip->arg, accumulator, randomState_);
-            error != NoFormulaError) {
-          Raise(error);
-        }
-        continue;
-      case OpAdd:
-        accumulator = *--top + accumulator;
-        continue;
-      case OpAddVariable:
-        accumulator += variables_[ip->slot];
-        continue;
-      case OpAddConstant:
-        accumulator += ip->value;
-        continue;
-      case OpSubtract:
-        accumulator = *--top - accumulator;
-        continue;
-      case OpSubtractVariable:
-        accumulator -= variables_[ip->slot];
-        continue;
-      case OpSubtractConstant:
-        accumulator -= ip->value;
-        continue;
-      case OpMultiply:
-        accumulator = *--top * accumulator;
-        continue;
-      case OpMultiplyVariable:
-        accumulator *= variables_[ip->slot];
-        continue;
-      case OpMultiplyConstant:
-        accumulator *= ip->value;
-        continue;
-      // The remaining operators share their code below, once the operands are in
-      // place: the left one in the accumulator, the right one in right.
-      case OpDivide:
-      case OpRemainder:
-      case OpPower:
-        right = accumulator;
-        accumulator = *--top;
-        break;
-      case OpDivideVariable:
-      case OpRemainderVariable:
-      case OpPowerVariable:
-        right = variables_[ip->slot];
-        break;
+        LW_BINARY_CASES(KindAdd, add)
+        LW_BINARY_CASES(KindSubtract, subtract)
+        LW_BINARY_CASES(KindMultiply, multiply)
+        LW_BINARY_CASES(KindDivide, divide)
+        LW_BINARY_CASES(KindRemainder, remainder)
+        LW_BINARY_CASES(KindPower, power)
+        LW_BINARY_CASES(KindGcd, Gcd)
+        LW_BINARY_CASES(KindLogarithm, logarithm)
+        LW_BINARY_CASES(KindMaximum, Maximum)
+        LW_BINARY_CASES(KindMinimum, Minimum)
+        LW_FUNCTION_CASES(FnSin)
+        LW_FUNCTION_CASES(FnCos)
+        LW_FUNCTION_CASES(FnTg)
+        LW_FUNCTION_CASES(FnCtg)
+        LW_FUNCTION_CASES(FnArcsin)
+        LW_FUNCTION_CASES(FnArccos)
+        LW_FUNCTION_CASES(FnArctg)
+        LW_FUNCTION_CASES(FnArcctg)
+        LW_FUNCTION_CASES(FnSqrt)
+        LW_FUNCTION_CASES(FnAbs)
+        LW_FUNCTION_CASES(FnLn)
+        LW_FUNCTION_CASES(FnExp)
+        LW_FUNCTION_CASES(FnInt)
+        LW_FUNCTION_CASES(FnFract)
+        LW_FUNCTION_CASES(FnSign)
+        LW_FUNCTION_CASES(FnRand)
       default:
-        right = ip->value;
-        break;
-    }
-    const std::uint8_t op = ip->op;
-    if (op >= OpPower) {
-      if (const std::uint8_t error = ApplyPowerOperator(char(ip->arg), accumulator, right);
-          error != NoFormulaError) {
-        Raise(error);
-      }
-    } else if (right == 0.0) {
-      Raise(DivisionByZero);
-      accumulator = 0.0;
-    } else if (op <= OpDivideConstant) {
-      if (counts != nullptr) ++(right > 0.0 ? counts->positive : counts->negative);
-      accumulator /= right;
-    } else {
-      accumulator = std::fmod(accumulator, right);
+        return accumulator;
     }
   }
 }
+
+#undef LW_BINARY_CASES
+#undef LW_FUNCTION_CASES
 
 }  // namespace lw

@@ -100,12 +100,14 @@ void FormulaParser::Compile(std::string_view normalizedText) {
   }
   // The flat translation reproduces the grammar with this class's or the division
   // tracker's multiplicative level; any other override must run through its slot.
+  if (programTypes_.empty()) return;
   if (typeid(*this) == typeid(FormulaParser)) {
     flatKind_ = FlatKind::Plain;
   } else if (typeid(*this) == typeid(DivisionTrackingParser)) {
     flatKind_ = FlatKind::Counting;
   }
   if (flatKind_ != FlatKind::None) BuildFlatProgram();
+  UseFlatProgram(flatEnabled_);
 }
 
 void FormulaParser::ReleaseCompiled() {
@@ -115,10 +117,22 @@ void FormulaParser::ReleaseCompiled() {
   flatProgram_ = {};
   flatStack_ = {};
   flatKind_ = FlatKind::None;
+  activeFlat_ = FlatKind::None;
   programRefused_ = false;
 }
 
+void FormulaParser::UseFlatProgram(bool enabled) {
+  flatEnabled_ = enabled;
+  activeFlat_ = enabled ? flatKind_ : FlatKind::None;
+}
+
 double FormulaParser::EvaluateCompiled() {
+  // The sampling loops' path: straight to the flat program when there is one.
+  if (activeFlat_ == FlatKind::Plain) {
+    hasError_ = false;
+    errorCode_ = NoFormulaError;
+    return RunFlat(nullptr);
+  }
   return EvaluateProgram(nullptr);
 }
 
@@ -134,7 +148,7 @@ double FormulaParser::EvaluateProgram(DivisionCounts* counts) {
     return 0.0;
   }
   const FlatKind wanted = counts != nullptr ? FlatKind::Counting : FlatKind::Plain;
-  if (flatEnabled_ && flatKind_ == wanted) return RunFlat(counts);
+  if (activeFlat_ == wanted) return RunFlat(counts);
   path_ = Path::Program;
   tokenCursor_ = characterCursor_ = numberCursor_ = 0;
   NextToken();
@@ -149,7 +163,7 @@ double FormulaParser::EvaluateProgram(DivisionCounts* counts) {
 }
 
 bool FormulaParser::HasFlatProgram() const {
-  return flatEnabled_ && flatKind_ != FlatKind::None;
+  return activeFlat_ != FlatKind::None;
 }
 
 void FormulaParser::SeedRandom(std::uint32_t seed) {

@@ -111,7 +111,7 @@ class FormulaParser {
  public:
   // For tests: evaluate the token program by the grammar even where the faster flat
   // translation of it exists (both must agree in every value, code and counter).
-  void UseFlatProgram(bool enabled) { flatEnabled_ = enabled; }
+  void UseFlatProgram(bool enabled);
   // Whether the current program has a flat translation in use.
   bool HasFlatProgram() const;
 
@@ -122,8 +122,9 @@ class FormulaParser {
     std::uint8_t op = 0;
     // An operator character, function or error code, depending on op.
     std::uint8_t arg = 0;
-    // A variable index, for the instructions that read or write one.
+    // Variable indexes, for the instructions that read or write variables.
     std::uint8_t slot = 0;
+    std::uint8_t slot2 = 0;
     double value = 0.0;
   };
   class FlatCompiler;
@@ -168,6 +169,8 @@ class FormulaParser {
   std::vector<double> flatStack_;
   FlatKind flatKind_ = FlatKind::None;
   bool flatEnabled_ = true;
+  // flatKind_ while the flat program is enabled, else None.
+  FlatKind activeFlat_ = FlatKind::None;
 
   std::array<double, 26> variables_{};
   double spareSlot_ = 0.0;
