@@ -1,0 +1,19 @@
+// The status-bar texts of the file commands: file code returns a result, and these
+// turn it into what the user reads.
+#pragma once
+
+#include <string>
+
+#include "document/Palette.h"
+#include "document/SettingsFile.h"
+
+namespace lw {
+
+inline constexpr std::string_view ReadyText = "Готова";
+
+std::string SettingsSavedText(const std::string& path, FileResult result);
+std::string SettingsLoadedText(const std::string& path, FileResult result);
+std::string PaletteSavedText(const std::string& path, PaletteFileResult result);
+std::string PaletteLoadedText(const std::string& path, PaletteFileResult result);
+
+}  // namespace lw

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <sstream>
+#include <string_view>
+
+#include "Commands.h"
+
+namespace lw::cli {
+namespace {
+
+struct ShowRun {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+ShowRun Show(std::vector<std::string_view> args) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  const int code = RunShow(args, in, out, err);
+  return {code, out.str(), err.str()};
+}
+
+TEST(ShowCommand, PrintsEveryPartOfADocument) {
+  const ShowRun run = Show({LW_EXAMPLES_DIR "/relations.lwf"});
+  ASSERT_EQ(run.code, ExitOk) << run.err;
+  const char* expected[] = {
+      "  Edit1 ScaleX (2D Маштаб, Вісь  Х :) = 10\n",
+      "  Edit25 StepZ (3D Крок, По вісі  Z :) = 0.4\n",
+      "Constants 2D (0):\n",
+      "Centering 1, AutoScale 1, XorDrawing 0\n",
+      "  Colours: background 0x00FFFFFF, axes 0x00000000, grid 0x00FF80FF\n",
+      "  Axes line: solid, width 1\n",
+      "  Grid line: dot, width 1\n",
+      "  Font: MS Sans Serif, height -11, size 8, pitch 0, charset 1, colour 0x00000000",
+      "  Drawing: polygons, motion: turn\n",
+      "  Mouse sensitivity: X 10, Y -10, Z 10, rX 100, rY 100, rZ 100\n",
+      "2D graphs (7):\n",
+      "  1. y-5*sin(x/3)  [Відношення.Тип : > 0.] kind 1, interpolated 0, relation 1, colour "
+      "0x00FFE0C0\n",
+      "  6. x*x+y*y-225  [Відношення.Інтерпольоване.Тип : = 0.] kind 1, interpolated 1",
+      "3D graphs (0):\n",
+  };
+  for (const char* line : expected) EXPECT_NE(run.out.find(line), std::string::npos) << line;
+}
+
+TEST(ShowCommand, PrintsThreeDForms) {
+  const ShowRun run = Show({LW_EXAMPLES_DIR "/surfaces.lwf"});
+  ASSERT_EQ(run.code, ExitOk);
+  EXPECT_NE(run.out.find("  3. cos(y)+sin(z)  [Тип виразу : X = F ( Y,Z ) .] form 2, colour "
+                         "0x0040FF40\n"),
+            std::string::npos);
+}
+
+TEST(ShowCommand, BadFilesAndCommandLines) {
+  const struct {
+    std::vector<std::string_view> args;
+    int code;
+    std::string err;
+  } cases[] = {
+      {{"/nonexistent/a.lwf"}, ExitFailed, "Помилка завантаження файлу! - /nonexistent/a.lwf\n"},
+      {{LW_EXAMPLES_DIR "/../README.md"},
+       ExitFailed,
+       "Невідомий формат Файлу! - " LW_EXAMPLES_DIR "/../README.md\n"},
+      {{}, ExitUsage, ""},
+      {{"a.lwf", "b.lwf"}, ExitUsage, ""},
+  };
+  for (const auto& c : cases) {
+    const ShowRun run = Show(c.args);
+    EXPECT_EQ(run.code, c.code);
+    EXPECT_TRUE(run.out.empty());
+    if (!c.err.empty()) {
+      EXPECT_EQ(run.err, c.err);
+    }
+  }
+  const ShowRun help = Show({"--help"});
+  EXPECT_EQ(help.code, ExitOk);
+  EXPECT_NE(help.out.find("Usage: linewright-cli show"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lw::cli
