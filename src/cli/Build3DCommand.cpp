@@ -1,12 +1,68 @@
+// linewright-cli build3d: "build all" of the 3D menu on an empty 3D space, then the
+// 3D space saved as DXF.
 #include <ostream>
+#include <string>
 
 #include "Commands.h"
+#include "G3dFile.h"
+#include "HeadlessScene3D.h"
+#include "Scene3DCommands.h"
+#include "document/SettingsFile.h"
 
 namespace lw::cli {
+namespace {
 
-int RunBuild3D(Args, std::istream&, std::ostream&, std::ostream& err) {
-  err << "linewright-cli: 'build3d' is not available yet\n";
-  return ExitFailed;
+void PrintBuild3DUsage(std::ostream& out) {
+  out << "Usage: linewright-cli build3d DOC.lwf -o OUT.dxf\n\n"
+         "Builds every 3D graph of the document as \"build all\" does on an empty 3D\n"
+         "space (with the document's 3D appearance options: axes, letters, colour) and\n"
+         "writes the 3D space as DXF. The status texts go to standard error; a refused\n"
+         "parameter or a file that cannot be read or written exits with 1.\n";
+}
+
+std::string LoadFailure(FileResult result, const std::string& path) {
+  return result == FileResult::UnknownFormat ? "Невідомий формат Файлу! - " + path
+                                             : "Помилка завантаження файлу! - " + path;
+}
+
+}  // namespace
+
+int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
+  std::string document, output;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (arg == "--help") {
+      PrintBuild3DUsage(out);
+      return ExitOk;
+    }
+    if ((arg == "-o" || arg == "--output") && i + 1 < args.size()) {
+      output = args[++i];
+    } else if (arg.starts_with("-") || !document.empty()) {
+      err << "linewright-cli build3d: unexpected argument '" << arg << "'\n\n";
+      PrintBuild3DUsage(err);
+      return ExitUsage;
+    } else {
+      document = arg;
+    }
+  }
+  if (document.empty() || output.empty()) {
+    err << "linewright-cli build3d: a document and -o OUT.dxf are needed\n\n";
+    PrintBuild3DUsage(err);
+    return ExitUsage;
+  }
+  HeadlessScene3D space;
+  const FileResult loaded = LoadSettingsFile(document, space.document);
+  if (loaded != FileResult::Ok) {
+    err << LoadFailure(loaded, document) << '\n';
+    return ExitFailed;
+  }
+  Build3DContext context = space.Context();
+  const bool built = BuildAll3D(context);
+  err << space.status.Text() << '\n';
+  if (!built) return ExitFailed;
+  const int saved = Save3DFile(context, output);
+  err << space.status.Text() << '\n';
+  return saved == FileDone ? ExitOk : ExitFailed;
 }
 
 }  // namespace lw::cli

@@ -1,12 +1,64 @@
+// linewright-cli convert: a DXF or binary 3D file opened as the open command does
+// (normals, centring) and written as DXF.
 #include <ostream>
+#include <string>
 
 #include "Commands.h"
+#include "G3dFile.h"
+#include "HeadlessScene3D.h"
+#include "Scene3DCommands.h"
 
 namespace lw::cli {
+namespace {
 
-int RunConvert(Args, std::istream&, std::ostream&, std::ostream& err) {
-  err << "linewright-cli: 'convert' is not available yet\n";
-  return ExitFailed;
+void PrintConvertUsage(std::ostream& out) {
+  out << "Usage: linewright-cli convert IN.dxf|IN.t3d -o OUT.dxf [--palette FILE.plt]\n\n"
+         "Opens a 3D file as the program's open command does (a .t3d name is read as\n"
+         "the binary 3D format, anything else as DXF; normals are computed and the\n"
+         "figure is centred) and writes it as DXF. Colour numbers are looked up in the\n"
+         "3D palette: the program's start-up palette, or the given palette file.\n";
+}
+
+}  // namespace
+
+int RunConvert(Args args, std::istream&, std::ostream& out, std::ostream& err) {
+  std::string input, output, palette;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (arg == "--help") {
+      PrintConvertUsage(out);
+      return ExitOk;
+    }
+    if ((arg == "-o" || arg == "--output") && i + 1 < args.size()) {
+      output = args[++i];
+    } else if (arg == "--palette" && i + 1 < args.size()) {
+      palette = args[++i];
+    } else if (arg.starts_with("-") || !input.empty()) {
+      err << "linewright-cli convert: unexpected argument '" << arg << "'\n\n";
+      PrintConvertUsage(err);
+      return ExitUsage;
+    } else {
+      input = arg;
+    }
+  }
+  if (input.empty() || output.empty()) {
+    err << "linewright-cli convert: an input file and -o OUT.dxf are needed\n\n";
+    PrintConvertUsage(err);
+    return ExitUsage;
+  }
+  HeadlessScene3D space;
+  if (!palette.empty() && LoadPaletteFile(palette, space.palette3D) != PaletteFileResult::Ok) {
+    err << "Помилка завантаження файлу Палітри! - " << palette << '\n';
+    return ExitFailed;
+  }
+  Build3DContext context = space.Context();
+  if (Open3DFile(context, input, KindOfPath(input)) != FileDone) {
+    err << space.status.Text() << '\n';
+    return ExitFailed;
+  }
+  const int saved = Save3DFile(context, output);
+  err << space.status.Text() << '\n';
+  return saved == FileDone ? ExitOk : ExitFailed;
 }
 
 }  // namespace lw::cli

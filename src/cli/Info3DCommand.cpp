@@ -1,12 +1,81 @@
+// linewright-cli info3d: what a 3D file holds, object by object, as read (before
+// any centring).
+#include <algorithm>
+#include <array>
 #include <ostream>
+#include <string>
 
 #include "Commands.h"
+#include "G3dFile.h"
+#include "HeadlessScene3D.h"
+#include "Scene3DCommands.h"
+#include "formula/NumberFormat.h"
 
 namespace lw::cli {
+namespace {
 
-int RunInfo3D(Args, std::istream&, std::ostream&, std::ostream& err) {
-  err << "linewright-cli: 'info3d' is not available yet\n";
-  return ExitFailed;
+void PrintInfo3DUsage(std::ostream& out) {
+  out << "Usage: linewright-cli info3d IN.dxf|IN.t3d\n\n"
+         "Reads a 3D file (a .t3d name as the binary 3D format, anything else as DXF)\n"
+         "and prints one line per object: its number, name, point and triangle counts\n"
+         "and, when it has points, the bounding box of its points as read.\n";
+}
+
+void PrintObject(std::ostream& out, std::size_t index, const G3dObject& object) {
+  out << index << " \"" << object.name << "\": " << object.points.size() << " points, "
+      << object.triangles.size() << " triangles";
+  if (!object.points.empty()) {
+    const G3dPoint& first = object.points[0];
+    std::array<float, 3> low{first.x, first.y, first.z}, high = low;
+    object.points.ForEach([&](const G3dPoint& p) {
+      const std::array<float, 3> c{p.x, p.y, p.z};
+      for (std::size_t a = 0; a < 3; ++a) {
+        low[a] = std::min(low[a], c[a]);
+        high[a] = std::max(high[a], c[a]);
+      }
+    });
+    for (std::size_t a = 0; a < 3; ++a) {
+      out << ", "
+          << "xyz"[a] << " [" << FormatGeneral(low[a]) << ", " << FormatGeneral(high[a]) << "]";
+    }
+  }
+  out << '\n';
+}
+
+}  // namespace
+
+int RunInfo3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
+  std::string input;
+  for (const std::string_view arg : args) {
+    if (arg == "--help") {
+      PrintInfo3DUsage(out);
+      return ExitOk;
+    }
+    if (arg.starts_with("-") || !input.empty()) {
+      err << "linewright-cli info3d: unexpected argument '" << arg << "'\n\n";
+      PrintInfo3DUsage(err);
+      return ExitUsage;
+    }
+    input = arg;
+  }
+  if (input.empty()) {
+    err << "linewright-cli info3d: an input file is needed\n\n";
+    PrintInfo3DUsage(err);
+    return ExitUsage;
+  }
+  HeadlessScene3D space;
+  G3dFile file(space.block, &space.palette3D);
+  const int result =
+      KindOfPath(input) == Space3DFileKind::T3d ? file.ReadT3d(input) : file.ReadDxf(input);
+  if (result != FileDone) {
+    err << Read3DFileStatus(result, input) << '\n';
+    return ExitFailed;
+  }
+  out << "Objects: " << space.block->objects.size() << '\n';
+  for (std::size_t i = 0; i < space.block->objects.size(); ++i) {
+    PrintObject(out, i, *space.block->objects[i]);
+  }
+  return ExitOk;
 }
 
 }  // namespace lw::cli

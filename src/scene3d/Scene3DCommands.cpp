@@ -71,8 +71,8 @@ void BuildSelected3D(Build3DContext& context, int& selected) {
   Finish(context, true);
 }
 
-void BuildAll3D(Build3DContext& context) {
-  if (!Prepare(context)) return;
+bool BuildAll3D(Build3DContext& context) {
+  if (!Prepare(context)) return false;
   context.progress.Show();
   if (context.document.Appearance.Clear3D) ClearBlock(context.block);
   if (context.block.objects.empty()) AppendObject(context.block, AxesObjectName);
@@ -86,6 +86,7 @@ void BuildAll3D(Build3DContext& context) {
   }
   BuildAxes(context);
   Finish(context, false);
+  return true;
 }
 
 void Clear3DSpace(Build3DContext& context) {
@@ -99,6 +100,17 @@ Space3DFileKind KindOfPath(const std::string& path) {
   return tail == ".t3d" ? Space3DFileKind::T3d : Space3DFileKind::Dxf;
 }
 
+std::string Read3DFileStatus(int result, const std::string& path) {
+  switch (result) {
+    case FileDone:
+      return "Завантаження - " + path + " - Окей";
+    case FileUnknownFormat:
+      return "Невідомий формат Файлу! - " + path;
+    default:
+      return "Помилка завантаження файлу! - " + path;
+  }
+}
+
 int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind) {
   context.view.PaintScene();
   G3dFile file(&context.block, &context.palette3D);
@@ -110,12 +122,8 @@ int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind
     context.scene.camera.tx = 0.0f;
     context.scene.camera.ty = 0.0f;
     context.scene.camera.tz = -20.0f;
-    context.status.SetStatus("Завантаження - " + path + " - Окей");
-  } else if (result == FileUnknownFormat) {
-    context.status.SetStatus("Невідомий формат Файлу! - " + path);
-  } else {
-    context.status.SetStatus("Помилка завантаження файлу! - " + path);
   }
+  context.status.SetStatus(Read3DFileStatus(result, path));
   return result;
 }
 

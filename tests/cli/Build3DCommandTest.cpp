@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+#include "DxfFormat.h"
+#include "document/Palette.h"
+#include "document/SettingsFile.h"
+
+namespace lw::cli {
+namespace {
+
+struct CommandRun {
+  int exit = -1;
+  std::string out, err;
+};
+
+CommandRun Build3D(std::vector<std::string_view> args) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  CommandRun run;
+  run.exit = RunBuild3D(args, in, out, err);
+  run.out = out.str();
+  run.err = err.str();
+  return run;
+}
+
+std::string ReadAll(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll().toStdString();
+}
+
+class Build3DCommand : public ::testing::Test {
+ protected:
+  std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+  std::string SaveDocument(const Document& document) {
+    const std::string path = Path("doc.lwf");
+    EXPECT_EQ(SaveSettingsFile(path, document), FileResult::Ok);
+    return path;
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(Build3DCommand, CommandLine) {
+  const struct {
+    std::vector<std::string_view> args;
+    int exit;
+  } cases[] = {
+      {{"--help"}, ExitOk},
+      {{}, ExitUsage},
+      {{"doc.lwf"}, ExitUsage},
+      {{"-o", "x.dxf"}, ExitUsage},
+      {{"a", "b", "-o", "x"}, ExitUsage},
+      {{"a", "-x", "-o", "x"}, ExitUsage},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Build3D(c.args).exit, c.exit) << c.args.size();
+  EXPECT_NE(Build3D({"--help"}).out.find("build3d DOC.lwf -o OUT.dxf"), std::string::npos);
+}
+
+TEST_F(Build3DCommand, BuildsAllGraphsIntoTheDxf) {
+  Document document;
+  document.Appearance.Axes3D = true;
+  document.Graphs3D.Append("X*Y", PlotP3d{0x0000FF, ZOfXY});
+  const std::string doc = SaveDocument(document), out = Path("out.dxf");
+  const CommandRun run = Build3D({doc, "-o", out});
+  ASSERT_EQ(run.exit, ExitOk) << run.err;
+  EXPECT_EQ(run.err, "Окей\nЗбереження - " + out + " - Окей\n");
+  G3dBlock block;
+  ReadDxf(ReadAll(out), block, StartupPalette());
+  ASSERT_EQ(block.objects.size(), 3u);  // the axes, the graph, and "ENTITIES"
+  EXPECT_EQ(block.objects[0]->name, "Axes");
+  EXPECT_EQ(block.objects[0]->triangles.size(), 9u);
+  EXPECT_EQ(block.objects[1]->name, "Graph_1");
+  EXPECT_EQ(block.objects[1]->triangles.size(), 29u * 29u * 2u);      // -6..6 by 0.4: 30 samples
+  EXPECT_NE(ReadAll(out).find(" 62\r\n255\r\n"), std::string::npos);  // red byte of the graph
+}
+
+TEST_F(Build3DCommand, Failures) {
+  Document document;
+  document.Params.Field(ParamField::StepY) = "-1";
+  const std::string doc = SaveDocument(document);
+  CommandRun run = Build3D({doc, "-o", Path("out.dxf")});
+  EXPECT_EQ(run.exit, ExitFailed);
+  EXPECT_EQ(run.err, "Помилка вводу кроку вісі Y\n");
+  EXPECT_TRUE(ReadAll(Path("out.dxf")).empty());
+
+  const std::string missing = Path("missing.lwf");
+  run = Build3D({missing, "-o", Path("out.dxf")});
+  EXPECT_EQ(run.exit, ExitFailed);
+  EXPECT_EQ(run.err, "Помилка завантаження файлу! - " + missing + "\n");
+
+  document.Params.Field(ParamField::StepY).assign(1, '1');
+  const std::string unwritable = Path("none/out.dxf");
+  run = Build3D({SaveDocument(document), "-o", unwritable});
+  EXPECT_EQ(run.exit, ExitFailed);
+  EXPECT_NE(run.err.find("Помилка збереження файлу! - " + unwritable), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lw::cli
