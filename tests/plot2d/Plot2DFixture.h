@@ -74,7 +74,7 @@ class Plot2DFixture : public ::testing::Test {
   Document doc;
   Params2D params;
   View2D view;
-  PlotPicture picture{40, 32};
+  PlotPicture picture{240, 180};
   FormulaParser explicitParser;
   DivisionTrackingParser poleParser;
   Palette palette;

@@ -1,0 +1,116 @@
+#include "ColorGamma.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace lw {
+namespace {
+
+// Entry i is (R, G, B) = (i, 2i mod 256, 255 - i).
+Palette Ramp() {
+  Palette p;
+  for (int i = 0; i < 256; ++i) {
+    p.Set(i, static_cast<Colour>(i) | (static_cast<Colour>((2 * i) & 0xFF) << 8) |
+                 (static_cast<Colour>(255 - i) << 16));
+  }
+  return p;
+}
+
+TEST(GammaColorTest, StepOfAValue) {
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    double v, gradient;
+    int step;
+  };
+  const Case cases[] = {
+      {0, 0.1, 32768},
+      {0.05, 0.1, 32768},
+      {-0.05, 0.1, 32767},
+      {25.6, 0.1, 33024},                   // 256 steps: the next entry
+      {-3276.8, 0.1, 0},                    // the bottom of the palette
+      {3276.8, 0.1, 0},                     // 65536 steps on: the mapping repeats
+      {1.0, -0.1, 32758},                   // a negative gradient turns the direction
+      {std::ldexp(1.0, 40) + 5, 1, 32773},  // beyond 32 bits the period goes on
+      {-std::ldexp(1.0, 40) - 1, 1, 32767},
+      {1e300, 1e-300, 32768},  // quotient overflows: the colour of 0
+      {inf, 1, 32768},
+      {std::nan(""), 1, 32768},
+      {2147483647.0, 1, 32767},  // (2^31 - 1 + 32768) mod 65536
+      {-2147483648.0, 1, 32768},
+  };
+  for (const Case& k : cases) {
+    EXPECT_EQ(GammaStep(k.v, k.gradient), k.step) << k.v << " / " << k.gradient;
+  }
+}
+
+TEST(GammaColorTest, BlendsNeighbouringEntriesWithRounding) {
+  const Palette p = Ramp();
+  EXPECT_EQ(GammaColor(0, 0.1, p), p.At(128));
+  EXPECT_EQ(GammaStepColour(128 * 256, p), p.At(128));
+  // Half way from entry 10 (10, 20, 245) to entry 11 (11, 22, 244): f = 128.
+  const Colour half = GammaStepColour(10 * 256 + 128, p);
+  EXPECT_EQ(half & 0xFF, 11u);           // 10 + round(128 / 255)
+  EXPECT_EQ((half >> 8) & 0xFF, 21u);    // 20 + round(256 / 255)
+  EXPECT_EQ((half >> 16) & 0xFF, 244u);  // 245 + round(-128 / 255) = 245 - 1
+  // Entry 127 (127, 254, 128) towards 128 (128, 0, 127): G falls by 254 in 255 steps.
+  EXPECT_EQ((GammaStepColour(127 * 256 + 255, p) >> 8) & 0xFF, 0u);
+  // The last entry blends towards entry 0, where the mapping continues.
+  EXPECT_EQ(GammaStepColour(65535, p), p.At(0));
+  EXPECT_EQ(GammaStepColour(255 * 256, p), p.At(255));
+}
+
+TEST(GammaColorTest, RampTableAgreesWithTheDirectMapping) {
+  const Palette p = Ramp();
+  const GammaRamp ramp(p, 0.37);
+  for (double v = -30000; v < 30000; v += 123.4567) EXPECT_EQ(ramp(v), GammaColor(v, 0.37, p));
+}
+
+TEST(ColorScaleTest, SpacingAndStepFollowTheGradient) {
+  struct Case {
+    double gradient;
+    int spacing, step;
+  };
+  const Case cases[] = {
+      {0.5, 40, 20}, {2, 20, 40},    {1, 20, 20},     {0.1, 200, 20},
+      {0.05, 20, 1}, {0.01, 100, 1}, {-0.5, 40, -20}, {-3, 20, -60},
+  };
+  for (const Case& k : cases) {
+    const ColorScaleState s = OpenColorScale(k.gradient, 329);
+    EXPECT_EQ(s.LabelSpacing, k.spacing) << k.gradient;
+    EXPECT_EQ(s.LabelStep, k.step) << k.gradient;
+    EXPECT_EQ(s.RowOffset, -164);
+    EXPECT_DOUBLE_EQ(s.ValuePerRow, k.gradient);
+  }
+}
+
+TEST(ColorScaleTest, PaintsRampFrameAndTicks) {
+  const Palette p = Ramp();
+  PlotPicture image(129, 329);
+  const ColorScaleState s = OpenColorScale(0.5, 329);
+  PaintColorScale(image, s, 0.5, p);
+  EXPECT_EQ(image.GetPixel(100, 164), p.At(128));  // value 0 in the middle
+  EXPECT_EQ(image.GetPixel(40, 164), p.At(128));
+  EXPECT_EQ(image.GetPixel(100, 0), GammaColor(-164 * 0.5, 0.5, p));
+  for (int y = 0; y < 329; ++y) {
+    EXPECT_EQ(image.GetPixel(0, y), 0u);
+    EXPECT_EQ(image.GetPixel(39, y), 0u);
+  }
+  // Labels every 40 rows from row 4 (value -80): ticks in columns 30..37.
+  for (int row = 4; row < 329; row += 40) {
+    EXPECT_EQ(image.GetPixel(30, row), 0u) << row;
+    EXPECT_EQ(image.GetPixel(37, row), 0u) << row;
+    EXPECT_EQ(image.GetPixel(33, row + 1), 0xFFFFFFu) << row;
+  }
+}
+
+TEST(ColorScaleTest, NegativeGradientPaintsWithoutHanging) {
+  const Palette p = Ramp();
+  PlotPicture image(129, 329);
+  PaintColorScale(image, OpenColorScale(-0.001, 329), -0.001, p);
+  EXPECT_EQ(image.GetPixel(39, 10), 0u);
+}
+
+}  // namespace
+}  // namespace lw
