@@ -19,7 +19,7 @@ inline constexpr double ExpBound = 709.782;
 inline constexpr std::size_t MaxTokenLength = 99;
 // Deeper nesting is refused as a syntax error so the recursive descent cannot
 // exhaust the stack.
-inline constexpr int MaxNesting = 1000;
+inline constexpr int MaxNesting = 256;
 
 inline constexpr std::uint8_t FunctionCount = 16;
 enum FunctionCode : std::uint8_t {

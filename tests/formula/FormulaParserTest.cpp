@@ -332,13 +332,13 @@ TEST(Nesting, DeepNestingIsRefusedWithoutCrashing) {
     double value;
     int code;
   } cases[] = {
-      {nested(1000, "X"), 3, kNone},
-      {nested(1001, "X"), 0, SyntaxError},
+      {nested(256, "X"), 3, kNone},
+      {nested(257, "X"), 0, SyntaxError},
       {nested(200000, "X"), 0, SyntaxError},
       {std::string(200000, '('), 0, SyntaxError},
       {"X" + std::string(200000, ')'), 0, SyntaxError},
-      {"(1)+" + nested(1000, "1"), 2, kNone},
-      {"(" + nested(999, "1"), 1, UnbalancedParentheses},
+      {"(1)+" + nested(256, "1"), 2, kNone},
+      {"(" + nested(255, "1"), 1, UnbalancedParentheses},
   };
   for (const auto& c : cases) {
     for (const Way way : {Way::Text, Way::Compiled, Way::Grammar}) {
