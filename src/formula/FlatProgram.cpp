@@ -357,39 +357,50 @@ void FormulaParser::BuildFlatProgram() {
     accumulator = function(CODE, variables_[ip->slot]); \
     continue;
 
+// The operations that can fail, each raising its code and giving 0.0 as the grammar does.
+inline double FormulaParser::FlatDivide(double a, double b, DivisionCounts* counts) {
+  if (b == 0.0) {
+    Raise(DivisionByZero);
+    return 0.0;
+  }
+  if (counts != nullptr) ++(b > 0.0 ? counts->positive : counts->negative);
+  return a / b;
+}
+
+inline double FormulaParser::FlatRemainder(double a, double b) {
+  if (b == 0.0) {
+    Raise(DivisionByZero);
+    return 0.0;
+  }
+  return std::fmod(a, b);
+}
+
+inline double FormulaParser::FlatPower(double a, double b) {
+  if (const std::uint8_t error = Power(a, b); error != NoFormulaError) Raise(error);
+  return a;
+}
+
+inline double FormulaParser::FlatLogarithm(double a, double b) {
+  if (const std::uint8_t error = Logarithm(a, b); error != NoFormulaError) Raise(error);
+  return a;
+}
+
+inline double FormulaParser::FlatFunction(std::uint8_t code, double x) {
+  if (const std::uint8_t error = ApplyFunction(code, x, randomState_); error != NoFormulaError) {
+    Raise(error);
+  }
+  return x;
+}
+
 double FormulaParser::RunFlat(DivisionCounts* counts) {
   const auto add = [](double a, double b) { return a + b; };
   const auto subtract = [](double a, double b) { return a - b; };
   const auto multiply = [](double a, double b) { return a * b; };
-  const auto divide = [this, counts](double a, double b) {
-    if (b == 0.0) {
-      Raise(DivisionByZero);
-      return 0.0;
-    }
-    if (counts != nullptr) ++(b > 0.0 ? counts->positive : counts->negative);
-    return a / b;
-  };
-  const auto remainder = [this](double a, double b) {
-    if (b == 0.0) {
-      Raise(DivisionByZero);
-      return 0.0;
-    }
-    return std::fmod(a, b);
-  };
-  const auto power = [this](double a, double b) {
-    if (const std::uint8_t error = Power(a, b); error != NoFormulaError) Raise(error);
-    return a;
-  };
-  const auto logarithm = [this](double a, double b) {
-    if (const std::uint8_t error = Logarithm(a, b); error != NoFormulaError) Raise(error);
-    return a;
-  };
-  const auto function = [this](std::uint8_t code, double x) {
-    if (const std::uint8_t error = ApplyFunction(code, x, randomState_); error != NoFormulaError) {
-      Raise(error);
-    }
-    return x;
-  };
+  const auto divide = [this, counts](double a, double b) { return FlatDivide(a, b, counts); };
+  const auto remainder = [this](double a, double b) { return FlatRemainder(a, b); };
+  const auto power = [this](double a, double b) { return FlatPower(a, b); };
+  const auto logarithm = [this](double a, double b) { return FlatLogarithm(a, b); };
+  const auto function = [this](std::uint8_t code, double x) { return FlatFunction(code, x); };
 
   double* top = flatStack_.data();
   double accumulator = 0.0;

@@ -143,6 +143,11 @@ class FormulaParser {
   bool AssignmentAhead() const;
   void BuildFlatProgram();
   double RunFlat(DivisionCounts* counts);
+  double FlatDivide(double a, double b, DivisionCounts* counts);
+  double FlatRemainder(double a, double b);
+  double FlatPower(double a, double b);
+  double FlatLogarithm(double a, double b);
+  double FlatFunction(std::uint8_t code, double x);
 
   // The text being evaluated.
   const char* cursor_ = nullptr;
