@@ -1,0 +1,67 @@
+// The definite integral of a formula in one variable by a rectangle sum with a fixed
+// step: the area under the graph, the volume of the solid of revolution, or the
+// plain integral sum. Each calculation writes its lines to a log through a feedback
+// interface, which also gets the progress and may stop a long calculation; a window
+// pumps its events there so it keeps painting.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "FormulaParser.h"
+
+namespace lw {
+
+enum class IntegralKind : std::uint8_t { Area = 0, Volume = 1, Sum = 2 };
+
+// The fields of the integral window, with their texts at creation.
+struct IntegralRequest {
+  std::string expression;
+  std::string left = "-10";
+  std::string right = "10";
+  std::string step = "0.001";
+  std::string variable = "X";
+  IntegralKind kind = IntegralKind::Area;
+};
+
+class CalculationFeedback {
+ public:
+  virtual ~CalculationFeedback() = default;
+  // One more line of the results log (UTF-8).
+  virtual void AppendLine(const std::string& line) = 0;
+  // 0 before the samples, 100 after them, whole percents in between.
+  virtual void SetProgress(int /*percent*/) {}
+  // Asked between chunks of samples; false stops the calculation.
+  virtual bool KeepGoing() { return true; }
+};
+
+// Samples evaluated between two KeepGoing calls; a few milliseconds of work.
+inline constexpr std::int64_t IntegralChunk = 1 << 16;
+
+inline constexpr const char* IntegralCancelledLine = "Обрахунок перервано.";
+
+struct IntegralOutcome {
+  bool hasResult = false;  // a result line was written
+  double result = 0.0;
+  std::int64_t samples = 0;
+};
+
+class Integrator {
+ public:
+  Integrator();
+  Integrator(const Integrator&) = delete;
+  Integrator& operator=(const Integrator&) = delete;
+
+  // The whole calculation of the "Порахувати" button.
+  IntegralOutcome Calculate(const IntegralRequest& request, CalculationFeedback& feedback,
+                            char decimalSeparator = '.');
+
+ private:
+  // Reads the limits, step and variable; writes the failure line when one is wrong.
+  bool ReadLimits(const IntegralRequest& request, CalculationFeedback& feedback, double& a,
+                  double& b, double& h, char& letter);
+
+  FormulaParser parser_;
+};
+
+}  // namespace lw
