@@ -1,10 +1,13 @@
 // An owning list with append, index access and clear whose elements never move:
 // points keep the addresses of the triangle corners that use them, so storage
-// grows by whole chunks instead of reallocating. Chunks are raw memory filled by
-// placement, so the untouched tail of the last chunk costs no resident memory.
+// grows by whole chunks instead of reallocating. Chunks start small (a figure of a
+// few triangles costs little) and double up to about 2 MB, which large surfaces
+// get as huge pages where the system offers them, saving most page faults. Chunks
+// are raw memory filled in place, so an unused tail costs no resident memory.
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,25 +17,19 @@
 
 namespace lw {
 
-template <class T, int ChunkBits = 10>
+namespace chunk_memory {
+// Large chunks are aligned for huge pages and advised to use them.
+void* Allocate(std::size_t bytes);
+void Release(void* chunk, std::size_t bytes) noexcept;
+}  // namespace chunk_memory
+
+template <class T>
 class ChunkedList {
  public:
-  static constexpr std::size_t ChunkSize = std::size_t{1} << ChunkBits;
-
   ChunkedList() = default;
   ~ChunkedList() { Clear(); }
   ChunkedList(const ChunkedList&) = delete;
   ChunkedList& operator=(const ChunkedList&) = delete;
-  ChunkedList(ChunkedList&& other) noexcept
-      : chunks_(std::move(other.chunks_)), size_(std::exchange(other.size_, 0)) {}
-  ChunkedList& operator=(ChunkedList&& other) noexcept {
-    if (this != &other) {
-      Clear();
-      chunks_ = std::move(other.chunks_);
-      size_ = std::exchange(other.size_, 0);
-    }
-    return *this;
-  }
 
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
@@ -43,9 +40,7 @@ class ChunkedList {
 
   template <class... Args>
   T& emplace_back(Args&&... args) {
-    if ((size_ >> ChunkBits) == chunks_.size()) {
-      chunks_.emplace_back(static_cast<T*>(::operator new(ChunkSize * sizeof(T))));
-    }
+    if (size_ == capacity_) AddChunk();
     T* slot = &Slot(size_);
     ::new (static_cast<void*>(slot)) T(std::forward<Args>(args)...);
     ++size_;
@@ -53,17 +48,22 @@ class ChunkedList {
   }
 
   void Clear() {
-    for (std::size_t i = size_; i > 0; --i) Slot(i - 1).~T();
-    size_ = 0;
+    ForEach([](T& t) { t.~T(); });
+    for (std::size_t c = 0; c < chunks_.size(); ++c) {
+      chunk_memory::Release(chunks_[c], ChunkCapacity(c) * sizeof(T));
+    }
     chunks_.clear();
+    size_ = 0;
+    capacity_ = 0;
   }
 
   template <class F>
   void ForEach(F&& f) {
-    for (std::size_t c = 0; c < chunks_.size(); ++c) {
-      const std::size_t n = std::min(ChunkSize, size_ - (c << ChunkBits));
-      T* chunk = chunks_[c].get();
-      for (std::size_t i = 0; i < n; ++i) f(chunk[i]);
+    std::size_t left = size_;
+    for (std::size_t c = 0; c < chunks_.size() && left > 0; ++c) {
+      const std::size_t n = std::min(left, ChunkCapacity(c));
+      for (std::size_t i = 0; i < n; ++i) f(chunks_[c][i]);
+      left -= n;
     }
   }
   template <class F>
@@ -72,14 +72,35 @@ class ChunkedList {
   }
 
  private:
-  struct Release {
-    void operator()(T* p) const { ::operator delete(p); }
-  };
+  static constexpr std::size_t FirstBits = 6;  // the first chunk holds 64
+  static constexpr std::size_t LargeCount = std::max<std::size_t>((2u << 20) / sizeof(T), 64);
+  // Doubling chunks 64, 128, ... while they stay below LargeCount.
+  static constexpr std::size_t GrowingChunks = std::bit_width(LargeCount >> FirstBits) - 1;
+  static constexpr std::size_t GrowingTotal = ((std::size_t{1} << GrowingChunks) - 1) << FirstBits;
 
-  T& Slot(std::size_t i) { return chunks_[i >> ChunkBits].get()[i & (ChunkSize - 1)]; }
+  static std::size_t ChunkCapacity(std::size_t c) {
+    return c < GrowingChunks ? std::size_t{1} << (FirstBits + c) : LargeCount;
+  }
 
-  std::vector<std::unique_ptr<T, Release>> chunks_;
+  T& Slot(std::size_t i) {
+    if (i < GrowingTotal) {
+      const std::size_t c = std::bit_width((i >> FirstBits) + 1) - 1;
+      return chunks_[c][i - (((std::size_t{1} << c) - 1) << FirstBits)];
+    }
+    const std::size_t j = i - GrowingTotal;
+    return chunks_[GrowingChunks + j / LargeCount][j % LargeCount];
+  }
+
+  void AddChunk() {
+    const std::size_t n = ChunkCapacity(chunks_.size());
+    chunks_.reserve(chunks_.size() + 1);
+    chunks_.push_back(static_cast<T*>(chunk_memory::Allocate(n * sizeof(T))));
+    capacity_ += n;
+  }
+
+  std::vector<T*> chunks_;
   std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
 };
 
 }  // namespace lw

@@ -10,16 +10,13 @@ VertexRefs::~VertexRefs() {
   clear();
 }
 
-void VertexRefs::push_back(G3dVertex* vertex) {
-  if (size_ == capacity_) {
-    const std::uint32_t grown = capacity_ * 2;
-    auto** bigger = new G3dVertex*[grown];
-    std::memcpy(bigger, Data(), size_ * sizeof(G3dVertex*));
-    if (capacity_ > InlineCapacity) delete[] heap_;
-    heap_ = bigger;
-    capacity_ = grown;
-  }
-  Data()[size_++] = vertex;
+void VertexRefs::Grow() {
+  const std::uint32_t grown = capacity_ * 2;
+  auto** bigger = new G3dVertex*[grown];
+  std::memcpy(bigger, Data(), size_ * sizeof(G3dVertex*));
+  if (capacity_ > InlineCapacity) delete[] heap_;
+  heap_ = bigger;
+  capacity_ = grown;
 }
 
 void VertexRefs::clear() {
@@ -70,18 +67,10 @@ void ClearObject(G3dObject& object) {
 void ComputeFlatNormals(G3dObject& object) {
   const auto& points = object.points;
   object.triangles.ForEach([&points](G3dTriangle& t) {
-    const G3dPoint& p0 = points[static_cast<std::size_t>(t.corners[0].point)];
-    const G3dPoint& p1 = points[static_cast<std::size_t>(t.corners[1].point)];
-    const G3dPoint& p2 = points[static_cast<std::size_t>(t.corners[2].point)];
-    const float ax = p0.x - p1.x, ay = p0.y - p1.y, az = p0.z - p1.z;
-    const float bx = p1.x - p2.x, by = p1.y - p2.y, bz = p1.z - p2.z;
-    const float nx = ay * bz - az * by;
-    const float ny = az * bx - ax * bz;
-    const float nz = ax * by - ay * bx;
-    float len = std::sqrt(nx * nx + ny * ny + nz * nz);
-    // A degenerate triangle keeps the zero normal instead of dividing by zero.
-    if (len == 0.0f) len = 1.0f;
-    const std::array<float, 3> normal{nx / len, ny / len, nz / len};
+    const std::array<float, 3> normal =
+        FlatNormal(points[static_cast<std::size_t>(t.corners[0].point)],
+                   points[static_cast<std::size_t>(t.corners[1].point)],
+                   points[static_cast<std::size_t>(t.corners[2].point)]);
     for (G3dVertex& v : t.corners) v.normal = normal;
   });
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -40,10 +41,14 @@ class VertexRefs {
   G3dVertex* const* begin() const { return Data(); }
   G3dVertex* const* end() const { return Data() + size_; }
 
-  void push_back(G3dVertex* vertex);
+  void push_back(G3dVertex* vertex) {
+    if (size_ == capacity_) Grow();
+    Data()[size_++] = vertex;
+  }
   void clear();
 
  private:
+  void Grow();
   static constexpr std::uint32_t InlineCapacity = 6;
   G3dVertex* const* Data() const { return capacity_ > InlineCapacity ? heap_ : inline_; }
   G3dVertex** Data() { return capacity_ > InlineCapacity ? heap_ : inline_; }
@@ -124,6 +129,20 @@ std::int32_t AddCorner(G3dTriangle& triangle, int corner, G3dObject& object, flo
 void ClearObject(G3dObject& object);
 void ComputeFlatNormals(G3dObject& object);
 void SetColour(G3dObject& object, std::uint8_t r, std::uint8_t g, std::uint8_t b);
+
+// The unit normal of the triangle p0 p1 p2: (p0 - p1) x (p1 - p2), normalised in
+// single precision; a degenerate triangle keeps the zero vector instead of dividing
+// by zero.
+inline std::array<float, 3> FlatNormal(const G3dPoint& p0, const G3dPoint& p1, const G3dPoint& p2) {
+  const float ax = p0.x - p1.x, ay = p0.y - p1.y, az = p0.z - p1.z;
+  const float bx = p1.x - p2.x, by = p1.y - p2.y, bz = p1.z - p2.z;
+  const float nx = ay * bz - az * by;
+  const float ny = az * bx - ax * bz;
+  const float nz = ax * by - ay * bx;
+  float len = std::sqrt(nx * nx + ny * ny + nz * nz);
+  if (len == 0.0f) len = 1.0f;
+  return {nx / len, ny / len, nz / len};
+}
 
 // Block level.
 G3dObject& AppendObject(G3dBlock& block, std::string name);

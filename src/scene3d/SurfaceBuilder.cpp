@@ -65,22 +65,31 @@ void SamplePoints(Build3DContext& context, const SurfaceGrid& grid, const std::v
   }
 }
 
+// One triangle of the grid, complete with the object's colour and its flat normal
+// (the same values ComputeFlatNormals gives, computed while the points are at hand).
+void AddGridTriangle(G3dObject& object, std::size_t a, std::size_t b, std::size_t c) {
+  const std::array<std::size_t, 3> points{a, b, c};
+  const std::array<float, 3> normal =
+      FlatNormal(object.points[a], object.points[b], object.points[c]);
+  G3dTriangle& t = object.triangles.emplace_back();
+  for (std::size_t k = 0; k < 3; ++k) {
+    G3dVertex& v = t.corners[k];
+    v.point = static_cast<std::int32_t>(points[k]);
+    v.normal = normal;
+    v.r = object.r;
+    v.g = object.g;
+    v.b = object.b;
+    object.points[points[k]].vertices.push_back(&v);
+  }
+}
+
 // Two triangles per cell, (k, k+n, k+n+1) and (k, k+n+1, k+1), row by row.
 void Triangulate(ProgressSink& progress, std::size_t rows, std::size_t n, G3dObject& object) {
-  const auto corner = [&object](G3dTriangle& t, int c, std::size_t point) {
-    LinkCorner(t, c, object, static_cast<std::int32_t>(point));
-  };
   for (std::size_t r = 0; r + 1 < rows; ++r) {
     for (std::size_t j = 0; j + 1 < n; ++j) {
       const std::size_t k = r * n + j;
-      G3dTriangle& first = AppendTriangle(object);
-      corner(first, 0, k);
-      corner(first, 1, k + n);
-      corner(first, 2, k + n + 1);
-      G3dTriangle& second = AppendTriangle(object);
-      corner(second, 0, k);
-      corner(second, 1, k + n + 1);
-      corner(second, 2, k + 1);
+      AddGridTriangle(object, k, k + n, k + n + 1);
+      AddGridTriangle(object, k, k + n + 1, k + 1);
     }
     AdvanceProgress(progress);
   }
@@ -202,7 +211,6 @@ void BuildSurface(Build3DContext& context, std::size_t entryIndex, const PlotP3d
             static_cast<std::uint8_t>(entry.Color >> 16));
   SamplePoints(context, grid, outer, inner, object);
   Triangulate(context.progress, outer.size(), inner.size(), object);
-  ComputeFlatNormals(object);
   const bool lastFailed = parser.HasError();
   parser.ReleaseCompiled();
   if (!lastFailed) context.status.SetStatus("Окей");
