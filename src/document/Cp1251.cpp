@@ -92,7 +92,8 @@ void Cp1251ToUtf8(std::string_view bytes, std::string& out) {
 }
 
 bool IsStorableText(std::string_view utf8) {
-  if (utf8.find_first_of("\r\n") != std::string_view::npos) return false;
+  // A CR that ends a line would be taken for half of a CR LF line end when read.
+  if (utf8.find('\n') != std::string_view::npos || utf8.ends_with('\r')) return false;
   std::string bytes;
   return Utf8ToCp1251(utf8, bytes) && bytes.size() <= MaxStoredTextBytes;
 }

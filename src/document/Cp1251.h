@@ -19,8 +19,8 @@ bool Utf8ToCp1251(std::string_view utf8, std::string& out);
 void Cp1251ToUtf8(std::string_view bytes, std::string& out);
 
 // True when the text can be written as one line of a settings or options file:
-// representable in code page 1251, at most MaxStoredTextBytes bytes there, and
-// without line breaks.
+// representable in code page 1251, at most MaxStoredTextBytes bytes there, without
+// a line feed and not ending in a CR.
 inline constexpr std::size_t MaxStoredTextBytes = 998;
 bool IsStorableText(std::string_view utf8);
 

@@ -11,7 +11,7 @@ bool LineReader::Text(std::string& utf8) {
   const std::size_t end = bytes_.find('\n', pos_);
   if (end == std::string_view::npos) return false;
   std::string_view line = bytes_.substr(pos_, end - pos_);
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (line.size() > MaxStoredTextBytes) return false;
   pos_ = end + 1;
   utf8.clear();
@@ -72,9 +72,9 @@ bool LineReader::EndOfLine() {
 }
 
 void LineWriter::Text(std::string_view utf8) {
-  const std::size_t before = bytes_.size();
-  if (utf8.find_first_of("\r\n") != std::string_view::npos || !Utf8ToCp1251(utf8, bytes_) ||
-      bytes_.size() - before > MaxStoredTextBytes) {
+  if (IsStorableText(utf8)) {
+    Utf8ToCp1251(utf8, bytes_);
+  } else {
     failed_ = true;
   }
   EndOfLine();

@@ -21,7 +21,7 @@ class LineReader {
   explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
 
   // The rest of the current line (at most MaxStoredTextBytes bytes), converted to
-  // UTF-8; the line feed that ends it is consumed. A CR before it is dropped.
+  // UTF-8; the line feed that ends it is consumed. CRs before it are dropped.
   bool Text(std::string& utf8);
   // White space (line feeds included) is skipped, then an optionally signed decimal
   // integer that fits 32 bits is taken; the line feed after it is left.

@@ -235,5 +235,31 @@ TEST(SettingsFormat, CyrillicAndBlanksSurviveARoundTrip) {
   EXPECT_EQ(back, d);
 }
 
+// Every single-byte change of the golden file either is rejected, leaving the
+// document alone, or reads as a document that saves and reads back the same.
+TEST(SettingsFormat, AnyChangedByteReadsSafely) {
+  const Document before = GoldenDocument();
+  const char replacements[] = {'\n', '\r', '0', '9', '-', 'x', ' ', '\0', '\xFF', '\x98'};
+  int accepted = 0;
+  for (std::size_t at = 0; at < kGoldenBytes.size(); ++at) {
+    for (const char replacement : replacements) {
+      std::string bytes = kGoldenBytes;
+      bytes[at] = replacement;
+      Document d = before;
+      if (DecodeSettings(bytes, d) != SettingsDecodeResult::Ok) {
+        ASSERT_EQ(d, before) << at;
+        continue;
+      }
+      ++accepted;
+      std::string again;
+      ASSERT_EQ(EncodeSettings(d, again), SettingsEncodeResult::Ok) << at;
+      Document back;
+      ASSERT_EQ(DecodeSettings(again, back), SettingsDecodeResult::Ok) << at;
+      ASSERT_EQ(back, d) << at;
+    }
+  }
+  EXPECT_GT(accepted, 0);
+}
+
 }  // namespace
 }  // namespace lw
