@@ -73,14 +73,16 @@ TEST(DxfWrite, EmptyBlockAndNumberForms) {
 TEST(DxfLines, EveryLineEndConvention) {
   const std::vector<std::string> ends = {"\n", "\r", "\r\n", "\n\r"};
   for (const std::string& end : ends) {
-    DxfLineReader reader("a" + end + end + "bc" + end + "d");
+    const std::string text = "a" + end + end + "bc" + end + "d";
+    DxfLineReader reader(text);
     EXPECT_EQ(reader.ReadLine(), "a");
     EXPECT_EQ(reader.ReadLine(), "");
     EXPECT_EQ(reader.ReadLine(), "bc");
     EXPECT_EQ(reader.ReadLine(), "d");
     EXPECT_TRUE(reader.AtEnd());
   }
-  DxfLineReader longLine(std::string(300, 'x') + "\nnext");
+  const std::string text = std::string(300, 'x') + "\nnext";
+  DxfLineReader longLine(text);
   EXPECT_EQ(longLine.ReadLine().size(), DxfLineReader::MaxLineLength);
   EXPECT_EQ(longLine.ReadLine(), "next");
 }
