@@ -266,6 +266,11 @@ TEST(TokenProgram, Layout) {
   EXPECT_EQ(parser.ProgramCharacters(), (std::vector<std::uint8_t>{1, '(', 'X', ')', '*'}));
   EXPECT_EQ(parser.ProgramNumbers(), (std::vector<double>{2.0}));
   EXPECT_TRUE(parser.HasFlatProgram());
+  DivisionTrackingParser tracking;
+  tracking.Compile("SIN(X)*2");
+  EXPECT_TRUE(tracking.HasFlatProgram());
+  tracking.UseFlatProgram(false);
+  EXPECT_FALSE(tracking.HasFlatProgram());
   parser.Compile("");
   EXPECT_TRUE(parser.ProgramTypes().empty());
   parser.EvaluateCompiled();
