@@ -1,0 +1,24 @@
+// linewright [FILE.lwf]: the desktop program. The last argument, when given, names
+// the document to open instead of the one the previous run left open.
+#include <QApplication>
+#include <string>
+#include <vector>
+
+#include "DesktopProgram.h"
+#include "MainWindow.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Linewright"));
+  // The program ends with its main window, whatever secondary window stays open.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  std::vector<std::string> arguments;
+  for (const QString& argument : QApplication::arguments().mid(1)) {
+    arguments.push_back(argument.toStdString());
+  }
+  lw::DesktopProgram program(QApplication::applicationDirPath().toStdString(), arguments);
+  program.Main().OnClosed = [] { QApplication::quit(); };
+  program.Main().showMaximized();
+  return QApplication::exec();
+}

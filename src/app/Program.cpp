@@ -1,0 +1,294 @@
+#include "Program.h"
+
+#include <QDir>
+#include <algorithm>
+#include <ctime>
+
+#include "FormulaParser.h"
+#include "StatusTexts.h"
+
+namespace lw {
+
+namespace {
+constexpr int statusTimerMilliseconds = 10000;
+}
+
+Program::Program(std::string programDir)
+    : programDir_(std::move(programDir)),
+      session_(document_, *this, *this, programDir_),
+      explicitParser_(std::make_unique<FormulaParser>()),
+      poleParser_(std::make_unique<DivisionTrackingParser>()),
+      surfaceParser_(std::make_unique<FormulaParser>()) {
+  statusTimer_.setSingleShot(true);
+  statusTimer_.setInterval(statusTimerMilliseconds);
+  statusTimer_.callOnTimeout([this] { SetStatus(std::string(ReadyText)); });
+  // The start-up palette is the same at every start; only later randomising differs.
+  palette_ = StartupPalette();
+  palette3D_ = palette_;
+  random_.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
+  picture_.SetFont(document_.Appearance.Font);
+  CentreOrigin();
+}
+
+Program::~Program() = default;
+
+void Program::AddObserver(ProgramObserver* observer) {
+  if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
+    observers_.push_back(observer);
+  }
+}
+
+void Program::RemoveObserver(ProgramObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+std::string Program::OptionsPath() const {
+  return QDir(QString::fromStdString(programDir_))
+      .filePath(
+          QString::fromUtf8(OptionsFileName.data(), static_cast<qsizetype>(OptionsFileName.size())))
+      .toStdString();
+}
+
+std::string Program::HelpPath() const {
+  return QDir(QString::fromStdString(programDir_))
+      .filePath(QStringLiteral("Help/LINEWRIGHTHELP.html"))
+      .toStdString();
+}
+
+FormulaParser& Program::ExplicitParser() {
+  return *explicitParser_;
+}
+
+FormulaParser& Program::PoleParser() {
+  return *poleParser_;
+}
+
+FormulaParser& Program::SurfaceParser() {
+  return *surfaceParser_;
+}
+
+// ----- document -----
+
+void Program::SetField(int number, const std::string& text) {
+  if (number < 1 || number > ParamFieldCount) return;
+  std::string& field = document_.Params.fields[static_cast<std::size_t>(number - 1)];
+  if (field == text) return;
+  field = text;
+}
+
+void Program::SetConstants(bool threeD, const std::vector<std::string>& lines) {
+  auto& target = threeD ? document_.Params.Constants3D : document_.Params.Constants2D;
+  if (target == lines) return;
+  target = lines;
+}
+
+void Program::SetBuildFlags(bool centering, bool autoScale, bool xorDrawing) {
+  BuildParameters& p = document_.Params;
+  if (p.Centering == centering && p.AutoScale == autoScale && p.XorDrawing == xorDrawing) return;
+  p.Centering = centering;
+  p.AutoScale = autoScale;
+  p.XorDrawing = xorDrawing;
+}
+
+void Program::SetAppearance(const AppearanceSettings& appearance) {
+  if (document_.Appearance == appearance) return;
+  document_.Appearance = appearance;
+}
+
+void Program::ResetAppearanceLists() {
+  AppearanceSettings& a = document_.Appearance;
+  a.AxesLineStyle = Solid;
+  a.GridLineStyle = Dot;
+  a.DrawMode3D = 2;
+  a.MotionType = 0;
+}
+
+PromptAnswer Program::AskToSaveChanges() {
+  return questions_ ? questions_->AskToSaveChanges() : PromptAnswer::Cancel;
+}
+
+std::optional<std::string> Program::ChooseFileToOpen() {
+  return questions_ ? questions_->ChooseFileToOpen() : std::nullopt;
+}
+
+std::optional<std::string> Program::ChooseFileToSave() {
+  return questions_ ? questions_->ChooseFileToSave() : std::nullopt;
+}
+
+void Program::DocumentReplaced() {
+  picture_.SetFont(document_.Appearance.Font);
+  Notify(&ProgramObserver::DocumentChanged);
+  Notify(&ProgramObserver::GraphsChanged);
+}
+
+void Program::CaptionChanged(const std::string&) {
+  Notify(&ProgramObserver::CaptionChanged);
+}
+
+// ----- graph lists -----
+
+void Program::Select2D(std::size_t index) {
+  if (Graphs2D().Selection() == index) return;
+  Graphs2D().Select(index);
+  Notify(&ProgramObserver::GraphsChanged);
+}
+
+void Program::Select3D(std::size_t index) {
+  if (Graphs3D().Selection() == index) return;
+  Graphs3D().Select(index);
+  Notify(&ProgramObserver::GraphsChanged);
+}
+
+bool Program::AddGraph2D(const std::string& text, const PlotP& entry) {
+  const bool added = Graphs2D().Add(text, entry);
+  Notify(&ProgramObserver::GraphsChanged);
+  return added;
+}
+
+bool Program::AddGraph3D(const std::string& text, const PlotP3d& entry) {
+  const bool added = Graphs3D().Add(text, entry);
+  Notify(&ProgramObserver::GraphsChanged);
+  return added;
+}
+
+bool Program::EditGraph2D(const std::string& text, const PlotP& entry) {
+  const bool edited = Graphs2D().Edit(text, entry);
+  Notify(&ProgramObserver::GraphsChanged);
+  return edited;
+}
+
+bool Program::EditGraph3D(const std::string& text, const PlotP3d& entry) {
+  const bool edited = Graphs3D().Edit(text, entry);
+  Notify(&ProgramObserver::GraphsChanged);
+  return edited;
+}
+
+void Program::CutGraph2D() {
+  Graphs2D().Cut();
+  Notify(&ProgramObserver::GraphsChanged);
+}
+
+void Program::CutGraph3D() {
+  Graphs3D().Cut();
+  Notify(&ProgramObserver::GraphsChanged);
+}
+
+void Program::PasteGraph2D() {
+  Graphs2D().Paste();
+  Notify(&ProgramObserver::GraphsChanged);
+}
+
+void Program::PasteGraph3D() {
+  Graphs3D().Paste();
+  Notify(&ProgramObserver::GraphsChanged);
+}
+
+// ----- palette -----
+
+void Program::RandomizePalette() {
+  lw::RandomizePalette(palette_, random_);
+  Notify(&ProgramObserver::PaletteChanged);
+}
+
+void Program::FillPalette(int count, bool alternate) {
+  lw::FillPalette(palette_, count, alternate);
+  Notify(&ProgramObserver::PaletteChanged);
+}
+
+void Program::CopyPaletteTo3D() {
+  palette3D_ = palette_;
+}
+
+void Program::SetPaletteEntry(int index, Colour colour) {
+  if (palette_.At(index) == colour) return;
+  palette_.Set(index, colour);
+  Notify(&ProgramObserver::PaletteChanged);
+}
+
+bool Program::SavePalette(const std::string& path) {
+  return SavePaletteCommand(path, palette_, *this);
+}
+
+bool Program::LoadPalette(const std::string& path) {
+  const bool loaded = LoadPaletteCommand(path, palette_, *this);
+  if (loaded) Notify(&ProgramObserver::PaletteChanged);
+  return loaded;
+}
+
+// ----- status -----
+
+void Program::SetStatus(const std::string& text) {
+  if (status_ == text) return;
+  status_ = text;
+  Notify(&ProgramObserver::StatusChanged);
+}
+
+void Program::StartStatusTimer() {
+  // A running timer is not restarted: "Готова" comes 10 s after the first message.
+  if (!statusTimer_.isActive()) statusTimer_.start();
+}
+
+// ----- option switches -----
+
+void Program::SetShowToolPanel(bool on) {
+  if (showToolPanel_ == on) return;
+  showToolPanel_ = on;
+  Notify(&ProgramObserver::OptionsChanged);
+}
+
+void Program::SetShowStatusBar(bool on) {
+  if (showStatusBar_ == on) return;
+  showStatusBar_ = on;
+  Notify(&ProgramObserver::OptionsChanged);
+}
+
+void Program::SetShowHints(bool on) {
+  if (showHints_ == on) return;
+  showHints_ = on;
+  Notify(&ProgramObserver::OptionsChanged);
+}
+
+void Program::SetAskToSave(bool on) {
+  if (session_.AskToSave() == on) return;
+  session_.SetAskToSave(on);
+  Notify(&ProgramObserver::OptionsChanged);
+}
+
+void Program::SetSpace(SpaceMode mode) {
+  if (space_ == mode) return;
+  space_ = mode;
+  Notify(&ProgramObserver::SpaceChanged);
+}
+
+// ----- options file -----
+
+Program::StartOptions Program::ReadOptions(const std::vector<std::string>& arguments) {
+  options_ = ReadOptionsFile(OptionsPath());
+  StartOptions start;
+  if (options_.NormalState) {
+    start.RestoreBounds =
+        WindowBounds{options_.Left, options_.Width, options_.Top, options_.Height};
+  }
+  SetAskToSave(options_.AskToSave);
+  SetShowToolPanel(options_.ShowToolPanel);
+  SetShowHints(options_.ShowHints);
+  SetShowStatusBar(options_.ShowStatusBar);
+  start.DocumentPath = StartupDocumentPath(options_, arguments);
+  return start;
+}
+
+void Program::WriteOptions(const WindowBounds& bounds, bool normalState) {
+  options_.Left = bounds.Left;
+  options_.Width = bounds.Width;
+  options_.Top = bounds.Top;
+  options_.Height = bounds.Height;
+  options_.NormalState = normalState;
+  options_.AskToSave = AskToSave();
+  options_.ShowToolPanel = showToolPanel_;
+  options_.ShowHints = showHints_;
+  options_.ShowStatusBar = showStatusBar_;
+  options_.DocumentPath = CurrentFileName();
+  WriteOptionsFile(OptionsPath(), options_);
+}
+
+}  // namespace lw

@@ -1,0 +1,67 @@
+// "Оформлення :": the look of the 2D picture and a few settings of the 3D view, on
+// two pages. Its controls show the document's appearance settings and write every
+// change back at once.
+#pragma once
+
+#include <array>
+
+#include "Program.h"
+#include "WindowKit.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QStackedWidget;
+
+namespace lw {
+
+class Dialogs;
+
+class AppearanceWindow : public SecondaryWindow, public ProgramObserver {
+ public:
+  AppearanceWindow(QWidget* parent, Program& program, Dialogs& dialogs);
+  ~AppearanceWindow() override;
+
+  void ShowPage(bool threeD);
+  bool ShowsPage3D() const;
+
+  // CheckBox1..CheckBox10, ComboBox1..4, CSpinEdit1..8 by their numbers.
+  QCheckBox* Check(int number) const { return checks_[static_cast<std::size_t>(number - 1)]; }
+  QComboBox* Combo(int number) const { return combos_[static_cast<std::size_t>(number - 1)]; }
+  QSpinBox* Spin(int number) const { return spins_[static_cast<std::size_t>(number - 1)]; }
+  // Shape1..Shape4 and their buttons.
+  Swatch* Shape(int number) const { return shapes_[static_cast<std::size_t>(number - 1)]; }
+  QPushButton* ShapeButton(int number) const {
+    return shapeButtons_[static_cast<std::size_t>(number - 1)];
+  }
+  QPushButton* FontButton() const { return fontButton_; }
+  QLabel* FontSample() const { return fontSample_; }
+
+  void DocumentChanged() override;
+
+ private:
+  QWidget* MakePage2D();
+  QWidget* MakePage3D();
+  void ChangeColour(int shape);
+  void ChangeFont();
+  void SensitivityChanged();
+  void Store();
+  void ShowDocument();
+
+  Program& program_;
+  Dialogs& dialogs_;
+  bool showing_ = false;
+  std::array<QCheckBox*, 10> checks_{};
+  std::array<QComboBox*, 4> combos_{};
+  std::array<QSpinBox*, 8> spins_{};
+  std::array<Swatch*, 4> shapes_{};
+  std::array<QPushButton*, 4> shapeButtons_{};
+  std::array<QPushButton*, 2> pageButtons_{};
+  QPushButton* fontButton_ = nullptr;
+  QLabel* fontSample_ = nullptr;
+  QStackedWidget* pages_ = nullptr;
+};
+
+}  // namespace lw

@@ -1,0 +1,115 @@
+#include "CommandTable.h"
+
+#include <array>
+
+namespace lw {
+
+namespace {
+
+constexpr std::array<std::string_view, 7> allMenuCaptions = {
+    "&Файл", "Графіки &2D", "Графіки &3D", "&Простір", "&Опції", "&Різне", "&Допомога",
+};
+
+using enum Command;
+constexpr MenuCheck Check = MenuCheck::Check;
+constexpr MenuCheck Radio = MenuCheck::Radio;
+
+constexpr std::array<MenuItemSpec, 40> menuItems = {{
+    {0, "&Створити", "Ctrl+N", New, MenuCheck::None},
+    {0, "&Відкрити", "F3", Open, MenuCheck::None},
+    {0, "&Зберегти", "F2", Save, MenuCheck::None},
+    {0, "З&берегти як", "Ctrl+S", SaveAs, MenuCheck::None},
+    {0, "-", "", Command::None, MenuCheck::None},
+    {0, "&Друк", "Ctrl+P", Print, MenuCheck::None},
+    {0, "-", "", Command::None, MenuCheck::None},
+    {0, "&Вихід", "Alt+X", Exit, MenuCheck::None},
+    {1, "&Побудувати всі", "Ctrl+B", BuildAll2D, MenuCheck::None},
+    {1, "По&будувати виділений", "Ctrl+F", BuildSelected2D, MenuCheck::None},
+    {1, "&Додати графік", "F7", AddGraph2D, MenuCheck::None},
+    {1, "Ви&терти", "F8", Clear2D, MenuCheck::None},
+    {1, "&Сканування", "F5", Scan2D, MenuCheck::None},
+    {1, "Пр&оскановані точки", "F9", ScannedPoints, MenuCheck::None},
+    {1, "&Режим сканування", "Ctrl+W", ScanMode, Check},
+    {1, "&Тимчасова сітка", "Ctrl+G", TemporaryGrid, Check},
+    {1, "Відкрити &малюнок", "Ctrl+O", OpenPicture, MenuCheck::None},
+    {1, "Зберегти  м&алюнок", "F4", SavePicture, MenuCheck::None},
+    {2, "&Побудувати всі", "Ctrl+Alt+B", BuildAll3D, MenuCheck::None},
+    {2, "П&обудувати виділений", "Ctrl+Alt+F", BuildSelected3D, MenuCheck::None},
+    {2, "&Додати графік", "Ctrl+F7", AddGraph3D, MenuCheck::None},
+    {2, "&Витерти", "Ctrl+F8", Clear3D, MenuCheck::None},
+    {2, "&Сканування", "Ctrl+F5", Scan3D, MenuCheck::None},
+    {2, "Зберегти  як малюнок", "Ctrl+F4", Save3DFrame, MenuCheck::None},
+    {2, "Відкрити 3D &файл", "Ctrl+F3", Open3DFile, MenuCheck::None},
+    {2, "Зберегти 3D фай&л", "Ctrl+F2", Save3DFile, MenuCheck::None},
+    {3, "&2D Побудова", "Ctrl+Alt+D", Space2D, Radio},
+    {3, "&3D  Побудова", "Ctrl+Alt+T", Space3D, Radio},
+    {4, "&Панель керування", "Ctrl+E", ToolPanel, Check},
+    {4, "&Строка стану", "Ctrl+T", StatusBar, Check},
+    {4, "&Давати підказки", "Ctrl+D", Hints, Check},
+    {4, "&Запит на збереження", "Ctrl+U", AskToSave, Check},
+    {4, "&Загальні параметри", "F6", BuildParameters, MenuCheck::None},
+    {4, "&Оформлення", "F11", Appearance, MenuCheck::None},
+    {4, "П&алітра", "Ctrl+J", Palette, MenuCheck::None},
+    {5, "&Калькулятор", "Ctrl+K", Calculator, MenuCheck::None},
+    {5, "&Записна книжка", "Ctrl+Z", Notepad, MenuCheck::None},
+    {5, "&Інтеграл", "Ctrl+I", Integral, MenuCheck::None},
+    {6, "&Про программу", "Ctrl+H", About, MenuCheck::None},
+    {6, "&Довідка", "F1", Help, MenuCheck::None},
+}};
+
+constexpr int small = 28;
+constexpr int wide = 57;
+
+constexpr std::array<ToolButtonSpec, 29> toolButtons = {{
+    {7, 5, small, "Створити новий файл Linewright за шаблоном", New},
+    {7, 34, small, "Прочитати параметри побудови з файлу", Open},
+    {36, 5, small, "Зберегти як новий файл", SaveAs},
+    {36, 34, small, "Зберегти параметри", Save},
+    {65, 5, small, "Друк", Print},
+    {65, 34, small, "Вийти з программи", Exit},
+    {99, 5, small, "Побудувати усі графікі", BuildAll2D},
+    {99, 34, small, "Побудувати виділений графік", BuildSelected2D},
+    {128, 5, small, "Додати новий графік", AddGraph2D},
+    {128, 34, small, "Очистити двовимірний простір побудови", Clear2D},
+    {157, 5, small, "Відкрити вікно сканування", Scan2D},
+    {157, 34, small, "Вивести список просканованих точок", ScannedPoints},
+    {186, 5, small, "Зберегти побудований графік як точковий малюнок", SavePicture},
+    {186, 34, small, "Завантажити  точковий малюнок", OpenPicture},
+    {220, 5, small, "Побудувати  усі тривимірні графіки", BuildAll3D},
+    {220, 34, small, "Побудувати виділений тривимірний графік", BuildSelected3D},
+    {249, 5, small, "Додати новий  тривимірний графік", AddGraph3D},
+    {249, 34, small, "Очистити тривимірний простір побудови", Clear3D},
+    {278, 5, small, "Відкрити вікно сканування", Scan3D},
+    {278, 34, small, "Зберегти кадр 3D сцени як малюнок", Save3DFrame},
+    {307, 5, small, "Зберегти 3-и втмірну фігуру", Save3DFile},
+    {307, 34, small, "Завантажити 3-и вимірну  фігуру", Open3DFile},
+    {341, 5, small, "Параметри побудови", BuildParameters},
+    {341, 34, small, "Оформлення графіків : вигляд осей,сітка та ін.", Appearance},
+    {370, 5, small, "Палітра", Palette},
+    {370, 34, small, "Калькулятор", Calculator},
+    {399, 5, small, "Записна книжка", Notepad},
+    {399, 34, small, "Інтеграл", Integral},
+    {428, 5, wide, "Допомога", Help},
+}};
+
+constexpr std::array<int, 3> separatorTops = {94, 215, 336};
+
+}  // namespace
+
+std::span<const std::string_view> MenuCaptions() {
+  return allMenuCaptions;
+}
+
+std::span<const MenuItemSpec> MenuItems() {
+  return menuItems;
+}
+
+std::span<const ToolButtonSpec> ToolButtons() {
+  return toolButtons;
+}
+
+std::span<const int> ToolSeparatorTops() {
+  return separatorTops;
+}
+
+}  // namespace lw

@@ -1,0 +1,78 @@
+// The main window's commands: one table for the menu (captions, access keys,
+// shortcuts, check marks) and one for the tool panel (position and hint). The menu
+// and the tool panel are built from these tables, and the tests read them too.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace lw {
+
+enum class Command {
+  None,
+  New,
+  Open,
+  Save,
+  SaveAs,
+  Print,
+  Exit,
+  BuildAll2D,
+  BuildSelected2D,
+  AddGraph2D,
+  Clear2D,
+  Scan2D,
+  ScannedPoints,
+  ScanMode,
+  TemporaryGrid,
+  OpenPicture,
+  SavePicture,
+  BuildAll3D,
+  BuildSelected3D,
+  AddGraph3D,
+  Clear3D,
+  Scan3D,
+  Save3DFrame,
+  Open3DFile,
+  Save3DFile,
+  Space2D,
+  Space3D,
+  ToolPanel,
+  StatusBar,
+  Hints,
+  AskToSave,
+  BuildParameters,
+  Appearance,
+  Palette,
+  Calculator,
+  Notepad,
+  Integral,
+  About,
+  Help,
+};
+
+enum class MenuCheck { None, Check, Radio };
+
+struct MenuItemSpec {
+  int menu;                   // index into MenuCaptions()
+  std::string_view caption;   // "-" is a separator line
+  std::string_view shortcut;  // in QKeySequence portable text form
+  Command command;
+  MenuCheck check;
+};
+
+struct ToolButtonSpec {
+  int top;
+  int left;
+  int width;
+  std::string_view hint;
+  Command command;
+};
+
+std::span<const std::string_view> MenuCaptions();
+std::span<const MenuItemSpec> MenuItems();
+std::span<const ToolButtonSpec> ToolButtons();
+
+// Separators of the tool panel: their top edges (61 x 3 pixels at left 3).
+std::span<const int> ToolSeparatorTops();
+
+}  // namespace lw

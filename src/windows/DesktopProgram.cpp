@@ -1,0 +1,59 @@
+#include "DesktopProgram.h"
+
+#include "AboutWindow.h"
+#include "AppearanceWindow.h"
+#include "CalculatorWindow.h"
+#include "ColourScaleWindow.h"
+#include "Dialogs.h"
+#include "GraphParamsDialog.h"
+#include "IntegralWindow.h"
+#include "MainWindow.h"
+#include "MessageWindow.h"
+#include "NotepadWindow.h"
+#include "PaletteWindow.h"
+#include "ParamsWindow.h"
+#include "ProgressWindow.h"
+#include "SavePromptWindow.h"
+#include "Scan3dWindow.h"
+#include "ScanListWindow.h"
+#include "ScanWindow.h"
+
+namespace lw {
+
+DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> arguments,
+                               std::unique_ptr<Dialogs> dialogs)
+    : program_(std::make_unique<Program>(std::move(programDir))),
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>()),
+      main_(std::make_unique<MainWindow>(*program_, *dialogs_)) {
+  MainWindow* main = main_.get();
+  Program& p = *program_;
+  SecondaryWindows& w = main->Windows();
+  w.About = new AboutWindow(main, p);
+  w.Params = new ParamsWindow(main, p);
+  w.SavePrompt = new SavePromptWindow(main);
+  w.ColourScale = new ColourScaleWindow(main, p);
+  w.Calculator = new CalculatorWindow(main, p);
+  w.Notepad = new NotepadWindow(main, p);
+  w.Progress = new ProgressWindow(main);
+  p.SetProgress(w.Progress);
+  w.Message = new MessageWindow(main, p);
+  w.GraphParams = new GraphParamsDialog(main, *dialogs_);
+  w.Params->SetGraphDialog(w.GraphParams);
+  w.Appearance = new AppearanceWindow(main, p, *dialogs_);
+  w.Scan = new ScanWindow(main, p);
+  main->StartUp(arguments);
+  w.ScanList = new ScanListWindow(main, p);
+  w.Scan3d = new Scan3dWindow(main, p);
+  w.Palette = new PaletteWindow(main, p, *dialogs_);
+  w.Integral = new IntegralWindow(main, p);
+  // Windows made after the start-up follow the hint switch as well.
+  main->OptionsChanged();
+  w.Params->OnScale = [w] { w.ColourScale->Open(); };
+}
+
+DesktopProgram::~DesktopProgram() {
+  // The windows go first: they observe the program.
+  main_.reset();
+}
+
+}  // namespace lw

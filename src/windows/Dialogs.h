@@ -1,0 +1,39 @@
+// The standard dialogs the windows ask the user through. The program uses the Qt
+// dialogs; tests put answers in their place, so no dialog blocks a test.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "Appearance.h"
+
+class QWidget;
+
+namespace lw {
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // Empty when the user cancels.
+  virtual std::optional<Colour> ChooseColour(QWidget* parent, Colour initial) = 0;
+  virtual std::optional<LabelFont> ChooseFont(QWidget* parent, const LabelFont& initial) = 0;
+  // filter in Qt form ("Name (*.ext);;..."); defaultSuffix without the dot.
+  virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& title,
+                                              const QString& filter,
+                                              const QString& defaultSuffix) = 0;
+  virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& title,
+                                              const QString& filter,
+                                              const QString& defaultSuffix) = 0;
+};
+
+class QtDialogs : public Dialogs {
+ public:
+  std::optional<Colour> ChooseColour(QWidget* parent, Colour initial) override;
+  std::optional<LabelFont> ChooseFont(QWidget* parent, const LabelFont& initial) override;
+  std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                      const QString& defaultSuffix) override;
+  std::optional<QString> SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                      const QString& defaultSuffix) override;
+};
+
+}  // namespace lw

@@ -1,0 +1,156 @@
+#include "GraphListPanel.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "GraphParamsDialog.h"
+#include "Program.h"
+#include "QtConvert.h"
+#include "WindowKit.h"
+
+namespace lw {
+
+namespace {
+constexpr Colour listColour = 0xE2FCFE;
+}
+
+GraphListPanel::GraphListPanel(QWidget* parent, Program& program, bool threeD)
+    : QGroupBox(QStringLiteral("Графіки"), parent), program_(program), threeD_(threeD) {
+  SetHint(this, QStringLiteral("Графіки"));
+  auto* layout = new QGridLayout(this);
+  list_ = new QListWidget(this);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  list_->setMinimumHeight(90);
+  QPalette pal = list_->palette();
+  pal.setColor(QPalette::Base, ToQColor(listColour));
+  list_->setPalette(pal);
+  layout->addWidget(list_, 0, 0, 1, 4);
+
+  cut_ = new QPushButton(QStringLiteral("Вилучити"), this);
+  SetHint(cut_, QStringLiteral("Вилучити вказаний графік зі списку"));
+  paste_ = new QPushButton(QStringLiteral("Вставити"), this);
+  SetHint(paste_, QStringLiteral("Вставити новий графік у список"));
+  edit_ = new QPushButton(QStringLiteral("Змінити"), this);
+  SetHint(edit_, QStringLiteral("Змінити вказаний графік"));
+  add_ = new QPushButton(QStringLiteral("Додати"), this);
+  SetHint(add_, QStringLiteral("Додати новий графік у список"));
+  layout->addWidget(cut_, 1, 0);
+  layout->addWidget(paste_, 1, 1);
+  layout->addWidget(edit_, 1, 2);
+  layout->addWidget(add_, 1, 3);
+
+  auto* line = new QHBoxLayout;
+  swatch_ = new Swatch(this, true);
+  swatch_->setFixedSize(24, 16);
+  auto* caption = new QLabel(QStringLiteral("Виділений графік :"), this);
+  MakeBold(caption);
+  description_ = new QLabel(this);
+  line->addWidget(swatch_);
+  line->addWidget(caption);
+  line->addWidget(description_, 1);
+  layout->addLayout(line, 2, 0, 1, 4);
+
+  connect(cut_, &QPushButton::clicked, this, [this] { CutGraph(); });
+  connect(paste_, &QPushButton::clicked, this, [this] { PasteGraph(); });
+  connect(edit_, &QPushButton::clicked, this, [this] { EditGraph(); });
+  connect(add_, &QPushButton::clicked, this, [this] { AddGraph(); });
+  connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    const int row = list_->row(item);
+    if (row < 0) return;
+    if (threeD_) {
+      program_.Select3D(static_cast<std::size_t>(row));
+    } else {
+      program_.Select2D(static_cast<std::size_t>(row));
+    }
+  });
+  Refresh();
+}
+
+void GraphListPanel::AddGraph() {
+  if (!dialog_) return;
+  GraphParamsDialog& dialog = *dialog_;
+  if (threeD_) {
+    dialog.PrepareDialog3D();
+    dialog.Load3D(QString(), program_.Graphs3D().NewEntry(program_.Pal()));
+    if (dialog.Run()) program_.AddGraph3D(S(dialog.FormulaText()), dialog.Entry3D());
+  } else {
+    dialog.PrepareDialog2D();
+    dialog.Load2D(QString(), program_.Graphs2D().NewEntry(program_.Pal()));
+    if (dialog.Run()) program_.AddGraph2D(S(dialog.FormulaText()), dialog.Entry2D());
+  }
+  Refresh();
+}
+
+void GraphListPanel::EditGraph() {
+  if (!dialog_) return;
+  GraphParamsDialog& dialog = *dialog_;
+  if (threeD_) {
+    const auto& editor = program_.Graphs3D();
+    if (!editor.Selection()) return;
+    const std::size_t i = *editor.Selection();
+    dialog.PrepareDialog3D();
+    dialog.Load3D(Q(editor.List().Text(i)), editor.List().At(i));
+    if (dialog.Run()) program_.EditGraph3D(S(dialog.FormulaText()), dialog.Entry3D());
+  } else {
+    const auto& editor = program_.Graphs2D();
+    if (!editor.Selection()) return;
+    const std::size_t i = *editor.Selection();
+    dialog.PrepareDialog2D();
+    dialog.Load2D(Q(editor.List().Text(i)), editor.List().At(i));
+    if (dialog.Run()) program_.EditGraph2D(S(dialog.FormulaText()), dialog.Entry2D());
+  }
+  Refresh();
+}
+
+void GraphListPanel::CutGraph() {
+  if (threeD_) {
+    program_.CutGraph3D();
+  } else {
+    program_.CutGraph2D();
+  }
+}
+
+void GraphListPanel::PasteGraph() {
+  if (threeD_) {
+    program_.PasteGraph3D();
+  } else {
+    program_.PasteGraph2D();
+  }
+}
+
+namespace {
+
+template <class Editor>
+void ShowList(QListWidget* list, const Editor& editor) {
+  const auto& texts = editor.List().Texts();
+  bool same = list->count() == static_cast<int>(texts.size());
+  for (int i = 0; same && i < list->count(); ++i) {
+    same = list->item(i)->text() == Q(texts[static_cast<std::size_t>(i)]);
+  }
+  if (!same) {
+    list->clear();
+    for (const std::string& text : texts) list->addItem(Q(text));
+  }
+  const int row = editor.Selection() ? static_cast<int>(*editor.Selection()) : -1;
+  if (list->currentRow() != row) list->setCurrentRow(row);
+}
+
+}  // namespace
+
+void GraphListPanel::Refresh() {
+  SelectedGraphDescription description;
+  if (threeD_) {
+    ShowList(list_, program_.Graphs3D());
+    description = program_.Graphs3D().Description();
+  } else {
+    ShowList(list_, program_.Graphs2D());
+    description = program_.Graphs2D().Description();
+  }
+  swatch_->SetColour(description.Swatch);
+  description_->setText(Q(description.Label));
+}
+
+}  // namespace lw

@@ -1,0 +1,149 @@
+#include "GraphParamsDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "Dialogs.h"
+
+namespace lw {
+
+namespace {
+// Outer heights of the two layouts; the frame takes 27 pixels of each.
+constexpr int frameHeight = 27;
+constexpr int clientWidth = 263;
+constexpr int height2D = 208 - frameHeight;
+constexpr int height3D = 170 - frameHeight;
+}  // namespace
+
+GraphParamsDialog::GraphParamsDialog(QWidget* parent, Dialogs& dialogs)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      dialogs_(dialogs) {
+  setWindowTitle(QStringLiteral("Параметри графіка :"));
+  setModal(true);
+  auto* label = new QLabel(QStringLiteral("Основний вираз :"), this);
+  label->setGeometry(4, 2, 200, 16);
+  formula_ = new QLineEdit(this);
+  formula_->setGeometry(2, 19, 259, 22);
+
+  group2D_ = new QGroupBox(QStringLiteral("Побудова"), this);
+  SetHint(group2D_, QStringLiteral("Тип графіку"));
+  group2D_->setGeometry(2, 44, 259, 94);
+  auto* kindLabel = new QLabel(QStringLiteral("Тип виразу :"), group2D_);
+  kindLabel->setGeometry(8, 20, 80, 20);
+  kind_ = new QComboBox(group2D_);
+  kind_->addItems(
+      {QStringLiteral("Функція"), QStringLiteral("Відношення"), QStringLiteral("Гамма кольорів")});
+  kind_->setGeometry(92, 18, 160, 22);
+  interpolation_ = new QCheckBox(QStringLiteral("Інтерполяція"), group2D_);
+  interpolation_->setGeometry(8, 44, 150, 20);
+  interpolation_->setChecked(true);
+  auto* relationLabel = new QLabel(QStringLiteral("Тип відношення :"), group2D_);
+  relationLabel->setGeometry(8, 68, 100, 20);
+  auto* expr = new QLabel(QStringLiteral("Expr"), group2D_);
+  expr->setGeometry(112, 68, 30, 20);
+  relation_ = new QComboBox(group2D_);
+  relation_->addItems({QStringLiteral("="), QStringLiteral(">"), QStringLiteral("<"),
+                       QStringLiteral(">="), QStringLiteral("<=")});
+  relation_->setGeometry(144, 66, 56, 22);
+  auto* zero = new QLabel(QStringLiteral("0.0"), group2D_);
+  zero->setGeometry(206, 68, 30, 20);
+
+  group3D_ = new QGroupBox(QStringLiteral("Побудова"), this);
+  SetHint(group3D_, QStringLiteral("Тип графіку"));
+  group3D_->setGeometry(2, 44, 259, 58);
+  auto* formLabel = new QLabel(QStringLiteral("Тип виразу :"), group3D_);
+  formLabel->setGeometry(8, 24, 80, 20);
+  form_ = new QComboBox(group3D_);
+  form_->addItems({QStringLiteral("Z = F ( X,Y )"), QStringLiteral("Y = F ( X,Z )"),
+                   QStringLiteral("X = F ( Y,Z )")});
+  form_->setGeometry(92, 22, 160, 22);
+
+  colourGroup_ = new QGroupBox(QStringLiteral("Колір графіка"), this);
+  SetHint(colourGroup_, QStringLiteral("Колір графіку"));
+  swatch_ = new Swatch(colourGroup_);
+  swatch_->setGeometry(8, 20, 40, 20);
+  swatch_->SetColour(0xFF0000);  // blue
+  colourButton_ = new QPushButton(QStringLiteral("Змінити"), colourGroup_);
+  colourButton_->setGeometry(54, 18, 70, 24);
+
+  ok_ = new QPushButton(QStringLiteral("&Окей"), this);
+  SetHint(ok_, QStringLiteral("Прийняти зміни"));
+  close_ = new QPushButton(QStringLiteral("&Зачинити"), this);
+  SetHint(close_, QStringLiteral("Зачинити вікно"));
+  ok_->setDefault(true);
+
+  connect(colourButton_, &QPushButton::clicked, this, [this] { ChangeColour(); });
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+  PrepareDialog2D();
+}
+
+void GraphParamsDialog::PrepareDialog2D() {
+  setFixedSize(clientWidth, height2D);
+  group2D_->show();
+  group3D_->hide();
+  colourGroup_->setGeometry(2, 138, 128, 44);
+  ok_->setGeometry(134, 146, 62, 26);
+  close_->setGeometry(199, 146, 62, 26);
+}
+
+void GraphParamsDialog::PrepareDialog3D() {
+  setFixedSize(clientWidth, height3D);
+  group2D_->hide();
+  group3D_->show();
+  colourGroup_->setGeometry(134, 100, 127, 42);
+  ok_->setGeometry(2, 108, 62, 26);
+  close_->setGeometry(67, 108, 62, 26);
+}
+
+void GraphParamsDialog::Load2D(const QString& text, const PlotP& entry) {
+  formula_->setText(text);
+  kind_->setCurrentIndex(entry.Kind <= 2 ? entry.Kind : 0);
+  relation_->setCurrentIndex(entry.Relation <= 4 ? entry.Relation : 0);
+  interpolation_->setChecked(entry.Interpolated != 0);
+  swatch_->SetColour(entry.Color);
+}
+
+void GraphParamsDialog::Load3D(const QString& text, const PlotP3d& entry) {
+  formula_->setText(text);
+  form_->setCurrentIndex((entry.Form & 0xFF) <= 2 ? static_cast<int>(entry.Form & 0xFF) : 0);
+  swatch_->SetColour(entry.Color);
+}
+
+PlotP GraphParamsDialog::Entry2D() const {
+  PlotP entry;
+  entry.Color = swatch_->CurrentColour();
+  entry.Kind = static_cast<std::uint8_t>(kind_->currentIndex());
+  entry.Interpolated = interpolation_->isChecked() ? 1 : 0;
+  entry.Relation = static_cast<std::uint8_t>(relation_->currentIndex());
+  return entry;
+}
+
+PlotP3d GraphParamsDialog::Entry3D() const {
+  PlotP3d entry;
+  entry.Color = swatch_->CurrentColour();
+  entry.Form = static_cast<std::uint32_t>(form_->currentIndex());
+  return entry;
+}
+
+QString GraphParamsDialog::FormulaText() const {
+  return formula_->text();
+}
+
+bool GraphParamsDialog::Run() {
+  formula_->setFocus();
+  return exec() == QDialog::Accepted;
+}
+
+void GraphParamsDialog::ChangeColour() {
+  if (auto chosen = dialogs_.ChooseColour(this, swatch_->CurrentColour())) {
+    swatch_->SetColour(*chosen);
+  }
+}
+
+}  // namespace lw

@@ -1,0 +1,64 @@
+// "Параметри графіка :": the modal dialog through which a graph is added or edited.
+// It shows the 2D group or the 3D group, as the list being edited asks.
+#pragma once
+
+#include <QString>
+
+#include "GraphLists.h"
+#include "WindowKit.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+namespace lw {
+
+class Dialogs;
+
+class GraphParamsDialog : public QDialog {
+ public:
+  GraphParamsDialog(QWidget* parent, Dialogs& dialogs);
+
+  void PrepareDialog2D();
+  void PrepareDialog3D();
+
+  void Load2D(const QString& text, const PlotP& entry);
+  void Load3D(const QString& text, const PlotP3d& entry);
+  PlotP Entry2D() const;
+  PlotP3d Entry3D() const;
+  QString FormulaText() const;
+
+  // Shows the dialog modally; true when "&Окей" closed it.
+  bool Run();
+
+  QLineEdit* Formula() const { return formula_; }
+  QComboBox* Kind() const { return kind_; }
+  QComboBox* RelationBox() const { return relation_; }
+  QCheckBox* Interpolation() const { return interpolation_; }
+  QComboBox* Form() const { return form_; }
+  QPushButton* OkButton() const { return ok_; }
+  QPushButton* CloseButton() const { return close_; }
+  QPushButton* ColourButton() const { return colourButton_; }
+  Swatch* ColourSwatch() const { return swatch_; }
+
+ private:
+  void ChangeColour();
+
+  Dialogs& dialogs_;
+  QLineEdit* formula_;
+  QGroupBox* group2D_;
+  QGroupBox* group3D_;
+  QGroupBox* colourGroup_;
+  QComboBox* kind_;
+  QComboBox* relation_;
+  QCheckBox* interpolation_;
+  QComboBox* form_;
+  Swatch* swatch_;
+  QPushButton* colourButton_;
+  QPushButton* ok_;
+  QPushButton* close_;
+};
+
+}  // namespace lw

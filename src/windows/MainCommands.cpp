@@ -1,0 +1,158 @@
+// The main window's command routing: each command of the menu and the tool panel
+// goes to the program or opens its window.
+#include <QAction>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "AboutWindow.h"
+#include "AppearanceWindow.h"
+#include "CalculatorWindow.h"
+#include "GraphListPanel.h"
+#include "IntegralWindow.h"
+#include "MainWindow.h"
+#include "NotepadWindow.h"
+#include "PaletteWindow.h"
+#include "ParamsWindow.h"
+#include "QtConvert.h"
+#include "Scan3dWindow.h"
+#include "ScanListWindow.h"
+#include "ScanWindow.h"
+
+namespace lw {
+
+namespace {
+
+void Present(QWidget* window) {
+  if (!window) return;
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace
+
+void MainWindow::Run(Command command) {
+  switch (command) {
+    case Command::New:
+    case Command::Open:
+    case Command::Save:
+    case Command::SaveAs:
+      RunDocumentCommand(command);
+      return;
+    case Command::Exit:
+      close();
+      return;
+    case Command::BuildAll2D:
+      program_.BuildAll2D();
+      activateWindow();
+      return;
+    case Command::BuildSelected2D:
+      program_.BuildSelected2D();
+      activateWindow();
+      return;
+    case Command::AddGraph2D:
+      if (windows_.Params) windows_.Params->Graphs(false)->AddGraph();
+      return;
+    case Command::AddGraph3D:
+      if (windows_.Params) windows_.Params->Graphs(true)->AddGraph();
+      return;
+    case Command::Clear2D:
+      program_.ClearPicture();
+      return;
+    case Command::ScanMode:
+      program_.ToggleScanMode();
+      return;
+    case Command::TemporaryGrid:
+      program_.ToggleTemporaryGrid();
+      return;
+    case Command::Space2D:
+      program_.SetSpace(SpaceMode::Space2D);
+      return;
+    case Command::Space3D:
+      program_.SetSpace(SpaceMode::Space3D);
+      return;
+    case Command::ToolPanel:
+      program_.SetShowToolPanel(!program_.ShowToolPanel());
+      return;
+    case Command::StatusBar:
+      program_.SetShowStatusBar(!program_.ShowStatusBar());
+      return;
+    case Command::Hints:
+      program_.SetShowHints(!program_.ShowHints());
+      return;
+    case Command::AskToSave:
+      program_.SetAskToSave(!program_.AskToSave());
+      return;
+    case Command::Help:
+      OpenHelp();
+      return;
+    default:
+      RunWindowCommand(command);
+      return;
+  }
+}
+
+void MainWindow::RunDocumentCommand(Command command) {
+  switch (command) {
+    case Command::New:
+      program_.NewFromTemplate();
+      break;
+    case Command::Open:
+      program_.Open();
+      break;
+    case Command::Save:
+      program_.Save();
+      break;
+    case Command::SaveAs:
+      program_.SaveAs();
+      break;
+    default:
+      break;
+  }
+}
+
+void MainWindow::RunWindowCommand(Command command) {
+  switch (command) {
+    case Command::Scan2D:
+      Present(static_cast<QWidget*>(windows_.Scan));
+      break;
+    case Command::ScannedPoints:
+      Present(static_cast<QWidget*>(windows_.ScanList));
+      break;
+    case Command::Scan3D:
+      Present(static_cast<QWidget*>(windows_.Scan3d));
+      break;
+    case Command::BuildParameters:
+      Present(static_cast<QWidget*>(windows_.Params));
+      break;
+    case Command::Appearance:
+      Present(static_cast<QWidget*>(windows_.Appearance));
+      break;
+    case Command::Palette:
+      Present(static_cast<QWidget*>(windows_.Palette));
+      break;
+    case Command::Calculator:
+      if (windows_.Calculator) windows_.Calculator->ShowForInput();
+      break;
+    case Command::Notepad:
+      if (windows_.Notepad) windows_.Notepad->ShowForTyping();
+      break;
+    case Command::Integral:
+      Present(static_cast<QWidget*>(windows_.Integral));
+      break;
+    case Command::About:
+      if (windows_.About) windows_.About->exec();
+      break;
+    default:
+      // Printing, pictures and the 3D commands arrive with their own windows.
+      break;
+  }
+}
+
+void MainWindow::OpenHelp() {
+  const QString path = Q(program_.HelpPath());
+  if (QFileInfo::exists(path)) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace lw

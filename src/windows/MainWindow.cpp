@@ -1,0 +1,235 @@
+#include "MainWindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+
+#include "AboutWindow.h"
+#include "AppearanceWindow.h"
+#include "CalculatorWindow.h"
+#include "ColourScaleWindow.h"
+#include "Dialogs.h"
+#include "GraphParamsDialog.h"
+#include "IntegralWindow.h"
+#include "MessageWindow.h"
+#include "NotepadWindow.h"
+#include "PaletteWindow.h"
+#include "ParamsWindow.h"
+#include "PlotView.h"
+#include "ProgressWindow.h"
+#include "QtConvert.h"
+#include "SavePromptWindow.h"
+#include "Scan3dWindow.h"
+#include "ScanListWindow.h"
+#include "ScanWindow.h"
+#include "ToolPanel.h"
+#include "WindowKit.h"
+
+namespace lw {
+
+namespace {
+constexpr int statusBarHeight = 21;
+constexpr int placementDelay = 500;
+}  // namespace
+
+MainWindow::MainWindow(Program& program, Dialogs& dialogs) : program_(program), dialogs_(dialogs) {
+  setWindowTitle(Q(program_.Caption()));
+  resize(606, 492);
+  BuildMenus();
+
+  auto* central = new QWidget(this);
+  auto* row = new QHBoxLayout(central);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  views_ = new QStackedWidget(central);
+  plotView_ = new PlotView(views_, program_);
+  panel3D_ = new Panel3D(views_);
+  views_->addWidget(plotView_);
+  views_->addWidget(panel3D_);
+  row->addWidget(views_, 1);
+  toolPanel_ = new ToolPanel(central, [this](Command c) { Run(c); });
+  row->addWidget(toolPanel_);
+  setCentralWidget(central);
+
+  statusLabel_ = new QLabel(Q(program_.Status()), this);
+  statusBar()->addWidget(statusLabel_, 1);
+  statusBar()->setFixedHeight(statusBarHeight);
+  statusBar()->setSizeGripEnabled(false);
+  statusBar()->setAutoFillBackground(true);
+  QPalette pal = statusBar()->palette();
+  pal.setColor(QPalette::Window, pal.color(QPalette::Mid).lighter(130));
+  statusBar()->setPalette(pal);
+
+  placementTimer_.setSingleShot(true);
+  placementTimer_.setInterval(placementDelay);
+  placementTimer_.callOnTimeout([this] { ApplyPlacement(); });
+
+  program_.AddObserver(this);
+  program_.SetQuestions(this);
+  OptionsChanged();
+  SpaceChanged();
+}
+
+MainWindow::~MainWindow() {
+  program_.SetQuestions(nullptr);
+  program_.RemoveObserver(this);
+}
+
+void MainWindow::BuildMenus() {
+  std::vector<QMenu*> menus;
+  for (std::string_view caption : MenuCaptions()) {
+    menus.push_back(menuBar()->addMenu(
+        QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()))));
+  }
+  auto* spaceGroup = new QActionGroup(this);
+  for (const MenuItemSpec& item : MenuItems()) {
+    QMenu* menu = menus[static_cast<std::size_t>(item.menu)];
+    if (item.caption == "-") {
+      menu->addSeparator();
+      continue;
+    }
+    QAction* action = menu->addAction(
+        QString::fromUtf8(item.caption.data(), static_cast<qsizetype>(item.caption.size())));
+    action->setShortcut(QKeySequence(
+        QString::fromLatin1(item.shortcut.data(), static_cast<qsizetype>(item.shortcut.size()))));
+    // Shortcuts work whichever window of the program is active.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    action->setCheckable(item.check != MenuCheck::None);
+    if (item.check == MenuCheck::Radio) spaceGroup->addAction(action);
+    const Command command = item.command;
+    connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+    actions_[command] = action;
+  }
+}
+
+QAction* MainWindow::Action(Command command) const {
+  auto it = actions_.find(command);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+std::vector<QWidget*> MainWindow::WindowsInOrder() const {
+  const SecondaryWindows& w = windows_;
+  return {const_cast<MainWindow*>(this),        static_cast<QWidget*>(w.About),
+          static_cast<QWidget*>(w.Params),      static_cast<QWidget*>(w.SavePrompt),
+          static_cast<QWidget*>(w.ColourScale), static_cast<QWidget*>(w.Calculator),
+          static_cast<QWidget*>(w.Notepad),     static_cast<QWidget*>(w.Progress),
+          static_cast<QWidget*>(w.Message),     static_cast<QWidget*>(w.GraphParams),
+          static_cast<QWidget*>(w.Appearance),  static_cast<QWidget*>(w.Scan),
+          static_cast<QWidget*>(w.ScanList),    static_cast<QWidget*>(w.Scan3d),
+          static_cast<QWidget*>(w.Palette),     static_cast<QWidget*>(w.Integral)};
+}
+
+// ----- state shown -----
+
+void MainWindow::StatusChanged() {
+  statusLabel_->setText(Q(program_.Status()));
+}
+
+void MainWindow::OptionsChanged() {
+  toolPanel_->setVisible(program_.ShowToolPanel());
+  statusBar()->setVisible(program_.ShowStatusBar());
+  const std::pair<Command, bool> marks[] = {
+      {Command::ToolPanel, program_.ShowToolPanel()},
+      {Command::StatusBar, program_.ShowStatusBar()},
+      {Command::Hints, program_.ShowHints()},
+      {Command::AskToSave, program_.AskToSave()},
+      {Command::ScanMode, program_.ScanMode()},
+      {Command::TemporaryGrid, program_.TemporaryGridOn()},
+  };
+  for (const auto& [command, on] : marks) {
+    if (QAction* a = Action(command); a && a->isChecked() != on) a->setChecked(on);
+  }
+  ApplyHintsEverywhere();
+}
+
+void MainWindow::ApplyHintsEverywhere() {
+  for (QWidget* window : WindowsInOrder()) {
+    if (window) ApplyHints(window, program_.ShowHints());
+  }
+}
+
+void MainWindow::SpaceChanged() {
+  const bool threeD = program_.Space() == SpaceMode::Space3D;
+  Action(threeD ? Command::Space3D : Command::Space2D)->setChecked(true);
+  views_->setCurrentWidget(threeD ? static_cast<QWidget*>(panel3D_) : plotView_);
+  if (windows_.Params) windows_.Params->ShowPage(threeD);
+  if (windows_.Appearance) windows_.Appearance->ShowPage(threeD);
+  if (!threeD) program_.SetViewSize(plotView_->width(), plotView_->height());
+}
+
+void MainWindow::CaptionChanged() {
+  setWindowTitle(Q(program_.Caption()));
+}
+
+void MainWindow::PictureChanged() {
+  plotView_->update();
+}
+
+// ----- questions -----
+
+PromptAnswer MainWindow::AskToSaveChanges() {
+  return windows_.SavePrompt ? windows_.SavePrompt->Ask() : PromptAnswer::Cancel;
+}
+
+namespace {
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+std::optional<std::string> MainWindow::ChooseFileToOpen() {
+  auto name = dialogs_.OpenFileName(this, Text(OpenDialogTitle), Text(OpenDialogFilter),
+                                    Text(DocumentExtension));
+  if (!name) return std::nullopt;
+  return S(*name);
+}
+
+std::optional<std::string> MainWindow::ChooseFileToSave() {
+  auto name = dialogs_.SaveFileName(this, Text(SaveDialogTitle), Text(SaveDialogFilter),
+                                    Text(DocumentExtension));
+  if (!name) return std::nullopt;
+  return S(*name);
+}
+
+// ----- start-up and shut-down -----
+
+void MainWindow::StartUp(const std::vector<std::string>& arguments) {
+  const Program::StartOptions start = program_.ReadOptions(arguments);
+  restoreBounds_ = start.RestoreBounds;
+  if (windows_.Scan) windows_.Scan->SyncOptions();
+  if (windows_.Calculator) windows_.Calculator->SyncOptions();
+  if (!start.DocumentPath.empty()) program_.LoadSets(start.DocumentPath);
+  program_.ResetAppearanceLists();
+  if (windows_.Appearance) windows_.Appearance->DocumentChanged();
+  program_.SetViewSize(plotView_->width(), plotView_->height());
+  program_.CentreOrigin();
+  if (windows_.Notepad) windows_.Notepad->ApplyLook();
+  placementTimer_.start();
+}
+
+void MainWindow::ApplyPlacement() {
+  if (!restoreBounds_) return;
+  const WindowBounds b = *restoreBounds_;
+  restoreBounds_.reset();
+  showNormal();
+  move(b.Left, b.Top);
+  resize(b.Width, b.Height);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (program_.ConfirmDiscard() == PromptOutcome::Abandon) {
+    event->ignore();
+    return;
+  }
+  const bool normal = !isMaximized() && !isMinimized();
+  program_.WriteOptions(WindowBounds{x(), width(), y(), height()}, normal);
+  event->accept();
+  if (OnClosed) OnClosed();
+}
+
+}  // namespace lw

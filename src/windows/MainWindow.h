@@ -1,0 +1,121 @@
+// The main window: menu, tool panel, status bar, and the 2D plot view or the 3D
+// panel. It shows the program's state and routes every command.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CommandTable.h"
+#include "Program.h"
+
+class QAction;
+class QLabel;
+class QStackedWidget;
+
+namespace lw {
+
+class AboutWindow;
+class AppearanceWindow;
+class CalculatorWindow;
+class ColourScaleWindow;
+class Dialogs;
+class GraphParamsDialog;
+class IntegralWindow;
+class MessageWindow;
+class NotepadWindow;
+class PaletteWindow;
+class ParamsWindow;
+class Panel3D;
+class PlotView;
+class ProgressWindow;
+class SavePromptWindow;
+class Scan3dWindow;
+class ScanListWindow;
+class ScanWindow;
+class ToolPanel;
+
+// Windows 2 to 16, owned by the main window as their Qt parent.
+struct SecondaryWindows {
+  AboutWindow* About = nullptr;
+  ParamsWindow* Params = nullptr;
+  SavePromptWindow* SavePrompt = nullptr;
+  ColourScaleWindow* ColourScale = nullptr;
+  CalculatorWindow* Calculator = nullptr;
+  NotepadWindow* Notepad = nullptr;
+  ProgressWindow* Progress = nullptr;
+  MessageWindow* Message = nullptr;
+  GraphParamsDialog* GraphParams = nullptr;
+  AppearanceWindow* Appearance = nullptr;
+  ScanWindow* Scan = nullptr;
+  ScanListWindow* ScanList = nullptr;
+  Scan3dWindow* Scan3d = nullptr;
+  PaletteWindow* Palette = nullptr;
+  IntegralWindow* Integral = nullptr;
+};
+
+class MainWindow : public QMainWindow, public ProgramObserver, public UserQuestions {
+ public:
+  MainWindow(Program& program, Dialogs& dialogs);
+  ~MainWindow() override;
+
+  SecondaryWindows& Windows() { return windows_; }
+  // Every window in creation order, this one first.
+  std::vector<QWidget*> WindowsInOrder() const;
+
+  // The one-time start-up: options file, the document to reopen, the defaults of
+  // the appearance lists, the notepad's look, and the placement timer.
+  void StartUp(const std::vector<std::string>& arguments);
+  void Run(Command command);
+
+  QAction* Action(Command command) const;
+  QLabel* StatusLabel() const { return statusLabel_; }
+  ToolPanel* Tools() const { return toolPanel_; }
+  PlotView* View2D() const { return plotView_; }
+  Panel3D* View3D() const { return panel3D_; }
+  bool PlacementPending() const { return placementTimer_.isActive(); }
+  void SetPlacementDelay(int milliseconds) { placementTimer_.setInterval(milliseconds); }
+  // Runs once the close request was granted and the options were written.
+  std::function<void()> OnClosed;
+
+  // ProgramObserver
+  void StatusChanged() override;
+  void OptionsChanged() override;
+  void SpaceChanged() override;
+  void CaptionChanged() override;
+  void PictureChanged() override;
+
+  // UserQuestions
+  PromptAnswer AskToSaveChanges() override;
+  std::optional<std::string> ChooseFileToOpen() override;
+  std::optional<std::string> ChooseFileToSave() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void RunDocumentCommand(Command command);
+  void RunWindowCommand(Command command);
+  void ApplyHintsEverywhere();
+  void ApplyPlacement();
+  void OpenHelp();
+
+  Program& program_;
+  Dialogs& dialogs_;
+  SecondaryWindows windows_;
+  std::map<Command, QAction*> actions_;
+  QStackedWidget* views_ = nullptr;
+  PlotView* plotView_ = nullptr;
+  Panel3D* panel3D_ = nullptr;
+  ToolPanel* toolPanel_ = nullptr;
+  QLabel* statusLabel_ = nullptr;
+  QTimer placementTimer_;
+  std::optional<WindowBounds> restoreBounds_;
+};
+
+}  // namespace lw

@@ -1,0 +1,307 @@
+#include "ParamsWindow.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "GraphListPanel.h"
+#include "QtConvert.h"
+
+namespace lw {
+
+namespace {
+
+constexpr Colour scaleColour = 0x82FDDB;     // scales and steps
+constexpr Colour boundsColour = 0xFCD003;    // interval bounds
+constexpr Colour variableColour = 0xBEB5CA;  // variable names
+constexpr Colour gradientColour = 0xA4C4DD;
+constexpr Colour positionColour = 0xF99BC6;
+constexpr Colour memoColour = 0xE2FCFE;
+constexpr Colour systemLight = 0xFFFFFFFF;  // marks the system 3D-light colour
+
+QGroupBox* Group(QWidget* parent, const char* caption, const char* hint) {
+  auto* box = new QGroupBox(QString::fromUtf8(caption), parent);
+  SetHint(box, QString::fromUtf8(hint));
+  return box;
+}
+
+void Paint(QWidget* control, Colour colour) {
+  QPalette pal = control->palette();
+  pal.setColor(QPalette::Base,
+               colour == systemLight ? pal.color(QPalette::Light) : ToQColor(colour));
+  control->setPalette(pal);
+}
+
+std::vector<std::string> Lines(const QPlainTextEdit* memo) {
+  std::vector<std::string> lines;
+  const QString text = memo->toPlainText();
+  if (text.isEmpty()) return lines;
+  for (const QString& line : text.split('\n')) lines.push_back(S(line));
+  return lines;
+}
+
+QString Joined(const std::vector<std::string>& lines) {
+  QStringList list;
+  for (const std::string& line : lines) list.append(Q(line));
+  return list.join('\n');
+}
+
+constexpr const char* boundsHint = "Межі у яких буде побудовано графік";
+constexpr const char* variablesHint = "Назви змінних використаних замість традиційних X та Y";
+constexpr const char* constantsHint = "Константи що будуть використані при побудові графіків";
+
+}  // namespace
+
+ParamsWindow::ParamsWindow(QWidget* parent, Program& program)
+    : SecondaryWindow(parent, QStringLiteral("Побудова :")), program_(program) {
+  auto* layout = new QVBoxLayout(this);
+  auto* tabs = new QHBoxLayout;
+  auto* group = new QButtonGroup(this);
+  for (int i = 0; i < 2; ++i) {
+    pageButtons_[static_cast<std::size_t>(i)] =
+        new QPushButton(i == 0 ? QStringLiteral("2D") : QStringLiteral("3D"), this);
+    pageButtons_[static_cast<std::size_t>(i)]->setCheckable(true);
+    group->addButton(pageButtons_[static_cast<std::size_t>(i)], i);
+    tabs->addWidget(pageButtons_[static_cast<std::size_t>(i)]);
+  }
+  tabs->addStretch(1);
+  layout->addLayout(tabs);
+  pages_ = new QStackedWidget(this);
+  pages_->addWidget(MakePage2D());
+  pages_->addWidget(MakePage3D());
+  layout->addWidget(pages_);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  connect(group, &QButtonGroup::idClicked, this, [this](int id) { ShowPage(id == 1); });
+  ShowPage(false);
+  ShowDocument();
+  program_.AddObserver(this);
+}
+
+ParamsWindow::~ParamsWindow() {
+  program_.RemoveObserver(this);
+}
+
+void ParamsWindow::AddField(QGridLayout* grid, int row, int number, const char* label,
+                            Colour colour) {
+  auto* edit = new QLineEdit(grid->parentWidget());
+  edit->setObjectName(QStringLiteral("Edit%1").arg(number));
+  Paint(edit, colour);
+  grid->addWidget(new QLabel(QString::fromUtf8(label), grid->parentWidget()), row, 0);
+  grid->addWidget(edit, row, 1);
+  fields_[static_cast<std::size_t>(number - 1)] = edit;
+  connect(edit, &QLineEdit::textEdited, this,
+          [this, number](const QString& text) { program_.SetField(number, S(text)); });
+}
+
+QWidget* ParamsWindow::MakePage2D() {
+  auto* page = new QWidget(this);
+  auto* grid = new QGridLayout(page);
+
+  auto* scale = Group(page, "Маштаб",
+                      "Маштаб графіку по осям OX і OY  (Не діє якщо встановлений Автомаштаб).");
+  auto* g = new QGridLayout(scale);
+  AddField(g, 0, 1, "Вісь  Х :", scaleColour);
+  AddField(g, 1, 2, "Вісь  Y :", scaleColour);
+  grid->addWidget(scale, 0, 0);
+
+  auto* bounds = Group(page, "Межі", boundsHint);
+  g = new QGridLayout(bounds);
+  AddField(g, 0, 3, "Початковий  X :", boundsColour);
+  AddField(g, 1, 4, "Кінцевий  X :", boundsColour);
+  AddField(g, 2, 5, "Початковий Y :", boundsColour);
+  AddField(g, 3, 6, "Кінцевий  Y :", boundsColour);
+  grid->addWidget(bounds, 1, 0, 2, 1);
+
+  auto* variables = Group(page, "Змінні", variablesHint);
+  g = new QGridLayout(variables);
+  AddField(g, 0, 7, "Використати як  X  :", variableColour);
+  AddField(g, 1, 8, "Використати як  Y :", variableColour);
+  grid->addWidget(variables, 0, 1);
+
+  auto* gamma = Group(page, "Гамма кольорів", "Параметри Гамми кольорів");
+  g = new QGridLayout(gamma);
+  AddField(g, 0, 12, "Градіент :", gradientColour);
+  scaleButton_ = new QPushButton(QStringLiteral("Шкала"), gamma);
+  g->addWidget(scaleButton_, 0, 2);
+  connect(scaleButton_, &QPushButton::clicked, this, [this] {
+    if (OnScale) OnScale();
+  });
+  grid->addWidget(gamma, 1, 1);
+
+  auto* extra = Group(page, "Додатково",
+                      "Додаткові параметри (Автомаштаб ,фіксований центр координат і.т.н)");
+  g = new QGridLayout(extra);
+  AddField(g, 0, 10, "Апроксимація :", systemLight);
+  const char* flagCaptions[3] = {"Центрування", "Автомаштаб", "XOR"};
+  for (int i = 0; i < 3; ++i) {
+    auto* box = new QCheckBox(QString::fromUtf8(flagCaptions[i]), extra);
+    flags_[static_cast<std::size_t>(i)] = box;
+    g->addWidget(box, 1 + i, 0, 1, 2);
+    connect(box, &QCheckBox::toggled, this, [this] {
+      program_.SetBuildFlags(flags_[0]->isChecked(), flags_[1]->isChecked(),
+                             flags_[2]->isChecked());
+    });
+  }
+  grid->addWidget(extra, 2, 1);
+
+  auto* constants = Group(page, "Константи", constantsHint);
+  auto* v = new QVBoxLayout(constants);
+  memo1_ = new QPlainTextEdit(constants);
+  memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo1_->setFixedHeight(70);
+  Paint(memo1_, memoColour);
+  v->addWidget(memo1_);
+  connect(memo1_, &QPlainTextEdit::textChanged, this,
+          [this] { program_.SetConstants(false, Lines(memo1_)); });
+  grid->addWidget(constants, 3, 0, 1, 2);
+
+  graphs2D_ = new GraphListPanel(page, program_, false);
+  grid->addWidget(graphs2D_, 4, 0, 1, 2);
+  grid->addWidget(MakeBuildRow(false), 5, 0, 1, 2);
+  return page;
+}
+
+QWidget* ParamsWindow::MakePage3D() {
+  auto* page = new QWidget(this);
+  auto* grid = new QGridLayout(page);
+
+  auto* bounds = Group(page, "Межі", boundsHint);
+  auto* g = new QGridLayout(bounds);
+  AddField(g, 0, 9, "Поч.  X :", boundsColour);
+  AddField(g, 1, 11, "Кін.  X :", boundsColour);
+  AddField(g, 2, 13, "Поч. Y :", boundsColour);
+  AddField(g, 3, 14, "Кін. Y :", boundsColour);
+  AddField(g, 4, 23, "Поч. Z :", boundsColour);
+  AddField(g, 5, 24, "Кін. Z :", boundsColour);
+  grid->addWidget(bounds, 0, 0, 2, 1);
+
+  auto* variables = Group(page, "Змінні", variablesHint);
+  g = new QGridLayout(variables);
+  AddField(g, 0, 15, "Як  X  :", variableColour);
+  AddField(g, 1, 16, "Як  Y :", variableColour);
+  AddField(g, 2, 19, "Як  Z :", variableColour);
+  grid->addWidget(variables, 0, 1);
+
+  auto* steps = Group(page, "Крок", "Крок по вісям X,Y");
+  g = new QGridLayout(steps);
+  AddField(g, 0, 17, "По вісі  Х :", scaleColour);
+  AddField(g, 1, 18, "По вісі  Y :", scaleColour);
+  AddField(g, 2, 25, "По вісі  Z :", scaleColour);
+  grid->addWidget(steps, 1, 1);
+
+  auto* position = Group(page, "Початкове положення", "Геометричний центр фігури");
+  g = new QGridLayout(position);
+  AddField(g, 0, 20, "X  :", positionColour);
+  AddField(g, 1, 21, "Y :", positionColour);
+  AddField(g, 2, 22, "Z :", positionColour);
+  grid->addWidget(position, 2, 0, 1, 2);
+
+  auto* constants = Group(page, "Константи", constantsHint);
+  auto* v = new QVBoxLayout(constants);
+  memo2_ = new QPlainTextEdit(constants);
+  memo2_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo2_->setFixedHeight(70);
+  Paint(memo2_, memoColour);
+  v->addWidget(memo2_);
+  connect(memo2_, &QPlainTextEdit::textChanged, this,
+          [this] { program_.SetConstants(true, Lines(memo2_)); });
+  grid->addWidget(constants, 3, 0, 1, 2);
+
+  graphs3D_ = new GraphListPanel(page, program_, true);
+  grid->addWidget(graphs3D_, 4, 0, 1, 2);
+  grid->addWidget(MakeBuildRow(true), 5, 0, 1, 2);
+  return page;
+}
+
+QWidget* ParamsWindow::MakeBuildRow(bool threeD) {
+  auto* row = new QWidget(this);
+  auto* h = new QHBoxLayout(row);
+  h->setContentsMargins(0, 0, 0, 0);
+  auto* label = new QLabel(QStringLiteral("Побудова :"), row);
+  QFont f = label->font();
+  f.setBold(true);
+  f.setPointSizeF(f.pointSizeF() * 1.3);
+  label->setFont(f);
+  const std::size_t i = threeD ? 1 : 0;
+  buildAll_[i] = new QPushButton(QStringLiteral("&Всі"), row);
+  SetHint(buildAll_[i], QStringLiteral("Побудувати всі графіки"));
+  buildSelected_[i] = new QPushButton(QStringLiteral("Виділ&ений"), row);
+  SetHint(buildSelected_[i], threeD ? QStringLiteral("Побудувати тривимірний графік")
+                                    : QStringLiteral("Побудувати виділений графік"));
+  auto* close = new QPushButton(QStringLiteral("&Зачинити"), row);
+  SetHint(close, QStringLiteral("Зачинити вікно"));
+  for (QPushButton* b : {buildAll_[i], buildSelected_[i], close}) b->setMinimumHeight(32);
+  h->addWidget(label);
+  h->addWidget(buildAll_[i], 1);
+  h->addWidget(buildSelected_[i], 1);
+  h->addWidget(close, 1);
+  connect(close, &QPushButton::clicked, this, &QWidget::close);
+  connect(buildAll_[i], &QPushButton::clicked, this, [this, threeD] {
+    if (threeD) {
+      if (OnBuild3D) OnBuild3D(false);
+    } else {
+      program_.BuildAll2D();
+    }
+  });
+  connect(buildSelected_[i], &QPushButton::clicked, this, [this, threeD] {
+    if (threeD) {
+      if (OnBuild3D) OnBuild3D(true);
+    } else {
+      program_.BuildSelected2D();
+    }
+  });
+  return row;
+}
+
+void ParamsWindow::SetGraphDialog(GraphParamsDialog* dialog) {
+  graphs2D_->SetDialog(dialog);
+  graphs3D_->SetDialog(dialog);
+}
+
+void ParamsWindow::ShowPage(bool threeD) {
+  pages_->setCurrentIndex(threeD ? 1 : 0);
+  pageButtons_[threeD ? 1 : 0]->setChecked(true);
+}
+
+bool ParamsWindow::ShowsPage3D() const {
+  return pages_->currentIndex() == 1;
+}
+
+void ParamsWindow::ShowDocument() {
+  const BuildParameters& p = program_.Doc().Params;
+  for (int n = 1; n <= ParamFieldCount; ++n) {
+    const QString text = Q(p.fields[static_cast<std::size_t>(n - 1)]);
+    if (Field(n)->text() != text) Field(n)->setText(text);
+  }
+  const QString c2 = Joined(p.Constants2D);
+  if (memo1_->toPlainText() != c2) memo1_->setPlainText(c2);
+  const QString c3 = Joined(p.Constants3D);
+  if (memo2_->toPlainText() != c3) memo2_->setPlainText(c3);
+  const bool values[3] = {p.Centering, p.AutoScale, p.XorDrawing};
+  for (int i = 0; i < 3; ++i) {
+    if (flags_[static_cast<std::size_t>(i)]->isChecked() != values[i]) {
+      flags_[static_cast<std::size_t>(i)]->setChecked(values[i]);
+    }
+  }
+  graphs2D_->Refresh();
+  graphs3D_->Refresh();
+}
+
+void ParamsWindow::DocumentChanged() {
+  ShowDocument();
+}
+
+void ParamsWindow::GraphsChanged() {
+  graphs2D_->Refresh();
+  graphs3D_->Refresh();
+}
+
+}  // namespace lw

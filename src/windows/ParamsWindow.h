@@ -1,0 +1,75 @@
+// "Побудова :": the build parameters of both spaces on two pages, the graph lists,
+// and the buttons that build.
+#pragma once
+
+#include <array>
+
+#include <functional>
+
+#include "Program.h"
+#include "WindowKit.h"
+
+class QCheckBox;
+class QGridLayout;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+
+namespace lw {
+
+class GraphListPanel;
+class GraphParamsDialog;
+class Program;
+
+class ParamsWindow : public SecondaryWindow, public ProgramObserver {
+ public:
+  ParamsWindow(QWidget* parent, Program& program);
+  // The graph-parameters dialog (window 10) is made after this window.
+  void SetGraphDialog(GraphParamsDialog* dialog);
+  ~ParamsWindow() override;
+
+  // Shows the "2D" or the "3D" page.
+  void ShowPage(bool threeD);
+  bool ShowsPage3D() const;
+
+  // Edit1..Edit25 by their numbers.
+  QLineEdit* Field(int number) const { return fields_[static_cast<std::size_t>(number - 1)]; }
+  QPlainTextEdit* Constants(bool threeD) const { return threeD ? memo2_ : memo1_; }
+  QCheckBox* FlagBox(int number) const { return flags_[static_cast<std::size_t>(number - 1)]; }
+  GraphListPanel* Graphs(bool threeD) const { return threeD ? graphs3D_ : graphs2D_; }
+  QPushButton* BuildAllButton(bool threeD) const { return buildAll_[threeD ? 1 : 0]; }
+  QPushButton* BuildSelectedButton(bool threeD) const { return buildSelected_[threeD ? 1 : 0]; }
+  QPushButton* ScaleButton() const { return scaleButton_; }
+  QPushButton* PageButton(bool threeD) const { return pageButtons_[threeD ? 1 : 0]; }
+
+  // Opens the colour-scale window; the main window connects it.
+  std::function<void()> OnScale;
+  // The 3D build buttons; the main window connects them.
+  std::function<void(bool selectedOnly)> OnBuild3D;
+
+  void DocumentChanged() override;
+  void GraphsChanged() override;
+
+ private:
+  QWidget* MakePage2D();
+  QWidget* MakePage3D();
+  QWidget* MakeBuildRow(bool threeD);
+  void AddField(QGridLayout* grid, int row, int number, const char* label, Colour colour);
+  void ShowDocument();
+
+  Program& program_;
+  std::array<QLineEdit*, 25> fields_{};
+  std::array<QCheckBox*, 3> flags_{};
+  QPlainTextEdit* memo1_ = nullptr;
+  QPlainTextEdit* memo2_ = nullptr;
+  GraphListPanel* graphs2D_ = nullptr;
+  GraphListPanel* graphs3D_ = nullptr;
+  std::array<QPushButton*, 2> buildAll_{};
+  std::array<QPushButton*, 2> buildSelected_{};
+  std::array<QPushButton*, 2> pageButtons_{};
+  QPushButton* scaleButton_ = nullptr;
+  QStackedWidget* pages_ = nullptr;
+};
+
+}  // namespace lw

@@ -1,0 +1,48 @@
+// Small pieces every window uses: hints that the "&Давати підказки" switch turns on
+// and off, the secondary-window frame, and colour swatches.
+#pragma once
+
+#include <QDialog>
+#include <QFrame>
+#include <QString>
+
+#include "GraphLists.h"
+
+class QLabel;
+class QWidget;
+
+namespace lw {
+
+// Gives control a hint that follows the hint switch of the program.
+void SetHint(QWidget* control, const QString& hint);
+// Shows or hides the hints of every control of window given one by SetHint.
+void ApplyHints(QWidget* window, bool shown);
+// The controls of window that carry a switchable hint, in creation order.
+QList<QWidget*> HintedControls(QWidget* window);
+
+// A secondary window: created once at start-up, hidden, and only hidden again when
+// closed, so it keeps its state for the whole run.
+class SecondaryWindow : public QDialog {
+ public:
+  SecondaryWindow(QWidget* parent, const QString& caption);
+};
+
+// A filled rectangle showing one colour (rounded when asked).
+class Swatch : public QFrame {
+ public:
+  explicit Swatch(QWidget* parent, bool rounded = false);
+  void SetColour(Colour colour);
+  Colour CurrentColour() const { return colour_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Colour colour_ = 0;
+  bool rounded_;
+};
+
+// Makes text bold on a label.
+void MakeBold(QLabel* label);
+
+}  // namespace lw

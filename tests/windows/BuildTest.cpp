@@ -1,0 +1,97 @@
+// Building through the menu and the build-parameters window.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "ParamsWindow.h"
+#include "ProgressWindow.h"
+#include "WindowsTestSupport.h"
+
+namespace lw::test {
+namespace {
+
+// Counts pixels of one colour in the visible part of the picture.
+int CountColour(Program& p, Colour c) {
+  int n = 0;
+  for (int y = 0; y < 300; ++y) {
+    for (int x = 0; x < 400; ++x) n += p.Picture().GetPixel(x, y) == c ? 1 : 0;
+  }
+  return n;
+}
+
+TEST(Build, BuildAllThroughTheMenuDrawsTheGraphs) {
+  ProgramFixture f;
+  f.State().SetViewSize(400, 300);
+  f.State().AddGraph2D("sin(x)", PlotP{0x0000FF, Function, 1, Equal});
+  f.State().AddGraph2D("x*x+y*y<25", PlotP{0x00FF00, Relation, 0, Less});
+  ASSERT_EQ(CountColour(f.State(), 0x0000FF), 0);
+  f.Main().Action(Command::BuildAll2D)->trigger();
+  EXPECT_GT(CountColour(f.State(), 0x0000FF), 100);
+  EXPECT_FALSE(f.Windows().Progress->isVisible());
+  EXPECT_TRUE(f.State().StatusTimerActive());
+  EXPECT_EQ(f.State().Status(), "Окей");
+}
+
+TEST(Build, ProgressWindowShowsTheGraphNumberDuringTheBuild) {
+  ProgramFixture f;
+  f.State().SetViewSize(200, 150);
+  f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
+  f.State().AddGraph2D("x*y", PlotP{0, ColorGamma, 0, Equal});
+  f.Main().Action(Command::BuildAll2D)->trigger();
+  EXPECT_EQ(f.Windows().Progress->windowTitle().toStdString(), "Стан побудови : графік №2");
+  EXPECT_EQ(f.Windows().Progress->Maximum(), 201);
+}
+
+TEST(Build, BadParametersReportAndDrawNothing) {
+  ProgramFixture f;
+  f.State().SetViewSize(200, 150);
+  f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
+  f.Windows().Params->Field(2)->setText("0");
+  f.Windows().Params->Field(2)->textEdited("0");
+  f.Windows().Params->BuildAllButton(false)->click();
+  EXPECT_EQ(f.State().Status(), "Помилка вводу маштабу вісі Y");
+  EXPECT_EQ(CountColour(f.State(), 0x0000FF), 0);
+  EXPECT_FALSE(f.State().StatusTimerActive());
+}
+
+TEST(Build, BuildSelectedWithNoSelectionBuildsTheFirst) {
+  ProgramFixture f;
+  f.State().SetViewSize(200, 150);
+  f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
+  f.State().AddGraph2D("-x", PlotP{0x00FF00, Function, 0, Equal});
+  f.Windows().Params->BuildSelectedButton(false)->click();
+  EXPECT_GT(CountColour(f.State(), 0x0000FF), 50);
+  EXPECT_EQ(CountColour(f.State(), 0x00FF00), 0);
+}
+
+TEST(Build, ThePictureSurvivesASpaceSwitch) {
+  ProgramFixture f;
+  f.State().SetViewSize(200, 150);
+  f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
+  f.Main().Action(Command::BuildAll2D)->trigger();
+  const int before = CountColour(f.State(), 0x0000FF);
+  f.Main().Action(Command::Space3D)->trigger();
+  f.Main().Action(Command::Space2D)->trigger();
+  EXPECT_EQ(CountColour(f.State(), 0x0000FF), before);
+  f.Main().Action(Command::Clear2D)->trigger();
+  EXPECT_EQ(CountColour(f.State(), 0x0000FF), 0);
+}
+
+TEST(Build, TemporaryGridTwiceLeavesThePictureAsItWas) {
+  ProgramFixture f;
+  f.State().SetViewSize(200, 150);
+  f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
+  f.Main().Action(Command::BuildAll2D)->trigger();
+  const QImage before = f.State().Picture().ToImage(200, 150);
+  f.Main().Action(Command::TemporaryGrid)->trigger();
+  EXPECT_TRUE(f.Main().Action(Command::TemporaryGrid)->isChecked());
+  EXPECT_NE(f.State().Picture().ToImage(200, 150), before);
+  f.Main().Action(Command::TemporaryGrid)->trigger();
+  EXPECT_EQ(f.State().Picture().ToImage(200, 150), before);
+}
+
+}  // namespace
+}  // namespace lw::test

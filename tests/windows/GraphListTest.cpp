@@ -1,0 +1,134 @@
+// Adding, editing, cutting and pasting graphs through the graph-parameters dialog.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "GraphListPanel.h"
+#include "GraphParamsDialog.h"
+#include "ParamsWindow.h"
+#include "WindowKit.h"
+#include "WindowsTestSupport.h"
+
+namespace lw::test {
+namespace {
+
+// Fills the dialog once it is up and presses "&Окей" (or "&Зачинити").
+void FillDialog(QString text, int kind, int relation, bool interpolated, bool accept = true) {
+  WhenModal([=](QWidget* modal) {
+    auto* dialog = dynamic_cast<GraphParamsDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->Formula()->setText(text);
+    if (kind >= 0) dialog->Kind()->setCurrentIndex(kind);
+    if (relation >= 0) dialog->RelationBox()->setCurrentIndex(relation);
+    dialog->Interpolation()->setChecked(interpolated);
+    (accept ? dialog->OkButton() : dialog->CloseButton())->click();
+  });
+}
+
+TEST(GraphLists, AddThroughTheMenuCleansTheTextAndTakesThePaletteColour) {
+  ProgramFixture f;
+  GraphListPanel* panel = f.Windows().Params->Graphs(false);
+  FillDialog("sin(x),", 0, -1, true);
+  f.Main().Action(Command::AddGraph2D)->trigger();
+  FillDialog("1,5*x+", 1, 3, false);
+  f.Main().Action(Command::AddGraph2D)->trigger();
+  FillDialog("x^2 ;", 2, -1, true);
+  panel->AddButton()->click();
+  ASSERT_EQ(panel->List()->count(), 3);
+  EXPECT_EQ(panel->List()->item(0)->text(), "sin(x)");
+  EXPECT_EQ(panel->List()->item(1)->text(), "1.5*x");
+  EXPECT_EQ(panel->List()->item(2)->text(), "x^2");
+  const PlotList2D& list = f.State().Doc().Graphs2D;
+  EXPECT_EQ(list.At(2).Color, f.State().Pal().At(2));
+  EXPECT_EQ(list.At(1).Kind, Relation);
+  EXPECT_EQ(list.At(1).Relation, GreaterOrEqual);
+  EXPECT_EQ(list.At(1).Interpolated, 0);
+  EXPECT_EQ(panel->List()->currentRow(), 0);
+  EXPECT_EQ(panel->Description()->text(), "Функція.Інтерпольована.");
+}
+
+TEST(GraphLists, EditClosedWithoutOkChangesNothing) {
+  ProgramFixture f;
+  f.State().AddGraph2D("x", PlotP{0x123456, Function, 1, Equal});
+  GraphListPanel* panel = f.Windows().Params->Graphs(false);
+  FillDialog("y", 1, 2, false, false);
+  panel->EditButton()->click();
+  EXPECT_EQ(f.State().Doc().Graphs2D.Text(0), "x");
+  EXPECT_EQ(f.State().Doc().Graphs2D.At(0).Kind, Function);
+  FillDialog("x*x", 1, 2, false);
+  panel->EditButton()->click();
+  EXPECT_EQ(panel->List()->item(0)->text(), "x*x");
+  EXPECT_EQ(panel->Description()->text(), "Відношення.Тип : < 0.");
+  EXPECT_EQ(panel->DescriptionSwatch()->CurrentColour(), 0x123456u);
+}
+
+TEST(GraphLists, CutTheOnlyGraphThenPasteItBack) {
+  ProgramFixture f;
+  f.State().AddGraph2D("x", PlotP{0x00FF00, ColorGamma, 0, Equal});
+  GraphListPanel* panel = f.Windows().Params->Graphs(false);
+  panel->CutButton()->click();
+  EXPECT_EQ(panel->List()->count(), 0);
+  EXPECT_EQ(panel->Description()->text(), "Відсутній.");
+  EXPECT_EQ(panel->DescriptionSwatch()->CurrentColour(), 0u);
+  panel->PasteButton()->click();
+  ASSERT_EQ(panel->List()->count(), 1);
+  EXPECT_EQ(panel->Description()->text(), "Гамма кольорів.");
+  EXPECT_EQ(f.State().Doc().Graphs2D.At(0).Color, 0x00FF00u);
+}
+
+TEST(GraphLists, PasteGoesAfterTheSelectedItem) {
+  ProgramFixture f;
+  for (const char* t : {"a", "b", "c", "d"}) f.State().AddGraph2D(t, PlotP{});
+  GraphListPanel* panel = f.Windows().Params->Graphs(false);
+  f.State().Select2D(1);
+  panel->CutButton()->click();
+  ASSERT_EQ(panel->List()->count(), 3);
+  EXPECT_EQ(panel->List()->item(0)->text(), "a");
+  EXPECT_EQ(panel->List()->item(1)->text(), "c");
+  EXPECT_EQ(panel->List()->currentRow(), 0);
+  panel->PasteButton()->click();
+  EXPECT_EQ(panel->List()->item(1)->text(), "b");
+  EXPECT_EQ(panel->List()->currentRow(), 0);
+}
+
+TEST(GraphLists, TheCutBufferSurvivesLoadingADocument) {
+  ProgramFixture f;
+  f.State().AddGraph2D("keep", PlotP{});
+  f.State().CutGraph2D();
+  ASSERT_TRUE(f.State().SaveSets(f.Path("empty.lwf")));
+  f.State().AddGraph2D("other", PlotP{});
+  ASSERT_TRUE(f.State().LoadSets(f.Path("empty.lwf")));
+  GraphListPanel* panel = f.Windows().Params->Graphs(false);
+  EXPECT_EQ(panel->List()->count(), 0);
+  panel->PasteButton()->click();
+  ASSERT_EQ(panel->List()->count(), 1);
+  EXPECT_EQ(panel->List()->item(0)->text(), "keep");
+  f.State().SetAskToSave(false);
+}
+
+TEST(GraphLists, ThreeDListUsesTheFormDialog) {
+  ProgramFixture f;
+  WhenModal([](QWidget* modal) {
+    auto* dialog = dynamic_cast<GraphParamsDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->Form()->isVisibleTo(dialog));
+    EXPECT_FALSE(dialog->Kind()->isVisibleTo(dialog));
+    EXPECT_EQ(dialog->OkButton()->pos(), QPoint(2, 108));
+    dialog->Formula()->setText("sin(x*y)");
+    dialog->Form()->setCurrentIndex(1);
+    dialog->OkButton()->click();
+  });
+  f.Main().Action(Command::AddGraph3D)->trigger();
+  GraphListPanel* panel = f.Windows().Params->Graphs(true);
+  ASSERT_EQ(panel->List()->count(), 1);
+  EXPECT_EQ(panel->Description()->text(), "Тип виразу : Y = F ( X,Z ) .");
+}
+
+}  // namespace
+}  // namespace lw::test

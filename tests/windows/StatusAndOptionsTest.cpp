@@ -1,0 +1,140 @@
+// The status timer, the option switches, and the options file across two runs.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include "CalculatorWindow.h"
+#include "PlotView.h"
+#include "SavePromptWindow.h"
+#include "ScanWindow.h"
+#include "ToolPanel.h"
+#include "WindowsTestSupport.h"
+
+namespace lw::test {
+namespace {
+
+TEST(StatusTimer, ReadyReturnsAfterTheIntervalAndARunningTimerIsNotRestarted) {
+  ProgramFixture f;
+  Program& p = f.State();
+  p.SetStatusTimerInterval(600);
+  p.SetStatus("перше");
+  p.StartStatusTimer();
+  Pump(250);
+  p.SetStatus("друге");
+  p.StartStatusTimer();
+  EXPECT_EQ(f.Main().StatusLabel()->text(), "друге");
+  QElapsedTimer clock;
+  clock.start();
+  while (p.Status() != "Готова" && clock.elapsed() < 2000) Pump(10);
+  EXPECT_EQ(p.Status(), "Готова");
+  // Only what was left of the first run: well under the full interval.
+  EXPECT_LT(clock.elapsed(), 500);
+  EXPECT_EQ(f.Main().StatusLabel()->text(), "Готова");
+  EXPECT_FALSE(p.StatusTimerActive());
+}
+
+TEST(StatusTimer, TenSecondsByDefault) {
+  ProgramFixture f;
+  f.State().StartStatusTimer();
+  EXPECT_TRUE(f.State().StatusTimerActive());
+  EXPECT_GT(f.State().StatusTimerRemaining(), 9000);
+}
+
+TEST(Options, ToolPanelAndStatusBarFollowTheirSwitches) {
+  ProgramFixture f;
+  f.Main().resize(800, 600);
+  f.Main().show();
+  Pump(50);
+  const QSize before = f.Main().View2D()->size();
+  EXPECT_FALSE(f.Main().Tools()->isVisible());
+  f.Main().Action(Command::ToolPanel)->trigger();
+  Pump(50);
+  EXPECT_TRUE(f.Main().Tools()->isVisible());
+  EXPECT_EQ(f.Main().View2D()->width(), before.width() - 67);
+  EXPECT_EQ(f.State().ViewWidth(), f.Main().View2D()->width());
+  f.Main().Action(Command::ToolPanel)->trigger();
+  f.Main().Action(Command::StatusBar)->trigger();
+  Pump(50);
+  EXPECT_TRUE(f.Main().statusBar()->isVisible());
+  EXPECT_EQ(f.Main().statusBar()->height(), 21);
+  f.Main().Action(Command::StatusBar)->trigger();
+  Pump(50);
+  EXPECT_EQ(f.Main().View2D()->size(), before);
+  EXPECT_EQ(f.State().ViewWidth(), before.width());
+  EXPECT_EQ(f.State().ViewHeight(), before.height());
+  f.State().SetAskToSave(false);
+}
+
+TEST(Options, WrittenAtShutDownAndAppliedAtTheNextStart) {
+  ProgramFixture f;
+  f.Main().Action(Command::AskToSave)->trigger();  // off: no prompt on closing
+  f.Main().Action(Command::ToolPanel)->trigger();
+  f.Main().Action(Command::StatusBar)->trigger();
+  f.Main().Action(Command::Hints)->trigger();
+  f.Windows().Scan->Option(2)->setChecked(false);
+  f.Windows().Calculator->ClearInput()->setChecked(false);
+  f.Main().showNormal();
+  f.Main().move(100, 100);
+  f.Main().resize(800, 600);
+  Pump(50);
+  EXPECT_TRUE(f.Main().close());
+  ASSERT_TRUE(QFile::exists(QString::fromStdString(f.Path("Linewright.dat"))));
+
+  f.Restart();
+  EXPECT_FALSE(f.State().AskToSave());
+  EXPECT_FALSE(f.Main().Action(Command::AskToSave)->isChecked());
+  EXPECT_TRUE(f.State().ShowToolPanel());
+  EXPECT_TRUE(f.Main().Action(Command::ToolPanel)->isChecked());
+  EXPECT_TRUE(f.State().ShowStatusBar());
+  EXPECT_FALSE(f.State().ShowHints());
+  EXPECT_FALSE(f.Main().Action(Command::Hints)->isChecked());
+  EXPECT_FALSE(f.Windows().Scan->Option(2)->isChecked());
+  EXPECT_TRUE(f.Windows().Scan->Option(1)->isChecked());
+  EXPECT_FALSE(f.Windows().Calculator->ClearInput()->isChecked());
+  // Hints are off on the windows made after the start-up too.
+  for (QToolButton* b : f.Main().Tools()->Buttons()) EXPECT_TRUE(b->toolTip().isEmpty());
+  // The saved placement comes half a second after the start.
+  f.Main().showMaximized();
+  EXPECT_TRUE(f.Main().PlacementPending());
+  Pump(700);
+  EXPECT_FALSE(f.Main().PlacementPending());
+  EXPECT_FALSE(f.Main().isMaximized());
+  EXPECT_EQ(f.Main().size(), QSize(800, 600));
+}
+
+TEST(Options, CancelInTheSavePromptKeepsTheProgramRunning) {
+  ProgramFixture f;
+  f.Main().show();
+  WhenModal([](QWidget* modal) {
+    auto* prompt = dynamic_cast<SavePromptWindow*>(modal);
+    ASSERT_NE(prompt, nullptr);
+    prompt->CancelButton()->click();
+  });
+  EXPECT_FALSE(f.Main().close());
+  EXPECT_TRUE(f.Main().isVisible());
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(f.Path("Linewright.dat"))));
+  f.State().SetAskToSave(false);
+}
+
+TEST(Options, TheLastArgumentIsTheDocumentToOpen) {
+  ProgramFixture f;
+  f.State().SetField(1, "33");
+  ASSERT_TRUE(f.State().SaveSets(f.Path("a.lwf")));
+  f.State().SetField(1, "44");
+  ASSERT_TRUE(f.State().SaveSets(f.Path("b.lwf")));
+  f.State().SetAskToSave(false);
+  f.Restart({f.Path("a.lwf"), f.Path("b.lwf")});
+  EXPECT_EQ(f.State().Doc().Params.Field(ParamField::ScaleX), "44");
+  EXPECT_EQ(f.Main().windowTitle(), "Linewright - b.lwf");
+  f.State().SetAskToSave(false);
+}
+
+}  // namespace
+}  // namespace lw::test

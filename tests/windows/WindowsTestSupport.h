@@ -1,0 +1,66 @@
+// A whole desktop program in a temporary folder, with scripted answers in place of
+// the dialogs.
+#pragma once
+
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DesktopProgram.h"
+#include "Dialogs.h"
+#include "MainWindow.h"
+#include "Program.h"
+
+namespace lw::test {
+
+// Answers queued by the test; an empty queue answers "cancel".
+struct ScriptedAnswers {
+  std::deque<Colour> colours;
+  std::deque<LabelFont> fonts;
+  std::deque<QString> files;
+  std::vector<QString> titles;  // every file dialog title asked, in order
+  int colourAsks = 0;
+};
+
+class ScriptedDialogs : public Dialogs {
+ public:
+  explicit ScriptedDialogs(ScriptedAnswers& answers) : answers_(answers) {}
+  std::optional<Colour> ChooseColour(QWidget*, Colour) override;
+  std::optional<LabelFont> ChooseFont(QWidget*, const LabelFont&) override;
+  std::optional<QString> OpenFileName(QWidget*, const QString& title, const QString&,
+                                      const QString&) override;
+  std::optional<QString> SaveFileName(QWidget*, const QString& title, const QString&,
+                                      const QString&) override;
+
+ private:
+  ScriptedAnswers& answers_;
+};
+
+class ProgramFixture {
+ public:
+  explicit ProgramFixture(std::vector<std::string> arguments = {});
+  // Starts the program again in the same folder (the options file carries over).
+  void Restart(std::vector<std::string> arguments = {});
+  std::string Path(const std::string& name) const;
+
+  Program& State() { return desktop->State(); }
+  MainWindow& Main() { return desktop->Main(); }
+  SecondaryWindows& Windows() { return desktop->Main().Windows(); }
+
+  QTemporaryDir dir;
+  ScriptedAnswers answers;
+  std::unique_ptr<DesktopProgram> desktop;
+};
+
+// Runs action once the next modal window is up (used to answer a modal window
+// opened by the code under test).
+void WhenModal(std::function<void(QWidget* modal)> action);
+
+// Lets queued events run for about the given time.
+void Pump(int milliseconds);
+
+}  // namespace lw::test
