@@ -19,7 +19,9 @@ class DxfLineReader {
  public:
   static constexpr std::size_t MaxLineLength = 255;
 
+  // The reader looks at the text without copying it; the text must outlive it.
   explicit DxfLineReader(std::string_view text) : text_(text) {}
+  explicit DxfLineReader(std::string&&) = delete;
   bool AtEnd() const { return pos_ >= text_.size(); }
   std::string_view ReadLine();
 
