@@ -12,12 +12,15 @@
 namespace lw {
 
 int GammaStep(double v, double gradient) {
-  const double q = std::floor(v / gradient);
-  if (std::fabs(q) < 2147483648.0) {
+  const double quotient = v / gradient;
+  if (std::fabs(quotient) < 2147483647.0) {
+    // floor by truncation and correction: the colour-map loop runs this per pixel.
+    std::int32_t t = static_cast<std::int32_t>(quotient);
+    if (static_cast<double>(t) > quotient) --t;
     // Unsigned arithmetic gives the remainder modulo 65536 for negative steps too.
-    const auto t = static_cast<std::uint32_t>(static_cast<std::int32_t>(q));
-    return static_cast<int>((t + 32768u) & 0xFFFFu);
+    return static_cast<int>((static_cast<std::uint32_t>(t) + 32768u) & 0xFFFFu);
   }
+  const double q = std::floor(quotient);
   if (!std::isfinite(q)) return 32768;
   double k = std::fmod(q, 65536.0) + 32768.0;
   if (k < 0) k += 65536.0;
@@ -74,6 +77,7 @@ void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
         const double value = parser.EvaluateCompiled();
         if (parser.HasError()) continue;  // no value: the pixel keeps what it had
         if (xorDrawing) {
+          // The background XOR makes the map show its true colours on the background.
           picture.XorPixel(px, py, ramp(value) ^ background);
         } else {
           picture.SetPixel(px, py, ramp(value));
