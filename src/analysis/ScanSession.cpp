@@ -73,13 +73,19 @@ void DrawScanMarkSet(PlotPicture& picture, const ScanMarkSet& marks) {
   picture.SetPen(saved);
 }
 
-ScanSession::ScanSession(PlotPicture& picture) : picture_(picture) {}
+ScanSession::ScanSession(PlotPicture& picture, const View2D& view)
+    : picture_(picture), view_(view) {}
+
+std::optional<ScanPoint> ScanSession::PointAt(int row) const {
+  if (row < 1 || static_cast<std::size_t>(row) > points_.size()) return std::nullopt;
+  return points_[static_cast<std::size_t>(row - 1)];
+}
 
 ScanMarkSet ScanSession::Wanted() const {
   ScanMarkSet marks;
   if (!scanMode_) return marks;
   marks.points = points_;
-  marks.mapping = mapping_;
+  marks.mapping = Mapping();
   marks.last = last_;
   marks.squares = options_[ShowPoints];
   marks.lines = options_[JoinPoints];
@@ -89,7 +95,6 @@ ScanMarkSet ScanSession::Wanted() const {
 }
 
 void ScanSession::Redraw() {
-  if (building_) return;
   ScanMarkSet wanted = Wanted();
   const bool wantAny = !Empty(wanted);
   if (drawn_ && wantAny && *drawn_ == wanted) return;
@@ -116,11 +121,25 @@ void ScanSession::ToggleScanMode() {
   Redraw();
 }
 
+void ScanSession::ButtonDown(int column, int row) {
+  if (options_[SelectArea]) selection_ = {column, row, column, row};
+  buttonDown_ = true;
+}
+
+std::optional<SelectionRect> ScanSession::DragTo(int column, int row) {
+  if (!scanMode_ || !buttonDown_ || !options_[SelectArea]) return std::nullopt;
+  const SelectionRect old = selection_;
+  selection_.endColumn = column;
+  selection_.endRow = row;
+  return old;
+}
+
 ScanSession::Click ScanSession::ScanAt(int column, int row, bool graphsExist) {
+  buttonDown_ = false;
   Click click;
   if (!scanMode_ || !graphsExist) return click;
   click.taken = true;
-  click.point = PixelToWorld(mapping_, column, row);
+  click.point = PixelToWorld(Mapping(), column, row);
   click.showValues = options_[ShowValuesWindow];
   last_ = click.point;
   if (options_[AppendPoints]) points_.push_back(click.point);
@@ -139,20 +158,16 @@ void ScanSession::ClearPoints() {
   Redraw();
 }
 
-void ScanSession::BeforeBuild() {
-  if (drawn_) DrawScanMarkSet(picture_, *drawn_);
-  drawn_.reset();
-  building_ = true;
-}
-
-void ScanSession::AfterBuild() {
-  building_ = false;
-  Redraw();
-}
-
-void ScanSession::PictureReplaced() {
-  drawn_.reset();
-  Redraw();
+void ScanSession::InvertMarks(PlotPicture& picture) {
+  if (drawn_) {
+    DrawScanMarkSet(picture, *drawn_);
+    drawn_.reset();
+    return;
+  }
+  ScanMarkSet wanted = Wanted();
+  if (Empty(wanted)) return;
+  DrawScanMarkSet(picture, wanted);
+  drawn_ = std::move(wanted);
 }
 
 }  // namespace lw

@@ -10,9 +10,10 @@
 #include <optional>
 #include <vector>
 
-namespace lw {
+#include "Plot2DContext.h"
+#include "View2D.h"
 
-class PlotPicture;
+namespace lw {
 
 struct ScanPoint {
   double x = 0.0;
@@ -28,6 +29,10 @@ struct ScanMapping {
   std::int32_t OriginY = 0;
   bool operator==(const ScanMapping&) const = default;
 };
+
+inline ScanMapping MappingOf(const View2D& view) {
+  return {view.ScaleX, view.ScaleY, view.OriginX, view.OriginY};
+}
 
 struct PixelPoint {
   int column = 0;
@@ -68,9 +73,21 @@ struct ScanMarkSet {
 // Inverts the pixels of the set's marks; the picture's pen is restored afterwards.
 void DrawScanMarkSet(PlotPicture& picture, const ScanMarkSet& marks);
 
-class ScanSession {
+// Pixel corners of a rectangle dragged over the plot view: where the button went
+// down and where the pointer is now.
+struct SelectionRect {
+  int startColumn = 0;
+  int startRow = 0;
+  int endColumn = 0;
+  int endRow = 0;
+  bool operator==(const SelectionRect&) const = default;
+};
+
+// The 2D builds take the marks out of the picture and put them back through the
+// overlay interface; the mapping is always that of the view the session was given.
+class ScanSession : public ScanMarkOverlay {
  public:
-  explicit ScanSession(PlotPicture& picture);
+  ScanSession(PlotPicture& picture, const View2D& view);
   ScanSession(const ScanSession&) = delete;
   ScanSession& operator=(const ScanSession&) = delete;
 
@@ -78,17 +95,23 @@ class ScanSession {
   const std::vector<ScanPoint>& Points() const { return points_; }
   const ScanPoint& LastPoint() const { return last_; }
   const ScanOptions& Options() const { return options_; }
-  const ScanMapping& Mapping() const { return mapping_; }
+  ScanMapping Mapping() const { return MappingOf(view_); }
+  // The point of a 1-based list row, if there is one.
+  std::optional<ScanPoint> PointAt(int row) const;
 
-  // The mapping of the last successful view preparation; marks already in the
-  // picture stay where they were drawn until the next redraw.
-  void SetMapping(const ScanMapping& mapping) { mapping_ = mapping; }
   // All seven options at once (the options file); the marks follow.
   void SetOptions(const ScanOptions& options);
   // A click on one check box: the marks it governs appear or go.
   void SetOption(ScanOption option, bool on);
 
   void ToggleScanMode();
+
+  // A mouse button pressed over the plot view: starts a selection when box 7 is on.
+  void ButtonDown(int column, int row);
+  // The pointer moved. While scan mode, the button and box 7 are all on, returns the
+  // old rectangle (to be inverted away on the plot view) and stores the new end corner.
+  std::optional<SelectionRect> DragTo(int column, int row);
+  const SelectionRect& Selection() const { return selection_; }
 
   struct Click {
     bool taken = false;       // scan mode on and graphs present
@@ -102,25 +125,27 @@ class ScanSession {
   void DeletePoint(int row);
   void ClearPoints();
 
-  // Around a 2D build: the marks leave the picture before it and return after it,
-  // at the positions of the mapping then current.
-  void BeforeBuild();
-  void AfterBuild();
-  // The picture was cleared or loaded behind the session's back: the marks are no
-  // longer in it, so they are drawn again rather than erased.
-  void PictureReplaced();
+  // ScanMarkOverlay: a build calls InvertMarks before drawing graphs into a picture it
+  // does not clear (the marks leave) and after it (the marks return at the positions
+  // of the view then current).
+  bool Active() const override { return scanMode_; }
+  void InvertMarks(PlotPicture& picture) override;
+  // The picture was filled anew: the marks are gone without erasing. They return with
+  // the next InvertMarks or the next change of points or options.
+  void PictureCleared() { drawn_.reset(); }
 
  private:
   ScanMarkSet Wanted() const;
   void Redraw();
 
   PlotPicture& picture_;
+  const View2D& view_;
   std::vector<ScanPoint> points_;
   ScanPoint last_{-100.0, -100.0};
   ScanOptions options_{true, true, true, true, true, true, true};
-  ScanMapping mapping_;
+  SelectionRect selection_;
+  bool buttonDown_ = false;
   bool scanMode_ = false;
-  bool building_ = false;
   std::optional<ScanMarkSet> drawn_;
 };
 

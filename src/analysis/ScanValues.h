@@ -57,15 +57,6 @@ void SaveScanExpressions(const std::vector<ScanRow>& rows, PlotList2D& graphs);
 std::vector<std::array<std::string, 2>> ScannedPointRows(const std::vector<ScanPoint>& points,
                                                          char decimalSeparator);
 
-// Pixel corners of a dragged rectangle: where the button went down and where the
-// pointer is now.
-struct SelectionRect {
-  int startColumn = 0;
-  int startRow = 0;
-  int endColumn = 0;
-  int endRow = 0;
-};
-
 // The build bounds before the last recomputation from a selection.
 class BoundsMemory {
  public:

@@ -12,6 +12,15 @@ namespace {
 constexpr int kSize = 120;
 const ScanMapping kMapping{10.0, 10.0, 60, 60};
 
+View2D ViewOf(const ScanMapping& m) {
+  View2D view;
+  view.ScaleX = m.ScaleX;
+  view.ScaleY = m.ScaleY;
+  view.OriginX = m.OriginX;
+  view.OriginY = m.OriginY;
+  return view;
+}
+
 std::vector<Colour> Pixels(const PlotPicture& picture) {
   std::vector<Colour> pixels;
   pixels.reserve(static_cast<std::size_t>(kSize * kSize));
@@ -32,10 +41,9 @@ void Paint(PlotPicture& picture) {
 
 class ScanSessionTest : public testing::Test {
  protected:
-  ScanSessionTest() : picture_(kSize, kSize), session_(picture_) {
+  ScanSessionTest() : picture_(kSize, kSize), view_(ViewOf(kMapping)), session_(picture_, view_) {
     Paint(picture_);
     original_ = Pixels(picture_);
-    session_.SetMapping(kMapping);
   }
 
   // The original picture with exactly these marks inverted into it.
@@ -63,6 +71,7 @@ class ScanSessionTest : public testing::Test {
   }
 
   PlotPicture picture_;
+  View2D view_;
   ScanSession session_;
   std::vector<Colour> original_;
 };
@@ -167,6 +176,33 @@ TEST_F(ScanSessionTest, BoxesOutsideScanModeDrawNothing) {
   EXPECT_EQ(Pixels(picture_), original_);
 }
 
+TEST_F(ScanSessionTest, SelectionFollowsThePointerOnlyWhenAsked) {
+  session_.ButtonDown(10, 20);
+  EXPECT_EQ(session_.Selection(), (SelectionRect{10, 20, 10, 20}));
+  EXPECT_FALSE(session_.DragTo(30, 40));  // scan mode is off
+  session_.ToggleScanMode();
+  session_.ButtonDown(10, 20);
+  const std::optional<SelectionRect> old = session_.DragTo(30, 40);
+  ASSERT_TRUE(old);
+  EXPECT_EQ(*old, (SelectionRect{10, 20, 10, 20}));
+  EXPECT_EQ(session_.DragTo(35, 45), (SelectionRect{10, 20, 30, 40}));
+  EXPECT_EQ(session_.Selection(), (SelectionRect{10, 20, 35, 45}));
+  session_.ScanAt(35, 45, true);  // the button is up again
+  EXPECT_FALSE(session_.DragTo(50, 50));
+  session_.SetOption(SelectArea, false);
+  session_.ButtonDown(1, 2);
+  EXPECT_FALSE(session_.DragTo(50, 50));
+  EXPECT_EQ(session_.Selection(), (SelectionRect{10, 20, 35, 45}));
+}
+
+TEST_F(ScanSessionTest, PointOfAListRow) {
+  session_.ToggleScanMode();
+  ClickTriangle();
+  EXPECT_EQ(session_.PointAt(2), PixelToWorld(kMapping, 90, 40));
+  EXPECT_FALSE(session_.PointAt(0));
+  EXPECT_FALSE(session_.PointAt(4));
+}
+
 TEST_F(ScanSessionTest, DeletingTheOnlyPointLeavesNoMarks) {
   session_.SetOption(MarkLastPoint, false);
   session_.ToggleScanMode();
@@ -202,14 +238,15 @@ TEST_F(ScanSessionTest, ClearingThePointsKeepsOnlyTheLastPointCircle) {
 TEST_F(ScanSessionTest, ABuildWithANewMappingMovesTheMarksCleanly) {
   session_.ToggleScanMode();
   ClickTriangle();
-  session_.SetMapping({20.0, 5.0, 40, 70});  // a build prepares a new view first
-  session_.BeforeBuild();
+  view_ = ViewOf({20.0, 5.0, 40, 70});  // a build prepares the new view first
+  ASSERT_TRUE(session_.Active());
+  session_.InvertMarks(picture_);
   EXPECT_EQ(Pixels(picture_), original_);
   picture_.SetPen(Pen{0x0000FF, Solid, 1, PenMode::Copy});
   picture_.MoveTo(0, 10);
   picture_.LineTo(kSize, 10);  // a graph drawn by the build
   const std::vector<Colour> built = Pixels(picture_);
-  session_.AfterBuild();
+  session_.InvertMarks(picture_);
   ScanMarkSet moved = AllMarks();
   moved.mapping = {20.0, 5.0, 40, 70};
   PlotPicture reference(kSize, kSize);
@@ -227,9 +264,13 @@ TEST_F(ScanSessionTest, ABuildWithANewMappingMovesTheMarksCleanly) {
 TEST_F(ScanSessionTest, ABuildThatClearsThePictureGetsTheMarksBack) {
   session_.ToggleScanMode();
   ClickTriangle();
-  session_.BeforeBuild();
   picture_.Fill(0xFFFFFF);
-  session_.AfterBuild();
+  session_.PictureCleared();
+  session_.InvertMarks(picture_);
+  PlotPicture reference(kSize, kSize);
+  reference.Fill(0xFFFFFF);
+  DrawScanMarkSet(reference, AllMarks());
+  EXPECT_EQ(Pixels(picture_), Pixels(reference));
   session_.ToggleScanMode();
   for (Colour c : Pixels(picture_)) ASSERT_EQ(c, 0xFFFFFFu);
 }
@@ -238,7 +279,7 @@ TEST_F(ScanSessionTest, APictureClearedBehindTheSessionIsMarkedAgain) {
   session_.ToggleScanMode();
   ClickTriangle();
   picture_.Fill(0x000000);
-  session_.PictureReplaced();
+  session_.PictureCleared();
   session_.ScanAt(100, 100, true);
   session_.ToggleScanMode();
   for (Colour c : Pixels(picture_)) ASSERT_EQ(c, 0u);
