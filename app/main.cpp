@@ -6,12 +6,15 @@
 
 #include "DesktopProgram.h"
 #include "MainWindow.h"
+#include "QtConvert.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Linewright"));
   // The program ends with its main window, whatever secondary window stays open.
   QApplication::setQuitOnLastWindowClosed(false);
+  // The windows are laid out for an 11-pixel sans-serif face.
+  QApplication::setFont(lw::ToQFont(lw::LabelFont{}));
 
   std::vector<std::string> arguments;
   for (const QString& argument : QApplication::arguments().mid(1)) {

@@ -51,7 +51,7 @@ std::string Program::OptionsPath() const {
 
 std::string Program::HelpPath() const {
   return QDir(QString::fromStdString(programDir_))
-      .filePath(QStringLiteral("Help/LINEWRIGHTHELP.html"))
+      .filePath(QStringLiteral("Help/index.html"))
       .toStdString();
 }
 

@@ -23,11 +23,12 @@ GraphListPanel::GraphListPanel(QWidget* parent, Program& program, bool threeD)
   auto* layout = new QGridLayout(this);
   list_ = new QListWidget(this);
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  list_->setMinimumHeight(90);
+  list_->setMinimumHeight(130);
   QPalette pal = list_->palette();
   pal.setColor(QPalette::Base, ToQColor(listColour));
   list_->setPalette(pal);
   layout->addWidget(list_, 0, 0, 1, 4);
+  layout->setRowStretch(0, 1);
 
   cut_ = new QPushButton(QStringLiteral("Вилучити"), this);
   SetHint(cut_, QStringLiteral("Вилучити вказаний графік зі списку"));

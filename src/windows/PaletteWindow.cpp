@@ -73,9 +73,9 @@ PaletteWindow::PaletteWindow(QWidget* parent, Program& program, Dialogs& dialogs
   SetHint(actions, QStringLiteral("Дії що можна виконати над палітрою"));
   actions->setGeometry(4, 96, 157, 146);
   auto* load = new QPushButton(QStringLiteral("Завантажити"), actions);
-  load->setGeometry(8, 18, 70, 24);
+  load->setGeometry(4, 18, 78, 24);
   auto* save = new QPushButton(QStringLiteral("Зберегти"), actions);
-  save->setGeometry(80, 18, 70, 24);
+  save->setGeometry(84, 18, 68, 24);
   auto* randomise = new QPushButton(QStringLiteral("Рандомізувати"), actions);
   randomise->setGeometry(8, 44, 142, 24);
   (new QLabel(QStringLiteral("Заливка :"), actions))->setGeometry(8, 72, 60, 18);

@@ -165,6 +165,7 @@ QWidget* ParamsWindow::MakePage2D() {
 
   graphs2D_ = new GraphListPanel(page, program_, false);
   grid->addWidget(graphs2D_, 4, 0, 1, 2);
+  grid->setRowStretch(4, 1);
   grid->addWidget(MakeBuildRow(false), 5, 0, 1, 2);
   return page;
 }
@@ -217,6 +218,7 @@ QWidget* ParamsWindow::MakePage3D() {
 
   graphs3D_ = new GraphListPanel(page, program_, true);
   grid->addWidget(graphs3D_, 4, 0, 1, 2);
+  grid->setRowStretch(4, 1);
   grid->addWidget(MakeBuildRow(true), 5, 0, 1, 2);
   return page;
 }
@@ -228,7 +230,11 @@ QWidget* ParamsWindow::MakeBuildRow(bool threeD) {
   auto* label = new QLabel(QStringLiteral("Побудова :"), row);
   QFont f = label->font();
   f.setBold(true);
-  f.setPointSizeF(f.pointSizeF() * 1.3);
+  if (f.pixelSize() > 0) {
+    f.setPixelSize(f.pixelSize() * 4 / 3);
+  } else {
+    f.setPointSizeF(f.pointSizeF() * 4 / 3);
+  }
   label->setFont(f);
   const std::size_t i = threeD ? 1 : 0;
   buildAll_[i] = new QPushButton(QStringLiteral("&Всі"), row);
