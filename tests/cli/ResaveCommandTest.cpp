@@ -27,7 +27,9 @@ int Resave(std::vector<std::string_view> args, std::string& err) {
 class ResaveCommand : public ::testing::Test {
  protected:
   ResaveCommand() {
-    dir = std::filesystem::path(::testing::TempDir()) / "lw_resave_command";
+    // One folder per test, as ctest may run them side by side.
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = std::filesystem::path(::testing::TempDir()) / (std::string("lw_resave_") + info->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
   }
