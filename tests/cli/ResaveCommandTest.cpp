@@ -6,6 +6,8 @@
 #include <sstream>
 #include <string_view>
 
+#include <unistd.h>
+
 #include "Commands.h"
 
 namespace lw::cli {
@@ -29,7 +31,8 @@ class ResaveCommand : public ::testing::Test {
   ResaveCommand() {
     // One folder per test, as ctest may run them side by side.
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = std::filesystem::path(::testing::TempDir()) / (std::string("lw_resave_") + info->name());
+    dir = std::filesystem::path(::testing::TempDir()) /
+          (std::string("lw_resave_") + info->name() + "_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
   }

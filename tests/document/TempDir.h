@@ -1,4 +1,5 @@
-// A fresh folder per test, removed afterwards.
+// A fresh folder per test and process, removed afterwards, so tests may run side by
+// side, also from several builds at once.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <iterator>
 #include <string>
 
+#include <unistd.h>
+
 namespace lw::testing {
 
 class TempDir {
@@ -15,7 +18,8 @@ class TempDir {
   TempDir() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     path_ = std::filesystem::path(::testing::TempDir()) /
-            (std::string("lw_") + info->test_suite_name() + "_" + info->name());
+            (std::string("lw_") + info->test_suite_name() + "_" + info->name() + "_" +
+             std::to_string(::getpid()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
