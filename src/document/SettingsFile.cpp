@@ -6,9 +6,10 @@
 namespace lw {
 namespace {
 
-// Far beyond any document a person types; a bigger file is not one, and reading it
-// whole could exhaust memory.
-constexpr std::size_t kMaxSettingsBytes = 64u << 20;
+// Far beyond any document a person types (thousands of graphs of full-length
+// formulas); a bigger file is not one, and every line of it may become a text
+// object, so reading it whole could exhaust memory.
+constexpr std::size_t kMaxSettingsBytes = 8u << 20;
 
 }  // namespace
 

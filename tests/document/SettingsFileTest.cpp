@@ -74,6 +74,19 @@ TEST(SettingsFile, LoadFailuresLeaveTheDocumentAlone) {
   }
 }
 
+TEST(SettingsFile, OversizedFileIsNotADocument) {
+  TempDir dir;
+  std::string bytes;
+  ASSERT_EQ(EncodeSettings(Document{}, bytes), SettingsEncodeResult::Ok);
+  // Whatever follows the last graph is not read, so padding keeps a file valid
+  // until it grows past what any document needs.
+  WriteAll(dir.File("padded.lwf"), bytes + std::string(1 << 20, ' '));
+  Document d;
+  EXPECT_EQ(LoadSettingsFile(dir.File("padded.lwf"), d), FileResult::Ok);
+  WriteAll(dir.File("huge.lwf"), bytes + std::string(8 << 20, ' '));
+  EXPECT_EQ(LoadSettingsFile(dir.File("huge.lwf"), d), FileResult::UnknownFormat);
+}
+
 TEST(SettingsFile, ShippedTemplateHoldsTheDefaults) {
   Document d = SomeDocument();
   ASSERT_EQ(LoadSettingsFile(LW_TEMPLATE_PATH, d), FileResult::Ok);
