@@ -5,6 +5,7 @@
 #include <regex>
 #include <vector>
 
+#include "ModelChecks.h"
 #include "document/Palette.h"
 
 namespace lw {
@@ -239,11 +240,7 @@ TEST(DxfRead, HostileTextLoadsWithoutHarm) {
     ReadDxf(text, block, TestPalette());
     for (auto& object : block.objects) {
       EXPECT_LE(object->name.size(), MaxObjectNameLength);
-      for (std::size_t t = 0; t < object->triangles.size(); ++t) {
-        for (const G3dVertex& v : object->triangles[t].corners) {
-          EXPECT_LT(static_cast<std::size_t>(v.point), object->points.size());
-        }
-      }
+      ExpectConsistent(*object);
     }
   }
 }

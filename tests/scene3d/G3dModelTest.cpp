@@ -5,32 +5,10 @@
 #include <cmath>
 #include <limits>
 
+#include "ModelChecks.h"
+
 namespace lw {
 namespace {
-
-// Every corner names a valid point and is listed with it; every listed corner
-// names that point.
-void ExpectConsistent(G3dObject& object) {
-  std::size_t listed = 0;
-  for (std::size_t i = 0; i < object.points.size(); ++i) {
-    for (G3dVertex* v : object.points[i].vertices) {
-      EXPECT_EQ(v->point, static_cast<std::int32_t>(i));
-      ++listed;
-    }
-  }
-  for (std::size_t t = 0; t < object.triangles.size(); ++t) {
-    for (G3dVertex& v : object.triangles[t].corners) {
-      ASSERT_GE(v.point, 0);
-      ASSERT_LT(static_cast<std::size_t>(v.point), object.points.size());
-      bool found = false;
-      for (G3dVertex* u : object.points[static_cast<std::size_t>(v.point)].vertices) {
-        found = found || u == &v;
-      }
-      EXPECT_TRUE(found);
-    }
-  }
-  EXPECT_EQ(listed, object.triangles.size() * 3);
-}
 
 void AddTriangle(G3dObject& object, std::array<std::array<float, 3>, 3> corners) {
   G3dTriangle& t = AppendTriangle(object);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ModelChecks.h"
 #include "Scene3DCommands.h"
 #include "document/Document.h"
 #include "document/Feedback.h"
@@ -121,6 +122,7 @@ TEST_F(Build3D, PointNumberingTriangleOrderColoursAndNormals) {
     EXPECT_FLOAT_EQ(c[1].normal[2], -1.0f);
   }
   EXPECT_EQ(object.points[3].vertices.size(), 3u);  // (0,3,1) (2,5,3) and (0,2,3)
+  ExpectConsistent(object);
   EXPECT_EQ(status.Text(), "Окей");
   EXPECT_EQ(progress.Position(), 3 + 2);  // rows of points, then rows of cells
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ModelChecks.h"
 #include "document/Palette.h"
 
 namespace lw {
@@ -120,6 +121,7 @@ TEST(T3dRead, IndexCountsOtherThanThree) {
   EXPECT_EQ(object.points[0].vertices.size(), 5u);
   EXPECT_EQ(object.points[3].vertices.size(), 3u);
   EXPECT_EQ(object.points[1].vertices.size(), 2u);
+  ExpectConsistent(object);
 }
 
 TEST(T3dRead, RejectedFilesLeaveTheSpaceAsItWas) {
@@ -180,6 +182,33 @@ TEST(T3dRead, TrailingBytesAndEmptyFigures) {
   EXPECT_TRUE(block.objects[0]->points.empty());
   ASSERT_EQ(ReadT3d(T3dFigure{}.Bytes() + "extra", block, TestPalette()), T3dResult::Read);
   EXPECT_EQ(block.objects[0]->triangles.size(), 2u);
+}
+
+TEST(T3dRead, DamagedFilesAreReadWholeOrNotAtAll) {
+  T3dFigure figure;
+  figure.colourMode = 2;
+  figure.triangles = {{0, 1, 2}, {1, 3, 2, 0}, {2}};
+  figure.colours.assign(27, 0x40);
+  const std::string good = figure.Bytes();
+  std::uint32_t seed = 12345;
+  const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
+  const Palette palette = TestPalette();
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes = good;
+    for (int flips = 1 + static_cast<int>(next() % 4); flips > 0; --flips) {
+      bytes[next() % bytes.size()] = static_cast<char>(next());
+    }
+    if (round % 3 == 0) bytes.resize(next() % (bytes.size() + 1));
+    G3dBlock block;
+    AppendObject(block, "kept");
+    if (ReadT3d(bytes, block, palette) == T3dResult::UnknownFormat) {
+      ASSERT_EQ(block.objects.size(), 1u);
+      EXPECT_EQ(block.objects[0]->name, "kept");
+      continue;
+    }
+    ASSERT_EQ(block.objects.size(), 1u);
+    ExpectConsistent(*block.objects[0]);
+  }
 }
 
 }  // namespace
