@@ -139,28 +139,29 @@ void Program::Select3D(std::size_t index) {
   Notify(&ProgramObserver::GraphsChanged);
 }
 
-bool Program::AddGraph2D(const std::string& text, const PlotP& entry) {
-  const bool added = Graphs2D().Add(text, entry);
+bool Program::StoreGraph(bool stored) {
+  if (!stored) SetStatus(std::string(UnstorableFormulaText));
   Notify(&ProgramObserver::GraphsChanged);
-  return added;
+  return stored;
+}
+
+bool Program::AddGraph2D(const std::string& text, const PlotP& entry) {
+  return StoreGraph(Graphs2D().Add(text, entry));
 }
 
 bool Program::AddGraph3D(const std::string& text, const PlotP3d& entry) {
-  const bool added = Graphs3D().Add(text, entry);
-  Notify(&ProgramObserver::GraphsChanged);
-  return added;
+  return StoreGraph(Graphs3D().Add(text, entry));
 }
 
+// With nothing selected there is nothing to edit; that is not an error.
 bool Program::EditGraph2D(const std::string& text, const PlotP& entry) {
-  const bool edited = Graphs2D().Edit(text, entry);
-  Notify(&ProgramObserver::GraphsChanged);
-  return edited;
+  if (!Graphs2D().Selection()) return true;
+  return StoreGraph(Graphs2D().Edit(text, entry));
 }
 
 bool Program::EditGraph3D(const std::string& text, const PlotP3d& entry) {
-  const bool edited = Graphs3D().Edit(text, entry);
-  Notify(&ProgramObserver::GraphsChanged);
-  return edited;
+  if (!Graphs3D().Selection()) return true;
+  return StoreGraph(Graphs3D().Edit(text, entry));
 }
 
 void Program::CutGraph2D() {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Axes.h"
@@ -26,6 +27,9 @@ class FormulaParser;
 class DivisionTrackingParser;
 
 enum class SpaceMode { Space2D, Space3D };
+
+inline constexpr std::string_view UnstorableFormulaText =
+    "Вираз не можна зберегти: символи поза кодовою сторінкою 1251 або понад 998 знаків";
 
 // What the windows show of the program; each notification says which part changed.
 class ProgramObserver {
@@ -108,7 +112,8 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   // ----- graph lists -----
   GraphListEditor2D& Graphs2D() { return session_.Graphs2D(); }
   GraphListEditor3D& Graphs3D() { return session_.Graphs3D(); }
-  // Every change of a list goes through these, so the windows hear of it.
+  // Every change of a list goes through these, so the windows hear of it. A formula
+  // text the document could not store is refused with UnstorableFormulaText (false).
   void Select2D(std::size_t index);
   void Select3D(std::size_t index);
   bool AddGraph2D(const std::string& text, const PlotP& entry);
@@ -198,6 +203,7 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
     const auto copy = observers_;
     for (ProgramObserver* o : copy) (o->*fn)();
   }
+  bool StoreGraph(bool stored);
   Plot2DContext Context2D();
   void PresentPicture() override;
 

@@ -71,22 +71,27 @@ GraphListPanel::GraphListPanel(QWidget* parent, Program& program, bool threeD)
 }
 
 void GraphListPanel::AddGraph() {
-  if (!dialog_) return;
+  // A second request while the dialog is already up (a shortcut) is ignored.
+  if (!dialog_ || dialog_->isVisible()) return;
   GraphParamsDialog& dialog = *dialog_;
+  // A text the document could not store is refused; the dialog comes back with it so
+  // nothing typed is lost.
   if (threeD_) {
     dialog.PrepareDialog3D();
     dialog.Load3D(QString(), program_.Graphs3D().NewEntry(program_.Pal()));
-    if (dialog.Run()) program_.AddGraph3D(S(dialog.FormulaText()), dialog.Entry3D());
+    while (dialog.Run() && !program_.AddGraph3D(S(dialog.FormulaText()), dialog.Entry3D())) {
+    }
   } else {
     dialog.PrepareDialog2D();
     dialog.Load2D(QString(), program_.Graphs2D().NewEntry(program_.Pal()));
-    if (dialog.Run()) program_.AddGraph2D(S(dialog.FormulaText()), dialog.Entry2D());
+    while (dialog.Run() && !program_.AddGraph2D(S(dialog.FormulaText()), dialog.Entry2D())) {
+    }
   }
   Refresh();
 }
 
 void GraphListPanel::EditGraph() {
-  if (!dialog_) return;
+  if (!dialog_ || dialog_->isVisible()) return;
   GraphParamsDialog& dialog = *dialog_;
   if (threeD_) {
     const auto& editor = program_.Graphs3D();
@@ -94,14 +99,16 @@ void GraphListPanel::EditGraph() {
     const std::size_t i = *editor.Selection();
     dialog.PrepareDialog3D();
     dialog.Load3D(Q(editor.List().Text(i)), editor.List().At(i));
-    if (dialog.Run()) program_.EditGraph3D(S(dialog.FormulaText()), dialog.Entry3D());
+    while (dialog.Run() && !program_.EditGraph3D(S(dialog.FormulaText()), dialog.Entry3D())) {
+    }
   } else {
     const auto& editor = program_.Graphs2D();
     if (!editor.Selection()) return;
     const std::size_t i = *editor.Selection();
     dialog.PrepareDialog2D();
     dialog.Load2D(Q(editor.List().Text(i)), editor.List().At(i));
-    if (dialog.Run()) program_.EditGraph2D(S(dialog.FormulaText()), dialog.Entry2D());
+    while (dialog.Run() && !program_.EditGraph2D(S(dialog.FormulaText()), dialog.Entry2D())) {
+    }
   }
   Refresh();
 }

@@ -39,6 +39,8 @@ SavePromptWindow::SavePromptWindow(QWidget* parent)
 }
 
 PromptAnswer SavePromptWindow::Ask() {
+  // Already asking (a second close request meanwhile): that one is cancelled.
+  if (isVisible()) return PromptAnswer::Cancel;
   answer_ = PromptAnswer::Cancel;
   exec();
   return answer_;

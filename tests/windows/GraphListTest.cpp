@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 #include "GraphListPanel.h"
 #include "GraphParamsDialog.h"
@@ -110,6 +112,26 @@ TEST(GraphLists, TheCutBufferSurvivesLoadingADocument) {
   ASSERT_EQ(panel->List()->count(), 1);
   EXPECT_EQ(panel->List()->item(0)->text(), "keep");
   f.State().SetAskToSave(false);
+}
+
+TEST(GraphLists, AnUnstorableTextIsRefusedAndTheDialogComesBackWithIt) {
+  ProgramFixture f;
+  FillDialog("x+中", 0, -1, true);
+  bool cameBack = false;
+  QString textShown;
+  // The refused dialog reappears; it is closed the second time.
+  QTimer::singleShot(200, [&] {
+    auto* dialog = dynamic_cast<GraphParamsDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    cameBack = true;
+    textShown = dialog->Formula()->text();
+    dialog->CloseButton()->click();
+  });
+  f.Main().Action(Command::AddGraph2D)->trigger();
+  EXPECT_TRUE(cameBack);
+  EXPECT_EQ(textShown, QString::fromUtf8("x+中"));
+  EXPECT_TRUE(f.State().Doc().Graphs2D.Empty());
+  EXPECT_EQ(f.State().Status(), UnstorableFormulaText);
 }
 
 TEST(GraphLists, ThreeDListUsesTheFormDialog) {
