@@ -92,6 +92,10 @@ struct FaceState {
   bool fourthCorner = false;
   int kind = 0;
   bool inFace = false;
+  // Faces usually repeat the layer of the one before; the objects do not change
+  // while entities are read, so the last lookup can be reused.
+  std::string layer;
+  bool layerKnown = false;
 };
 
 void AddFaceTriangle(G3dObject& object, const Corner& a, const Corner& b, const Corner& c,
@@ -141,7 +145,11 @@ void ApplyGroup(FaceState& state, long long code, std::string_view value, G3dBlo
       state.inFace = true;
     }
   } else if (code == 8) {
-    state.object = FindLayer(block, value);
+    if (!state.layerKnown || value != state.layer) {
+      state.object = FindLayer(block, value);
+      state.layer.assign(value);
+      state.layerKnown = true;
+    }
   } else if (code == 62) {
     state.colour = static_cast<int>(ParseInteger(value) & 0xFF);
   } else if (code >= 10 && code <= 33 && code % 10 <= 3) {
@@ -189,23 +197,41 @@ std::string_view DxfLineReader::ReadLine() {
   return text_.substr(start, std::min(end - start, MaxLineLength));
 }
 
-std::string WriteDxf(const G3dBlock& block) {
+bool WriteDxf(const G3dBlock& block, const DxfSink& sink) {
+  constexpr std::size_t kPiece = std::size_t{1} << 20;
   std::string out;
-  std::size_t faces = 0;
-  for (const auto& object : block.objects) faces += object->triangles.size();
-  out.reserve(512 + faces * 320);
+  out.reserve(kPiece + 4096);
+  const auto flush = [&](bool always) {
+    if (out.empty() || (!always && out.size() < kPiece)) return true;
+    const bool written = sink(out);
+    out.clear();
+    return written;
+  };
   out += kHeader;
   for (const auto& object : block.objects) {
     out += " 0\r\nLAYER\r\n 2\r\n";
     out += object->name;
     out += kLayerEntryEnd;
+    if (!flush(false)) return false;
   }
   out += kEntitiesStart;
   for (const auto& object : block.objects) {
-    object->triangles.ForEach([&](const G3dTriangle& t) { AppendFace(out, *object, t); });
+    for (std::size_t t = 0; t < object->triangles.size(); ++t) {
+      AppendFace(out, *object, object->triangles[t]);
+      if (!flush(false)) return false;
+    }
   }
   out += kTrailer;
-  return out;
+  return flush(true);
+}
+
+std::string WriteDxf(const G3dBlock& block) {
+  std::string text;
+  WriteDxf(block, [&text](std::string_view piece) {
+    text += piece;
+    return true;
+  });
+  return text;
 }
 
 void ReadDxf(std::string_view text, G3dBlock& block, const Palette& palette3D) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -36,7 +37,13 @@ inline bool MatchesKeyword(std::string_view line, std::string_view keyword) {
   return keyword.substr(0, line.size()) == line;
 }
 
-// The whole DXF text of a block, with CR LF line ends.
+// The DXF text of a block, with CR LF line ends, handed to `sink` in pieces of
+// about a megabyte so that a large mesh never needs its whole text in memory.
+// Stops and returns false as soon as the sink refuses a piece.
+using DxfSink = std::function<bool(std::string_view piece)>;
+bool WriteDxf(const G3dBlock& block, const DxfSink& sink);
+
+// The whole text at once, for small blocks and tests.
 std::string WriteDxf(const G3dBlock& block);
 
 // Replaces the content of `block` with the layers and faces of `text`; colour

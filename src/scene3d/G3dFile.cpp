@@ -19,11 +19,16 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
   return true;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+// Through a temporary file renamed over the target only when every piece was
+// written, so a failed save keeps the previous file.
+bool WriteDxfFile(const std::string& path, const G3dBlock& block) {
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly)) return false;
-  const auto size = static_cast<qint64>(bytes.size());
-  if (file.write(bytes.data(), size) != size) {
+  const bool written = lw::WriteDxf(block, [&file](std::string_view piece) {
+    const auto size = static_cast<qint64>(piece.size());
+    return file.write(piece.data(), size) == size;
+  });
+  if (!written) {
     file.cancelWriting();
     return false;
   }
@@ -34,7 +39,7 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 
 int G3dFile::WriteDxf(const std::string& path) {
   if (block_ == nullptr) return result_ = FileDone;
-  return result_ = WriteWholeFile(path, lw::WriteDxf(*block_)) ? FileDone : FileCannotWrite;
+  return result_ = WriteDxfFile(path, *block_) ? FileDone : FileCannotWrite;
 }
 
 int G3dFile::ReadDxf(const std::string& path) {

@@ -71,6 +71,27 @@ TEST(DxfWrite, EmptyBlockAndNumberForms) {
   EXPECT_NE(text.find(" 62\r\n200\r\n0\r\nENDSEC"), std::string::npos);
 }
 
+TEST(DxfWrite, LargeBlocksGoOutInPieces) {
+  G3dBlock block;
+  G3dObject& object = AppendObject(block, "Big");
+  for (int i = 0; i < 8000; ++i) {
+    const auto f = static_cast<float>(i);
+    AddTriangle(object, {{{f, 0, 0}, {f, 1, 0}, {f, 0, 1}}});
+  }
+  std::string joined;
+  int pieces = 0;
+  EXPECT_TRUE(WriteDxf(block, [&](std::string_view piece) {
+    joined += piece;
+    ++pieces;
+    return true;
+  }));
+  EXPECT_GT(pieces, 1);
+  EXPECT_EQ(joined, WriteDxf(block));
+  int offered = 0;
+  EXPECT_FALSE(WriteDxf(block, [&](std::string_view) { return ++offered < 2; }));
+  EXPECT_EQ(offered, 2);  // nothing more after the refusal
+}
+
 TEST(DxfLines, EveryLineEndConvention) {
   const std::vector<std::string> ends = {"\n", "\r", "\r\n", "\n\r"};
   for (const std::string& end : ends) {
@@ -154,6 +175,9 @@ TEST(DxfRead, FacesLayersAndObjects) {
       {"quad with P3 = P2", Drawing(Face("B", tri, 1)), {0, 1, 0}},
       {"unknown layer goes to the last object", Drawing(Face("Z", tri, 1)), {0, 0, 1}},
       {"layer prefix", Drawing(Face("", tri, 1) + Face("B", quad, 2)), {1, 2, 0}},
+      {"layers alternate",
+       Drawing(Face("A", tri, 1) + Face("B", tri, 1) + Face("A", tri, 1)),
+       {2, 1, 0}},
       {"other entities skipped", Drawing("0\nLINE\n8\nA\n10\n5\n" + Face("A", tri, 1)), {1, 0, 0}},
       {"no layer table", "0\nSECTION\n2\nENTITIES\n" + Face("A", quad, 1) + "0\nEOF\n", {2}},
       {"no entities", "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nA\n", {0}},
