@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace lw {
 
@@ -99,22 +100,28 @@ void ComputeBlockNormals(G3dBlock& block) {
 }
 
 void CentreBlock(G3dBlock& block) {
-  float minX = 1e8f, minY = 1e8f, minZ = 1e8f;
-  float maxX = -1e8f, maxY = -1e8f, maxZ = -1e8f;
+  // The box starts empty rather than at +-1e8, so a figure lying beyond 1e8 is
+  // centred too; an axis with no (comparable) coordinate keeps its centre at 0.
+  constexpr float inf = std::numeric_limits<float>::infinity();
+  std::array<float, 3> low{inf, inf, inf}, high{-inf, -inf, -inf};
   for (auto& object : block.objects) {
     object->points.ForEach([&](const G3dPoint& p) {
-      minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
-      minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
-      minZ = std::min(minZ, p.z), maxZ = std::max(maxZ, p.z);
+      const std::array<float, 3> c{p.x, p.y, p.z};
+      for (std::size_t a = 0; a < 3; ++a) {
+        low[a] = std::min(low[a], c[a]);
+        high[a] = std::max(high[a], c[a]);
+      }
     });
   }
-  // With no points at all the sums are 0 and nothing moves.
-  const float cx = (minX + maxX) * 0.5f, cy = (minY + maxY) * 0.5f, cz = (minZ + maxZ) * 0.5f;
+  std::array<float, 3> centre{};
+  for (std::size_t a = 0; a < 3; ++a) {
+    if (low[a] <= high[a]) centre[a] = (low[a] + high[a]) * 0.5f;
+  }
   for (auto& object : block.objects) {
     object->points.ForEach([&](G3dPoint& p) {
-      p.x -= cx;
-      p.y -= cy;
-      p.z -= cz;
+      p.x -= centre[0];
+      p.y -= centre[1];
+      p.z -= centre[2];
     });
     object->pointIndex.Invalidate();  // the keys moved with the points
   }

@@ -161,6 +161,20 @@ TEST(G3dModel, CentreBlockMovesTheBoxCentreToTheOrigin) {
   EXPECT_TRUE(empty.objects[0]->points.empty());
 }
 
+TEST(G3dModel, CentreBlockFarFromTheOrigin) {
+  G3dBlock block;
+  G3dObject& far = AppendObject(block, "far");
+  AppendPoint(far, 2e8f, -3e8f, 5);
+  AppendPoint(far, 4e8f, -1e8f, 5);
+  AppendPoint(far, std::numeric_limits<float>::quiet_NaN(), -2e8f, 5);
+  CentreBlock(block);
+  EXPECT_FLOAT_EQ(far.points[0].x, -1e8f);
+  EXPECT_FLOAT_EQ(far.points[1].x, 1e8f);
+  EXPECT_FLOAT_EQ(far.points[0].y, -1e8f);
+  EXPECT_FLOAT_EQ(far.points[2].y, 0);
+  EXPECT_FLOAT_EQ(far.points[2].z, 0);
+}
+
 TEST(G3dModel, ClearObjectKeepsEverythingButGeometry) {
   G3dObject object;
   object.name = "keep";
