@@ -146,6 +146,11 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   bool TemporaryGridOn() const { return temporaryGrid_.Enabled(); }
   void ToggleScanMode();
   bool ScanMode() const { return scanMode_; }
+  // In scan mode, the world point under the pointer (a pixel of the plot view) as the
+  // status text: "X: 1.5    Y: -2".
+  void ShowPointerPosition(int px, int py);
+  // The decimal separator of numbers shown to the user (the system's).
+  static char DecimalSeparator();
   // The visible plot area (W x H) follows the plot view's size.
   void SetViewSize(int width, int height);
   int ViewWidth() const { return viewWidth_; }

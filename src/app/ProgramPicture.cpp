@@ -1,9 +1,11 @@
 // The 2D half of the program object: builds, clearing, the temporary grid and the
 // plot area's size.
+#include <QLocale>
 #include <string>
 
 #include "BuildCommands.h"
 #include "FormulaParser.h"
+#include "NumberFormat.h"
 #include "Program.h"
 #include "StatusTexts.h"
 
@@ -54,6 +56,20 @@ void Program::ToggleScanMode() {
   scanMode_ = !scanMode_;
   if (!scanMode_) SetStatus(std::string(ReadyText));
   Notify(&ProgramObserver::OptionsChanged);
+}
+
+char Program::DecimalSeparator() {
+  const QString point = QLocale::system().decimalPoint();
+  return point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode())
+                                                        : '.';
+}
+
+void Program::ShowPointerPosition(int px, int py) {
+  if (!scanMode_) return;
+  const char separator = DecimalSeparator();
+  const BuildParameters& p = document_.Params;
+  SetStatus(p.Field(ParamField::VarX) + ": " + FormatGeneral(view_.WorldX(px), separator) + "    " +
+            p.Field(ParamField::VarY) + ": " + FormatGeneral(view_.WorldY(py), separator));
 }
 
 std::optional<double> Program::ScaleGradient() {

@@ -53,6 +53,7 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
 
 DesktopProgram::~DesktopProgram() {
   // The windows go first: they observe the program.
+  program_->SetProgress(nullptr);
   main_.reset();
 }
 

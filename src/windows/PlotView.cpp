@@ -1,5 +1,6 @@
 #include "PlotView.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -10,6 +11,7 @@ namespace lw {
 PlotView::PlotView(QWidget* parent, Program& program) : QWidget(parent), program_(program) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(1, 1);
+  setMouseTracking(true);
 }
 
 void PlotView::paintEvent(QPaintEvent* event) {
@@ -23,6 +25,12 @@ void PlotView::paintEvent(QPaintEvent* event) {
 void PlotView::resizeEvent(QResizeEvent* event) {
   program_.SetViewSize(event->size().width(), event->size().height());
   QWidget::resizeEvent(event);
+}
+
+void PlotView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  program_.ShowPointerPosition(at.x(), at.y());
+  QWidget::mouseMoveEvent(event);
 }
 
 Panel3D::Panel3D(QWidget* parent) : QWidget(parent) {

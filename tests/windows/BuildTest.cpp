@@ -93,5 +93,23 @@ TEST(Build, TemporaryGridTwiceLeavesThePictureAsItWas) {
   EXPECT_EQ(f.State().Picture().ToImage(200, 150), before);
 }
 
+TEST(Build, ScanModeShowsThePointerPositionAndReadyWhenSwitchedOff) {
+  ProgramFixture f;
+  f.State().SetViewSize(200, 150);
+  f.State().SetBuildFlags(true, false, false);
+  f.Main().Action(Command::BuildAll2D)->trigger();
+  f.State().ShowPointerPosition(120, 55);  // not in scan mode: nothing
+  EXPECT_NE(f.State().Status().substr(0, 3), "X: ");
+  f.Main().Action(Command::ScanMode)->trigger();
+  EXPECT_TRUE(f.Main().Action(Command::ScanMode)->isChecked());
+  f.State().ShowPointerPosition(120, 55);
+  const char sep = Program::DecimalSeparator();
+  EXPECT_EQ(f.State().Status(), "X: 2    Y: 2");
+  f.State().ShowPointerPosition(105, 80);
+  EXPECT_EQ(f.State().Status(), std::string("X: 0") + sep + "5    Y: -0" + sep + "5");
+  f.Main().Action(Command::ScanMode)->trigger();
+  EXPECT_EQ(f.State().Status(), "Готова");
+}
+
 }  // namespace
 }  // namespace lw::test
