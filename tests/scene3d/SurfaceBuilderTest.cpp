@@ -127,6 +127,15 @@ TEST_F(Build3D, PointNumberingTriangleOrderColoursAndNormals) {
   EXPECT_EQ(progress.Position(), 3 + 2);  // rows of points, then rows of cells
 }
 
+TEST_F(Build3D, ZeroWidthIntervalGivesPointsButNoCells) {
+  params.XEnd3D = 0;
+  AddGraph("Y");
+  const G3dObject& object = Build(0);
+  EXPECT_EQ(object.points.size(), 3u);
+  EXPECT_TRUE(object.triangles.empty());
+  EXPECT_EQ(status.Text(), "Окей");
+}
+
 TEST_F(Build3D, NoValueMeansZero) {
   params.XStart3D = -1;
   AddGraph("SQRT(X)+1");
