@@ -90,7 +90,8 @@ void MuParser(benchmark::State& state, const BenchFormula* formula) {
 }
 #endif
 
-// Remembers ns per evaluation for each run while the console shows the usual output.
+// Remembers ns per evaluation (CPU time, steadier than wall time on a shared machine)
+// for each run while the console shows the usual output.
 class TableReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -98,7 +99,7 @@ class TableReporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
       nsPerEvaluation[run.benchmark_name()] =
-          run.real_accumulated_time * 1e9 / double(run.iterations) / kSamples;
+          run.cpu_accumulated_time * 1e9 / double(run.iterations) / kSamples;
     }
   }
   std::map<std::string, double> nsPerEvaluation;
