@@ -138,8 +138,6 @@ class FormulaParser {
   double FunctionLevel();
   void Primary(double& accumulator);
   void NextToken();
-  void NextTextToken();
-  void NextProgramToken();
   bool AssignmentAhead() const;
   void BuildFlatProgram();
   double RunFlat(DivisionCounts* counts);
