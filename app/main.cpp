@@ -1,6 +1,8 @@
 // linewright [FILE.lwf]: the desktop program. The last argument, when given, names
 // the document to open instead of the one the previous run left open.
 #include <QApplication>
+#include <QMessageBox>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -8,8 +10,31 @@
 #include "MainWindow.h"
 #include "QtConvert.h"
 
+namespace {
+
+// An exception that escapes an event handler is shown in a standard error box
+// instead of ending the program with the document unsaved.
+class Application : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+      QMessageBox::critical(activeWindow(), QStringLiteral("Linewright"),
+                            QString::fromUtf8(e.what()));
+    } catch (...) {
+      QMessageBox::critical(activeWindow(), QStringLiteral("Linewright"),
+                            QStringLiteral("Невідома помилка"));
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
+  Application application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Linewright"));
   // The program ends with its main window, whatever secondary window stays open.
   QApplication::setQuitOnLastWindowClosed(false);

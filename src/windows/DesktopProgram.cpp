@@ -49,6 +49,12 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
   // Windows made after the start-up follow the hint switch as well.
   main->OptionsChanged();
   w.Params->OnScale = [w] { w.ColourScale->Open(); };
+  w.Params->OnBuild2D = [main](bool selectedOnly) {
+    main->Run(selectedOnly ? Command::BuildSelected2D : Command::BuildAll2D);
+  };
+  w.Params->OnBuild3D = [main](bool selectedOnly) {
+    main->Run(selectedOnly ? Command::BuildSelected3D : Command::BuildAll3D);
+  };
 }
 
 DesktopProgram::~DesktopProgram() {

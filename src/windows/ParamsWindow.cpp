@@ -251,18 +251,12 @@ QWidget* ParamsWindow::MakeBuildRow(bool threeD) {
   h->addWidget(close, 1);
   connect(close, &QPushButton::clicked, this, &QWidget::close);
   connect(buildAll_[i], &QPushButton::clicked, this, [this, threeD] {
-    if (threeD) {
-      if (OnBuild3D) OnBuild3D(false);
-    } else {
-      program_.BuildAll2D();
-    }
+    const auto& build = threeD ? OnBuild3D : OnBuild2D;
+    if (build) build(false);
   });
   connect(buildSelected_[i], &QPushButton::clicked, this, [this, threeD] {
-    if (threeD) {
-      if (OnBuild3D) OnBuild3D(true);
-    } else {
-      program_.BuildSelected2D();
-    }
+    const auto& build = threeD ? OnBuild3D : OnBuild2D;
+    if (build) build(true);
   });
   return row;
 }

@@ -45,7 +45,9 @@ class ParamsWindow : public SecondaryWindow, public ProgramObserver {
 
   // Opens the colour-scale window; the main window connects it.
   std::function<void()> OnScale;
-  // The 3D build buttons; the main window connects them.
+  // The build buttons of both pages; the main window connects them, so a build from
+  // here ends with the keyboard back in the main window as from its menu.
+  std::function<void(bool selectedOnly)> OnBuild2D;
   std::function<void(bool selectedOnly)> OnBuild3D;
 
   void DocumentChanged() override;
