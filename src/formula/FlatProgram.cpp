@@ -17,10 +17,9 @@ using namespace formula_internal;
 namespace {
 
 enum Op : std::uint8_t {
-  OpEnd,
-  OpLoadVariable,  // push the accumulator, load a variable
-  OpLoadConstant,  // push the accumulator, load a constant
-  OpPop,           // drop the accumulator, take the value below
+  OpLoadVariable = 1,  // push the accumulator, load a variable
+  OpLoadConstant,      // push the accumulator, load a constant
+  OpPop,               // drop the accumulator, take the value below
   OpNegate,
   OpRaise,  // record an error code, value unchanged
   OpStore,
@@ -106,7 +105,6 @@ class FormulaParser::FlatCompiler {
       Emit(OpPop);
       EmitConstant(0.0);
     }
-    Emit(OpEnd);
     Fuse();
     return maxDepth_ + 1;
   }
@@ -404,10 +402,9 @@ double FormulaParser::RunFlat(DivisionCounts* counts) {
 
   double* top = flatStack_.data();
   double accumulator = 0.0;
-  for (const Instruction* ip = flatProgram_.data();; ++ip) {
+  const Instruction* const end = flatProgram_.data() + flatProgram_.size();
+  for (const Instruction* ip = flatProgram_.data(); ip != end; ++ip) {
     switch (ip->op) {
-      case OpEnd:
-        return accumulator;
       case OpLoadVariable:
         *top++ = accumulator;
         accumulator = variables_[ip->slot];
@@ -455,9 +452,10 @@ double FormulaParser::RunFlat(DivisionCounts* counts) {
         LW_FUNCTION_CASES(FnSign)
         LW_FUNCTION_CASES(FnRand)
       default:
-        return accumulator;
+        break;
     }
   }
+  return accumulator;
 }
 
 #undef LW_BINARY_CASES
