@@ -48,7 +48,7 @@ Colour GammaColor(double v, double gradient, const Palette& palette) {
 }
 
 GammaRamp::GammaRamp(const Palette& palette, double gradient)
-    : colours_(65536), gradient_(gradient) {
+    : colours_(65536), gradient_(gradient), inverse_(1.0 / gradient) {
   for (int k = 0; k < 65536; ++k)
     colours_[static_cast<std::size_t>(k)] = GammaStepColour(k, palette);
 }

@@ -1,6 +1,7 @@
 // The value-to-colour mapping of colour-gamma graphs and the colour scale that shows it.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -28,13 +29,27 @@ Colour GammaColor(double v, double gradient, const Palette& palette);
 class GammaRamp {
  public:
   GammaRamp(const Palette& palette, double gradient);
-  Colour operator()(double v) const {
-    return colours_[static_cast<std::size_t>(GammaStep(v, gradient_))];
+  Colour operator()(double v) const { return colours_[static_cast<std::size_t>(Step(v))]; }
+  // GammaStep(v, gradient), found by a multiplication where that cannot change the
+  // result: the product differs from the quotient by less than 1e-6 below 2^31, so a
+  // product at least 1e-6 away from a whole number has the quotient's floor.
+  int Step(double v) const {
+    const double q = v * inverse_;
+    if (std::fabs(q) < 2147483647.0) {
+      std::int32_t t = static_cast<std::int32_t>(q);
+      if (static_cast<double>(t) > q) --t;
+      const double fraction = q - t;
+      if (fraction > 1e-6 && fraction < 1 - 1e-6) {
+        return static_cast<int>((static_cast<std::uint32_t>(t) + 32768u) & 0xFFFFu);
+      }
+    }
+    return GammaStep(v, gradient_);
   }
 
  private:
   std::vector<Colour> colours_;
   double gradient_;
+  double inverse_;
 };
 
 // The colour-scale window's state.

@@ -67,6 +67,24 @@ TEST(GammaColorTest, RampTableAgreesWithTheDirectMapping) {
   for (double v = -30000; v < 30000; v += 123.4567) EXPECT_EQ(ramp(v), GammaColor(v, 0.37, p));
 }
 
+// The multiplication shortcut must give the quotient's step everywhere, including
+// values on and next to step boundaries, where product and quotient round differently.
+TEST(GammaColorTest, FastStepAgreesWithTheQuotient) {
+  const Palette p = Ramp();
+  for (double g : {0.1, 0.37, 1.0 / 3, -0.05, 1e-7, 3e5, 1e-300}) {
+    const GammaRamp ramp(p, g);
+    for (int k = -5000; k <= 5000; ++k) {
+      const double boundary = k * g;
+      for (double v : {boundary, std::nextafter(boundary, -1e308), std::nextafter(boundary, 1e308),
+                       boundary * 1234.5, boundary + g / 2}) {
+        ASSERT_EQ(ramp.Step(v), GammaStep(v, g)) << v << " / " << g;
+      }
+    }
+  }
+  const GammaRamp tenth(p, 0.1);
+  for (double v = -1e4; v < 1e4; v += 0.0999) ASSERT_EQ(tenth.Step(v), GammaStep(v, 0.1)) << v;
+}
+
 TEST(ColorScaleTest, SpacingAndStepFollowTheGradient) {
   struct Case {
     double gradient;
