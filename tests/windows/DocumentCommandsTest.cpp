@@ -99,5 +99,20 @@ TEST(DocumentCommands, AnUnknownFileLeavesTheDocumentAlone) {
   EXPECT_EQ(f.State().Doc().Params.Field(ParamField::ScaleX), "3");
 }
 
+TEST(DocumentCommands, YesOnClosingAnUnnamedDocumentAsksForANameAndSaves) {
+  ProgramFixture f;
+  f.State().SetField(1, "17");
+  f.answers.files.push_back(QString::fromStdString(f.Path("last.lwf")));
+  AnswerPrompt(true);
+  EXPECT_TRUE(f.Main().close());
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(f.Path("last.lwf"))));
+  // The next start reopens it.
+  f.Restart();
+  EXPECT_EQ(f.State().Doc().Params.Field(ParamField::ScaleX), "17");
+  EXPECT_EQ(f.Main().windowTitle(), "Linewright - last.lwf");
+  EXPECT_EQ(f.Windows().Params->Field(1)->text(), "17");
+  f.State().SetAskToSave(false);
+}
+
 }  // namespace
 }  // namespace lw::test

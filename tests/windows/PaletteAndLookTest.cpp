@@ -140,6 +140,29 @@ TEST(ColourScale, OpensWithTheGradientAndScrollsByTheStep) {
   EXPECT_EQ(w->Ramp()->State.RowOffset, -169);
 }
 
+TEST(AppearanceWindowTest, TheChosenFontReachesThePictureAtOnce) {
+  ProgramFixture f;
+  const int before = f.State().Picture().TextWidth("100");
+  LabelFont big;
+  big.Height = -40;
+  f.answers.fonts.push_back(big);
+  f.Windows().Appearance->FontButton()->click();
+  EXPECT_GT(f.State().Picture().TextWidth("100"), before * 2);
+}
+
+TEST(ColourScale, ANegativeGradientRunsTheLabelsTheOtherWay) {
+  ProgramFixture f;
+  f.Windows().Params->Field(12)->setText("-0.1");
+  f.Windows().Params->Field(12)->textEdited("-0.1");
+  f.Windows().Params->ScaleButton()->click();
+  ColourScaleWindow* w = f.Windows().ColourScale;
+  ASSERT_TRUE(w->isVisible());
+  EXPECT_GT(w->Ramp()->State.LabelSpacing, 0);
+  EXPECT_EQ(w->Ramp()->State.LabelStep, -20);
+  const QImage shown = w->Ramp()->grab().toImage();  // paints without hanging
+  EXPECT_EQ(shown.size(), QSize(129, 329));
+}
+
 TEST(ColourScale, AZeroGradientIsReportedAndNothingOpens) {
   ProgramFixture f;
   f.Windows().Params->Field(12)->setText("0*P");
