@@ -74,8 +74,10 @@ inline std::uint32_t NextRandom(std::uint32_t& state) {
 }
 
 // Each operation returns NoFormulaError, or the error code after setting the
-// result to 0.0.
-inline std::uint8_t ApplyFunction(std::uint8_t code, double& x, std::uint32_t& randomState) {
+// result to 0.0. The flat program calls this with a constant code from one case per
+// function, so it must be inlined for the switch to fold away.
+[[gnu::always_inline]] inline std::uint8_t ApplyFunction(std::uint8_t code, double& x,
+                                                         std::uint32_t& randomState) {
   const auto fail = [&x](FormulaError error) {
     x = 0.0;
     return std::uint8_t(error);
