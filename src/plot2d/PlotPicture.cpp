@@ -90,6 +90,20 @@ bool CutToFarSquare(double& x0, double& y0, double& x1, double& y1) {
   return true;
 }
 
+// Integer ends, cut back only when one lies further out than kFar; false when the
+// segment misses the square altogether.
+bool CutFarEnds(std::int64_t& x0, std::int64_t& y0, std::int64_t& x1, std::int64_t& y1) {
+  if (std::max({std::abs(x0), std::abs(y0), std::abs(x1), std::abs(y1)}) <= kFar) return true;
+  double fx0 = static_cast<double>(x0), fy0 = static_cast<double>(y0);
+  double fx1 = static_cast<double>(x1), fy1 = static_cast<double>(y1);
+  if (!CutToFarSquare(fx0, fy0, fx1, fy1)) return false;
+  x0 = static_cast<std::int64_t>(fx0);
+  y0 = static_cast<std::int64_t>(fy0);
+  x1 = static_cast<std::int64_t>(fx1);
+  y1 = static_cast<std::int64_t>(fy1);
+  return true;
+}
+
 }  // namespace
 
 PlotPicture::PlotPicture(int width, int height)
@@ -162,16 +176,7 @@ void PlotPicture::StampAcross(int x, int y, bool xMajor) {
 void PlotPicture::DrawSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
   const std::int64_t steps0 = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
   if (steps0 == 0) return;
-  const bool far = std::max({std::abs(x0), std::abs(y0), std::abs(x1), std::abs(y1)}) > kFar;
-  if (far) {
-    double fx0 = static_cast<double>(x0), fy0 = static_cast<double>(y0);
-    double fx1 = static_cast<double>(x1), fy1 = static_cast<double>(y1);
-    if (!CutToFarSquare(fx0, fy0, fx1, fy1)) return;
-    x0 = static_cast<std::int64_t>(fx0);
-    y0 = static_cast<std::int64_t>(fy0);
-    x1 = static_cast<std::int64_t>(fx1);
-    y1 = static_cast<std::int64_t>(fy1);
-  }
+  if (!CutFarEnds(x0, y0, x1, y1)) return;
   const std::int64_t dx = x1 - x0;
   const std::int64_t dy = y1 - y0;
   const bool xMajor = std::abs(dx) >= std::abs(dy);
