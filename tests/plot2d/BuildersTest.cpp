@@ -233,5 +233,32 @@ TEST_F(BuildersTest, ColourMapPaintsEveryPixelWithItsValue) {
   EXPECT_EQ(picture.GetPixel(0, 2), palette.At(126));
 }
 
+// Intervals far from 0, where one pixel step no longer changes the coordinate, and Y
+// intervals that lie wholly outside the view: every builder must still finish.
+TEST_F(BuildersTest, DegenerateWalksFinish) {
+  struct Case {
+    const char *x0, *x1, *y0, *y1;
+    bool centering;
+  };
+  const Case cases[] = {
+      {"1E16", "1E16+100", "-10", "10", false},  // 1E16 + 1 step == 1E16
+      {"-10", "10", "1E16", "1E16+100", false},
+      {"-10", "10", "100", "140", true},  // clipping leaves YStart above YEnd
+      {"100", "140", "-10", "10", true},
+  };
+  for (const Case& k : cases) {
+    SetInterval(k.x0, k.x1, k.y0, k.y1);
+    doc.Params.Centering = k.centering;
+    doc.Graphs2D.Clear();
+    Add("X+Y", Function, 0);
+    Add("X+Y", Function, 1);
+    Add("X-Y", Relation, 0, Less);
+    Add("X-Y", Relation, 1);
+    Add("X*Y", ColorGamma, 0);
+    BuildAll2D(ctx);
+    EXPECT_EQ(status.TimerStarts() > 0, true) << k.x0 << ' ' << k.y0;
+  }
+}
+
 }  // namespace
 }  // namespace lw
