@@ -201,6 +201,31 @@ TEST_F(AxesTest, UnitLabelsFallEveryPeriodTicks) {
   }
 }
 
+// Origin left of the view: the Y labels end 7 pixels left of a column just wide enough
+// for the text of 10 units plus 14 pixels; origin above: X labels hang from row 7.
+TEST_F(AxesTest, LabelsOfAnOriginLeftOfAndAboveTheView) {
+  doc.Appearance.ShowAxes = false;
+  doc.Appearance.ShowUnits = true;
+  doc.Params.Centering = false;
+  SetView(200, 150);
+  SetInterval("100", "120", "-30", "-20");  // origin (-1000, -175)
+  picture.SetFont(doc.Appearance.Font);
+  const int anchorX = picture.TextWidth("10") + 14;
+  const int textH = picture.TextHeight("1");
+  Draw();
+  int yLabelInk = 0, xLabelInk = 0;
+  for (const auto& [x, y] : NonWhite()) {
+    if (y >= 7 && y < 7 + textH) {
+      ++xLabelInk;  // the row of X labels, hanging from the top edge
+      continue;
+    }
+    EXPECT_LT(x, anchorX - 7 + 1) << x << ',' << y;  // right-aligned Y labels
+    ++yLabelInk;
+  }
+  EXPECT_GT(xLabelInk, 0);
+  EXPECT_GT(yLabelInk, 0);
+}
+
 TEST_F(AxesTest, VariableNamesAsTyped) {
   doc.Appearance.ShowAxes = false;
   doc.Appearance.ShowVariableNames = true;
