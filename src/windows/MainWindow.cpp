@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
 
@@ -216,6 +218,14 @@ void MainWindow::ApplyPlacement() {
   if (!restoreBounds_) return;
   const WindowBounds b = *restoreBounds_;
   restoreBounds_.reset();
+  // Bounds from another screen layout (a monitor since removed) would put the window
+  // out of reach; it then stays maximised.
+  const QRect wanted(b.Left, b.Top, std::max(b.Width, 1), std::max(b.Height, 1));
+  bool reachable = false;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    reachable = reachable || screen->availableGeometry().intersects(wanted);
+  }
+  if (!reachable || b.Width < 50 || b.Height < 50) return;
   showNormal();
   move(b.Left, b.Top);
   resize(b.Width, b.Height);

@@ -109,6 +109,21 @@ TEST(Options, WrittenAtShutDownAndAppliedAtTheNextStart) {
   EXPECT_EQ(f.Main().size(), QSize(800, 600));
 }
 
+TEST(Options, BoundsOffEveryScreenLeaveTheWindowMaximised) {
+  ProgramFixture f;
+  f.Main().Action(Command::AskToSave)->trigger();
+  f.Main().showNormal();
+  f.Main().move(-30000, -30000);
+  f.Main().resize(800, 600);
+  Pump(50);
+  EXPECT_TRUE(f.Main().close());
+  f.Restart();
+  f.Main().showMaximized();
+  Pump(700);
+  EXPECT_TRUE(f.Main().isMaximized());
+  f.State().SetAskToSave(false);
+}
+
 TEST(Options, CancelInTheSavePromptKeepsTheProgramRunning) {
   ProgramFixture f;
   f.Main().show();
