@@ -1,6 +1,7 @@
 // linewright [FILE.lwf]: the desktop program. The last argument, when given, names
 // the document to open instead of the one the previous run left open.
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <exception>
 #include <string>
@@ -42,8 +43,9 @@ int main(int argc, char* argv[]) {
   QApplication::setFont(lw::ToQFont(lw::LabelFont{}));
 
   std::vector<std::string> arguments;
+  // Kept absolute: the options file remembers the document for runs started elsewhere.
   for (const QString& argument : QApplication::arguments().mid(1)) {
-    arguments.push_back(argument.toStdString());
+    arguments.push_back(QFileInfo(argument).absoluteFilePath().toStdString());
   }
   lw::DesktopProgram program(QApplication::applicationDirPath().toStdString(), arguments);
   program.Main().OnClosed = [] { QApplication::quit(); };
