@@ -74,12 +74,14 @@ void Program::SetField(int number, const std::string& text) {
   std::string& field = document_.Params.fields[static_cast<std::size_t>(number - 1)];
   if (field == text) return;
   field = text;
+  Notify(&ProgramObserver::ParametersChanged);
 }
 
 void Program::SetConstants(bool threeD, const std::vector<std::string>& lines) {
   auto& target = threeD ? document_.Params.Constants3D : document_.Params.Constants2D;
   if (target == lines) return;
   target = lines;
+  Notify(&ProgramObserver::ParametersChanged);
 }
 
 void Program::SetBuildFlags(bool centering, bool autoScale, bool xorDrawing) {
@@ -88,11 +90,13 @@ void Program::SetBuildFlags(bool centering, bool autoScale, bool xorDrawing) {
   p.Centering = centering;
   p.AutoScale = autoScale;
   p.XorDrawing = xorDrawing;
+  Notify(&ProgramObserver::ParametersChanged);
 }
 
 void Program::SetAppearance(const AppearanceSettings& appearance) {
   if (document_.Appearance == appearance) return;
   document_.Appearance = appearance;
+  Notify(&ProgramObserver::AppearanceChanged);
 }
 
 void Program::ResetAppearanceLists() {

@@ -38,7 +38,9 @@ class ProgramObserver {
   virtual void StatusChanged() {}
   virtual void OptionsChanged() {}  // the four option switches, scan mode, temporary grid
   virtual void SpaceChanged() {}
-  virtual void DocumentChanged() {}  // the whole document was replaced (load, new)
+  virtual void DocumentChanged() {}    // the whole document was replaced (load, new)
+  virtual void ParametersChanged() {}  // a build-parameter text, list or flag
+  virtual void AppearanceChanged() {}
   virtual void CaptionChanged() {}
   virtual void GraphsChanged() {}  // a graph list or its selection
   virtual void PictureChanged() {}

@@ -302,4 +302,8 @@ void AppearanceWindow::DocumentChanged() {
   ShowDocument();
 }
 
+void AppearanceWindow::AppearanceChanged() {
+  if (!showing_) ShowDocument();
+}
+
 }  // namespace lw

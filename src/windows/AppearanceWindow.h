@@ -40,6 +40,7 @@ class AppearanceWindow : public SecondaryWindow, public ProgramObserver {
   QLabel* FontSample() const { return fontSample_; }
 
   void DocumentChanged() override;
+  void AppearanceChanged() override;
 
  private:
   QWidget* MakePage2D();

@@ -97,8 +97,9 @@ void ParamsWindow::AddField(QGridLayout* grid, int row, int number, const char* 
   grid->addWidget(new QLabel(QString::fromUtf8(label), grid->parentWidget()), row, 0);
   grid->addWidget(edit, row, 1);
   fields_[static_cast<std::size_t>(number - 1)] = edit;
-  connect(edit, &QLineEdit::textEdited, this,
-          [this, number](const QString& text) { program_.SetField(number, S(text)); });
+  connect(edit, &QLineEdit::textEdited, this, [this, number](const QString& text) {
+    if (!showing_) program_.SetField(number, S(text));
+  });
 }
 
 QWidget* ParamsWindow::MakePage2D() {
@@ -146,6 +147,7 @@ QWidget* ParamsWindow::MakePage2D() {
     flags_[static_cast<std::size_t>(i)] = box;
     g->addWidget(box, 1 + i, 0, 1, 2);
     connect(box, &QCheckBox::toggled, this, [this] {
+      if (showing_) return;
       program_.SetBuildFlags(flags_[0]->isChecked(), flags_[1]->isChecked(),
                              flags_[2]->isChecked());
     });
@@ -159,8 +161,9 @@ QWidget* ParamsWindow::MakePage2D() {
   memo1_->setFixedHeight(70);
   Paint(memo1_, memoColour);
   v->addWidget(memo1_);
-  connect(memo1_, &QPlainTextEdit::textChanged, this,
-          [this] { program_.SetConstants(false, Lines(memo1_)); });
+  connect(memo1_, &QPlainTextEdit::textChanged, this, [this] {
+    if (!showing_) program_.SetConstants(false, Lines(memo1_));
+  });
   grid->addWidget(constants, 3, 0, 1, 2);
 
   graphs2D_ = new GraphListPanel(page, program_, false);
@@ -212,8 +215,9 @@ QWidget* ParamsWindow::MakePage3D() {
   memo2_->setFixedHeight(70);
   Paint(memo2_, memoColour);
   v->addWidget(memo2_);
-  connect(memo2_, &QPlainTextEdit::textChanged, this,
-          [this] { program_.SetConstants(true, Lines(memo2_)); });
+  connect(memo2_, &QPlainTextEdit::textChanged, this, [this] {
+    if (!showing_) program_.SetConstants(true, Lines(memo2_));
+  });
   grid->addWidget(constants, 3, 0, 1, 2);
 
   graphs3D_ = new GraphListPanel(page, program_, true);
@@ -276,6 +280,7 @@ bool ParamsWindow::ShowsPage3D() const {
 }
 
 void ParamsWindow::ShowDocument() {
+  showing_ = true;
   const BuildParameters& p = program_.Doc().Params;
   for (int n = 1; n <= ParamFieldCount; ++n) {
     const QString text = Q(p.fields[static_cast<std::size_t>(n - 1)]);
@@ -291,11 +296,16 @@ void ParamsWindow::ShowDocument() {
       flags_[static_cast<std::size_t>(i)]->setChecked(values[i]);
     }
   }
+  showing_ = false;
   graphs2D_->Refresh();
   graphs3D_->Refresh();
 }
 
 void ParamsWindow::DocumentChanged() {
+  ShowDocument();
+}
+
+void ParamsWindow::ParametersChanged() {
   ShowDocument();
 }
 

@@ -51,6 +51,7 @@ class ParamsWindow : public SecondaryWindow, public ProgramObserver {
   std::function<void(bool selectedOnly)> OnBuild3D;
 
   void DocumentChanged() override;
+  void ParametersChanged() override;
   void GraphsChanged() override;
 
  private:
@@ -61,6 +62,7 @@ class ParamsWindow : public SecondaryWindow, public ProgramObserver {
   void ShowDocument();
 
   Program& program_;
+  bool showing_ = false;  // the controls are being set from the program
   std::array<QLineEdit*, 25> fields_{};
   std::array<QCheckBox*, 3> flags_{};
   QPlainTextEdit* memo1_ = nullptr;

@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
 
 #include "AppearanceWindow.h"
 #include "ParamsWindow.h"
@@ -56,6 +59,25 @@ TEST(Startup, ClosingASecondaryWindowOnlyHidesIt) {
   f.Main().Run(Command::BuildParameters);
   EXPECT_TRUE(params->isVisible());
   EXPECT_EQ(f.Windows().Params->Field(1)->text(), "25");
+}
+
+TEST(Startup, WindowsFollowChangesMadeByTheProgram) {
+  ProgramFixture f;
+  f.State().SetField(4, "2*P");
+  EXPECT_EQ(f.Windows().Params->Field(4)->text(), "2*P");
+  f.State().SetBuildFlags(false, true, true);
+  EXPECT_FALSE(f.Windows().Params->FlagBox(1)->isChecked());
+  EXPECT_TRUE(f.Windows().Params->FlagBox(3)->isChecked());
+  EXPECT_FALSE(f.State().Doc().Params.Centering);
+  f.State().SetConstants(false, {"A=1", "B=2"});
+  EXPECT_EQ(f.Windows().Params->Constants(false)->toPlainText(), "A=1\nB=2");
+  AppearanceSettings look = f.State().Doc().Appearance;
+  look.ShowGrid = true;
+  look.GridLineWidth = 4;
+  f.State().SetAppearance(look);
+  EXPECT_TRUE(f.Windows().Appearance->Check(6)->isChecked());
+  EXPECT_EQ(f.Windows().Appearance->Spin(2)->value(), 4);
+  EXPECT_EQ(f.State().Doc().Appearance, look);
 }
 
 TEST(Startup, DefaultSwitchesWithoutAnOptionsFile) {

@@ -1,0 +1,151 @@
+#include "View3D.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QSurfaceFormat>
+
+#include "Program3D.h"
+#include "SceneGl.h"
+#include "ViewerGl.h"
+
+namespace lw {
+
+namespace {
+
+// Double-buffered RGBA with depth and stencil, compatibility profile: display lists
+// and the fixed-function pipeline need it.
+QSurfaceFormat ViewFormat() {
+  QSurfaceFormat format;
+  format.setRenderableType(QSurfaceFormat::OpenGL);
+  format.setProfile(QSurfaceFormat::CompatibilityProfile);
+  format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+  format.setRedBufferSize(8);
+  format.setGreenBufferSize(8);
+  format.setBlueBufferSize(8);
+  format.setDepthBufferSize(24);
+  format.setStencilBufferSize(8);
+  return format;
+}
+
+NavigatorButton ButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return NavigatorButton::Left;
+    case Qt::RightButton:
+      return NavigatorButton::Right;
+    default:
+      return NavigatorButton::Other;
+  }
+}
+
+void MakeBlack(QWidget* widget) {
+  widget->setAutoFillBackground(true);
+  QPalette pal = widget->palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  widget->setPalette(pal);
+  widget->setCursor(Qt::PointingHandCursor);
+  widget->setMinimumSize(1, 1);
+}
+
+}  // namespace
+
+View3D::View3D(QWidget* parent, Program3D& space) : QOpenGLWidget(parent), space_(space) {
+  setFormat(ViewFormat());
+  MakeBlack(this);
+  space_.SetView(this);
+}
+
+View3D::~View3D() {
+  if (&space_.View() == this) space_.SetView(nullptr);
+  // The context goes with the base class; its lists are freed here, while this
+  // object is whole.
+  if (context()) disconnect(context(), nullptr, this, nullptr);
+  ReleaseLists();
+}
+
+void View3D::initializeGL() {
+  // Lists of an earlier context (the widget moved to another window) are gone.
+  G3dScene& scene = space_.Scene();
+  scene.listBase = 0;
+  scene.listCount = 0;
+  connect(
+      context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { ReleaseLists(); },
+      Qt::UniqueConnection);
+  SetUpContext(scene);
+  lw::RebuildDisplayLists(scene);
+}
+
+void View3D::ReleaseLists() {
+  G3dScene& scene = space_.Scene();
+  if (scene.listCount == 0 || !context()) return;
+  makeCurrent();
+  DeleteDisplayLists(scene);
+  scene.listBase = 0;
+  scene.listCount = 0;
+  doneCurrent();
+}
+
+void View3D::paintGL() {
+  const G3dScene& scene = space_.Scene();
+  // Set for every frame, from the frame buffer's size in device pixels; a panel of
+  // no height still gets a finite aspect ratio.
+  const qreal ratio = devicePixelRatioF();
+  SetProjection(scene, qRound(width() * ratio), qRound(height() * ratio));
+  ApplyPolygonMode(scene);
+  lw::PaintScene(scene);
+}
+
+void View3D::RebuildDisplayLists() {
+  // Without a context yet, initializeGL compiles the lists when it comes.
+  if (!context() || !context()->isValid()) return;
+  makeCurrent();
+  lw::RebuildDisplayLists(space_.Scene());
+  doneCurrent();
+}
+
+void View3D::PaintScene() {
+  update();
+}
+
+void View3D::RepaintMainWindow() {
+  window()->update();
+}
+
+void View3D::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  space_.Navigator().MouseDown(ButtonOf(event->button()), at.x(), at.y());
+}
+
+void View3D::mouseReleaseEvent(QMouseEvent* event) {
+  space_.Navigator().MouseUp(ButtonOf(event->button()));
+}
+
+void View3D::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (space_.Navigator().MouseMove(at.x(), at.y())) update();
+}
+
+Blank3DPanel::Blank3DPanel(QWidget* parent, Program3D& space) : QWidget(parent), space_(space) {
+  MakeBlack(this);
+  space_.SetView(this);
+}
+
+Blank3DPanel::~Blank3DPanel() {
+  if (&space_.View() == this) space_.SetView(nullptr);
+}
+
+void Blank3DPanel::RepaintMainWindow() {
+  window()->update();
+}
+
+bool OpenGLAvailable() {
+  QOpenGLContext probe;
+  return probe.create();
+}
+
+QWidget* Make3DPanel(QWidget* parent, Program3D& space) {
+  if (OpenGLAvailable()) return new View3D(parent, space);
+  return new Blank3DPanel(parent, space);
+}
+
+}  // namespace lw

@@ -1,0 +1,58 @@
+// The 3D panel of the main window: an OpenGL view of the program's 3D space with
+// mouse navigation. Where no OpenGL context can be made the panel stays black and
+// draws nothing.
+#pragma once
+
+#include <QOpenGLWidget>
+#include <QWidget>
+
+#include "Build3DContext.h"
+
+namespace lw {
+
+class Program3D;
+
+class View3D : public QOpenGLWidget, public Scene3DView {
+ public:
+  View3D(QWidget* parent, Program3D& space);
+  ~View3D() override;
+
+  // Scene3DView
+  void RebuildDisplayLists() override;
+  void PaintScene() override;
+  void RepaintMainWindow() override;
+
+ protected:
+  void initializeGL() override;
+  void paintGL() override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  void ReleaseLists();
+
+  Program3D& space_;
+};
+
+// Stands in for the view where OpenGL is missing (the offscreen platform).
+class Blank3DPanel : public QWidget, public Scene3DView {
+ public:
+  Blank3DPanel(QWidget* parent, Program3D& space);
+  ~Blank3DPanel() override;
+
+  void RebuildDisplayLists() override {}
+  void PaintScene() override { update(); }
+  void RepaintMainWindow() override;
+
+ private:
+  Program3D& space_;
+};
+
+// True when this platform gives an OpenGL context.
+bool OpenGLAvailable();
+
+// The view, or the blank panel where OpenGL is missing; it binds itself to space.
+QWidget* Make3DPanel(QWidget* parent, Program3D& space);
+
+}  // namespace lw
