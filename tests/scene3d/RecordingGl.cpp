@@ -3,6 +3,9 @@
 #include "RecordingGl.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <map>
 
 namespace lw::test {
 
@@ -26,6 +29,40 @@ std::string Fixed(float v) {
 
 void Log(const std::string& call) {
   Gl().calls.push_back(call);
+}
+
+std::string Name(GLenum value) {
+  static const std::map<GLenum, std::string> names = {
+      {GL_DEPTH_TEST, "DEPTH_TEST"},
+      {GL_COLOR_MATERIAL, "COLOR_MATERIAL"},
+      {GL_LIGHTING, "LIGHTING"},
+      {GL_LIGHT0, "LIGHT0"},
+      {GL_FLAT, "FLAT"},
+      {GL_FRONT, "FRONT"},
+      {GL_BACK, "BACK"},
+      {GL_FRONT_AND_BACK, "FRONT_AND_BACK"},
+      {GL_AMBIENT, "AMBIENT"},
+      {GL_DIFFUSE, "DIFFUSE"},
+      {GL_SPECULAR, "SPECULAR"},
+      {GL_EMISSION, "EMISSION"},
+      {GL_SHININESS, "SHININESS"},
+      {GL_POSITION, "POSITION"},
+      {GL_SPOT_DIRECTION, "SPOT_DIRECTION"},
+      {GL_LIGHT_MODEL_TWO_SIDE, "LIGHT_MODEL_TWO_SIDE"},
+      {GL_MODELVIEW, "MODELVIEW"},
+      {GL_PROJECTION, "PROJECTION"},
+      {GL_POINT, "POINT"},
+      {GL_LINE, "LINE"},
+      {GL_FILL, "FILL"},
+  };
+  auto it = names.find(value);
+  return it == names.end() ? std::to_string(value) : it->second;
+}
+
+std::string Floats(const GLfloat* v, int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += " " + Fixed(v[i]);
+  return s;
 }
 
 }  // namespace
@@ -76,6 +113,49 @@ void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
 }
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
   Log("Rotate " + Fixed(angle) + " " + Fixed(x) + " " + Fixed(y) + " " + Fixed(z));
+}
+
+// The fixed-function set-up and the frame of the view.
+void glEnable(GLenum cap) {
+  Log("Enable " + Name(cap));
+}
+void glShadeModel(GLenum mode) {
+  Log("ShadeModel " + Name(mode));
+}
+void glMaterialfv(GLenum face, GLenum name, const GLfloat* v) {
+  Log("Material " + Name(face) + " " + Name(name) + Floats(v, 4));
+}
+void glMaterialf(GLenum face, GLenum name, GLfloat v) {
+  Log("Material " + Name(face) + " " + Name(name) + " " + Fixed(v));
+}
+void glLightModeli(GLenum name, GLint v) {
+  Log("LightModel " + Name(name) + " " + std::to_string(v));
+}
+void glLightfv(GLenum light, GLenum name, const GLfloat* v) {
+  Log("Light " + Name(light) + " " + Name(name) + Floats(v, name == GL_SPOT_DIRECTION ? 3 : 4));
+}
+void glMatrixMode(GLenum mode) {
+  Log("MatrixMode " + Name(mode));
+}
+void glLoadIdentity() {
+  Log("LoadIdentity");
+}
+void glPolygonMode(GLenum face, GLenum mode) {
+  Log("PolygonMode " + Name(face) + " " + Name(mode));
+}
+void glClear(GLbitfield mask) {
+  Log(mask == (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT) ? "Clear colour depth" : "Clear other");
+}
+void glFinish() {
+  Log("Finish");
+}
+void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
+  Log("Viewport " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(w) + " " +
+      std::to_string(h));
+}
+void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
+  Log("Perspective " + Fixed(static_cast<float>(fovy)) + " " + Fixed(static_cast<float>(aspect)) +
+      " " + Fixed(static_cast<float>(zNear)) + " " + Fixed(static_cast<float>(zFar)));
 }
 
 }  // extern "C"
