@@ -1,5 +1,7 @@
 #include "BuilderCommon.h"
 
+#include <algorithm>
+
 #include "Builders2D.h"
 
 namespace lw {
@@ -41,9 +43,12 @@ int CountSamples(double start, double end, double step) {
 }
 
 PixelWalk WalkOf(const View2D& view) {
+  // A start pixel this far out leaves every pixel of the walk (at most 2^20 columns or
+  // rows) outside the picture; the bound keeps the counting from overflowing.
+  constexpr int kFar = 1 << 30;
   PixelWalk walk;
-  walk.Px0 = TruncToInt(view.XStart * view.ScaleX + view.OriginX);
-  walk.Py0 = TruncToInt(view.OriginY - view.YStart * view.ScaleY);
+  walk.Px0 = std::clamp(TruncToInt(view.XStart * view.ScaleX + view.OriginX), -kFar, kFar);
+  walk.Py0 = std::clamp(TruncToInt(view.OriginY - view.YStart * view.ScaleY), -kFar, kFar);
   walk.Rows = CountSamples(view.YStart, view.YEnd, view.PixelStepY);
   return walk;
 }
