@@ -132,7 +132,7 @@ class ScanSession : public ScanMarkOverlay {
   void InvertMarks(PlotPicture& picture) override;
   // The picture was filled anew: the marks are gone without erasing. They return with
   // the next InvertMarks or the next change of points or options.
-  void PictureCleared() { drawn_.reset(); }
+  void PictureCleared() override { drawn_.reset(); }
 
  private:
   ScanMarkSet Wanted() const;

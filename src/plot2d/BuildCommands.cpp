@@ -62,6 +62,7 @@ bool PrepareView2D(Plot2DContext& ctx) {
 void ClearPicture(Plot2DContext& ctx) {
   ctx.picture.Fill(ctx.document.Appearance.BackgroundColor);
   ctx.temporaryGrid.PictureCleared();
+  if (ctx.scanMarks != nullptr) ctx.scanMarks->PictureCleared();
   PresentPicture(ctx);
 }
 

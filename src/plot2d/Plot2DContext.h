@@ -22,6 +22,8 @@ class ScanMarkOverlay {
   virtual bool Active() const = 0;
   // Inverts the marks' pixels: draws them when absent, erases them when present.
   virtual void InvertMarks(PlotPicture& picture) = 0;
+  // The picture was filled anew, so the marks left it without being erased.
+  virtual void PictureCleared() {}
 };
 
 // Shows the picture in the plot view (a copy of its top-left W x H part).

@@ -77,5 +77,34 @@ TEST(ScanBuildTest, MarksLeaveAndReturnAroundBuildsThatKeepThePicture) {
   EXPECT_EQ(scanned.Pixels(), plain.Pixels());
 }
 
+// Builds that clear the picture, alone and mixed with ones that keep it: the marks
+// are never erased from a picture that no longer holds them.
+TEST(ScanBuildTest, MarksStayExactAcrossBuildsThatClearThePicture) {
+  for (const bool secondClears : {true, false}) {
+    Bench plain;
+    plain.document.Appearance.ClearBackground = true;
+    Plot2DContext plainCtx = plain.Context(nullptr);
+    BuildAll2D(plainCtx);
+    plain.document.Appearance.ClearBackground = secondClears;
+    BuildAll2D(plainCtx);
+
+    Bench scanned;
+    scanned.document.Appearance.ClearBackground = true;
+    ScanSession session(scanned.picture, scanned.view);
+    Plot2DContext ctx = scanned.Context(&session);
+    BuildAll2D(ctx);
+    session.ToggleScanMode();
+    session.ScanAt(50, 40, true);
+    session.ScanAt(150, 60, true);
+    session.ScanAt(90, 120, true);
+    BuildAll2D(ctx);
+    scanned.document.Appearance.ClearBackground = secondClears;
+    BuildAll2D(ctx);
+    EXPECT_NE(scanned.Pixels(), plain.Pixels()) << secondClears;
+    session.ToggleScanMode();
+    EXPECT_EQ(scanned.Pixels(), plain.Pixels()) << secondClears;
+  }
+}
+
 }  // namespace
 }  // namespace lw
