@@ -5,6 +5,8 @@
 #include <ctime>
 
 #include "FormulaParser.h"
+#include "Program3D.h"
+#include "ProgramAnalysis.h"
 #include "StatusTexts.h"
 
 namespace lw {
@@ -28,6 +30,8 @@ Program::Program(std::string programDir)
   random_.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
   picture_.SetFont(document_.Appearance.Font);
   CentreOrigin();
+  threeD_ = std::make_unique<Program3D>(*this);
+  analysis_ = std::make_unique<ProgramAnalysis>(*this, picture_, view_);
 }
 
 Program::~Program() = default;

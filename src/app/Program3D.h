@@ -1,0 +1,64 @@
+// The 3D space of the desktop program: the scene with its one block, the mouse
+// navigator and the camera, and the 3D commands run against the program's document,
+// parsers, palettes, status line and progress window. No widgets and no OpenGL: the
+// on-screen viewer binds itself as the Scene3DView.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "Build3DContext.h"
+#include "G3dModel.h"
+#include "G3dNavigator.h"
+#include "Program.h"
+#include "Scene3DCommands.h"
+
+namespace lw {
+
+class Program3D : public ProgramObserver {
+ public:
+  explicit Program3D(Program& program);
+  ~Program3D() override;
+  Program3D(const Program3D&) = delete;
+  Program3D& operator=(const Program3D&) = delete;
+
+  G3dScene& Scene() { return scene_; }
+  G3dBlock& Block() { return *block_; }
+  G3dNavigator& Navigator() { return navigator_; }
+
+  // The viewer that compiles and paints; null unbinds it (then nothing is drawn).
+  void SetView(Scene3DView* view) { view_ = view; }
+  Scene3DView& View() { return view_ ? *view_ : silentView_; }
+
+  // The commands of the 3D menu.
+  void BuildAll();
+  void BuildSelected();
+  void Clear();
+  // Read the file (the kind its extension names), or write the space as DXF. Return
+  // the file result code (0 done).
+  int OpenFile(const std::string& path);
+  int SaveFile(const std::string& path);
+
+  // The appearance window's "Як малювати :" and "Тип руху :" handlers.
+  void SetDrawMode(int mode);
+  void SetMotionType(int mode);
+
+  // ProgramObserver: a loaded document runs both handlers; any appearance change
+  // brings the mouse sensitivities up to date.
+  void DocumentChanged() override;
+  void AppearanceChanged() override;
+
+ private:
+  Build3DContext Context();
+  void TakeSensitivities();
+  void PaintIfShown();
+
+  Program& program_;
+  G3dScene scene_;
+  G3dBlock* block_ = nullptr;  // the current block, owned by the scene
+  G3dNavigator navigator_;
+  Scene3DView* view_ = nullptr;
+  RecordingScene3DView silentView_;
+};
+
+}  // namespace lw

@@ -1,0 +1,208 @@
+#include "Program3D.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <memory>
+
+#include "TempDir.h"
+
+namespace lw {
+namespace {
+
+using testing::TempDir;
+
+// The status timer needs an event dispatcher.
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (!QCoreApplication::instance()) app_ = std::make_unique<QCoreApplication>(argc_, argv_);
+  }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[8] = "tests";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QCoreApplication> app_;
+};
+
+[[maybe_unused]] ::testing::Environment* const qtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+class Space3D : public ::testing::Test {
+ protected:
+  Space3D() : program(dir.File("")) { space().SetView(&view); }
+  ~Space3D() override { space().SetView(nullptr); }
+  Program3D& space() { return program.ThreeD(); }
+  void AddGraphs(std::initializer_list<const char*> texts) {
+    for (const char* text : texts) program.AddGraph3D(text, PlotP3d{0x0000FF, ZOfXY});
+  }
+
+  TempDir dir;
+  Program program;
+  RecordingScene3DView view;
+};
+
+TEST_F(Space3D, StartsWithOneEmptyBlockFarPlane1000AndLines) {
+  const G3dScene& scene = space().Scene();
+  ASSERT_EQ(scene.blocks.size(), 1u);
+  EXPECT_EQ(&space().Block(), scene.blocks[0].get());
+  EXPECT_TRUE(space().Block().objects.empty());
+  EXPECT_EQ(scene.farPlane, 1000.0f);
+  EXPECT_EQ(scene.frontMode, 1);
+  EXPECT_EQ(scene.backMode, 1);
+}
+
+TEST_F(Space3D, BuildAllMakesAxesAndOneObjectPerGraphAndSetsTheCamera) {
+  AddGraphs({"x*y", "x+y", "1"});
+  space().BuildAll();
+  EXPECT_EQ(space().Block().objects.size(), 4u);
+  EXPECT_EQ(program.Status(), "Окей");
+  EXPECT_TRUE(program.StatusTimerActive());
+  const Params3D& p = program.Validated3D();
+  const G3dTransform& camera = space().Scene().camera;
+  EXPECT_EQ(camera.tx, p.PosX);
+  EXPECT_EQ(camera.ty, p.PosY);
+  EXPECT_EQ(camera.tz, p.PosZ);
+  EXPECT_EQ(view.rebuilds, 1);
+  EXPECT_EQ(view.paints, 1);
+}
+
+TEST_F(Space3D, BuildSelectedWithoutSelectionSelectsTheFirst) {
+  AddGraphs({"x", "y"});
+  program.Graphs3D().Select(5);  // past the end: nothing selected
+  ASSERT_FALSE(program.Graphs3D().Selection());
+  space().BuildSelected();
+  ASSERT_TRUE(program.Graphs3D().Selection());
+  EXPECT_EQ(*program.Graphs3D().Selection(), 0u);
+  EXPECT_EQ(space().Block().objects.size(), 2u);  // axes and the graph
+}
+
+TEST_F(Space3D, RefusedParametersLeaveTheSpaceAlone) {
+  AddGraphs({"x"});
+  space().BuildAll();
+  program.SetField(static_cast<int>(ParamField::StepX), "0");
+  space().BuildAll();
+  EXPECT_EQ(space().Block().objects.size(), 2u);
+  EXPECT_EQ(program.Status(), "Помилка вводу кроку вісі Х");
+}
+
+struct ClearCase {
+  SpaceMode shown;
+  int paints;
+};
+
+class ClearSpace : public Space3D, public ::testing::WithParamInterface<ClearCase> {};
+
+TEST_P(ClearSpace, EmptiesTheBlockAndPaintsWhenShown) {
+  AddGraphs({"x"});
+  space().BuildAll();
+  program.SetSpace(GetParam().shown);
+  view = {};
+  space().Clear();
+  EXPECT_TRUE(space().Block().objects.empty());
+  EXPECT_EQ(view.paints, GetParam().paints);
+  EXPECT_EQ(view.rebuilds, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Spaces, ClearSpace,
+                         ::testing::Values(ClearCase{SpaceMode::Space2D, 0},
+                                           ClearCase{SpaceMode::Space3D, 1}));
+
+TEST_F(Space3D, SavedDxfOpensAgainCentredWithTheCameraAt20) {
+  AddGraphs({"x*y"});
+  space().BuildAll();
+  const std::size_t triangles = space().Block().objects[1]->triangles.size();
+  const std::string path = dir.File("space.dxf");
+  EXPECT_EQ(space().SaveFile(path), 0);
+  EXPECT_EQ(program.Status(), "Збереження - " + path + " - Окей");
+  space().Clear();
+  space().Scene().camera = {};
+  EXPECT_EQ(space().OpenFile(path), 0);
+  EXPECT_EQ(program.Status(), "Завантаження - " + path + " - Окей");
+  // Layers Axes, Graph_1 and the empty one the section name "ENTITIES" makes.
+  ASSERT_EQ(space().Block().objects.size(), 3u);
+  EXPECT_EQ(space().Block().objects[1]->triangles.size(), triangles);
+  EXPECT_EQ(space().Scene().camera.tz, -20.0f);
+  EXPECT_EQ(space().Scene().camera.tx, 0.0f);
+}
+
+struct FileFailure {
+  const char* name;
+  const char* contents;  // null: no such file
+  bool save;
+  const char* status;  // followed by the path
+};
+
+class FileFailures : public Space3D, public ::testing::WithParamInterface<FileFailure> {};
+
+TEST_P(FileFailures, ReportThePathAndDoNotStartTheTimer) {
+  const FileFailure& c = GetParam();
+  std::string path = dir.File(c.name);
+  if (c.contents) testing::WriteAll(path, c.contents);
+  if (c.save) path = dir.File("missing-folder/") + c.name;
+  const int result = c.save ? space().SaveFile(path) : space().OpenFile(path);
+  EXPECT_NE(result, 0);
+  EXPECT_EQ(program.Status(), std::string(c.status) + path);
+  EXPECT_FALSE(program.StatusTimerActive());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileFailures,
+    ::testing::Values(FileFailure{"none.dxf", nullptr, false, "Помилка завантаження файлу! - "},
+                      FileFailure{"bad.t3d", "NOT3D", false, "Невідомий формат Файлу! - "},
+                      FileFailure{"out.dxf", nullptr, true, "Помилка збереження файлу! - "}));
+
+TEST_F(Space3D, ALoadedDocumentSetsTheDrawingModeAndMotionButTheStartUpResetDoesNot) {
+  AppearanceSettings a = program.Doc().Appearance;
+  a.DrawMode3D = 0;
+  a.MotionType = 1;
+  program.SetAppearance(a);
+  // Changing the stored settings alone is not the lists' handler.
+  EXPECT_EQ(space().Scene().frontMode, 1);
+  const std::string path = dir.File("look.lwf");
+  ASSERT_TRUE(program.SaveSets(path));
+  ASSERT_TRUE(program.LoadSets(path));
+  EXPECT_EQ(space().Scene().frontMode, 0);
+  EXPECT_EQ(space().Scene().backMode, 0);
+  EXPECT_EQ(space().Navigator().MotionMode(), 1);
+  program.ResetAppearanceLists();
+  EXPECT_EQ(program.Doc().Appearance.DrawMode3D, 2);
+  EXPECT_EQ(space().Scene().frontMode, 0);
+  EXPECT_EQ(space().Navigator().MotionMode(), 1);
+}
+
+struct DrawModeCase {
+  int mode;
+  SpaceMode shown;
+  int paints;
+};
+
+class DrawMode : public Space3D, public ::testing::WithParamInterface<DrawModeCase> {};
+
+TEST_P(DrawMode, HandlerSetsBothSidesAndPaintsIn3D) {
+  program.SetSpace(GetParam().shown);
+  space().SetDrawMode(GetParam().mode);
+  EXPECT_EQ(space().Scene().frontMode, GetParam().mode);
+  EXPECT_EQ(space().Scene().backMode, GetParam().mode);
+  EXPECT_EQ(view.paints, GetParam().paints);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, DrawMode,
+                         ::testing::Values(DrawModeCase{0, SpaceMode::Space3D, 1},
+                                           DrawModeCase{2, SpaceMode::Space3D, 1},
+                                           DrawModeCase{2, SpaceMode::Space2D, 0}));
+
+TEST_F(Space3D, SensitivitiesFollowTheAppearanceAndZeroCountsAsOne) {
+  EXPECT_FLOAT_EQ(space().Navigator().Sensitivities()[1], -0.1f);  // the window's Y = -10
+  AppearanceSettings a = program.Doc().Appearance;
+  a.SensitivityRX = 0;
+  a.SensitivityZ = 250;
+  program.SetAppearance(a);
+  EXPECT_FLOAT_EQ(space().Navigator().Sensitivities()[3], 0.01f);
+  EXPECT_FLOAT_EQ(space().Navigator().Sensitivities()[2], 2.5f);
+}
+
+}  // namespace
+}  // namespace lw
