@@ -1,0 +1,73 @@
+#include "Pictures.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QSaveFile>
+
+#include "Program.h"
+#include "ProgramAnalysis.h"
+
+namespace lw {
+
+const char* PictureFormatFor(const QString& path) {
+  return QFileInfo(path).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) == 0 ? "PNG"
+                                                                                           : "BMP";
+}
+
+bool WritePicture(const QImage& image, const QString& path, QString& error) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    error = file.errorString();
+    return false;
+  }
+  // 24 bits per pixel: the picture has no transparency to keep.
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+  if (!rgb.save(&file, PictureFormatFor(path))) {
+    error = QStringLiteral("Не вдалося записати малюнок");
+    file.cancelWriting();
+    return false;
+  }
+  if (!file.commit()) {
+    error = file.errorString();
+    return false;
+  }
+  return true;
+}
+
+QImage ReadPicture(const QString& path, QString& error) {
+  QImageReader reader(path);
+  reader.setAutoTransform(false);
+  QImage image = reader.read();
+  if (image.isNull()) error = reader.errorString();
+  return image;
+}
+
+std::string PictureSavedText(const std::string& path) {
+  return "Збереження - " + path + " - Окей";
+}
+
+bool SavePicture2D(Program& program, const std::string& path, QString& error) {
+  const QImage visible = program.Picture().ToImage(program.ViewWidth(), program.ViewHeight());
+  if (!WritePicture(visible, QString::fromStdString(path), error)) return false;
+  program.SetStatus(PictureSavedText(path));
+  return true;
+}
+
+bool OpenPicture2D(Program& program, const std::string& path, QString& error) {
+  // Read first: a file that cannot be read leaves the picture as it was.
+  const QImage image = ReadPicture(QString::fromStdString(path), error);
+  if (image.isNull()) return false;
+  if (program.Doc().Appearance.ClearBackground) program.ClearPicture();
+  program.Picture().PasteImage(image);
+  // The loaded pixels hold none of the scan marks that were drawn before.
+  program.Analysis().Scan().PictureCleared();
+  return true;
+}
+
+bool SaveFrame3D(Program& program, const QImage& frame, const std::string& path, QString& error) {
+  if (!WritePicture(frame, QString::fromStdString(path), error)) return false;
+  program.SetStatus(PictureSavedText(path));
+  return true;
+}
+
+}  // namespace lw

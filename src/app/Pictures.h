@@ -1,0 +1,46 @@
+// Pictures in and out of the program: the visible part of the 2D picture saved as a
+// bitmap file, a bitmap file opened into the 2D picture, and the 3D frame saved.
+// BMP is the program's own format; PNG is offered beside it.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace lw {
+
+class Program;
+
+inline constexpr std::string_view SavePictureTitle = "Зберегти як Bitmap...";
+inline constexpr std::string_view OpenPictureTitle = "Прочитати Bitmap...";
+// Qt filter form; BMP first, so it is the default.
+inline constexpr std::string_view PictureFilter = "Точкові малюнки (*.bmp);;Малюнки PNG (*.png)";
+inline constexpr std::string_view PictureExtension = "bmp";
+
+// The format a picture is written in: PNG for a ".png" name, BMP otherwise.
+const char* PictureFormatFor(const QString& path);
+
+// Writes image through a temporary file; on failure returns false with the reason.
+bool WritePicture(const QImage& image, const QString& path, QString& error);
+
+// Reads a picture file; a null image with the reason when it cannot be read.
+QImage ReadPicture(const QString& path, QString& error);
+
+// "Збереження - " + path + " - Окей".
+std::string PictureSavedText(const std::string& path);
+
+// Saves the top-left part of the 2D picture, as large as the plot view, and shows the
+// save message (without the status timer). False, with the reason, on failure; the
+// status text then stays as it was.
+bool SavePicture2D(Program& program, const std::string& path, QString& error);
+
+// Loads a picture into the top-left corner of the 2D picture, first clearing it to
+// the background colour when the appearance says so. False, with the reason, when
+// the file cannot be read; the picture then stays as it was.
+bool OpenPicture2D(Program& program, const std::string& path, QString& error);
+
+// Saves an already grabbed 3D frame and shows the save message.
+bool SaveFrame3D(Program& program, const QImage& frame, const std::string& path, QString& error);
+
+}  // namespace lw
