@@ -244,6 +244,28 @@ TEST_F(AxesTest, VariableNamesAsTyped) {
   EXPECT_GT(xInk, 0);
 }
 
+// Auto-scale over an interval whose width overflows gives a scale of 0; huge origins
+// and tiny scales must not hang the tick loops or overflow anything.
+TEST_F(AxesTest, DegenerateScalesAndOriginsFinish) {
+  doc.Appearance.ShowUnits = true;
+  doc.Appearance.ShowGrid = true;
+  doc.Appearance.ShowBounds = true;
+  doc.Params.AutoScale = true;
+  SetInterval("-1E300*1E8", "1E300*1E8", "-10", "10");
+  Draw();
+  EXPECT_EQ(picture.GetPixel(15, 3), 0u);  // the vertical axis is still drawn
+  for (double scale : {1e-300, 1e-9, 7.99, 1e300}) {
+    for (int origin : {-2147483647 - 1, -5, 2147483647}) {
+      View2D v = ViewWith(scale, origin, origin, 30, 20);
+      v.XEnd = v.YEnd = 1;
+      picture.Fill(kWhite);
+      DrawAxes(picture, v, doc.Appearance, doc.Params);
+      const GridPositions g = GridOf(v, LayoutTicks(v));
+      EXPECT_LE(g.Columns.size(), 10u) << scale << ' ' << origin;
+    }
+  }
+}
+
 class TemporaryGridTest : public test::Plot2DFixture {};
 
 TEST_F(TemporaryGridTest, TogglingTwiceRestoresBitForBit) {
