@@ -7,6 +7,7 @@
 // codes in the same order and counts the same divisions.
 #include <algorithm>
 
+#include "FlatInstructions.h"
 #include "FormulaOperations.h"
 #include "FormulaParser.h"
 
@@ -15,64 +16,6 @@ namespace lw {
 using namespace formula_internal;
 
 namespace {
-
-enum Op : std::uint8_t {
-  OpLoadVariable = 1,  // push the accumulator, load a variable
-  OpLoadConstant,      // push the accumulator, load a constant
-  OpPop,               // drop the accumulator, take the value below
-  OpNegate,
-  OpRaise,  // record an error code, value unchanged
-  OpStore,
-};
-
-// Binary operators come in six forms: the stack form takes its left operand from
-// below the accumulator; the others take one or both operands straight from a
-// variable or a constant, so a leaf costs no instruction of its own.
-enum BinaryKind : std::uint8_t {
-  KindAdd,
-  KindSubtract,
-  KindMultiply,
-  KindDivide,
-  KindRemainder,
-  KindPower,
-  KindGcd,
-  KindLogarithm,
-  KindMaximum,
-  KindMinimum,
-  KindCount,
-};
-enum Form : std::uint8_t {
-  FormStack,             // below op accumulator
-  FormVariable,          // accumulator op variable
-  FormConstant,          // accumulator op constant
-  FormVariableVariable,  // push; variable op variable
-  FormVariableConstant,  // push; variable op constant
-  FormConstantVariable,  // push; constant op variable
-  FormCount,
-};
-constexpr std::uint8_t kBinaryBase = 8;
-constexpr std::uint8_t kFunctionBase = kBinaryBase + int(KindCount) * int(FormCount);
-
-constexpr std::uint8_t BinaryOp(std::uint8_t kind, std::uint8_t form) {
-  return std::uint8_t(kBinaryBase + kind * FormCount + form);
-}
-constexpr bool IsBinary(std::uint8_t op) {
-  return op >= kBinaryBase && op < kFunctionBase;
-}
-constexpr std::uint8_t FormOf(std::uint8_t op) {
-  return std::uint8_t((op - kBinaryBase) % FormCount);
-}
-constexpr std::uint8_t WithForm(std::uint8_t op, std::uint8_t form) {
-  return std::uint8_t(op - FormOf(op) + form);
-}
-// Functions come in two forms: applied to the accumulator, or pushing and applied
-// to a variable.
-constexpr std::uint8_t FunctionOp(std::uint8_t code, bool onVariable) {
-  return std::uint8_t(kFunctionBase + (code - 1) * 2 + (onVariable ? 1 : 0));
-}
-constexpr bool IsFunctionOnAccumulator(std::uint8_t op) {
-  return op >= kFunctionBase && (op - kFunctionBase) % 2 == 0;
-}
 
 std::uint8_t KindOfPowerOperator(std::uint8_t c) {
   switch (c) {
@@ -366,11 +309,8 @@ inline double FormulaParser::FlatDivide(double a, double b, DivisionCounts* coun
 }
 
 inline double FormulaParser::FlatRemainder(double a, double b) {
-  if (b == 0.0) {
-    Raise(DivisionByZero);
-    return 0.0;
-  }
-  return std::fmod(a, b);
+  if (const std::uint8_t error = Remainder(a, b); error != NoFormulaError) Raise(error);
+  return a;
 }
 
 inline double FormulaParser::FlatPower(double a, double b) {

@@ -147,6 +147,16 @@ inline std::uint32_t NextRandom(std::uint32_t& state) {
   return NoFormulaError;
 }
 
+// The "%" operator: fmod, the dividend's sign, and no remainder by zero.
+inline std::uint8_t Remainder(double& a, double b) {
+  if (b == 0.0) {
+    a = 0.0;
+    return DivisionByZero;
+  }
+  a = std::fmod(a, b);
+  return NoFormulaError;
+}
+
 inline std::uint8_t Power(double& a, double b) {
   if (std::floor(b) != b && a < 0.0) {
     a = 0.0;
