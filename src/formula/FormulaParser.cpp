@@ -8,7 +8,7 @@ namespace lw {
 
 using namespace formula_internal;
 
-FormulaParser::FormulaParser() {
+FormulaParser::FormulaParser(DivisionCounts* trackedCounts) : trackedCounts_(trackedCounts) {
   ClearVariables();
   SetConstants();
 }
@@ -106,8 +106,11 @@ void FormulaParser::Compile(std::string_view normalizedText) {
   } else if (typeid(*this) == typeid(DivisionTrackingParser)) {
     flatKind_ = FlatKind::Counting;
   }
-  if (flatKind_ != FlatKind::None) BuildFlatProgram();
-  UseFlatProgram(flatEnabled_);
+  if (flatKind_ != FlatKind::None) {
+    BuildFlatProgram();
+    BuildNativeCode();
+  }
+  SelectPaths();
 }
 
 void FormulaParser::ReleaseCompiled() {
@@ -117,17 +120,32 @@ void FormulaParser::ReleaseCompiled() {
   flatProgram_ = {};
   flatStack_ = {};
   flatKind_ = FlatKind::None;
-  activeFlat_ = FlatKind::None;
+  nativeCode_.Release();
+  nativeEntry_ = nullptr;
   programRefused_ = false;
+  SelectPaths();
 }
 
 void FormulaParser::UseFlatProgram(bool enabled) {
   flatEnabled_ = enabled;
-  activeFlat_ = enabled ? flatKind_ : FlatKind::None;
+  SelectPaths();
+}
+
+void FormulaParser::UseNativeCode(bool enabled) {
+  nativeEnabled_ = enabled;
+  SelectPaths();
+}
+
+void FormulaParser::SelectPaths() {
+  activeFlat_ = flatEnabled_ ? flatKind_ : FlatKind::None;
+  const NativeEntry native = flatEnabled_ && nativeEnabled_ ? nativeEntry_ : nullptr;
+  plainNative_ = activeFlat_ == FlatKind::Plain ? native : nullptr;
+  countingNative_ = activeFlat_ == FlatKind::Counting ? native : nullptr;
 }
 
 double FormulaParser::EvaluateCompiled() {
-  // The sampling loops' path: straight to the flat program when there is one.
+  // The sampling loops' path: straight to the machine code or the flat program.
+  if (plainNative_ != nullptr) return RunNative(plainNative_);
   if (activeFlat_ == FlatKind::Plain) {
     hasError_ = false;
     errorCode_ = NoFormulaError;
@@ -164,6 +182,10 @@ double FormulaParser::EvaluateProgram(DivisionCounts* counts) {
 
 bool FormulaParser::HasFlatProgram() const {
   return activeFlat_ != FlatKind::None;
+}
+
+bool FormulaParser::HasNativeCode() const {
+  return plainNative_ != nullptr || countingNative_ != nullptr;
 }
 
 void FormulaParser::SeedRandom(std::uint32_t seed) {
@@ -349,6 +371,7 @@ double DivisionTrackingParser::EvaluateNormalized(std::string& text) {
 
 double DivisionTrackingParser::EvaluateCompiled() {
   counts_ = {};
+  if (const NativeEntry native = CountingNative(); native != nullptr) return RunNative(native);
   return EvaluateProgram(&counts_);
 }
 

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ExecutableMemory.h"
+
 namespace lw {
 
 enum FormulaError : std::uint8_t {
@@ -47,7 +49,7 @@ enum TokenType : std::uint8_t {
 
 class FormulaParser {
  public:
-  FormulaParser();
+  FormulaParser() : FormulaParser(nullptr) {}
   virtual ~FormulaParser();
   FormulaParser(const FormulaParser&) = delete;
   FormulaParser& operator=(const FormulaParser&) = delete;
@@ -85,6 +87,11 @@ class FormulaParser {
   const std::vector<double>& ProgramNumbers() const;
 
  protected:
+  struct DivisionCounts;
+  // A derived class that counts divisions names its counters, so code made at
+  // Compile time can count into them.
+  explicit FormulaParser(DivisionCounts* trackedCounts);
+
   // The multiplicative level of the compiled and the text paths. The additive level
   // reaches it only through these, so a derived class that overrides them changes
   // both paths.
@@ -108,12 +115,27 @@ class FormulaParser {
     errorCode_ = code;
   }
 
+  // Machine code for the program; called with the parser, returns the value.
+  using NativeEntry = double (*)(FormulaParser*);
+  // The machine code of a program compiled as a DivisionTrackingParser, if in use.
+  NativeEntry CountingNative() const { return countingNative_; }
+  double RunNative(NativeEntry entry) {
+    hasError_ = false;
+    errorCode_ = NoFormulaError;
+    return entry(this);
+  }
+
  public:
   // For tests: evaluate the token program by the grammar even where the faster flat
-  // translation of it exists (both must agree in every value, code and counter).
+  // translation of it, or that translation's machine code, exists (all must agree in
+  // every value, code and counter).
   void UseFlatProgram(bool enabled);
   // Whether the current program has a flat translation in use.
   bool HasFlatProgram() const;
+  // For tests: run the flat program even where it was translated into machine code.
+  void UseNativeCode(bool enabled);
+  // Whether the current program runs as machine code.
+  bool HasNativeCode() const;
 
  private:
   enum class Path : std::uint8_t { Text, Program };
@@ -128,6 +150,7 @@ class FormulaParser {
     double value = 0.0;
   };
   class FlatCompiler;
+  class NativeCompiler;
 
   // Grammar levels shared by both paths.
   double Assignment();
@@ -146,6 +169,8 @@ class FormulaParser {
   double FlatPower(double a, double b);
   double FlatLogarithm(double a, double b);
   double FlatFunction(std::uint8_t code, double x);
+  void BuildNativeCode();
+  void SelectPaths();
 
   // The text being evaluated.
   const char* cursor_ = nullptr;
@@ -175,6 +200,15 @@ class FormulaParser {
   // flatKind_ while the flat program is enabled, else None.
   FlatKind activeFlat_ = FlatKind::None;
 
+  // The flat program as machine code, where the generator could translate it, and
+  // its entry for each kind while enabled.
+  formula_internal::ExecutableMemory nativeCode_;
+  NativeEntry nativeEntry_ = nullptr;
+  bool nativeEnabled_ = true;
+  NativeEntry plainNative_ = nullptr;
+  NativeEntry countingNative_ = nullptr;
+  DivisionCounts* trackedCounts_ = nullptr;
+
   std::array<double, 26> variables_{};
   double spareSlot_ = 0.0;
   bool hasError_ = false;
@@ -187,6 +221,8 @@ class FormulaParser {
 // changed sign between them, so a pole may lie there.
 class DivisionTrackingParser : public FormulaParser {
  public:
+  DivisionTrackingParser() : FormulaParser(&counts_) {}
+
   double Evaluate(std::string_view text) override;
   double EvaluateNormalized(std::string& text) override;
   double EvaluateCompiled() override;

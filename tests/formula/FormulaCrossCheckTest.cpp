@@ -1,5 +1,6 @@
-// The text path, the token program and its flat translation must agree on every
-// formula, except that the token program tolerates one final unused token.
+// The text path, the token program, its flat translation and the machine code made
+// from that must agree on every formula, except that the token program tolerates one
+// final unused token.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -15,11 +16,16 @@ namespace {
 // Returns false (after reporting) when the paths disagree.
 bool PathsAgree(const std::string& text) {
   const Outcome textOutcome = EvaluateOneWay(text, Way::Text);
-  const Outcome flat = EvaluateOneWay(text, Way::Compiled);
+  const Outcome native = EvaluateOneWay(text, Way::Compiled);
+  const Outcome flat = EvaluateOneWay(text, Way::Flat);
   const Outcome grammar = EvaluateOneWay(text, Way::Grammar);
   bool agree = true;
   if (!(flat == grammar)) {
     ADD_FAILURE() << "flat " << flat << " vs grammar " << grammar << " for [" << text << "]";
+    agree = false;
+  }
+  if (!(native == grammar)) {
+    ADD_FAILURE() << "native " << native << " vs grammar " << grammar << " for [" << text << "]";
     agree = false;
   }
   const bool leftoverOnText = textOutcome.code == SyntaxError && textOutcome.value == 0.0;
@@ -174,22 +180,21 @@ TEST(CrossCheck, AssignmentFormulasStoreTheSameOnEveryPath) {
   for (int i = 0; i < 2000; ++i) {
     const std::string text = "A=" + generator.Expression(3);
     FormulaParser textParser;
-    FormulaParser flatParser;
-    FormulaParser grammarParser;
-    for (FormulaParser* parser : {&textParser, &flatParser, &grammarParser}) {
-      parser->SetVariable("X", 3);
-      parser->SetVariable("Y", -2);
-      parser->SeedRandom(1);
-    }
+    textParser.SetVariable("X", 3);
+    textParser.SetVariable("Y", -2);
+    textParser.SeedRandom(1);
     textParser.Evaluate(text);
-    flatParser.Compile(text);
-    flatParser.EvaluateCompiled();
-    grammarParser.Compile(text);
-    grammarParser.UseFlatProgram(false);
-    grammarParser.EvaluateCompiled();
     const double stored = textParser.Variable('A');
-    EXPECT_TRUE(Outcome{flatParser.Variable('A')} == Outcome{stored}) << text;
-    EXPECT_TRUE(Outcome{grammarParser.Variable('A')} == Outcome{stored}) << text;
+    for (const Way way : kCompiledWays) {
+      FormulaParser parser;
+      parser.SetVariable("X", 3);
+      parser.SetVariable("Y", -2);
+      parser.SeedRandom(1);
+      parser.Compile(text);
+      SelectWay(parser, way);
+      parser.EvaluateCompiled();
+      EXPECT_TRUE(Outcome{parser.Variable('A')} == Outcome{stored}) << text << " way " << int(way);
+    }
   }
 }
 

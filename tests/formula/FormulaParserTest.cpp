@@ -131,22 +131,22 @@ TEST_P(EdgeCaseTest, TextPath) {
   EXPECT_EQ(parser.HasError(), edge.code != kNone);
 }
 
-TEST_P(EdgeCaseTest, CompiledPathBothWays) {
+TEST_P(EdgeCaseTest, CompiledPathEveryWay) {
   const EdgeCase& edge = GetParam();
   const double expected = edge.compiledDiffers ? edge.compiledValue : edge.value;
   const int code = edge.compiledDiffers ? edge.compiledCode : edge.code;
-  for (const bool flat : {true, false}) {
+  for (const Way way : kCompiledWays) {
     FormulaParser parser;
     Bind(parser);
     parser.Compile(edge.formula);
-    parser.UseFlatProgram(flat);
+    SelectWay(parser, way);
     const double value = parser.EvaluateCompiled();
     if (std::isinf(expected)) {
       EXPECT_EQ(value, expected) << edge.formula;
     } else {
-      EXPECT_NEAR(value, expected, 1e-12) << edge.formula << (flat ? " flat" : " grammar");
+      EXPECT_NEAR(value, expected, 1e-12) << edge.formula << " way " << int(way);
     }
-    EXPECT_EQ(parser.ErrorCode(), code) << edge.formula << (flat ? " flat" : " grammar");
+    EXPECT_EQ(parser.ErrorCode(), code) << edge.formula << " way " << int(way);
   }
 }
 
@@ -212,14 +212,14 @@ const CounterCase kCounterCases[] = {
 
 TEST(DivisionTracking, CountsOnEveryPath) {
   for (const CounterCase& c : kCounterCases) {
-    for (const Way way : {Way::Text, Way::Compiled, Way::Grammar}) {
+    for (const Way way : kAllWays) {
       DivisionTrackingParser parser;
       parser.SetVariable("X", c.x);
       if (way == Way::Text) {
         parser.Evaluate(c.formula);
       } else {
         parser.Compile(c.formula);
-        parser.UseFlatProgram(way == Way::Compiled);
+        SelectWay(parser, way);
         parser.EvaluateCompiled();
       }
       const int code = (way != Way::Text && c.code == SyntaxError) ? kNone : c.code;
@@ -237,8 +237,11 @@ TEST(DivisionTracking, CountersAreResetAndWrapAt16Bits) {
   parser.Evaluate(formula);
   EXPECT_EQ(parser.PositiveDivisions(), 1);
   parser.Compile(formula);
-  parser.EvaluateCompiled();
-  EXPECT_EQ(parser.PositiveDivisions(), 1);
+  for (const Way way : kCompiledWays) {
+    SelectWay(parser, way);
+    parser.EvaluateCompiled();
+    EXPECT_EQ(parser.PositiveDivisions(), 1) << int(way);
+  }
   parser.Evaluate("1");
   EXPECT_EQ(parser.PositiveDivisions(), 0);
 }
@@ -318,7 +321,7 @@ TEST(Tokens, LongerThan99CharactersAreRefused) {
       {std::string(5000, 'Z'), SyntaxError},
   };
   for (const auto& c : cases) {
-    for (const Way way : {Way::Text, Way::Compiled, Way::Grammar}) {
+    for (const Way way : kAllWays) {
       EXPECT_EQ(EvaluateOneWay(c.formula, way).code, c.code) << c.formula.substr(0, 8);
     }
   }
@@ -346,7 +349,7 @@ TEST(Nesting, DeepNestingIsRefusedWithoutCrashing) {
       {"(" + nested(255, "1"), 1, UnbalancedParentheses},
   };
   for (const auto& c : cases) {
-    for (const Way way : {Way::Text, Way::Compiled, Way::Grammar}) {
+    for (const Way way : kAllWays) {
       const Outcome outcome = EvaluateOneWay(c.formula, way);
       EXPECT_EQ(outcome.code, c.code) << c.formula.size() << " way " << int(way);
       EXPECT_EQ(outcome.value, c.value) << c.formula.size() << " way " << int(way);

@@ -1,5 +1,5 @@
-// What one evaluation leaves behind, and the three ways to get it, for comparing
-// the text path, the token program and its flat translation.
+// What one evaluation leaves behind, and the ways to get it, for comparing the text
+// path, the token program, its flat translation and that translation's machine code.
 #pragma once
 
 #include <cmath>
@@ -35,7 +35,16 @@ inline Outcome Read(const DivisionTrackingParser& parser, double value) {
   return {value, parser.ErrorCode(), parser.PositiveDivisions(), parser.NegativeDivisions()};
 }
 
-enum class Way { Text, Compiled, Grammar };
+// Compiled is the default compiled path, machine code where the program could be
+// translated; Flat and Grammar force the slower paths it must agree with.
+enum class Way { Text, Compiled, Flat, Grammar };
+inline constexpr Way kCompiledWays[] = {Way::Compiled, Way::Flat, Way::Grammar};
+inline constexpr Way kAllWays[] = {Way::Text, Way::Compiled, Way::Flat, Way::Grammar};
+
+inline void SelectWay(FormulaParser& parser, Way way) {
+  parser.UseFlatProgram(way != Way::Grammar);
+  parser.UseNativeCode(way == Way::Compiled);
+}
 
 // Evaluates a normalised text one way on a parser with X=3, Y=-2 and a fixed seed.
 inline Outcome EvaluateOneWay(const std::string& text, Way way) {
@@ -45,7 +54,7 @@ inline Outcome EvaluateOneWay(const std::string& text, Way way) {
   parser.SeedRandom(7);
   if (way == Way::Text) return Read(parser, parser.Evaluate(text));
   parser.Compile(text);
-  parser.UseFlatProgram(way == Way::Compiled);
+  SelectWay(parser, way);
   const Outcome outcome = Read(parser, parser.EvaluateCompiled());
   parser.ReleaseCompiled();
   return outcome;

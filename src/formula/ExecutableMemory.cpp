@@ -1,0 +1,42 @@
+#include "ExecutableMemory.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace lw::formula_internal {
+
+bool ExecutableMemory::Load(const std::vector<std::uint8_t>& bytes, const void* near) {
+  Release();
+  if (bytes.empty()) return false;
+  const long page = sysconf(_SC_PAGESIZE);
+  const std::size_t pageSize = page > 0 ? std::size_t(page) : 4096;
+  const std::size_t size = (bytes.size() + pageSize - 1) / pageSize * pageSize;
+  // Some processors predict branches between code far apart poorly, so the
+  // pages are asked for a little below the caller's code; the system may place them
+  // elsewhere, which only costs speed.
+  const auto anchor = reinterpret_cast<std::uintptr_t>(near);
+  constexpr std::uintptr_t kBelow = std::uintptr_t(1) << 28;
+  void* hint = anchor > 2 * kBelow
+                   ? reinterpret_cast<void*>((anchor & ~std::uintptr_t(0xFFFFF)) - kBelow)
+                   : nullptr;
+  void* memory = mmap(hint, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (memory == MAP_FAILED) return false;
+  std::memcpy(memory, bytes.data(), bytes.size());
+  if (mprotect(memory, size, PROT_READ | PROT_EXEC) != 0) {
+    munmap(memory, size);
+    return false;
+  }
+  start_ = static_cast<std::uint8_t*>(memory);
+  size_ = size;
+  return true;
+}
+
+void ExecutableMemory::Release() {
+  if (start_ != nullptr) munmap(start_, size_);
+  start_ = nullptr;
+  size_ = 0;
+}
+
+}  // namespace lw::formula_internal
