@@ -1,18 +1,53 @@
-// The about window; shown modally from the help menu.
+// The about window ("Про программу :"): the program's name and version, a small
+// picture and a contact address that opens the user's mail program. Modal.
 #pragma once
 
+#include <QLabel>
+#include <functional>
+
 #include "WindowKit.h"
+
+class QPushButton;
 
 namespace lw {
 
 class Program;
 
+inline constexpr const char* AboutVersionText = "Linewright v 0.5.0.b";
+inline constexpr const char* ContactAddress = "linewright@example.org";
+
+// The contact label: red while the pointer is over it, blue once the pointer moves
+// over the rest of the window; a click opens "mailto:" + its text.
+class ContactLabel : public QLabel {
+ public:
+  ContactLabel(const QString& text, QWidget* parent);
+  void SetColour(const QColor& colour);
+  QColor Colour() const { return colour_; }
+  std::function<void(const QString& url)> OnOpen;
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QColor colour_;
+};
+
 class AboutWindow : public SecondaryWindow {
  public:
   AboutWindow(QWidget* parent, Program& program);
+  ContactLabel* Contact() const { return contact_; }
+  QLabel* Version() const { return version_; }
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  Program& program_;
+  QLabel* version_;
+  ContactLabel* contact_;
 };
+
+// The picture of the about window: a curve with its axes.
+QPixmap AboutPicture(int size);
 
 }  // namespace lw

@@ -3,6 +3,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "QtConvert.h"
 
@@ -50,6 +52,11 @@ std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const QString& t
   QString name = RunFileDialog(parent, title, filter, defaultSuffix, QFileDialog::AcceptSave);
   if (name.isEmpty()) return std::nullopt;
   return name;
+}
+
+bool QtDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace lw

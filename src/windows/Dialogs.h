@@ -7,6 +7,7 @@
 
 #include "Appearance.h"
 
+class QPrinter;
 class QWidget;
 
 namespace lw {
@@ -24,6 +25,9 @@ class Dialogs {
   virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& title,
                                               const QString& filter,
                                               const QString& defaultSuffix) = 0;
+  // The print dialog for printer; false when the user cancels. Without a dialog of
+  // its own a program cannot print.
+  virtual bool ChoosePrinter(QWidget* /*parent*/, QPrinter& /*printer*/) { return false; }
 };
 
 class QtDialogs : public Dialogs {
@@ -34,6 +38,7 @@ class QtDialogs : public Dialogs {
                                       const QString& defaultSuffix) override;
   std::optional<QString> SaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                       const QString& defaultSuffix) override;
+  bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
 };
 
 }  // namespace lw

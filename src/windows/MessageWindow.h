@@ -1,7 +1,11 @@
-// The message window; its caption is set per message.
+// The message window: a small modal box with one line of text and "&Окей", as wide
+// as its text. Its caption is set per message.
 #pragma once
 
 #include "WindowKit.h"
+
+class QLabel;
+class QPushButton;
 
 namespace lw {
 
@@ -11,8 +15,18 @@ class MessageWindow : public SecondaryWindow {
  public:
   MessageWindow(QWidget* parent, Program& program);
 
+  // Sets caption, text and width (text width + 20, the button centred) and shows the
+  // window modally until "&Окей" or the title bar closes it.
+  void ShowMessageBox(const QString& caption, const QString& text);
+  // The layout ShowMessageBox gives, without showing the window.
+  void Prepare(const QString& caption, const QString& text);
+
+  QLabel* Label() const { return label_; }
+  QPushButton* OkButton() const { return ok_; }
+
  private:
-  Program& program_;
+  QLabel* label_;
+  QPushButton* ok_;
 };
 
 }  // namespace lw

@@ -1,0 +1,84 @@
+#include "PictureCommands.h"
+
+#include <QMessageBox>
+#include <QOpenGLWidget>
+#include <QPrinter>
+
+#include "Dialogs.h"
+#include "Pictures.h"
+#include "Printing.h"
+#include "Program.h"
+#include "QtConvert.h"
+
+namespace lw {
+
+namespace {
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::optional<std::string> AskPictureToSave(QWidget* parent, Dialogs& dialogs) {
+  const auto name = dialogs.SaveFileName(parent, Text(SavePictureTitle), Text(PictureFilter),
+                                         Text(PictureExtension));
+  if (!name) return std::nullopt;
+  return S(*name);
+}
+
+void ShowFailure(QWidget* parent, const std::string& path, const QString& error) {
+  QMessageBox::critical(parent, QStringLiteral("Linewright"),
+                        Q(path) + QStringLiteral("\n") + error);
+}
+
+}  // namespace
+
+QImage Frame3D(QWidget* view3D) {
+  if (!view3D) return {};
+  if (auto* gl = qobject_cast<QOpenGLWidget*>(view3D)) return gl->grabFramebuffer();
+  if (auto* gl = view3D->findChild<QOpenGLWidget*>()) return gl->grabFramebuffer();
+  return view3D->grab().toImage();
+}
+
+QImage CurrentViewImage(Program& program, QWidget* view3D) {
+  if (program.Space() == SpaceMode::Space3D) return Frame3D(view3D);
+  return program.Picture().ToImage(program.ViewWidth(), program.ViewHeight());
+}
+
+void SavePicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
+  const auto path = AskPictureToSave(parent, dialogs);
+  if (!path) return;
+  QString error;
+  if (!SavePicture2D(program, *path, error)) ShowFailure(parent, *path, error);
+}
+
+bool OpenPicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
+  const auto name = dialogs.OpenFileName(parent, Text(OpenPictureTitle), Text(PictureFilter),
+                                         Text(PictureExtension));
+  if (!name) return false;
+  QString error;
+  if (!OpenPicture2D(program, S(*name), error)) {
+    ShowFailure(parent, S(*name), error);
+    return false;
+  }
+  return true;
+}
+
+void SaveFrame3DCommand(QWidget* parent, Program& program, Dialogs& dialogs, QWidget* view3D) {
+  const auto path = AskPictureToSave(parent, dialogs);
+  if (!path) return;
+  QString error;
+  if (!SaveFrame3D(program, Frame3D(view3D), *path, error)) ShowFailure(parent, *path, error);
+}
+
+void PrintViewCommand(QWidget* parent, Program& program, Dialogs& dialogs, QWidget* view3D) {
+  QPrinter printer;
+  if (!dialogs.ChoosePrinter(parent, printer)) return;
+  if (!PrintImage(printer, CurrentViewImage(program, view3D))) {
+    ShowFailure(
+        parent,
+        S(printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()),
+        QStringLiteral("Не вдалося почати друк"));
+  }
+}
+
+}  // namespace lw
