@@ -1,0 +1,20 @@
+#include "ProgramFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "DocumentSession.h"
+
+namespace lw {
+
+std::string FindProgramFolder(const std::string& executableDir) {
+  const QDir beside(QString::fromStdString(executableDir));
+  const QString templateName =
+      QString::fromUtf8(TemplateFileName.data(), static_cast<qsizetype>(TemplateFileName.size()));
+  if (QFileInfo::exists(beside.filePath(templateName))) return executableDir;
+  const QString shared = QDir::cleanPath(beside.filePath(QStringLiteral("../share/linewright")));
+  if (QFileInfo::exists(QDir(shared).filePath(templateName))) return shared.toStdString();
+  return executableDir;
+}
+
+}  // namespace lw
