@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "Build3DContext.h"
 #include "G3dModel.h"
@@ -14,6 +15,13 @@
 #include "Scene3DCommands.h"
 
 namespace lw {
+
+// The open and save dialogs of the 3D files, in Qt's filter form.
+inline constexpr std::string_view Open3DTitle = "Відкриття 3-D файлу";
+inline constexpr std::string_view Open3DFilter = "Tervan`s 3D (*.t3d) ;;AutoCad DXF файли (*.dxf)";
+inline constexpr std::string_view Save3DTitle = "Збереження 3-D файлу...";
+inline constexpr std::string_view Save3DFilter = "AutoCad DXF файли (*.dxf)";
+inline constexpr std::string_view Save3DExtension = "dxf";
 
 class Program3D : public ProgramObserver {
  public:

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "Dialogs.h"
+#include "Program3D.h"
 #include "QtConvert.h"
 
 namespace lw {
@@ -182,6 +183,13 @@ QWidget* AppearanceWindow::MakePage3D() {
     connect(combos_[static_cast<std::size_t>(c)], &QComboBox::currentIndexChanged, this,
             [this] { Store(); });
   }
+  // The lists' own handlers: the drawing mode and the motion take effect at once.
+  connect(combos_[2], &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (!showing_) program_.ThreeD().SetDrawMode(index);
+  });
+  connect(combos_[3], &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (!showing_) program_.ThreeD().SetMotionType(index);
+  });
 
   auto* look = Group(page, "Оформлення", nullptr);
   auto* v = new QVBoxLayout(look);

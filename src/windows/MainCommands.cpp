@@ -8,6 +8,7 @@
 #include "AboutWindow.h"
 #include "AppearanceWindow.h"
 #include "CalculatorWindow.h"
+#include "Dialogs.h"
 #include "GraphListPanel.h"
 #include "IntegralWindow.h"
 #include "MainWindow.h"

@@ -30,6 +30,7 @@
 #include "ScanListWindow.h"
 #include "ScanWindow.h"
 #include "ToolPanel.h"
+#include "View3D.h"
 #include "WindowKit.h"
 
 namespace lw {
@@ -50,7 +51,7 @@ MainWindow::MainWindow(Program& program, Dialogs& dialogs) : program_(program), 
   row->setSpacing(0);
   views_ = new QStackedWidget(central);
   plotView_ = new PlotView(views_, program_);
-  panel3D_ = new Panel3D(views_);
+  panel3D_ = Make3DPanel(views_, program_.ThreeD());
   views_->addWidget(plotView_);
   views_->addWidget(panel3D_);
   row->addWidget(views_, 1);
@@ -158,7 +159,9 @@ void MainWindow::ApplyHintsEverywhere() {
 void MainWindow::SpaceChanged() {
   const bool threeD = program_.Space() == SpaceMode::Space3D;
   Action(threeD ? Command::Space3D : Command::Space2D)->setChecked(true);
-  views_->setCurrentWidget(threeD ? static_cast<QWidget*>(panel3D_) : plotView_);
+  views_->setCurrentWidget(threeD ? panel3D_ : plotView_);
+  // The projection follows the panel's size at every frame.
+  if (threeD) panel3D_->update();
   if (windows_.Params) windows_.Params->ShowPage(threeD);
   if (windows_.Appearance) windows_.Appearance->ShowPage(threeD);
   if (!threeD) program_.SetViewSize(plotView_->width(), plotView_->height());

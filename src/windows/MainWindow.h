@@ -76,7 +76,7 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   QLabel* StatusLabel() const { return statusLabel_; }
   ToolPanel* Tools() const { return toolPanel_; }
   PlotView* View2D() const { return plotView_; }
-  Panel3D* View3D() const { return panel3D_; }
+  QWidget* View3D() const { return panel3D_; }
   bool PlacementPending() const { return placementTimer_.isActive(); }
   void SetPlacementDelay(int milliseconds) { placementTimer_.setInterval(milliseconds); }
   // Runs once the close request was granted and the options were written.
@@ -111,7 +111,7 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   std::map<Command, QAction*> actions_;
   QStackedWidget* views_ = nullptr;
   PlotView* plotView_ = nullptr;
-  Panel3D* panel3D_ = nullptr;
+  QWidget* panel3D_ = nullptr;  // the OpenGL view, or a black panel without OpenGL
   ToolPanel* toolPanel_ = nullptr;
   QLabel* statusLabel_ = nullptr;
   QTimer placementTimer_;

@@ -49,13 +49,13 @@ void MakeBlack(QWidget* widget) {
 
 }  // namespace
 
-View3D::View3D(QWidget* parent, Program3D& space) : QOpenGLWidget(parent), space_(space) {
+Viewer3D::Viewer3D(QWidget* parent, Program3D& space) : QOpenGLWidget(parent), space_(space) {
   setFormat(ViewFormat());
   MakeBlack(this);
   space_.SetView(this);
 }
 
-View3D::~View3D() {
+Viewer3D::~Viewer3D() {
   if (&space_.View() == this) space_.SetView(nullptr);
   // The context goes with the base class; its lists are freed here, while this
   // object is whole.
@@ -63,7 +63,7 @@ View3D::~View3D() {
   ReleaseLists();
 }
 
-void View3D::initializeGL() {
+void Viewer3D::initializeGL() {
   // Lists of an earlier context (the widget moved to another window) are gone.
   G3dScene& scene = space_.Scene();
   scene.listBase = 0;
@@ -75,7 +75,7 @@ void View3D::initializeGL() {
   lw::RebuildDisplayLists(scene);
 }
 
-void View3D::ReleaseLists() {
+void Viewer3D::ReleaseLists() {
   G3dScene& scene = space_.Scene();
   if (scene.listCount == 0 || !context()) return;
   makeCurrent();
@@ -85,7 +85,7 @@ void View3D::ReleaseLists() {
   doneCurrent();
 }
 
-void View3D::paintGL() {
+void Viewer3D::paintGL() {
   const G3dScene& scene = space_.Scene();
   // Set for every frame, from the frame buffer's size in device pixels; a panel of
   // no height still gets a finite aspect ratio.
@@ -95,7 +95,7 @@ void View3D::paintGL() {
   lw::PaintScene(scene);
 }
 
-void View3D::RebuildDisplayLists() {
+void Viewer3D::RebuildDisplayLists() {
   // Without a context yet, initializeGL compiles the lists when it comes.
   if (!context() || !context()->isValid()) return;
   makeCurrent();
@@ -103,24 +103,24 @@ void View3D::RebuildDisplayLists() {
   doneCurrent();
 }
 
-void View3D::PaintScene() {
+void Viewer3D::PaintScene() {
   update();
 }
 
-void View3D::RepaintMainWindow() {
+void Viewer3D::RepaintMainWindow() {
   window()->update();
 }
 
-void View3D::mousePressEvent(QMouseEvent* event) {
+void Viewer3D::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   space_.Navigator().MouseDown(ButtonOf(event->button()), at.x(), at.y());
 }
 
-void View3D::mouseReleaseEvent(QMouseEvent* event) {
+void Viewer3D::mouseReleaseEvent(QMouseEvent* event) {
   space_.Navigator().MouseUp(ButtonOf(event->button()));
 }
 
-void View3D::mouseMoveEvent(QMouseEvent* event) {
+void Viewer3D::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (space_.Navigator().MouseMove(at.x(), at.y())) update();
 }
@@ -144,7 +144,7 @@ bool OpenGLAvailable() {
 }
 
 QWidget* Make3DPanel(QWidget* parent, Program3D& space) {
-  if (OpenGLAvailable()) return new View3D(parent, space);
+  if (OpenGLAvailable()) return new Viewer3D(parent, space);
   return new Blank3DPanel(parent, space);
 }
 

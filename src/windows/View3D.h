@@ -12,10 +12,10 @@ namespace lw {
 
 class Program3D;
 
-class View3D : public QOpenGLWidget, public Scene3DView {
+class Viewer3D : public QOpenGLWidget, public Scene3DView {
  public:
-  View3D(QWidget* parent, Program3D& space);
-  ~View3D() override;
+  Viewer3D(QWidget* parent, Program3D& space);
+  ~Viewer3D() override;
 
   // Scene3DView
   void RebuildDisplayLists() override;
