@@ -167,12 +167,18 @@ TEST(CrossCheck, RandomExpressions) {
   ExpressionGenerator generator(777);
   int failures = 0;
   int clean = 0;
+  int translated = 0;
   for (int i = 0; i < 20000 && failures < 10; ++i) {
     const std::string text = generator.Expression(4);
     failures += !PathsAgree(text);
     clean += EvaluateOneWay(text, Way::Text).code == NoFormulaError;
+    FormulaParser parser;
+    parser.Compile(text);
+    translated += parser.HasNativeCode();
   }
   EXPECT_GT(clean, 2000) << "the generator should mostly produce formulas with a value";
+  EXPECT_EQ(translated, kNativeCodeExpected ? 20000 : 0)
+      << "all are shallow enough to run as machine code";
 }
 
 TEST(CrossCheck, AssignmentFormulasStoreTheSameOnEveryPath) {

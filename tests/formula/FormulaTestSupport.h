@@ -41,6 +41,13 @@ enum class Way { Text, Compiled, Flat, Grammar };
 inline constexpr Way kCompiledWays[] = {Way::Compiled, Way::Flat, Way::Grammar};
 inline constexpr Way kAllWays[] = {Way::Text, Way::Compiled, Way::Flat, Way::Grammar};
 
+// Whether this build makes machine code for compiled formulas.
+#if defined(__x86_64__) && defined(__linux__)
+inline constexpr bool kNativeCodeExpected = true;
+#else
+inline constexpr bool kNativeCodeExpected = false;
+#endif
+
 inline void SelectWay(FormulaParser& parser, Way way) {
   parser.UseFlatProgram(way != Way::Grammar);
   parser.UseNativeCode(way == Way::Compiled);

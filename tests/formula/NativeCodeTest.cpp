@@ -23,47 +23,66 @@ const std::vector<double> kEdgeValues = {0.0,    -0.0,  1.0,    -1.0, 0.5,   -0.
                                          2.0,    -2.0,  3.0,    1e16, -1e16, 709.79,
                                          1e-310, 1e308, -1e308, kInf, -kInf, kNaN};
 
-// Two evaluations in a row: the second continues the random sequence and reads what
-// the first assigned.
+// Two evaluations in a row (the second continues the random sequence and reads what
+// the first assigned), and the variable A afterwards.
 struct TwoOutcomes {
   Outcome first;
   Outcome second;
+  Outcome assigned;
   bool operator==(const TwoOutcomes& other) const {
-    return first == other.first && second == other.second;
+    return first == other.first && second == other.second && assigned == other.assigned;
   }
 };
 
 std::ostream& operator<<(std::ostream& out, const TwoOutcomes& outcomes) {
-  return out << outcomes.first << " then " << outcomes.second;
+  return out << outcomes.first << " then " << outcomes.second << ", A " << outcomes.assigned;
 }
 
-// Evaluates text compiled one way on a division tracker with the given X and Y.
+// A text compiled once, one way, on a division tracker, evaluated for many X and Y.
+class CompiledWay {
+ public:
+  CompiledWay(const std::string& text, Way way) {
+    parser_.Compile(text);
+    SelectWay(parser_, way);
+  }
+  bool Native() const { return parser_.HasNativeCode(); }
+  TwoOutcomes Run(double x, double y) {
+    parser_.ClearVariables();
+    parser_.SetConstants();
+    parser_.SetVariable("X", x);
+    parser_.SetVariable("Y", y);
+    parser_.SeedRandom(11);
+    const Outcome first = Read(parser_, parser_.EvaluateCompiled());
+    const Outcome second = Read(parser_, parser_.EvaluateCompiled());
+    return {first, second, Outcome{parser_.Variable('A')}};
+  }
+
+ private:
+  DivisionTrackingParser parser_;
+};
+
 TwoOutcomes CompiledOutcome(const std::string& text, Way way, double x, double y, bool* native) {
-  DivisionTrackingParser parser;
-  parser.SetVariable("X", x);
-  parser.SetVariable("Y", y);
-  parser.SeedRandom(11);
-  parser.Compile(text);
-  SelectWay(parser, way);
-  if (native != nullptr) *native = parser.HasNativeCode();
-  const Outcome first = Read(parser, parser.EvaluateCompiled());
-  return {first, Read(parser, parser.EvaluateCompiled())};
+  CompiledWay compiled(text, way);
+  if (native != nullptr) *native = compiled.Native();
+  return compiled.Run(x, y);
 }
 
 // Expects the machine code in use and agreeing with both slower ways for every pair
 // of edge values.
 void ExpectAgreementOnEdges(const std::string& text) {
+  CompiledWay machine(text, Way::Compiled);
+  CompiledWay flat(text, Way::Flat);
+  CompiledWay grammar(text, Way::Grammar);
+  EXPECT_EQ(machine.Native(), kNativeCodeExpected) << text;
   int failures = 0;
   for (const double x : kEdgeValues) {
     for (const double y : kEdgeValues) {
-      bool native = false;
-      const TwoOutcomes machine = CompiledOutcome(text, Way::Compiled, x, y, &native);
-      const TwoOutcomes flat = CompiledOutcome(text, Way::Flat, x, y, nullptr);
-      const TwoOutcomes grammar = CompiledOutcome(text, Way::Grammar, x, y, nullptr);
-      EXPECT_TRUE(native) << text;
-      if (!(machine == grammar) || !(flat == grammar)) {
-        ADD_FAILURE() << text << " X=" << x << " Y=" << y << ": native " << machine << ", flat "
-                      << flat << ", grammar " << grammar;
+      const TwoOutcomes expected = grammar.Run(x, y);
+      const TwoOutcomes byMachine = machine.Run(x, y);
+      const TwoOutcomes byFlat = flat.Run(x, y);
+      if (!(byMachine == expected) || !(byFlat == expected)) {
+        ADD_FAILURE() << text << " X=" << x << " Y=" << y << ": native " << byMachine << ", flat "
+                      << byFlat << ", grammar " << expected;
         if (++failures > 5) return;
       }
     }
@@ -123,11 +142,11 @@ TEST(NativeCode, DeeperThanTheRegistersFallsBackToTheFlatProgram) {
       if (depth >= 16) {
         EXPECT_FALSE(native) << "needs more registers than there are: " << text;
       } else if (depth <= 13) {
-        EXPECT_TRUE(native) << text;
+        EXPECT_EQ(native, kNativeCodeExpected) << text;
       }
     }
   }
-  EXPECT_GT(translated, 20);
+  EXPECT_EQ(translated > 20, kNativeCodeExpected);
 }
 
 TEST(NativeCode, ValuesSavedAcrossHelperCallsAtEveryDepth) {
@@ -142,7 +161,7 @@ TEST(NativeCode, ValuesSavedAcrossHelperCallsAtEveryDepth) {
     const TwoOutcomes grammar = CompiledOutcome(text, Way::Grammar, 1.25, 0.5, nullptr);
     // Two values per level: the product's left operand and the sum's.
     if (depth <= 6) {
-      EXPECT_TRUE(native) << depth;
+      EXPECT_EQ(native, kNativeCodeExpected) << depth;
     }
     EXPECT_TRUE(machine == grammar) << text << ": " << machine << " vs " << grammar;
   }
@@ -156,7 +175,7 @@ TEST(NativeCode, DivisionCountersWrapAt16Bits) {
     parser.SetVariable("X", 1);
     parser.SetVariable("Y", y);
     parser.Compile(formula);
-    ASSERT_TRUE(parser.HasNativeCode());
+    ASSERT_EQ(parser.HasNativeCode(), kNativeCodeExpected);
     const Outcome machine = Read(parser, parser.EvaluateCompiled());
     SelectWay(parser, Way::Grammar);
     const Outcome grammar = Read(parser, parser.EvaluateCompiled());
@@ -170,7 +189,7 @@ TEST(NativeCode, InUseOnEveryKindOfParserAndSwitchable) {
   DivisionTrackingParser tracking;
   for (FormulaParser* parser : {&plain, static_cast<FormulaParser*>(&tracking)}) {
     parser->Compile("(X+1)*(X-2)*(X+3)/(X*X+1)");
-    EXPECT_TRUE(parser->HasNativeCode());
+    EXPECT_EQ(parser->HasNativeCode(), kNativeCodeExpected);
     parser->UseNativeCode(false);
     EXPECT_FALSE(parser->HasNativeCode());
     EXPECT_TRUE(parser->HasFlatProgram());
@@ -178,7 +197,7 @@ TEST(NativeCode, InUseOnEveryKindOfParserAndSwitchable) {
     parser->UseFlatProgram(false);
     EXPECT_FALSE(parser->HasNativeCode()) << "the grammar was asked for";
     parser->UseFlatProgram(true);
-    EXPECT_TRUE(parser->HasNativeCode());
+    EXPECT_EQ(parser->HasNativeCode(), kNativeCodeExpected);
   }
 }
 
@@ -190,7 +209,7 @@ TEST(NativeCode, CompiledTwiceReleasedAndRecompiled) {
   EXPECT_EQ(parser.EvaluateCompiled(), 0.5);
   EXPECT_EQ(parser.PositiveDivisions(), 1);
   parser.Compile("X*X-1");
-  EXPECT_TRUE(parser.HasNativeCode());
+  EXPECT_EQ(parser.HasNativeCode(), kNativeCodeExpected);
   EXPECT_EQ(parser.EvaluateCompiled(), 8.0);
   EXPECT_EQ(parser.PositiveDivisions(), 0);
   parser.ReleaseCompiled();
@@ -213,7 +232,7 @@ TEST(NativeCode, CompiledTwiceReleasedAndRecompiled) {
 TEST(NativeCode, ReadsTheSlotsAndAssignsPersistently) {
   FormulaParser parser;
   parser.Compile("A=A+X");
-  ASSERT_TRUE(parser.HasNativeCode());
+  ASSERT_EQ(parser.HasNativeCode(), kNativeCodeExpected);
   double& x = parser.VariableSlot('X');
   for (int i = 1; i <= 4; ++i) {
     x = i;
