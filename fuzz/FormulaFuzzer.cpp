@@ -1,7 +1,7 @@
 // The formula engine on arbitrary text: the raw text path, normalisation, the token
-// program by the grammar and by its flat translation, each on the plain parser and
-// on the division tracker. All of them must agree; the only tolerated difference is
-// a final token the grammar did not use, which the compiled paths let pass.
+// program by the grammar, by its flat translation and by that translation's machine
+// code, each on the plain parser and on the division tracker. All of them must agree; the only
+// tolerated difference is a final token the grammar did not use, which the compiled paths let pass.
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -85,10 +85,15 @@ Result ByText(const std::string& text, double x, double y) {
   return Finish(parser, parser.Evaluate(text));
 }
 
+// The three ways to run a token program: the machine code made from its flat
+// translation (where it can be made), the flat translation, and the grammar.
+enum class Way { Native, Flat, Grammar };
+
 template <class Parser>
-Result ByProgram(const std::string& text, double x, double y, bool flat) {
+Result ByProgram(const std::string& text, double x, double y, Way way) {
   Parser parser;
-  parser.UseFlatProgram(flat);
+  parser.UseFlatProgram(way != Way::Grammar);
+  parser.UseNativeCode(way == Way::Native);
   parser.Compile(text);
   Prepare(parser, x, y);
   Result result = Finish(parser, parser.EvaluateCompiled());
@@ -130,8 +135,10 @@ LastToken FindLastToken(const std::string& text) {
 
 template <class Parser>
 void CheckAgreement(const std::string& text, double x, double y) {
-  const Result flat = ByProgram<Parser>(text, x, y, true);
-  const Result grammar = ByProgram<Parser>(text, x, y, false);
+  const Result native = ByProgram<Parser>(text, x, y, Way::Native);
+  const Result flat = ByProgram<Parser>(text, x, y, Way::Flat);
+  const Result grammar = ByProgram<Parser>(text, x, y, Way::Grammar);
+  if (!(native == flat)) Disagree("machine code and flat program", text, native, flat);
   if (!(flat == grammar)) Disagree("flat program and grammar", text, flat, grammar);
   const Result byText = ByText<Parser>(text, x, y);
   if (byText == grammar) return;
