@@ -6,6 +6,7 @@
 
 #include "FormulaParser.h"
 #include "Program3D.h"
+#include "ProgramAnalysis.h"
 #include "StatusTexts.h"
 
 namespace lw {
@@ -30,6 +31,7 @@ Program::Program(std::string programDir)
   picture_.SetFont(document_.Appearance.Font);
   CentreOrigin();
   threeD_ = std::make_unique<Program3D>(*this);
+  analysis_ = std::make_unique<ProgramAnalysis>(*this, picture_, view_);
 }
 
 Program::~Program() = default;

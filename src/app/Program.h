@@ -26,6 +26,7 @@ namespace lw {
 class FormulaParser;
 class DivisionTrackingParser;
 class Program3D;
+class ProgramAnalysis;
 
 enum class SpaceMode { Space2D, Space3D };
 
@@ -148,7 +149,7 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   void ToggleTemporaryGrid();
   bool TemporaryGridOn() const { return temporaryGrid_.Enabled(); }
   void ToggleScanMode();
-  bool ScanMode() const { return scanMode_; }
+  bool ScanMode() const;
   // In scan mode, the world point under the pointer (a pixel of the plot view) as the
   // status text: "X: 1.5    Y: -2".
   void ShowPointerPosition(int px, int py);
@@ -159,6 +160,8 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   int ViewWidth() const { return viewWidth_; }
   int ViewHeight() const { return viewHeight_; }
   PlotPicture& Picture() { return picture_; }
+  // Shows the picture in the plot view again.
+  void PresentPicture() override;
   const View2D& View() const { return view_; }
   // Makes font the picture's label font at once (the appearance window's font button).
   void ApplyLabelFont();
@@ -171,6 +174,9 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
 
   // ----- 3D space: scene, navigator, camera and the 3D commands -----
   Program3D& ThreeD() { return *threeD_; }
+
+  // ----- scanning, calculator and integral -----
+  ProgramAnalysis& Analysis() { return *analysis_; }
 
   // ----- status -----
   void SetStatus(const std::string& text) override;
@@ -216,7 +222,6 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   }
   bool StoreGraph(bool stored);
   Plot2DContext Context2D();
-  void PresentPicture() override;
 
   // DocumentUi
   PromptAnswer AskToSaveChanges() override;
@@ -243,7 +248,6 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   TemporaryGrid temporaryGrid_;
   SilentProgress silentProgress_;
   ProgressSink* progress_ = nullptr;
-  bool scanMode_ = false;
   int viewWidth_ = 539;
   int viewHeight_ = 468;
 
@@ -255,8 +259,9 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   bool showHints_ = true;
   SpaceMode space_ = SpaceMode::Space2D;
   Options options_;
-  // Last, so that it goes first: it observes this object.
+  // Last, so that they go first: they observe this object.
   std::unique_ptr<Program3D> threeD_;
+  std::unique_ptr<ProgramAnalysis> analysis_;
 };
 
 }  // namespace lw

@@ -7,6 +7,7 @@
 #include "FormulaParser.h"
 #include "NumberFormat.h"
 #include "Program.h"
+#include "ProgramAnalysis.h"
 #include "StatusTexts.h"
 
 namespace lw {
@@ -32,9 +33,9 @@ void Program::ApplyLabelFont() {
 }
 
 Plot2DContext Program::Context2D() {
-  return Plot2DContext{document_,    params2D_, view_,      picture_,   *explicitParser_,
-                       *poleParser_, palette_,  *this,      Progress(), temporaryGrid_,
-                       nullptr,      this,      viewWidth_, viewHeight_};
+  return Plot2DContext{document_,          params2D_, view_,      picture_,   *explicitParser_,
+                       *poleParser_,       palette_,  *this,      Progress(), temporaryGrid_,
+                       &analysis_->Scan(), this,      viewWidth_, viewHeight_};
 }
 
 void Program::PresentPicture() {
@@ -52,10 +53,16 @@ void Program::ToggleTemporaryGrid() {
   Notify(&ProgramObserver::PictureChanged);
 }
 
+bool Program::ScanMode() const {
+  return analysis_->Scan().ScanMode();
+}
+
+// Entering scan mode draws the marks of the scanned points, leaving it removes them.
 void Program::ToggleScanMode() {
-  scanMode_ = !scanMode_;
-  if (!scanMode_) SetStatus(std::string(ReadyText));
+  analysis_->Scan().ToggleScanMode();
+  if (!ScanMode()) SetStatus(std::string(ReadyText));
   Notify(&ProgramObserver::OptionsChanged);
+  PresentPicture();
 }
 
 char Program::DecimalSeparator() {
@@ -65,7 +72,7 @@ char Program::DecimalSeparator() {
 }
 
 void Program::ShowPointerPosition(int px, int py) {
-  if (!scanMode_) return;
+  if (!ScanMode()) return;
   const char separator = DecimalSeparator();
   const BuildParameters& p = document_.Params;
   SetStatus(p.Field(ParamField::VarX) + ": " + FormatGeneral(view_.WorldX(px), separator) + "    " +

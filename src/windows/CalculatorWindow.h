@@ -1,10 +1,16 @@
-// The calculator window. Its option "Очищати ввід" travels with the options file.
+// The calculator window: a log of expressions and results, and the table of the 26
+// variables of its own engine. Its option "Очищати ввід" travels with the options
+// file.
 #pragma once
 
+#include "Calculator.h"
 #include "WindowKit.h"
 
 class QCheckBox;
 class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
 
 namespace lw {
 
@@ -14,14 +20,31 @@ class CalculatorWindow : public SecondaryWindow {
  public:
   CalculatorWindow(QWidget* parent, Program& program);
   void SyncOptions();
-  // Brings the window up with the keyboard in its input line.
+  // The menu command: the table shows the variables, then the window comes up with
+  // the keyboard in its input line.
   void ShowForInput();
   QCheckBox* ClearInput() const { return clearInput_; }
+  QLineEdit* Input() const { return input_; }
+  QPlainTextEdit* Log() const { return log_; }
+  QTableWidget* Table() const { return table_; }
+
+  // The buttons' actions.
+  void Calculate();
+  void SetFromTable();
+  void RefreshTable();
+  void ZeroTable();
+  void ConstantsToTable();
 
  private:
+  QWidget* BuildTable();
+  VariableTable Cells() const;
+  void ShowCells(const VariableTable& cells);
+
   Program& program_;
+  QPlainTextEdit* log_;
   QLineEdit* input_;
   QCheckBox* clearInput_;
+  QTableWidget* table_ = nullptr;
 };
 
 }  // namespace lw

@@ -1,18 +1,60 @@
-// The definite-integral window.
+// The definite-integral window: area, volume of revolution or integral sum of a
+// formula over an interval, with a results log. During a calculation the window is
+// 20 pixels taller and shows a progress bar, and it keeps painting.
 #pragma once
 
+#include "Integral.h"
 #include "WindowKit.h"
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
 
 namespace lw {
 
 class Program;
 
-class IntegralWindow : public SecondaryWindow {
+class IntegralWindow : public SecondaryWindow, private CalculationFeedback {
  public:
   IntegralWindow(QWidget* parent, Program& program);
 
+  // The action of "&Порахувати".
+  void CalculateIntegral();
+  bool Calculating() const { return calculating_; }
+
+  QPlainTextEdit* Log() const { return log_; }
+  QLineEdit* Expression() const { return expression_; }
+  QLineEdit* Left() const { return left_; }
+  QLineEdit* Right() const { return right_; }
+  QLineEdit* Step() const { return step_; }
+  QLineEdit* Variable() const { return variable_; }
+  QComboBox* Kind() const { return kind_; }
+  QProgressBar* Progress() const { return progress_; }
+  QPushButton* CalculateButton() const { return calculate_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  // CalculationFeedback
+  void AppendLine(const std::string& line) override;
+  void SetProgress(int percent) override;
+  bool KeepGoing() override;
+
   Program& program_;
+  QPlainTextEdit* log_;
+  QLineEdit* expression_;
+  QLineEdit* left_;
+  QLineEdit* right_;
+  QLineEdit* step_;
+  QLineEdit* variable_;
+  QComboBox* kind_;
+  QPushButton* calculate_;
+  QProgressBar* progress_;
+  bool calculating_ = false;
+  bool cancelled_ = false;
 };
 
 }  // namespace lw

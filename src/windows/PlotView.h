@@ -4,18 +4,28 @@
 
 #include <QWidget>
 
+#include "ProgramAnalysis.h"
+
 namespace lw {
 
 class Program;
 
-class PlotView : public QWidget {
+// Mouse events go to the scan logic; the selection rectangle is drawn over the
+// picture while it is dragged.
+class PlotView : public QWidget, private AnalysisObserver {
  public:
   PlotView(QWidget* parent, Program& program);
+  ~PlotView() override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void SelectionBandChanged() override;
 
  private:
   Program& program_;

@@ -1,13 +1,97 @@
 #include "Scan3dWindow.h"
 
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
 #include "Program.h"
+#include "QtConvert.h"
+#include "ScanWindow.h"
 
 namespace lw {
 
 Scan3dWindow::Scan3dWindow(QWidget* parent, Program& program)
     : SecondaryWindow(parent, QStringLiteral("Значення при відповідних аргументах :")),
       program_(program) {
-  resize(320, 286);
+  resize(330, 260);
+  setMinimumSize(320, 160);
+  setMaximumSize(800, 800);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* bar = new QHBoxLayout;
+  bar->setContentsMargins(2, 2, 2, 2);
+  buttons_[0] = AddFlatButton(this, bar, QStyle::SP_BrowserReload,
+                              "Видати значення виразів у вписаній точці ");
+  buttons_[1] =
+      AddFlatButton(this, bar, QStyle::SP_ArrowUp, "Провести вираз як функцію через точку");
+  buttons_[2] = AddFlatButton(this, bar, QStyle::SP_DialogSaveButton, "Зберегти зміни у виразах");
+  buttons_[3] = AddFlatButton(this, bar, QStyle::SP_DialogCloseButton, "Зачинити вікно");
+  bar->addStretch(1);
+  layout->addLayout(bar);
+  grid_ = MakeValuesGrid(this);
+  layout->addWidget(grid_, 1);
+  auto* panel = new QFrame(this);
+  panel->setFixedHeight(83);
+  auto* fields = new QGridLayout(panel);
+  fields->setContentsMargins(2, 2, 2, 2);
+  fields->setVerticalSpacing(2);
+  ProgramAnalysis& a = program_.Analysis();
+  for (int i = 0; i < 3; ++i) {
+    auto& name = names_[static_cast<std::size_t>(i)];
+    auto& value = coordinates_[static_cast<std::size_t>(i)];
+    name = MakeReadOnlyField(panel);
+    value = new QLineEdit(Q(a.Panel3D().coordinates[static_cast<std::size_t>(i)]), panel);
+    fields->addWidget(name, i, 0);
+    fields->addWidget(value, i, 1);
+    connect(value, &QLineEdit::textEdited, this,
+            [&a, i](const QString& text) { a.SetCoordinate(i, S(text)); });
+  }
+  fields->setColumnStretch(1, 1);
+  layout->addWidget(panel);
+  connect(grid_, &QTableWidget::itemChanged, this, [&a](QTableWidgetItem* item) {
+    a.Edit3DCell(static_cast<std::size_t>(item->row()), item->column(), S(item->text()));
+  });
+  connect(buttons_[0], &QToolButton::clicked, this, [&a] { a.Refresh3DScan(); });
+  connect(buttons_[1], &QToolButton::clicked, this,
+          [this, &a] { a.FunctionThroughPoint3D(SelectedRow()); });
+  connect(buttons_[2], &QToolButton::clicked, this, [&a] { a.Save3DScanExpressions(); });
+  connect(buttons_[3], &QToolButton::clicked, this, [this] { hide(); });
+  a.AddObserver(this);
+}
+
+Scan3dWindow::~Scan3dWindow() {
+  program_.Analysis().RemoveObserver(this);
+}
+
+void Scan3dWindow::Open() {
+  program_.Analysis().Open3DScan();
+  show();
+  raise();
+  activateWindow();
+}
+
+std::size_t Scan3dWindow::SelectedRow() const {
+  // Like a string grid, the grid counts its first row as selected until another is.
+  return static_cast<std::size_t>(std::max(grid_->currentRow(), 0));
+}
+
+void Scan3dWindow::Scan3DChanged() {
+  const Scan3DPanel& panel = program_.Analysis().Panel3D();
+  for (std::size_t i = 0; i < 3; ++i) {
+    names_[i]->setText(Q(panel.names[i]));
+    // Only a real change, so the cursor stays where the user types.
+    if (S(coordinates_[i]->text()) != panel.coordinates[i])
+      coordinates_[i]->setText(Q(panel.coordinates[i]));
+  }
+  const int current = grid_->currentRow();
+  FillValuesGrid(grid_, panel.rows);
+  if (current >= 0 && current < grid_->rowCount()) grid_->setCurrentCell(current, 0);
 }
 
 }  // namespace lw

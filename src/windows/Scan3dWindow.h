@@ -1,18 +1,41 @@
-// The values of the 3D graphs at a scanned point.
+// The values of the 3D graphs at a typed point, and shifting an expression so that
+// its surface passes through that point.
 #pragma once
 
+#include <array>
+
+#include "ProgramAnalysis.h"
 #include "WindowKit.h"
+
+class QLineEdit;
+class QTableWidget;
+class QToolButton;
 
 namespace lw {
 
 class Program;
 
-class Scan3dWindow : public SecondaryWindow {
+class Scan3dWindow : public SecondaryWindow, private AnalysisObserver {
  public:
   Scan3dWindow(QWidget* parent, Program& program);
+  ~Scan3dWindow() override;
+  // The menu command: names from the build parameters, values at the typed point.
+  void Open();
+  QTableWidget* Grid() const { return grid_; }
+  QLineEdit* Coordinate(int axis) const { return coordinates_[static_cast<std::size_t>(axis)]; }
+  QLineEdit* Name(int axis) const { return names_[static_cast<std::size_t>(axis)]; }
+  // The tool buttons, left to right (0..3).
+  QToolButton* Button(int index) const { return buttons_[static_cast<std::size_t>(index)]; }
 
  private:
+  std::size_t SelectedRow() const;
+  void Scan3DChanged() override;
+
   Program& program_;
+  QTableWidget* grid_;
+  std::array<QLineEdit*, 3> names_{};
+  std::array<QLineEdit*, 3> coordinates_{};
+  std::array<QToolButton*, 4> buttons_{};
 };
 
 }  // namespace lw

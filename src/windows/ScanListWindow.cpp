@@ -1,12 +1,94 @@
 #include "ScanListWindow.h"
 
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
 #include "Program.h"
+#include "QtConvert.h"
+#include "ScanWindow.h"
 
 namespace lw {
 
 ScanListWindow::ScanListWindow(QWidget* parent, Program& program)
     : SecondaryWindow(parent, QStringLiteral("Список просканованих точок :")), program_(program) {
   resize(284, 190);
+  setMinimumSize(270, 105);
+  setMaximumSize(800, 800);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* bar = new QHBoxLayout;
+  bar->setContentsMargins(2, 2, 2, 2);
+  buttons_[0] = AddFlatButton(this, bar, QStyle::SP_TrashIcon, "Видалтити точку");
+  buttons_[1] = AddFlatButton(this, bar, QStyle::SP_DialogResetButton, "Очистити список точок");
+  buttons_[2] = AddFlatButton(this, bar, QStyle::SP_FileDialogContentsView,
+                              "Видати значення виразів у виділеній точці зі списку");
+  buttons_[3] = AddFlatButton(this, bar, QStyle::SP_DialogCloseButton, "Зачинити вікно");
+  bar->addStretch(1);
+  layout->addLayout(bar);
+  grid_ = new QTableWidget(1, 2, this);
+  grid_->setColumnWidth(0, 135);
+  grid_->setColumnWidth(1, 135);
+  grid_->verticalHeader()->setDefaultSectionSize(20);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  layout->addWidget(grid_, 1);
+  ProgramAnalysis& a = program_.Analysis();
+  connect(buttons_[0], &QToolButton::clicked, this, [this, &a] { a.DeletePoint(SelectedRow()); });
+  connect(buttons_[1], &QToolButton::clicked, this, [this, &a] {
+    a.ClearPoints();
+    hide();
+  });
+  connect(buttons_[2], &QToolButton::clicked, this,
+          [this, &a] { a.ScanValuesAtPoint(SelectedRow()); });
+  connect(buttons_[3], &QToolButton::clicked, this, [this] { hide(); });
+  a.AddObserver(this);
+}
+
+ScanListWindow::~ScanListWindow() {
+  program_.Analysis().RemoveObserver(this);
+}
+
+void ScanListWindow::Open() {
+  if (program_.Analysis().Scan().Points().empty()) {
+    grid_->clearContents();
+    grid_->setRowCount(1);
+    return;
+  }
+  const BuildParameters& p = program_.Doc().Params;
+  grid_->setHorizontalHeaderLabels({Q(p.Field(ParamField::VarX)), Q(p.Field(ParamField::VarY))});
+  FillGrid();
+  show();
+  raise();
+  activateWindow();
+}
+
+// The 1-based row of the list, as the point list counts.
+int ScanListWindow::SelectedRow() const {
+  return grid_->currentRow() + 1;
+}
+
+void ScanListWindow::FillGrid() {
+  const auto rows = program_.Analysis().PointRows();
+  const int current = grid_->currentRow();
+  grid_->clearContents();
+  grid_->setRowCount(std::max(1, static_cast<int>(rows.size())));
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    const auto& row = rows[static_cast<std::size_t>(r)];
+    grid_->setItem(r, 0, new QTableWidgetItem(Q(row[0])));
+    grid_->setItem(r, 1, new QTableWidgetItem(Q(row[1])));
+  }
+  // A string grid always has a selected row: the first one to begin with.
+  grid_->selectRow(std::clamp(current, 0, grid_->rowCount() - 1));
+}
+
+void ScanListWindow::ScannedPointsChanged() {
+  if (isVisible()) FillGrid();
 }
 
 }  // namespace lw

@@ -1,14 +1,24 @@
 #include "ScanWindow.h"
 
 #include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "Program.h"
+#include "QtConvert.h"
 
 namespace lw {
 
 namespace {
+
 constexpr std::array<const char*, 7> optionCaptions = {
     "Додавати нові проскановані точки до списку",
     "Відображати проскановані точки графічно",
@@ -18,6 +28,47 @@ constexpr std::array<const char*, 7> optionCaptions = {
     "Замикати ланцюг з точок сканування",
     "Виділяти площу",
 };
+
+constexpr int panelHeight = 60;
+constexpr int optionsGrowth = 155;
+
+}  // namespace
+
+QToolButton* AddFlatButton(QWidget* parent, QHBoxLayout* bar, QStyle::StandardPixmap icon,
+                           const char* hint) {
+  auto* button = new QToolButton(parent);
+  button->setAutoRaise(true);
+  button->setIcon(parent->style()->standardIcon(icon));
+  button->setFixedSize(25, 25);
+  SetHint(button, QString::fromUtf8(hint));
+  bar->addWidget(button);
+  return button;
+}
+
+QTableWidget* MakeValuesGrid(QWidget* parent) {
+  auto* grid = new QTableWidget(0, 2, parent);
+  grid->setHorizontalHeaderLabels({QStringLiteral("Вирази :"), QStringLiteral("Значення :")});
+  grid->setColumnWidth(0, 172);
+  grid->setColumnWidth(1, 133);
+  grid->verticalHeader()->setDefaultSectionSize(20);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  return grid;
+}
+
+void FillValuesGrid(QTableWidget* grid, const std::vector<ScanRow>& rows) {
+  const QSignalBlocker quiet(grid);
+  grid->setRowCount(static_cast<int>(rows.size()));
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    const ScanRow& row = rows[static_cast<std::size_t>(r)];
+    grid->setItem(r, 0, new QTableWidgetItem(Q(row.expression)));
+    grid->setItem(r, 1, new QTableWidgetItem(Q(row.value)));
+  }
+}
+
+QLineEdit* MakeReadOnlyField(QWidget* parent) {
+  auto* field = new QLineEdit(parent);
+  field->setReadOnly(true);
+  return field;
 }
 
 ScanWindow::ScanWindow(QWidget* parent, Program& program)
@@ -27,24 +78,129 @@ ScanWindow::ScanWindow(QWidget* parent, Program& program)
   setMinimumSize(320, 150);
   setMaximumSize(800, 800);
   auto* layout = new QVBoxLayout(this);
-  optionsGroup_ = new QGroupBox(QStringLiteral("Опції"), this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* bar = new QHBoxLayout;
+  bar->setContentsMargins(2, 2, 2, 2);
+  BuildToolBar(bar);
+  layout->addLayout(bar);
+  grid_ = MakeValuesGrid(this);
+  layout->addWidget(grid_, 1);
+  BuildPanel();
+  layout->addWidget(panel_);
+  connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+    program_.Analysis().EditScanCell(static_cast<std::size_t>(item->row()), item->column(),
+                                     S(item->text()));
+  });
+  program_.Analysis().AddObserver(this);
+  SyncOptions();
+}
+
+ScanWindow::~ScanWindow() {
+  program_.Analysis().RemoveObserver(this);
+}
+
+void ScanWindow::BuildToolBar(QHBoxLayout* bar) {
+  ProgramAnalysis& a = program_.Analysis();
+  const std::array<std::pair<QStyle::StandardPixmap, const char*>, 8> specs = {{
+      {QStyle::SP_FileDialogListView, "Видати список просканованих точок"},
+      {QStyle::SP_ArrowRight, "Провести вираз як відношення через точку"},
+      {QStyle::SP_ArrowUp, "Провести вираз як функцію через точку"},
+      {QStyle::SP_DialogSaveButton, "Зберегти зміни у виразах"},
+      {QStyle::SP_TitleBarMaxButton, "Перерахувати  межі побудови за виділеною площею"},
+      {QStyle::SP_BrowserReload, "Повернути старі межі до перерахування"},
+      {QStyle::SP_FileDialogDetailedView, "Сховати\\показати опції режиму сканування"},
+      {QStyle::SP_DialogCloseButton, "Зачинити вікно"},
+  }};
+  for (std::size_t i = 0; i < specs.size(); ++i)
+    buttons_[i] = AddFlatButton(this, bar, specs[i].first, specs[i].second);
+  bar->addStretch(1);
+  connect(buttons_[0], &QToolButton::clicked, this, [this] {
+    if (OnShowPoints) OnShowPoints();
+  });
+  connect(buttons_[1], &QToolButton::clicked, this,
+          [this, &a] { a.RelationThroughPoint(SelectedRow()); });
+  connect(buttons_[2], &QToolButton::clicked, this,
+          [this, &a] { a.FunctionThroughPoint(SelectedRow()); });
+  connect(buttons_[3], &QToolButton::clicked, this, [&a] { a.SaveScanExpressions(); });
+  connect(buttons_[4], &QToolButton::clicked, this, [&a] { a.BoundsFromSelection(); });
+  connect(buttons_[5], &QToolButton::clicked, this, [&a] { a.RestoreBounds(); });
+  connect(buttons_[6], &QToolButton::clicked, this, [this] { ToggleOptionsPanel(); });
+  connect(buttons_[7], &QToolButton::clicked, this, [this] { hide(); });
+}
+
+void ScanWindow::BuildPanel() {
+  panel_ = new QFrame(this);
+  panel_->setFixedHeight(panelHeight);
+  auto* column = new QVBoxLayout(panel_);
+  column->setContentsMargins(2, 2, 2, 2);
+  auto* fields = new QGridLayout;
+  xName_ = MakeReadOnlyField(panel_);
+  xValue_ = MakeReadOnlyField(panel_);
+  yName_ = MakeReadOnlyField(panel_);
+  yValue_ = MakeReadOnlyField(panel_);
+  fields->addWidget(xName_, 0, 0);
+  fields->addWidget(xValue_, 0, 1);
+  fields->addWidget(yName_, 1, 0);
+  fields->addWidget(yValue_, 1, 1);
+  fields->setColumnStretch(1, 1);
+  column->addLayout(fields);
+  optionsGroup_ = new QGroupBox(QStringLiteral("Опції"), panel_);
   SetHint(optionsGroup_, QStringLiteral("Опцій режиму сканування"));
   auto* groupLayout = new QVBoxLayout(optionsGroup_);
+  groupLayout->setSpacing(0);
   for (std::size_t i = 0; i < options_.size(); ++i) {
     auto* box = new QCheckBox(QString::fromUtf8(optionCaptions[i]), optionsGroup_);
     options_[i] = box;
     groupLayout->addWidget(box);
-    connect(box, &QCheckBox::toggled, this, [this, i](bool on) { program_.ScanOptions()[i] = on; });
+    connect(box, &QCheckBox::toggled, this,
+            [this, i](bool on) { program_.Analysis().SetScanOption(static_cast<int>(i), on); });
   }
-  layout->addStretch(1);
-  layout->addWidget(optionsGroup_);
-  SyncOptions();
+  column->addWidget(optionsGroup_);
+  column->addStretch(1);
+  optionsGroup_->setVisible(false);
+}
+
+void ScanWindow::ToggleOptionsPanel() {
+  const int growth = optionsShown_ ? -optionsGrowth : optionsGrowth;
+  panel_->setFixedHeight(optionsShown_ ? panelHeight : panelHeight + optionsGrowth);
+  optionsGroup_->setVisible(!optionsShown_);
+  resize(width(), height() + growth);
+  optionsShown_ = !optionsShown_;
+}
+
+std::size_t ScanWindow::SelectedRow() const {
+  // Like a string grid, the grid counts its first row as selected until another is.
+  return static_cast<std::size_t>(std::max(grid_->currentRow(), 0));
 }
 
 void ScanWindow::SyncOptions() {
+  program_.Analysis().TakeStoredOptions();
+  ScanOptionsChanged();
+}
+
+void ScanWindow::ScanOptionsChanged() {
+  const ScanOptions& on = program_.Analysis().Scan().Options();
   for (std::size_t i = 0; i < options_.size(); ++i) {
-    options_[i]->setChecked(program_.ScanOptions()[i]);
+    const QSignalBlocker quiet(options_[i]);
+    options_[i]->setChecked(on[i]);
   }
+}
+
+void ScanWindow::ScanValuesChanged() {
+  const ScanValuesPanel& panel = program_.Analysis().Panel();
+  xName_->setText(Q(panel.varXText));
+  xValue_->setText(Q(panel.xText));
+  yName_->setText(Q(panel.varYText));
+  yValue_->setText(Q(panel.yText));
+  const int current = grid_->currentRow();
+  FillValuesGrid(grid_, panel.rows);
+  if (current >= 0 && current < grid_->rowCount()) grid_->setCurrentCell(current, 0);
+}
+
+void ScanWindow::ScanValuesRequested() {
+  show();
+  raise();
 }
 
 }  // namespace lw
