@@ -15,6 +15,7 @@
 #include "NotepadWindow.h"
 #include "PaletteWindow.h"
 #include "ParamsWindow.h"
+#include "Program3D.h"
 #include "QtConvert.h"
 #include "Scan3dWindow.h"
 #include "ScanListWindow.h"
@@ -66,6 +67,30 @@ void MainWindow::Run(Command command) {
       return;
     case Command::TemporaryGrid:
       program_.ToggleTemporaryGrid();
+      return;
+    case Command::BuildAll3D:
+      program_.ThreeD().BuildAll();
+      activateWindow();
+      return;
+    case Command::BuildSelected3D:
+      program_.ThreeD().BuildSelected();
+      activateWindow();
+      return;
+    case Command::Clear3D:
+      program_.ThreeD().Clear();
+      return;
+    case Command::Open3DFile:
+      if (auto path = dialogs_.OpenFileName(this, Q(std::string(Open3DTitle)),
+                                            Q(std::string(Open3DFilter)), QString())) {
+        program_.ThreeD().OpenFile(S(*path));
+      }
+      return;
+    case Command::Save3DFile:
+      if (auto path = dialogs_.SaveFileName(this, Q(std::string(Save3DTitle)),
+                                            Q(std::string(Save3DFilter)),
+                                            Q(std::string(Save3DExtension)))) {
+        program_.ThreeD().SaveFile(S(*path));
+      }
       return;
     case Command::Space2D:
       program_.SetSpace(SpaceMode::Space2D);
