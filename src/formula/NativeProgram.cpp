@@ -74,7 +74,7 @@ class FormulaParser::NativeCompiler {
     std::uint8_t slot = 0;
     double value = 0.0;
   };
-  // Failing paths placed after the body: raise the code, zero the register, return.
+  // Failing paths placed after the body: raise the code, zero the register, jump back.
   struct ColdPath {
     X86Assembler::Label entry = 0;
     X86Assembler::Label back = 0;
