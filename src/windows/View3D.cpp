@@ -68,9 +68,8 @@ void Viewer3D::initializeGL() {
   G3dScene& scene = space_.Scene();
   scene.listBase = 0;
   scene.listCount = 0;
-  connect(
-      context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { ReleaseLists(); },
-      Qt::UniqueConnection);
+  // Each context is new here: the one before was destroyed with its connection.
+  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { ReleaseLists(); });
   SetUpContext(scene);
   lw::RebuildDisplayLists(scene);
 }
