@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "Program.h"
@@ -27,6 +28,19 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, const QString& 
 }
 
 }  // namespace
+
+void AppendLogLine(QPlainTextEdit* log, const std::string& line) {
+  // The log's first block exists before anything is written; it takes the first line.
+  const char* const written = "lwLogLines";
+  const int count = log->property(written).toInt();
+  QTextCursor end(log->document());
+  end.movePosition(QTextCursor::End);
+  if (count > 0) end.insertBlock();
+  end.insertText(Q(line));
+  log->setProperty(written, count + 1);
+  log->moveCursor(QTextCursor::End);
+  log->ensureCursorVisible();
+}
 
 CalculatorWindow::CalculatorWindow(QWidget* parent, Program& program)
     : SecondaryWindow(parent, QStringLiteral("Калькулятор")), program_(program) {
@@ -126,7 +140,7 @@ void CalculatorWindow::Calculate() {
   log_->setFocus();
   const auto lines =
       program_.Analysis().Calc().Calculate(S(input_->text()), Program::DecimalSeparator());
-  for (const std::string& line : lines) log_->appendPlainText(Q(line));
+  for (const std::string& line : lines) AppendLogLine(log_, line);
   if (clearInput_->isChecked()) input_->clear();
 }
 

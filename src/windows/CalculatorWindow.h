@@ -3,6 +3,8 @@
 // file.
 #pragma once
 
+#include <string>
+
 #include "Calculator.h"
 #include "WindowKit.h"
 
@@ -15,6 +17,9 @@ class QTableWidget;
 namespace lw {
 
 class Program;
+
+// Appends one line to a results log (an empty line included) and scrolls to it.
+void AppendLogLine(QPlainTextEdit* log, const std::string& line);
 
 class CalculatorWindow : public SecondaryWindow {
  public:

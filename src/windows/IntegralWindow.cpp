@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "CalculatorWindow.h"
 #include "Program.h"
 #include "ProgramAnalysis.h"
 #include "QtConvert.h"
@@ -99,7 +100,7 @@ void IntegralWindow::CalculateIntegral() {
 }
 
 void IntegralWindow::AppendLine(const std::string& line) {
-  log_->appendPlainText(Q(line));
+  AppendLogLine(log_, line);
 }
 
 void IntegralWindow::SetProgress(int percent) {

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <array>
 
 #include "Program.h"
 
@@ -19,21 +20,35 @@ PlotView::~PlotView() {
   program_.Analysis().RemoveObserver(this);
 }
 
+namespace {
+
+// Inverts the pixels of the selection rectangle's outline, dash-dot, so that it shows
+// on any colour of the picture.
+void InvertBand(QImage& image, const SelectionRect& band) {
+  const QRect r =
+      QRect(QPoint(band.startColumn, band.startRow), QPoint(band.endColumn, band.endRow))
+          .normalized();
+  constexpr std::array<bool, 9> dashDot{true, true, true, true, false, false, true, false, false};
+  std::size_t step = 0;
+  const auto invert = [&](int x, int y) {
+    if (dashDot[step++ % dashDot.size()] && image.rect().contains(x, y))
+      image.setPixel(x, y, image.pixel(x, y) ^ 0x00FFFFFFu);
+  };
+  for (int x = r.left(); x <= r.right(); ++x) invert(x, r.top());
+  for (int y = r.top() + 1; y <= r.bottom(); ++y) invert(r.right(), y);
+  for (int x = r.right() - 1; x >= r.left() && r.bottom() > r.top(); --x) invert(x, r.bottom());
+  for (int y = r.bottom() - 1; y > r.top() && r.right() > r.left(); --y) invert(r.left(), y);
+}
+
+}  // namespace
+
 void PlotView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect area = event->rect();
   // Only the exposed part is copied; the picture holds everything drawn so far.
-  const QImage image = program_.Picture().ToImage(width(), height());
+  QImage image = program_.Picture().ToImage(width(), height());
+  if (const auto& band = program_.Analysis().Band()) InvertBand(image, *band);
   painter.drawImage(area.topLeft(), image, area);
-  if (const auto& band = program_.Analysis().Band()) {
-    // Inverted, so it shows on any colour of the picture.
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.setPen(QPen(Qt::white, 1, Qt::DashDotLine));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(
-        QRect(QPoint(band->startColumn, band->startRow), QPoint(band->endColumn, band->endRow))
-            .normalized());
-  }
 }
 
 void PlotView::SelectionBandChanged() {
