@@ -94,6 +94,7 @@ QWidget* CalculatorWindow::BuildTable() {
   table_->verticalHeader()->setDefaultSectionSize(18);
   table_->setColumnWidth(0, 33);
   table_->setColumnWidth(1, 104);
+  table_->horizontalHeader()->setStretchLastSection(true);
   SetHint(table_, QStringLiteral("Таблиця  значень параметрів"));
   for (int i = 0; i < 26; ++i) {
     auto* label = new QTableWidgetItem(Q(VariableRowLabel(i)));

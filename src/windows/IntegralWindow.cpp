@@ -27,6 +27,7 @@ QLineEdit* AddField(QWidget* parent, QGridLayout* grid, int row, const QString& 
                     const QString& text) {
   grid->addWidget(new QLabel(label, parent), row, 0);
   auto* field = new QLineEdit(text, parent);
+  field->setFixedWidth(100);  // the log takes the rest of the width
   SetHint(field, QStringLiteral("Вираз значення якого буде знаходитися"));
   grid->addWidget(field, row, 1);
   return field;
