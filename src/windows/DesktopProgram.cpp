@@ -49,6 +49,7 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
   // Windows made after the start-up follow the hint switch as well.
   main->OptionsChanged();
   w.Params->OnScale = [w] { w.ColourScale->Open(); };
+  w.Scan->OnShowPoints = [w] { w.ScanList->Open(); };
   w.Params->OnBuild2D = [main](bool selectedOnly) {
     main->Run(selectedOnly ? Command::BuildSelected2D : Command::BuildAll2D);
   };

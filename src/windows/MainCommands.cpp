@@ -15,6 +15,7 @@
 #include "NotepadWindow.h"
 #include "PaletteWindow.h"
 #include "ParamsWindow.h"
+#include "ProgramAnalysis.h"
 #include "Program3D.h"
 #include "QtConvert.h"
 #include "Scan3dWindow.h"
@@ -141,13 +142,13 @@ void MainWindow::RunDocumentCommand(Command command) {
 void MainWindow::RunWindowCommand(Command command) {
   switch (command) {
     case Command::Scan2D:
-      Present(static_cast<QWidget*>(windows_.Scan));
+      program_.Analysis().ShowScanValues(ScanPoint{0.0, 0.0});
       break;
     case Command::ScannedPoints:
-      Present(static_cast<QWidget*>(windows_.ScanList));
+      if (windows_.ScanList) windows_.ScanList->Open();
       break;
     case Command::Scan3D:
-      Present(static_cast<QWidget*>(windows_.Scan3d));
+      if (windows_.Scan3d) windows_.Scan3d->Open();
       break;
     case Command::BuildParameters:
       Present(static_cast<QWidget*>(windows_.Params));

@@ -147,6 +147,7 @@ void MainWindow::OptionsChanged() {
   for (const auto& [command, on] : marks) {
     if (QAction* a = Action(command); a && a->isChecked() != on) a->setChecked(on);
   }
+  plotView_->setCursor(program_.ScanMode() ? Qt::CrossCursor : Qt::ArrowCursor);
   ApplyHintsEverywhere();
 }
 
