@@ -33,10 +33,12 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
   w.SavePrompt = new SavePromptWindow(main);
   w.ColourScale = new ColourScaleWindow(main, p);
   w.Calculator = new CalculatorWindow(main, p);
-  w.Notepad = new NotepadWindow(main, p);
+  w.Notepad = new NotepadWindow(main, p, *dialogs_);
+  w.Notepad->AskToSaveChanges = [main] { return main->AskToSaveChanges(); };
   w.Progress = new ProgressWindow(main);
   p.SetProgress(w.Progress);
   w.Message = new MessageWindow(main, p);
+  w.Notepad->SetMessageWindow(w.Message);
   w.GraphParams = new GraphParamsDialog(main, *dialogs_);
   w.Params->SetGraphDialog(w.GraphParams);
   w.Appearance = new AppearanceWindow(main, p, *dialogs_);

@@ -53,7 +53,9 @@ HelpWindow::HelpWindow(QWidget* parent)
 bool HelpWindow::ShowContents(const QString& path) {
   if (!QFileInfo::exists(path)) return false;
   const QUrl contents = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-  if (browser_->source() != contents) {
+  // The browser's source may not be asked for before it has one.
+  if (contents_ != contents) {
+    contents_ = contents;
     browser_->setSource(contents);
   } else {
     browser_->home();

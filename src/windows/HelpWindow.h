@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QUrl>
 
 class QTextBrowser;
 class QToolButton;
@@ -10,6 +11,8 @@ class QToolButton;
 namespace lw {
 
 class HelpWindow : public QDialog {
+  Q_OBJECT
+
  public:
   explicit HelpWindow(QWidget* parent);
   // Shows the contents page at path; false (and nothing shown) when it is missing.
@@ -21,6 +24,7 @@ class HelpWindow : public QDialog {
   QToolButton* back_;
   QToolButton* forward_;
   QToolButton* home_;
+  QUrl contents_;
 };
 
 }  // namespace lw

@@ -1,22 +1,24 @@
 // The main window's command routing: each command of the menu and the tool panel
 // goes to the program or opens its window.
 #include <QAction>
-#include <QDesktopServices>
-#include <QFileInfo>
-#include <QUrl>
+#include <QMessageBox>
 
 #include "AboutWindow.h"
 #include "AppearanceWindow.h"
 #include "CalculatorWindow.h"
 #include "Dialogs.h"
 #include "GraphListPanel.h"
+#include "HelpWindow.h"
 #include "IntegralWindow.h"
 #include "MainWindow.h"
 #include "NotepadWindow.h"
 #include "PaletteWindow.h"
 #include "ParamsWindow.h"
+#include "Program3D.h"
 #include "ProgramAnalysis.h"
 #include "Program3D.h"
+#include "PictureCommands.h"
+#include "PlotView.h"
 #include "QtConvert.h"
 #include "Scan3dWindow.h"
 #include "ScanListWindow.h"
@@ -171,15 +173,33 @@ void MainWindow::RunWindowCommand(Command command) {
     case Command::About:
       if (windows_.About) windows_.About->exec();
       break;
+    case Command::Print:
+      PrintViewCommand(this, program_, dialogs_, View3D());
+      break;
+    case Command::SavePicture:
+      SavePicture2DCommand(this, program_, dialogs_);
+      break;
+    case Command::OpenPicture:
+      if (OpenPicture2DCommand(this, program_, dialogs_)) View2D()->update();
+      break;
+    case Command::Save3DFrame:
+      SaveFrame3DCommand(this, program_, dialogs_, View3D());
+      break;
     default:
-      // Printing, pictures and the 3D commands arrive with their own windows.
+      // The 3D commands arrive with their own windows.
       break;
   }
 }
 
 void MainWindow::OpenHelp() {
+  // One help viewer for the whole run, made the first time it is asked for.
+  auto* help = findChild<HelpWindow*>();
+  if (!help) help = new HelpWindow(this);
   const QString path = Q(program_.HelpPath());
-  if (QFileInfo::exists(path)) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  if (!help->ShowContents(path)) {
+    QMessageBox::warning(this, QStringLiteral("Linewright"),
+                         QStringLiteral("Довідку не знайдено - ") + path);
+  }
 }
 
 }  // namespace lw

@@ -236,9 +236,14 @@ void MainWindow::ApplyPlacement() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (program_.ConfirmDiscard() == PromptOutcome::Abandon) {
+  const PromptOutcome outcome = program_.ConfirmDiscard();
+  if (outcome == PromptOutcome::Abandon) {
     event->ignore();
     return;
+  }
+  // "Так" saves the notepad's unsaved text along with the document.
+  if (outcome == PromptOutcome::GoOnAfterSave && windows_.Notepad) {
+    windows_.Notepad->SaveIfModified();
   }
   const bool normal = !isMaximized() && !isMinimized();
   program_.WriteOptions(WindowBounds{x(), width(), y(), height()}, normal);

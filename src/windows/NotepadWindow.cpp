@@ -1,38 +1,143 @@
 #include "NotepadWindow.h"
 
-#include <QFile>
+#include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrinter>
+#include <QStyle>
+#include <QTextCursor>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <array>
 
+#include "Dialogs.h"
+#include "FindDialog.h"
+#include "MessageWindow.h"
 #include "Program.h"
 #include "QtConvert.h"
 
 namespace lw {
 
-NotepadWindow::NotepadWindow(QWidget* parent, Program& program)
-    : SecondaryWindow(parent, QStringLiteral("Записна книжка - Noname.txt")), program_(program) {
+namespace {
+
+constexpr int buttonWidth = 28;
+constexpr Colour toolBarColour = 0xC4CBB6;
+
+QString Utf(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+struct ToolSpec {
+  const char* hint;
+  QStyle::StandardPixmap icon;  // SP_CustomBase: the glyph is used instead
+  const char* glyph;
+  void (NotepadWindow::*command)();
+};
+
+}  // namespace
+
+NotepadWindow::NotepadWindow(QWidget* parent, Program& program, Dialogs& dialogs)
+    : SecondaryWindow(parent, QStringLiteral("Записна книжка - Noname.txt")),
+      program_(program),
+      dialogs_(dialogs) {
   resize(480, 360);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* bar = new QFrame(this);
+  bar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  bar->setAutoFillBackground(true);
+  QPalette barPalette = bar->palette();
+  barPalette.setColor(QPalette::Window, ToQColor(toolBarColour));
+  bar->setPalette(barPalette);
+  BuildToolBar(bar);
+  layout->addWidget(bar);
   text_ = new QPlainTextEdit(this);
-  layout->addWidget(text_);
+  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  layout->addWidget(text_, 1);
+  text_->moveCursor(QTextCursor::Start);
+
+  find_ = new FindDialog(this, false);
+  replace_ = new FindDialog(this, true);
+  find_->OnFindNext = [this] { FindNext(find_->SearchText(), find_->Options()); };
+  replace_->OnFindNext = [this] { FindNext(replace_->SearchText(), replace_->Options()); };
+  replace_->OnReplace = [this] {
+    Replace(replace_->SearchText(), replace_->ReplaceText(), replace_->Options());
+  };
+  replace_->OnReplaceAll = [this] {
+    ReplaceAll(replace_->SearchText(), replace_->ReplaceText(), replace_->Options());
+  };
+}
+
+void NotepadWindow::BuildToolBar(QWidget* bar) {
+  using N = NotepadWindow;
+  using S = QStyle;
+  const std::array<ToolSpec, 13> tools = {{
+      {"Створити новий текст", S::SP_FileIcon, "", &N::NewText},
+      {"Відкрити файл", S::SP_DialogOpenButton, "", &N::OpenFile},
+      {"Зберегти файл", S::SP_DialogSaveButton, "", &N::SaveNotepad},
+      {"Змінити колір фону", S::SP_CustomBase, "■", &N::ChangeColour},
+      {"Змінити шрифт тексту", S::SP_CustomBase, "A", &N::ChangeFont},
+      {"Печать", S::SP_CustomBase, "P", &N::PrintText},
+      {"Відмінити останні дії", S::SP_ArrowBack, "", nullptr},
+      {"Вирезати у буфер", S::SP_CustomBase, "✂", nullptr},
+      {"Копіювати у буфер", S::SP_CustomBase, "⧉", nullptr},
+      {"Вставити з буфера", S::SP_CustomBase, "▤", nullptr},
+      {"Знайти текст", S::SP_FileDialogContentsView, "", &N::OpenFind},
+      {"Знайти і замінити текст", S::SP_CustomBase, "ab", &N::OpenReplace},
+      {"Зачинити вікно", S::SP_DialogCloseButton, "", nullptr},
+  }};
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(2, 2, 2, 2);
+  row->setSpacing(0);
+  for (const ToolSpec& tool : tools) {
+    auto* button = new QToolButton(bar);
+    button->setAutoRaise(true);
+    button->setFixedSize(buttonWidth, buttonWidth - 2);
+    if (tool.icon == S::SP_CustomBase) {
+      button->setText(QString::fromUtf8(tool.glyph));
+    } else {
+      button->setIcon(style()->standardIcon(tool.icon));
+    }
+    SetHint(button, QString::fromUtf8(tool.hint));
+    if (tool.command) {
+      auto command = tool.command;
+      connect(button, &QToolButton::clicked, this, [this, command] { (this->*command)(); });
+    }
+    row->addWidget(button);
+    buttons_.push_back(button);
+  }
+  row->addStretch(1);
+  // The editing commands go straight to the text area.
+  connect(buttons_[6], &QToolButton::clicked, this, [this] { text_->undo(); });
+  connect(buttons_[7], &QToolButton::clicked, this, [this] { text_->cut(); });
+  connect(buttons_[8], &QToolButton::clicked, this, [this] { text_->copy(); });
+  connect(buttons_[9], &QToolButton::clicked, this, [this] { text_->paste(); });
+  connect(buttons_[12], &QToolButton::clicked, this, &QWidget::close);
+}
+
+bool NotepadWindow::Modified() const {
+  return text_->document()->isModified();
 }
 
 void NotepadWindow::ApplyLook() {
-  const Options& look = program_.CarriedOptions();
+  Options& look = program_.CarriedOptions();
   QPalette palette = text_->palette();
   palette.setColor(QPalette::Base, ToQColor(look.NotepadColor));
   palette.setColor(QPalette::Text, ToQColor(look.NotepadFont.Color));
   text_->setPalette(palette);
   text_->setFont(ToQFont(look.NotepadFont));
-  if (!look.NotepadFile.empty()) {
-    QFile file(Q(look.NotepadFile));
-    if (file.open(QIODevice::ReadOnly)) {
-      text_->setPlainText(QString::fromLocal8Bit(file.readAll()));
-      setWindowTitle(QStringLiteral("Записна книжка - ") + Q(look.NotepadFile).section('/', -1));
-    }
-  }
   text_->selectAll();
+  if (look.NotepadFile.empty()) return;
+  QString read;
+  QString error;
+  if (file_.Load(Q(look.NotepadFile), read, error)) {
+    text_->setPlainText(read);
+    text_->document()->setModified(false);
+  }
+  FileNameChanged();
 }
 
 void NotepadWindow::ShowForTyping() {
@@ -40,6 +145,152 @@ void NotepadWindow::ShowForTyping() {
   raise();
   activateWindow();
   text_->setFocus();
+}
+
+void NotepadWindow::FileNameChanged() {
+  setWindowTitle(file_.Caption());
+  program_.CarriedOptions().NotepadFile = S(file_.FileName());
+}
+
+bool NotepadWindow::MayDiscard() {
+  if (!NotepadMustAsk(program_.AskToSave(), Modified())) return true;
+  const PromptAnswer answer = AskToSaveChanges ? AskToSaveChanges() : PromptAnswer::Cancel;
+  if (answer == PromptAnswer::Cancel) return false;
+  if (answer == PromptAnswer::Yes) SaveNotepad();
+  return true;
+}
+
+void NotepadWindow::NewText() {
+  if (!MayDiscard()) return;
+  text_->clear();
+  file_.Clear();
+  FileNameChanged();
+  text_->document()->setModified(false);
+}
+
+void NotepadWindow::OpenFile() {
+  if (!MayDiscard()) return;
+  const auto path = dialogs_.OpenFileName(this, Utf(NotepadOpenTitle), Utf(NotepadFilter), {});
+  if (path) LoadNotepadFile(*path);
+}
+
+void NotepadWindow::SaveNotepad() {
+  if (!file_.FileName().isEmpty()) {
+    SaveNotepadFile(file_.FileName());
+    return;
+  }
+  const auto path =
+      dialogs_.SaveFileName(this, Utf(NotepadSaveTitle), Utf(NotepadFilter), Utf(NotepadExtension));
+  if (path) SaveNotepadFile(*path);
+}
+
+void NotepadWindow::SaveIfModified() {
+  if (Modified()) SaveNotepad();
+}
+
+bool NotepadWindow::LoadNotepadFile(const QString& path) {
+  QString read;
+  QString error;
+  if (!file_.Load(path, read, error)) {
+    QMessageBox::critical(this, windowTitle(), path + QStringLiteral("\n") + error);
+    return false;
+  }
+  text_->setPlainText(read);
+  FileNameChanged();
+  text_->document()->setModified(false);
+  return true;
+}
+
+bool NotepadWindow::SaveNotepadFile(const QString& path) {
+  QString error;
+  if (!file_.Save(path, text_->toPlainText(), error)) {
+    QMessageBox::critical(this, windowTitle(), path + QStringLiteral("\n") + error);
+    return false;
+  }
+  FileNameChanged();
+  text_->document()->setModified(false);
+  return true;
+}
+
+void NotepadWindow::ChangeColour() {
+  Options& look = program_.CarriedOptions();
+  const auto chosen = dialogs_.ChooseColour(this, look.NotepadColor);
+  if (!chosen) return;
+  look.NotepadColor = *chosen;
+  QPalette palette = text_->palette();
+  palette.setColor(QPalette::Base, ToQColor(*chosen));
+  text_->setPalette(palette);
+}
+
+void NotepadWindow::ChangeFont() {
+  Options& look = program_.CarriedOptions();
+  const auto chosen = dialogs_.ChooseFont(this, look.NotepadFont);
+  if (!chosen) return;
+  look.NotepadFont = *chosen;
+  text_->selectAll();
+  text_->setFont(ToQFont(*chosen));
+}
+
+void NotepadWindow::PrintText() {
+  QPrinter printer;
+  if (!dialogs_.ChoosePrinter(this, printer)) return;
+  text_->print(&printer);
+}
+
+QString NotepadWindow::SelectionPreset() const {
+  return text_->textCursor().selectedText();
+}
+
+void NotepadWindow::OpenFind() {
+  find_->Open(SelectionPreset());
+}
+
+void NotepadWindow::OpenReplace() {
+  replace_->Open(SelectionPreset());
+}
+
+void NotepadWindow::ShowEnd() {
+  if (messages_) messages_->ShowMessageBox(Utf(FindCaption), Utf(EndOfTextMessage));
+}
+
+bool NotepadWindow::FindNext(const QString& what, const FindOptions& options, bool reportEnd) {
+  QTextCursor cursor = text_->textCursor();
+  const int from = SearchStart(cursor.hasSelection(), cursor.selectionStart(), cursor.position());
+  const int at = FindForward(text_->toPlainText(), what, from, options);
+  if (at < 0) {
+    // The next search begins from the top.
+    cursor.movePosition(QTextCursor::Start);
+    text_->setTextCursor(cursor);
+    if (reportEnd) ShowEnd();
+    return false;
+  }
+  cursor.setPosition(at);
+  cursor.setPosition(at + static_cast<int>(what.size()), QTextCursor::KeepAnchor);
+  text_->setTextCursor(cursor);
+  return true;
+}
+
+void NotepadWindow::ReplaceSelection(const QString& what, const QString& with,
+                                     const FindOptions& options) {
+  QTextCursor cursor = text_->textCursor();
+  // Only a selection that is the searched text is replaced, not whatever the user
+  // happened to select before changing the search text.
+  if (!cursor.hasSelection() || !MatchesSearch(cursor.selectedText(), what, options)) return;
+  cursor.insertText(with);
+  text_->setTextCursor(cursor);
+}
+
+void NotepadWindow::Replace(const QString& what, const QString& with, const FindOptions& options) {
+  ReplaceSelection(what, with, options);
+  FindNext(what, options);
+}
+
+void NotepadWindow::ReplaceAll(const QString& what, const QString& with,
+                               const FindOptions& options) {
+  do {
+    ReplaceSelection(what, with, options);
+  } while (FindNext(what, options, false));
+  ShowEnd();
 }
 
 }  // namespace lw

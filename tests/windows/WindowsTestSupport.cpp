@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPrinter>
 #include <QTimer>
 
 namespace lw::test {
@@ -35,6 +36,14 @@ std::optional<QString> ScriptedDialogs::SaveFileName(QWidget*, const QString& ti
                                                      const QString&) {
   answers_.titles.push_back(title);
   return Next(answers_.files);
+}
+
+bool ScriptedDialogs::ChoosePrinter(QWidget*, QPrinter& printer) {
+  const std::optional<QString> file = Next(answers_.printFiles);
+  if (!file) return false;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(*file);
+  return true;
 }
 
 ProgramFixture::ProgramFixture(std::vector<std::string> arguments) {

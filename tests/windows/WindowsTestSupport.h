@@ -22,7 +22,8 @@ struct ScriptedAnswers {
   std::deque<Colour> colours;
   std::deque<LabelFont> fonts;
   std::deque<QString> files;
-  std::vector<QString> titles;  // every file dialog title asked, in order
+  std::vector<QString> titles;     // every file dialog title asked, in order
+  std::deque<QString> printFiles;  // each print dialog prints to this PDF file
   int colourAsks = 0;
 };
 
@@ -35,6 +36,7 @@ class ScriptedDialogs : public Dialogs {
                                       const QString&) override;
   std::optional<QString> SaveFileName(QWidget*, const QString& title, const QString&,
                                       const QString&) override;
+  bool ChoosePrinter(QWidget*, QPrinter& printer) override;
 
  private:
   ScriptedAnswers& answers_;

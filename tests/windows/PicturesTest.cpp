@@ -1,0 +1,206 @@
+// Pictures in and out of the 2D picture, the 3D frame, printing to a PDF file, the
+// about window and the help viewer.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QRegularExpression>
+#include <QTextBrowser>
+
+#include "AboutWindow.h"
+#include "HelpWindow.h"
+#include "Pictures.h"
+#include "WindowsTestSupport.h"
+
+namespace lw::test {
+namespace {
+
+QByteArray ReadBytes(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+int PdfPageCount(const QByteArray& pdf) {
+  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+  int count = 0;
+  for (auto it = page.globalMatch(QString::fromLatin1(pdf)); it.hasNext(); it.next()) ++count;
+  return count;
+}
+
+struct SaveCase {
+  const char* name;
+  int width;
+  int height;
+  const char* format;
+};
+
+class SavePicture : public ::testing::TestWithParam<SaveCase> {};
+
+TEST_P(SavePicture, WritesTheVisiblePartAtTheViewsSizeAndSaysSoWithoutTheTimer) {
+  ProgramFixture f;
+  const SaveCase c = GetParam();
+  f.State().SetViewSize(c.width, c.height);
+  f.State().Picture().SetPixel(0, 0, 0x0000FF);
+  f.State().Picture().SetPixel(c.width - 1, c.height - 1, 0xFF0000);
+  const std::string path = f.Path(c.name);
+  f.answers.files.push_back(QString::fromStdString(path));
+  f.Main().Run(Command::SavePicture);
+  QImageReader reader(QString::fromStdString(path));
+  EXPECT_EQ(reader.format(), QByteArray(c.format));
+  const QImage saved = reader.read();
+  ASSERT_FALSE(saved.isNull());
+  EXPECT_EQ(saved.size(), QSize(c.width, c.height));
+  EXPECT_EQ(saved.pixelColor(0, 0), QColor(255, 0, 0));
+  EXPECT_EQ(saved.pixelColor(c.width - 1, c.height - 1), QColor(0, 0, 255));
+  EXPECT_EQ(f.State().Status(), "Збереження - " + path + " - Окей");
+  EXPECT_FALSE(f.State().StatusTimerActive());
+  EXPECT_EQ(f.answers.titles.back(), "Зберегти як Bitmap...");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, SavePicture,
+                         ::testing::Values(SaveCase{"view.bmp", 500, 400, "bmp"},
+                                           SaveCase{"small.bmp", 17, 9, "bmp"},
+                                           SaveCase{"view.png", 320, 200, "png"},
+                                           SaveCase{"noext", 40, 30, "bmp"}));
+
+TEST(SavePicture, AFolderThatCannotBeWrittenLeavesTheStatusAlone) {
+  ProgramFixture f;
+  const std::string status = f.State().Status();
+  f.answers.files.push_back(QString::fromStdString(f.Path("missing/folder/p.bmp")));
+  WhenModal([](QWidget* modal) { modal->close(); });
+  f.Main().Run(Command::SavePicture);
+  EXPECT_EQ(f.State().Status(), status);
+}
+
+struct OpenCase {
+  int width;
+  int height;
+  bool clearBackground;
+};
+
+class OpenPicture : public ::testing::TestWithParam<OpenCase> {};
+
+TEST_P(OpenPicture, LoadsIntoTheTopLeftOfAWholePicture) {
+  ProgramFixture f;
+  const OpenCase c = GetParam();
+  AppearanceSettings look = f.State().Doc().Appearance;
+  look.ClearBackground = c.clearBackground;
+  look.BackgroundColor = 0x00FF00;
+  f.State().SetAppearance(look);
+  f.State().Picture().Fill(0x808080);
+  QImage image(c.width, c.height, QImage::Format_RGB32);
+  image.fill(QColor(255, 0, 0));
+  const std::string path = f.Path("in.bmp");
+  ASSERT_TRUE(image.save(QString::fromStdString(path), "BMP"));
+  f.answers.files.push_back(QString::fromStdString(path));
+  f.Main().Run(Command::OpenPicture);
+  PlotPicture& picture = f.State().Picture();
+  EXPECT_EQ(picture.Width(), 1600);
+  EXPECT_EQ(picture.Height(), 1200);
+  EXPECT_EQ(picture.GetPixel(0, 0), 0x0000FFu);
+  EXPECT_EQ(picture.GetPixel(std::min(c.width, 1600) - 1, std::min(c.height, 1200) - 1), 0x0000FFu);
+  const Colour outside = c.clearBackground ? 0x00FF00u : 0x808080u;
+  if (c.width < 1600) {
+    EXPECT_EQ(picture.GetPixel(c.width, 0), outside);
+  }
+  if (c.height < 1200) {
+    EXPECT_EQ(picture.GetPixel(0, c.height), outside);
+  }
+  EXPECT_EQ(f.answers.titles.back(), "Прочитати Bitmap...");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, OpenPicture,
+                         ::testing::Values(OpenCase{200, 100, true}, OpenCase{200, 100, false},
+                                           OpenCase{1700, 1300, true}));
+
+TEST(OpenPicture, AFileThatIsNoPictureLeavesThePictureAsItWas) {
+  ProgramFixture f;
+  f.State().Picture().Fill(0x808080);
+  const std::string path = f.Path("bad.bmp");
+  {
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+  }
+  f.answers.files.push_back(QString::fromStdString(path));
+  WhenModal([](QWidget* modal) { modal->close(); });
+  f.Main().Run(Command::OpenPicture);
+  EXPECT_EQ(f.State().Picture().GetPixel(0, 0), 0x808080u);
+}
+
+TEST(Print, TheVisible2DPictureGoesToOnePdfPage) {
+  ProgramFixture f;
+  f.State().SetViewSize(300, 200);
+  f.State().Picture().Fill(0x00FFFF);
+  const std::string pdf = f.Path("page.pdf");
+  f.answers.printFiles.push_back(QString::fromStdString(pdf));
+  f.Main().Run(Command::Print);
+  const QByteArray bytes = ReadBytes(pdf);
+  ASSERT_FALSE(bytes.isEmpty());
+  EXPECT_TRUE(bytes.startsWith("%PDF-"));
+  EXPECT_EQ(PdfPageCount(bytes), 1);
+}
+
+TEST(Print, CancellingThePrintDialogPrintsNothing) {
+  ProgramFixture f;
+  f.Main().Run(Command::Print);
+  EXPECT_EQ(f.State().Status(), "Готова");
+}
+
+TEST(SaveFrame3D, WritesAPictureOfThe3DPanel) {
+  ProgramFixture f;
+  const std::string path = f.Path("frame.bmp");
+  f.answers.files.push_back(QString::fromStdString(path));
+  f.Main().Run(Command::Save3DFrame);
+  const QImage saved(QString::fromStdString(path));
+  EXPECT_FALSE(saved.isNull());
+  EXPECT_EQ(f.State().Status(), "Збереження - " + path + " - Окей");
+}
+
+TEST(About, ShowsTheVersionAndAContactThatOpensAMailLink) {
+  ProgramFixture f;
+  AboutWindow& about = *f.Windows().About;
+  EXPECT_EQ(about.windowTitle(), "Про программу :");
+  EXPECT_EQ(about.Version()->text(), "Linewright v 0.5.0.b");
+  QString opened;
+  about.Contact()->OnOpen = [&](const QString& url) { opened = url; };
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(about.Contact(), &press);
+  QApplication::sendEvent(about.Contact(), &release);
+  EXPECT_EQ(opened, "mailto:" + about.Contact()->text());
+  QMouseEvent overLabel(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton,
+                        Qt::NoModifier);
+  QApplication::sendEvent(about.Contact(), &overLabel);
+  EXPECT_EQ(about.Contact()->Colour(), QColor(255, 0, 0));
+  QMouseEvent overWindow(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&about, &overWindow);
+  EXPECT_EQ(about.Contact()->Colour(), QColor(0, 0, 255));
+}
+
+TEST(Help, OpensTheContentsPageInTheHelpViewer) {
+  ProgramFixture f;
+  ASSERT_TRUE(QDir(f.dir.path()).mkpath("Help"));
+  {
+    QFile page(f.dir.filePath("Help/index.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>Зміст</title></head><body>Довідка</body></html>");
+  }
+  f.Main().Run(Command::Help);
+  auto* help = f.Main().findChild<HelpWindow*>();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_TRUE(help->Browser()->toPlainText().contains("Довідка"));
+  EXPECT_EQ(help->Browser()->source().fileName(), "index.html");
+}
+
+}  // namespace
+}  // namespace lw::test
