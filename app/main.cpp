@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "DesktopProgram.h"
 #include "MainWindow.h"
+#include "ProgramFolder.h"
 #include "QtConvert.h"
 
 namespace {
@@ -32,9 +35,35 @@ class Application : public QApplication {
   }
 };
 
+constexpr const char* versionText = "Linewright v 0.5.0.b\n";
+constexpr const char* helpText =
+    "Usage: linewright [FILE.lwf]\n"
+    "       linewright --version | --help\n"
+    "\n"
+    "Opens the desktop program. FILE.lwf, when given (the last argument counts), is\n"
+    "the document to open instead of the one the previous run left open.\n"
+    "The template Default.lwf, the help pages (Help/) and the examples are looked for\n"
+    "beside the program, then in ../share/linewright.\n";
+
+// --version and --help answer without a display; true when one of them was given.
+bool AnswerInformationOption(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::fputs(versionText, stdout);
+      return true;
+    }
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(helpText, stdout);
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (AnswerInformationOption(argc, argv)) return 0;
   Application application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Linewright"));
   // The program ends with its main window, whatever secondary window stays open.
@@ -47,7 +76,8 @@ int main(int argc, char* argv[]) {
   for (const QString& argument : QApplication::arguments().mid(1)) {
     arguments.push_back(QFileInfo(argument).absoluteFilePath().toStdString());
   }
-  lw::DesktopProgram program(QApplication::applicationDirPath().toStdString(), arguments);
+  lw::DesktopProgram program(
+      lw::FindProgramFolder(QApplication::applicationDirPath().toStdString()), arguments);
   program.Main().OnClosed = [] { QApplication::quit(); };
   program.Main().showMaximized();
   return QApplication::exec();
