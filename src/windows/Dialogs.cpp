@@ -26,8 +26,9 @@ std::optional<LabelFont> QtDialogs::ChooseFont(QWidget* parent, const LabelFont&
 namespace {
 
 QString RunFileDialog(QWidget* parent, const QString& title, const QString& filter,
-                      const QString& defaultSuffix, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(parent, title, QString(), filter);
+                      const QString& defaultSuffix, QFileDialog::AcceptMode mode,
+                      const QString& start = QString()) {
+  QFileDialog dialog(parent, title, start, filter);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
@@ -50,6 +51,26 @@ std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const QString& t
                                                const QString& filter,
                                                const QString& defaultSuffix) {
   QString name = RunFileDialog(parent, title, filter, defaultSuffix, QFileDialog::AcceptSave);
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+std::optional<QString> QtDialogs::OpenFileNameAt(QWidget* parent, const QString& title,
+                                                 const QString& filter,
+                                                 const QString& defaultSuffix,
+                                                 const QString& start) {
+  QString name =
+      RunFileDialog(parent, title, filter, defaultSuffix, QFileDialog::AcceptOpen, start);
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+std::optional<QString> QtDialogs::SaveFileNameAt(QWidget* parent, const QString& title,
+                                                 const QString& filter,
+                                                 const QString& defaultSuffix,
+                                                 const QString& start) {
+  QString name =
+      RunFileDialog(parent, title, filter, defaultSuffix, QFileDialog::AcceptSave, start);
   if (name.isEmpty()) return std::nullopt;
   return name;
 }

@@ -25,6 +25,17 @@ class Dialogs {
   virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& title,
                                               const QString& filter,
                                               const QString& defaultSuffix) = 0;
+  // As above, the dialog starting at start: a folder, or a file name to propose.
+  virtual std::optional<QString> OpenFileNameAt(QWidget* parent, const QString& title,
+                                                const QString& filter, const QString& defaultSuffix,
+                                                const QString&) {
+    return OpenFileName(parent, title, filter, defaultSuffix);
+  }
+  virtual std::optional<QString> SaveFileNameAt(QWidget* parent, const QString& title,
+                                                const QString& filter, const QString& defaultSuffix,
+                                                const QString&) {
+    return SaveFileName(parent, title, filter, defaultSuffix);
+  }
   // The print dialog for printer; false when the user cancels. Without a dialog of
   // its own a program cannot print.
   virtual bool ChoosePrinter(QWidget* /*parent*/, QPrinter& /*printer*/) { return false; }
@@ -38,6 +49,12 @@ class QtDialogs : public Dialogs {
                                       const QString& defaultSuffix) override;
   std::optional<QString> SaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                       const QString& defaultSuffix) override;
+  std::optional<QString> OpenFileNameAt(QWidget* parent, const QString& title,
+                                        const QString& filter, const QString& defaultSuffix,
+                                        const QString& start) override;
+  std::optional<QString> SaveFileNameAt(QWidget* parent, const QString& title,
+                                        const QString& filter, const QString& defaultSuffix,
+                                        const QString& start) override;
   bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
 };
 

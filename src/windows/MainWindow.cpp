@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -189,8 +191,12 @@ QString Text(std::string_view text) {
 }  // namespace
 
 std::optional<std::string> MainWindow::ChooseFileToOpen() {
-  auto name = dialogs_.OpenFileName(this, Text(OpenDialogTitle), Text(OpenDialogFilter),
-                                    Text(DocumentExtension));
+  // With no document yet, the dialog starts among the examples installed with the program.
+  const QString examples = QDir(Q(program_.ProgramDir())).filePath(QStringLiteral("examples"));
+  const QString start =
+      program_.CurrentFileName().empty() && QFileInfo::exists(examples) ? examples : QString();
+  auto name = dialogs_.OpenFileNameAt(this, Text(OpenDialogTitle), Text(OpenDialogFilter),
+                                      Text(DocumentExtension), start);
   if (!name) return std::nullopt;
   return S(*name);
 }

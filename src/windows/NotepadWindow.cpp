@@ -179,8 +179,8 @@ void NotepadWindow::SaveNotepad() {
     SaveNotepadFile(file_.FileName());
     return;
   }
-  const auto path =
-      dialogs_.SaveFileName(this, Utf(NotepadSaveTitle), Utf(NotepadFilter), Utf(NotepadExtension));
+  const auto path = dialogs_.SaveFileNameAt(this, Utf(NotepadSaveTitle), Utf(NotepadFilter),
+                                            Utf(NotepadExtension), Utf(NotepadInitialName));
   if (path) SaveNotepadFile(*path);
 }
 
