@@ -186,7 +186,7 @@ void MainWindow::RunWindowCommand(Command command) {
       SaveFrame3DCommand(this, program_, dialogs_, View3D());
       break;
     default:
-      // The 3D commands arrive with their own windows.
+      // Every command of the menu and the tool panel has its case above.
       break;
   }
 }
