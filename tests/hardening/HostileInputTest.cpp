@@ -12,6 +12,7 @@
 
 #include "DocumentSession.h"
 #include "G3dFile.h"
+#include "Scene3DCommands.h"
 #include "StatusTexts.h"
 #include "TempDir.h"
 #include "document/OptionsFile.h"
@@ -306,8 +307,12 @@ TEST(HostileT3d, DamagedFiguresSayUnknownFormatAndKeepTheSpace) {
     G3dBlock block;
     Seed(block);
     G3dFile file(&block, &palette);
-    WriteAll(dir.File("f.t3d"), c.bytes);
-    EXPECT_EQ(file.ReadT3d(dir.File("f.t3d")), c.loads ? FileDone : FileUnknownFormat);
+    const std::string path = dir.File("f.t3d");
+    WriteAll(path, c.bytes);
+    const int result = file.ReadT3d(path);
+    EXPECT_EQ(result, c.loads ? FileDone : FileUnknownFormat);
+    EXPECT_EQ(Read3DFileStatus(result, path),
+              c.loads ? "Завантаження - " + path + " - Окей" : "Невідомий формат Файлу! - " + path);
     if (c.loads) {
       ExpectSound(block);
     } else {
@@ -345,7 +350,10 @@ TEST(HostileDxf, AnyTextLoadsIntoASoundBlock) {
   G3dBlock block;
   Seed(block);
   G3dFile file(&block, &palette);
-  EXPECT_EQ(file.ReadDxf("/nonexistent/f.dxf"), FileCannotRead);
+  const std::string missing = "/nonexistent/f.dxf";
+  const int result = file.ReadDxf(missing);
+  EXPECT_EQ(result, FileCannotRead);
+  EXPECT_EQ(Read3DFileStatus(result, missing), "Помилка завантаження файлу! - " + missing);
   EXPECT_TRUE(Untouched(block));
 }
 
