@@ -10,13 +10,20 @@
 namespace lw {
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+enum class ReadOutcome { Read, CannotRead, TooLarge };
+
+ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes, qint64 maxBytes) {
   QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray data = file.readAll();
-  if (file.error() != QFileDevice::NoError) return false;
+  if (!file.open(QIODevice::ReadOnly)) return ReadOutcome::CannotRead;
+  const QByteArray data = file.read(maxBytes + 1);
+  if (file.error() != QFileDevice::NoError) return ReadOutcome::CannotRead;
+  if (data.size() > maxBytes) return ReadOutcome::TooLarge;
   bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
-  return true;
+  return ReadOutcome::Read;
+}
+
+int FailedRead(ReadOutcome outcome) {
+  return outcome == ReadOutcome::TooLarge ? FileUnknownFormat : FileCannotRead;
 }
 
 // Through a temporary file renamed over the target only when every piece was
@@ -45,7 +52,10 @@ int G3dFile::WriteDxf(const std::string& path) {
 int G3dFile::ReadDxf(const std::string& path) {
   if (block_ == nullptr) return result_ = FileDone;
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return result_ = FileCannotRead;
+  if (const ReadOutcome outcome = ReadWholeFile(path, bytes, maxReadBytes_);
+      outcome != ReadOutcome::Read) {
+    return result_ = FailedRead(outcome);
+  }
   lw::ReadDxf(bytes, *block_, *palette_);
   return result_ = FileDone;
 }
@@ -53,7 +63,10 @@ int G3dFile::ReadDxf(const std::string& path) {
 int G3dFile::ReadT3d(const std::string& path) {
   if (block_ == nullptr) return result_ = FileDone;
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return result_ = FileCannotRead;
+  if (const ReadOutcome outcome = ReadWholeFile(path, bytes, maxReadBytes_);
+      outcome != ReadOutcome::Read) {
+    return result_ = FailedRead(outcome);
+  }
   const T3dResult read = lw::ReadT3d(bytes, *block_, *palette_);
   return result_ = read == T3dResult::Read ? FileDone : FileUnknownFormat;
 }

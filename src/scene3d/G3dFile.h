@@ -30,12 +30,18 @@ class G3dFile {
 
   int Result() const { return result_; }
   G3dBlock* Block() const { return block_; }
+  // Far above any real figure (a 200 000-face DXF is some 60 MB), but a bound: a
+  // device file or a runaway file must not be read until memory runs out. A larger
+  // file is refused as an unknown format.
+  static constexpr long long DefaultMaxReadBytes = 1LL << 30;
+  void SetMaxReadBytes(long long maxBytes) { maxReadBytes_ = maxBytes; }
   void SetBlock(G3dBlock* block) { block_ = block; }
 
  private:
   G3dBlock* block_;
   const Palette* palette_;
   int result_ = FileDone;
+  long long maxReadBytes_ = DefaultMaxReadBytes;
 };
 
 }  // namespace lw

@@ -184,6 +184,33 @@ TEST_F(Commands3D, OpenAndSaveReportTheirOutcome) {
   EXPECT_EQ(view.rebuilds, 1);
 }
 
+// A file beyond the read limit is refused whole, whatever it holds, and the 3D space
+// keeps what it had; one within the limit reads as usual.
+TEST_F(Commands3D, FilesBeyondTheReadLimitAreRefused) {
+  G3dBlock figure;
+  G3dObject& o = AppendObject(figure, "figure");
+  G3dTriangle& t = AppendTriangle(o);
+  AddCorner(t, 0, o, 0, 0, 0);
+  AddCorner(t, 1, o, 1, 0, 0);
+  AddCorner(t, 2, o, 0, 1, 0);
+  const std::string dxf = WriteDxf(figure);
+  const std::string path = Path("figure.dxf");
+  WriteFile(path, dxf);
+  const std::string t3d = Path("figure.t3d");
+  WriteFile(t3d, std::string(64, '\0'));
+  AppendObject(*current, "kept");
+
+  G3dFile file(current, &palette);
+  const auto size = static_cast<long long>(dxf.size());
+  file.SetMaxReadBytes(size - 1);
+  EXPECT_EQ(file.ReadDxf(path), FileUnknownFormat);
+  EXPECT_EQ(file.ReadT3d(t3d), FileUnknownFormat);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"kept"}));
+  file.SetMaxReadBytes(size);
+  EXPECT_EQ(file.ReadDxf(path), FileDone);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"figure", "ENTITIES"}));
+}
+
 TEST_F(Commands3D, ClearAndKinds) {
   AppendObject(*current, "a");
   auto context = Context();
