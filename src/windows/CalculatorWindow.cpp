@@ -105,16 +105,16 @@ QWidget* CalculatorWindow::BuildTable() {
   column->addWidget(table_, 1);
   auto* grid = new QGridLayout;
   grid->setSpacing(2);
-  const std::array<std::pair<const char*, const char*>, 4> specs = {{
+  const std::array<std::pair<const char*, const char*>, 4> buttonTexts = {{
       {"Встановити", "Встановити значення параметрів з таблиці"},
       {"Поновити", "Записати значення параметрів у таблицю"},
       {"Обнулити", "Обнулити чарунки таблиці"},
       {"Константи", "Записати константи у таблицю"},
   }};
   std::array<QPushButton*, 4> buttons{};
-  for (std::size_t i = 0; i < specs.size(); ++i) {
+  for (std::size_t i = 0; i < buttonTexts.size(); ++i) {
     buttons[i] =
-        MakeButton(box, QString::fromUtf8(specs[i].first), QString::fromUtf8(specs[i].second));
+        MakeButton(box, QString::fromUtf8(buttonTexts[i].first), QString::fromUtf8(buttonTexts[i].second));
     grid->addWidget(buttons[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
   }
   column->addLayout(grid);

@@ -102,7 +102,7 @@ ScanWindow::~ScanWindow() {
 
 void ScanWindow::BuildToolBar(QHBoxLayout* bar) {
   ProgramAnalysis& a = program_.Analysis();
-  const std::array<std::pair<QStyle::StandardPixmap, const char*>, 8> specs = {{
+  const std::array<std::pair<QStyle::StandardPixmap, const char*>, 8> buttonIcons = {{
       {QStyle::SP_FileDialogListView, "Видати список просканованих точок"},
       {QStyle::SP_ArrowRight, "Провести вираз як відношення через точку"},
       {QStyle::SP_ArrowUp, "Провести вираз як функцію через точку"},
@@ -112,8 +112,8 @@ void ScanWindow::BuildToolBar(QHBoxLayout* bar) {
       {QStyle::SP_FileDialogDetailedView, "Сховати\\показати опції режиму сканування"},
       {QStyle::SP_DialogCloseButton, "Зачинити вікно"},
   }};
-  for (std::size_t i = 0; i < specs.size(); ++i)
-    buttons_[i] = AddFlatButton(this, bar, specs[i].first, specs[i].second);
+  for (std::size_t i = 0; i < buttonIcons.size(); ++i)
+    buttons_[i] = AddFlatButton(this, bar, buttonIcons[i].first, buttonIcons[i].second);
   bar->addStretch(1);
   connect(buttons_[0], &QToolButton::clicked, this, [this] {
     if (OnShowPoints) OnShowPoints();
