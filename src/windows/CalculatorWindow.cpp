@@ -113,8 +113,8 @@ QWidget* CalculatorWindow::BuildTable() {
   }};
   std::array<QPushButton*, 4> buttons{};
   for (std::size_t i = 0; i < buttonTexts.size(); ++i) {
-    buttons[i] =
-        MakeButton(box, QString::fromUtf8(buttonTexts[i].first), QString::fromUtf8(buttonTexts[i].second));
+    buttons[i] = MakeButton(box, QString::fromUtf8(buttonTexts[i].first),
+                            QString::fromUtf8(buttonTexts[i].second));
     grid->addWidget(buttons[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
   }
   column->addLayout(grid);
