@@ -30,7 +30,6 @@ class MessageWindow;
 class NotepadWindow;
 class PaletteWindow;
 class ParamsWindow;
-class Panel3D;
 class PlotView;
 class ProgressWindow;
 class SavePromptWindow;

@@ -78,12 +78,4 @@ void PlotView::mouseReleaseEvent(QMouseEvent* event) {
   QWidget::mouseReleaseEvent(event);
 }
 
-Panel3D::Panel3D(QWidget* parent) : QWidget(parent) {
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, Qt::black);
-  setPalette(pal);
-  setCursor(Qt::PointingHandCursor);
-}
-
 }  // namespace lw

@@ -31,10 +31,4 @@ class PlotView : public QWidget, private AnalysisObserver {
   Program& program_;
 };
 
-// Black until the 3D view arrives in it.
-class Panel3D : public QWidget {
- public:
-  explicit Panel3D(QWidget* parent);
-};
-
 }  // namespace lw
