@@ -14,7 +14,7 @@ using enum Command;
 constexpr MenuCheck Check = MenuCheck::Check;
 constexpr MenuCheck Radio = MenuCheck::Radio;
 
-constexpr std::array<MenuItemSpec, 40> menuItems = {{
+constexpr std::array<MenuItemEntry, 40> menuItems = {{
     {0, "&Створити", "Ctrl+N", New, MenuCheck::None},
     {0, "&Відкрити", "F3", Open, MenuCheck::None},
     {0, "&Зберегти", "F2", Save, MenuCheck::None},
@@ -60,7 +60,7 @@ constexpr std::array<MenuItemSpec, 40> menuItems = {{
 constexpr int small = 28;
 constexpr int wide = 57;
 
-constexpr std::array<ToolButtonSpec, 29> toolButtons = {{
+constexpr std::array<ToolButtonEntry, 29> toolButtons = {{
     {7, 5, small, "Створити новий файл Linewright за шаблоном", New},
     {7, 34, small, "Прочитати параметри побудови з файлу", Open},
     {36, 5, small, "Зберегти як новий файл", SaveAs},
@@ -100,11 +100,11 @@ std::span<const std::string_view> MenuCaptions() {
   return allMenuCaptions;
 }
 
-std::span<const MenuItemSpec> MenuItems() {
+std::span<const MenuItemEntry> MenuItems() {
   return menuItems;
 }
 
-std::span<const ToolButtonSpec> ToolButtons() {
+std::span<const ToolButtonEntry> ToolButtons() {
   return toolButtons;
 }
 

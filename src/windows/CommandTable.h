@@ -52,7 +52,7 @@ enum class Command {
 
 enum class MenuCheck { None, Check, Radio };
 
-struct MenuItemSpec {
+struct MenuItemEntry {
   int menu;                   // index into MenuCaptions()
   std::string_view caption;   // "-" is a separator line
   std::string_view shortcut;  // in QKeySequence portable text form
@@ -60,7 +60,7 @@ struct MenuItemSpec {
   MenuCheck check;
 };
 
-struct ToolButtonSpec {
+struct ToolButtonEntry {
   int top;
   int left;
   int width;
@@ -69,8 +69,8 @@ struct ToolButtonSpec {
 };
 
 std::span<const std::string_view> MenuCaptions();
-std::span<const MenuItemSpec> MenuItems();
-std::span<const ToolButtonSpec> ToolButtons();
+std::span<const MenuItemEntry> MenuItems();
+std::span<const ToolButtonEntry> ToolButtons();
 
 // Separators of the tool panel: their top edges (61 x 3 pixels at left 3).
 std::span<const int> ToolSeparatorTops();

@@ -92,7 +92,7 @@ void MainWindow::BuildMenus() {
         QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()))));
   }
   auto* spaceGroup = new QActionGroup(this);
-  for (const MenuItemSpec& item : MenuItems()) {
+  for (const MenuItemEntry& item : MenuItems()) {
     QMenu* menu = menus[static_cast<std::size_t>(item.menu)];
     if (item.caption == "-") {
       menu->addSeparator();

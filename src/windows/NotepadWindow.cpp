@@ -27,7 +27,7 @@ QString Utf(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-struct ToolSpec {
+struct ToolEntry {
   const char* hint;
   QStyle::StandardPixmap icon;  // SP_CustomBase: the glyph is used instead
   const char* glyph;
@@ -74,7 +74,7 @@ NotepadWindow::NotepadWindow(QWidget* parent, Program& program, Dialogs& dialogs
 void NotepadWindow::BuildToolBar(QWidget* bar) {
   using N = NotepadWindow;
   using S = QStyle;
-  const std::array<ToolSpec, 13> tools = {{
+  const std::array<ToolEntry, 13> tools = {{
       {"Створити новий текст", S::SP_FileIcon, "", &N::NewText},
       {"Відкрити файл", S::SP_DialogOpenButton, "", &N::OpenFile},
       {"Зберегти файл", S::SP_DialogSaveButton, "", &N::SaveNotepad},
@@ -92,7 +92,7 @@ void NotepadWindow::BuildToolBar(QWidget* bar) {
   auto* row = new QHBoxLayout(bar);
   row->setContentsMargins(2, 2, 2, 2);
   row->setSpacing(0);
-  for (const ToolSpec& tool : tools) {
+  for (const ToolEntry& tool : tools) {
     auto* button = new QToolButton(bar);
     button->setAutoRaise(true);
     button->setFixedSize(buttonWidth, buttonWidth - 2);

@@ -90,14 +90,14 @@ ToolPanel::ToolPanel(QWidget* parent, std::function<void(Command)> run) : QFrame
   pal.setColor(QPalette::Window, ToQColor(panelColour));
   setPalette(pal);
   int number = 1;
-  for (const ToolButtonSpec& spec : ToolButtons()) {
+  for (const ToolButtonEntry& tool : ToolButtons()) {
     auto* button = new QToolButton(this);
     button->setObjectName(QStringLiteral("SpeedButton%1").arg(number++));
-    button->setGeometry(spec.left, spec.top, spec.width, 28);
-    button->setIcon(style()->standardIcon(IconFor(spec.command)));
+    button->setGeometry(tool.left, tool.top, tool.width, 28);
+    button->setIcon(style()->standardIcon(IconFor(tool.command)));
     button->setAutoRaise(false);
-    SetHint(button, QString::fromUtf8(spec.hint.data(), static_cast<qsizetype>(spec.hint.size())));
-    const Command command = spec.command;
+    SetHint(button, QString::fromUtf8(tool.hint.data(), static_cast<qsizetype>(tool.hint.size())));
+    const Command command = tool.command;
     connect(button, &QToolButton::clicked, this, [run, command] { run(command); });
     buttons_.push_back(button);
   }
