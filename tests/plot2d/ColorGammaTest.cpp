@@ -67,6 +67,28 @@ TEST(GammaColorTest, RampTableAgreesWithTheDirectMapping) {
   for (double v = -30000; v < 30000; v += 123.4567) EXPECT_EQ(ramp(v), GammaColor(v, 0.37, p));
 }
 
+// The table's blend avoids MulDiv; every step of palettes with steep rises and falls
+// in each channel must still come out as GammaStepColour gives it.
+TEST(GammaColorTest, RampTableHoldsEveryStepColour) {
+  Palette steep;
+  PaletteRandom random(7);
+  for (int i = 0; i < 256; ++i) {
+    const int c = i % 3;
+    for (int k = 0; k < 3; ++k) {
+      const int v = i % 2 == 0 ? 0 : 255;  // 0 and 255 alternate: the largest distances
+      steep.bytes[static_cast<std::size_t>(i * 3 + k)] =
+          static_cast<std::uint8_t>(k == c ? v : random.Next() & 0xFF);
+    }
+  }
+  for (const Palette& p : {steep, Ramp(), StartupPalette()}) {
+    const GammaRamp ramp(p, 1.0);
+    for (int step = 0; step < 65536; ++step) {
+      // Value step - 32768 + 0.5 lies inside step `step`.
+      ASSERT_EQ(ramp(step - 32768 + 0.5), GammaStepColour(step, p)) << step;
+    }
+  }
+}
+
 // The multiplication shortcut must give the quotient's step everywhere, including
 // values on and next to step boundaries, where product and quotient round differently.
 TEST(GammaColorTest, FastStepAgreesWithTheQuotient) {
