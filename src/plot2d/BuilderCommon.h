@@ -2,6 +2,7 @@
 // shared by the builders that sample every pixel.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "Feedback.h"
@@ -38,6 +39,13 @@ class CompiledEntry {
 // that turns the background into the entry's colour.
 inline Colour DrawingColour(Colour colour, bool xorDrawing, Colour background) {
   return (xorDrawing ? (colour ^ background) : colour) & 0x00FFFFFF;
+}
+
+// The divisions the last evaluation made by positive (low half) and negative (high
+// half) divisors: a change between two samples means a pole may lie between them.
+inline std::uint32_t DivisionPair(const DivisionTrackingParser& parser) {
+  return static_cast<std::uint32_t>(parser.PositiveDivisions()) |
+         (static_cast<std::uint32_t>(parser.NegativeDivisions()) << 16);
 }
 
 // How many samples a walk from start by step takes while the value stays <= end.

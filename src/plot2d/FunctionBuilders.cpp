@@ -12,11 +12,6 @@ void ProgressNearlyDone(ProgressSink& progress) {
   progress.SetPosition(progress.Maximum() - 1);
 }
 
-std::uint32_t DivisionPair(const DivisionTrackingParser& parser) {
-  return static_cast<std::uint32_t>(parser.PositiveDivisions()) |
-         (static_cast<std::uint32_t>(parser.NegativeDivisions()) << 16);
-}
-
 }  // namespace
 
 Builder2D BuilderFor(const PlotP& entry) {

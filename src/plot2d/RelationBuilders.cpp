@@ -66,11 +66,6 @@ struct SampleColumn {
   }
 };
 
-inline std::uint32_t DivisionPair(const DivisionTrackingParser& parser) {
-  return static_cast<std::uint32_t>(parser.PositiveDivisions()) |
-         (static_cast<std::uint32_t>(parser.NegativeDivisions()) << 16);
-}
-
 // Samples one column into col; draws the cells between it and prev into pixel column px
 // unless this is the first column.
 void ContourColumn(Plot2DContext& ctx, const PixelWalk& walk, double x, SampleColumn& col,
