@@ -17,8 +17,9 @@ inline void CheckBlock(const G3dBlock& block) {
       }
     }
     for (std::size_t i = 0; i < points; ++i) {
-      for (const G3dVertex* vertex : object->points[i].vertices) {
-        if (vertex->point != static_cast<std::int32_t>(i)) std::abort();
+      for (const CornerId corner : Vertices(*object, i)) {
+        if (corner / 3 >= object->triangles.size()) std::abort();
+        if (CornerOf(*object, corner).point != static_cast<std::int32_t>(i)) std::abort();
       }
     }
   }

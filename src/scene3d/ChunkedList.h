@@ -1,9 +1,9 @@
 // An owning list with append, index access and clear whose elements never move:
-// points keep the addresses of the triangle corners that use them, so storage
-// grows by whole chunks instead of reallocating. Chunks start small (a figure of a
-// few triangles costs little) and double up to about 2 MB, which large surfaces
-// get as huge pages where the system offers them, saving most page faults. Chunks
-// are raw memory filled in place, so an unused tail costs no resident memory.
+// a triangle being filled in stays where AppendTriangle put it while more are
+// appended, so storage grows by whole chunks instead of reallocating. Chunks start small (a figure
+// of a few triangles costs little) and double up to about 2 MB, which large surfaces get as huge
+// pages where the system offers them, saving most page faults. Chunks are raw memory filled in
+// place, so an unused tail costs no resident memory.
 #pragma once
 
 #include <algorithm>
@@ -37,6 +37,21 @@ class ChunkedList {
   T& operator[](std::size_t i) { return Slot(i); }
   const T& operator[](std::size_t i) const { return const_cast<ChunkedList*>(this)->Slot(i); }
   T& back() { return Slot(size_ - 1); }
+
+  // The index of an element of this list, found from its address; the last chunk
+  // is looked at first, as new elements are the ones usually asked about.
+  std::size_t IndexOf(const T* element) const {
+    const auto address = reinterpret_cast<std::uintptr_t>(element);
+    std::size_t first = capacity_;
+    for (std::size_t c = chunks_.size(); c-- > 0;) {
+      first -= ChunkCapacity(c);
+      const auto start = reinterpret_cast<std::uintptr_t>(chunks_[c]);
+      if (address >= start && address < start + ChunkCapacity(c) * sizeof(T)) {
+        return first + (address - start) / sizeof(T);
+      }
+    }
+    return size_;  // not an element of this list
+  }
 
   template <class... Args>
   T& emplace_back(Args&&... args) {

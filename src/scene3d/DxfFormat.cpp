@@ -216,10 +216,13 @@ bool WriteDxf(const G3dBlock& block, const DxfSink& sink) {
   }
   out += kEntitiesStart;
   for (const auto& object : block.objects) {
-    for (std::size_t t = 0; t < object->triangles.size(); ++t) {
-      AppendFace(out, *object, object->triangles[t]);
-      if (!flush(false)) return false;
-    }
+    bool written = true;
+    object->triangles.ForEach([&](const G3dTriangle& triangle) {
+      if (!written) return;
+      AppendFace(out, *object, triangle);
+      written = flush(false);
+    });
+    if (!written) return false;
   }
   out += kTrailer;
   return flush(true);

@@ -65,44 +65,13 @@ void SamplePoints(Build3DContext& context, const SurfaceGrid& grid, const std::v
   }
 }
 
-// A grid point and its number.
-struct GridCorner {
-  G3dPoint* point;
-  std::int32_t index;
-};
-
-// One triangle of the grid, complete with the object's colour and its flat normal
-// (the same values ComputeFlatNormals gives, computed while the points are at hand).
-void AddGridTriangle(G3dObject& object, const std::array<GridCorner, 3>& corners) {
-  const std::array<float, 3> normal =
-      FlatNormal(*corners[0].point, *corners[1].point, *corners[2].point);
-  G3dTriangle& t = object.triangles.emplace_back();
-  for (std::size_t k = 0; k < 3; ++k) {
-    G3dVertex& v = t.corners[k];
-    v.point = corners[k].index;
-    v.normal = normal;
-    v.r = object.r;
-    v.g = object.g;
-    v.b = object.b;
-    corners[k].point->vertices.push_back(&v);
-  }
-}
-
-// Two triangles per cell, (k, k+n, k+n+1) and (k, k+n+1, k+1), row by row.
+// Two triangles per cell, (k, k+n, k+n+1) and (k, k+n+1, k+1), row by row: the
+// object takes them as a grid, which works out each triangle, its corners' colour
+// and its flat normal from the points whenever they are read.
 void Triangulate(ProgressSink& progress, std::size_t rows, std::size_t n, G3dObject& object) {
-  const auto corner = [&object](std::size_t i) {
-    return GridCorner{&object.points[i], static_cast<std::int32_t>(i)};
-  };
-  for (std::size_t r = 0; r + 1 < rows; ++r) {
-    for (std::size_t j = 0; j + 1 < n; ++j) {
-      const std::size_t k = r * n + j;
-      const GridCorner here = corner(k), right = corner(k + 1);
-      const GridCorner below = corner(k + n), across = corner(k + n + 1);
-      AddGridTriangle(object, {here, below, across});
-      AddGridTriangle(object, {here, across, right});
-    }
-    AdvanceProgress(progress);
-  }
+  object.triangles.SetGrid(GridShape{static_cast<std::uint32_t>(rows),
+                                     static_cast<std::uint32_t>(n), object.r, object.g, object.b});
+  for (std::size_t r = 0; r + 1 < rows; ++r) AdvanceProgress(progress);
 }
 
 // The grid's samples, or the step message of the axis that makes it impossible.

@@ -104,8 +104,9 @@ bool ReadTriangles(ByteReader& reader, const T3dHeader& header, G3dObject& objec
 bool ReadColours(ByteReader& reader, const T3dHeader& header, G3dObject& object,
                  const Palette& palette3D) {
   if (header.colourMode != 1 && header.colourMode != 2) return true;
-  for (std::size_t t = 0; t < object.triangles.size(); ++t) {
-    for (G3dVertex& v : object.triangles[t].corners) {
+  auto& triangles = object.triangles.Stored();
+  for (std::size_t t = 0; t < triangles.size(); ++t) {
+    for (G3dVertex& v : triangles[t].corners) {
       if (header.colourMode == 2) {
         const auto r = reader.Byte(), g = reader.Byte(), b = reader.Byte();
         if (!b) return false;

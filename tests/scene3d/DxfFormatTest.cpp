@@ -135,7 +135,7 @@ TEST(DxfRead, WrittenFileReadsBackReversedWithTheExtraObject) {
   EXPECT_EQ(back.points.size(), 4u);  // equal corners share points
   EXPECT_EQ(CornerAt(back, 0, 0), (std::array<float, 3>{0, 1, 0}));
   EXPECT_EQ(CornerAt(back, 0, 2), (std::array<float, 3>{0, 0, 0}));
-  const G3dVertex& v = back.triangles[1].corners[1];
+  const G3dVertex v = back.triangles[1].corners[1];
   EXPECT_EQ(v.r, 3);  // palette entry 3
   EXPECT_EQ(v.g, 252);
   EXPECT_EQ(v.b, 7);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "ModelChecks.h"
 
@@ -26,9 +27,8 @@ TEST(G3dModel, AddCornerSharesEqualPositions) {
   EXPECT_EQ(AddCorner(t, 1, object, 4, 5, 6), 1);
   EXPECT_EQ(AddCorner(t, 2, object, 1, 2, 3), 0);
   ASSERT_EQ(object.points.size(), 2u);
-  ASSERT_EQ(object.points[0].vertices.size(), 2u);
-  EXPECT_EQ(object.points[0].vertices[0], &t.corners[0]);
-  EXPECT_EQ(object.points[0].vertices[1], &t.corners[2]);
+  // Triangle 0's corners 0 and 2, in the order they took the point.
+  EXPECT_EQ(Vertices(object, 0), (std::vector<CornerId>{0, 2}));
   EXPECT_EQ(t.corners[1].r, 10);
   EXPECT_EQ(t.corners[1].b, 30);
   ExpectConsistent(object);
@@ -87,21 +87,21 @@ TEST(G3dModel, VerticesListGrowsPastItsInlineRoom) {
   G3dObject object;
   for (int i = 0; i < 20; ++i) AddTriangle(object, {{{0, 0, 0}, {1, 0, 0}, {0, 0, 0}}});
   ASSERT_EQ(object.points.size(), 2u);
-  EXPECT_EQ(object.points[0].vertices.size(), 40u);
-  EXPECT_EQ(object.points[1].vertices.size(), 20u);
+  EXPECT_EQ(Vertices(object, 0).size(), 40u);
+  EXPECT_EQ(Vertices(object, 1).size(), 20u);
   ExpectConsistent(object);
 }
 
 TEST(G3dModel, CornerAddressesSurviveGrowth) {
   G3dObject object;
   AddTriangle(object, {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}});
-  const G3dVertex* first = &object.triangles[0].corners[0];
+  const G3dVertex* first = &object.triangles.Stored()[0].corners[0];
   for (int i = 0; i < 5000; ++i) {
     const auto f = static_cast<float>(i);
     AddTriangle(object, {{{f, 1, 1}, {f, 2, 1}, {f, 1, 2}}});
   }
-  EXPECT_EQ(&object.triangles[0].corners[0], first);
-  EXPECT_EQ(object.points[0].vertices[0], first);
+  EXPECT_EQ(&object.triangles.Stored()[0].corners[0], first);
+  EXPECT_EQ(Vertices(object, 0), (std::vector<CornerId>{0}));
   ExpectConsistent(object);
 }
 
@@ -206,6 +206,93 @@ TEST(G3dModel, BlockOperations) {
   EXPECT_FLOAT_EQ(b.triangles[0].corners[0].normal[2], 1);
   ClearBlock(block);
   EXPECT_TRUE(block.objects.empty());
+}
+
+// A rows x columns grid of points with uneven heights.
+void GridPoints(G3dObject& object, std::uint32_t rows, std::uint32_t columns) {
+  for (std::uint32_t r = 0; r < rows; ++r) {
+    for (std::uint32_t c = 0; c < columns; ++c) {
+      const auto x = static_cast<float>(c), y = static_cast<float>(r);
+      AppendPoint(object, x, y, x * x * 0.3f - y * 0.7f + static_cast<float>((r * 7 + c) % 3));
+    }
+  }
+}
+
+// The same grid stored triangle by triangle, as a figure read from a file would be.
+void StoreCells(G3dObject& object, std::uint32_t rows, std::uint32_t columns) {
+  const std::int32_t n = static_cast<std::int32_t>(columns);
+  for (std::int32_t r = 0; r + 1 < static_cast<std::int32_t>(rows); ++r) {
+    for (std::int32_t c = 0; c + 1 < n; ++c) {
+      const std::int32_t k = r * n + c;
+      for (const std::array<std::int32_t, 3>& corners :
+           {std::array<std::int32_t, 3>{k, k + n, k + n + 1},
+            std::array<std::int32_t, 3>{k, k + n + 1, k + 1}}) {
+        G3dTriangle& t = AppendTriangle(object);
+        for (int i = 0; i < 3; ++i) LinkCorner(t, i, object, corners[static_cast<std::size_t>(i)]);
+      }
+    }
+  }
+  ComputeFlatNormals(object);
+}
+
+void ExpectSameMesh(const G3dObject& a, const G3dObject& b) {
+  ASSERT_EQ(a.triangles.size(), b.triangles.size());
+  for (std::size_t t = 0; t < a.triangles.size(); ++t) {
+    const G3dTriangle x = a.triangles[t], y = b.triangles[t];
+    for (std::size_t k = 0; k < 3; ++k) {
+      EXPECT_EQ(x.corners[k].point, y.corners[k].point) << t;
+      EXPECT_EQ(x.corners[k].normal, y.corners[k].normal) << t;
+      EXPECT_EQ(std::tie(x.corners[k].r, x.corners[k].g, x.corners[k].b),
+                std::tie(y.corners[k].r, y.corners[k].g, y.corners[k].b))
+          << t;
+    }
+  }
+  for (std::size_t i = 0; i < a.points.size(); ++i) EXPECT_EQ(Vertices(a, i), Vertices(b, i)) << i;
+}
+
+// A grid works its triangles, normals, colours and corner lists out; they must be
+// exactly those of the same mesh stored one by one, for every shape including the
+// ones without cells.
+TEST(G3dModel, GridGivesTheStoredMeshOfItsCells) {
+  const std::array<std::array<std::uint32_t, 2>, 6> shapes{
+      {{4, 5}, {2, 2}, {5, 2}, {1, 6}, {6, 1}, {3, 3}}};
+  for (const auto& [rows, columns] : shapes) {
+    G3dObject grid, stored;
+    SetColour(grid, 9, 8, 7);
+    SetColour(stored, 9, 8, 7);
+    GridPoints(grid, rows, columns);
+    GridPoints(stored, rows, columns);
+    grid.triangles.SetGrid(GridShape{rows, columns, 9, 8, 7});
+    StoreCells(stored, rows, columns);
+    SCOPED_TRACE(testing::Message() << rows << " x " << columns);
+    EXPECT_EQ(grid.triangles.size(), 2u * (rows - 1) * (columns - 1));
+    ExpectSameMesh(grid, stored);
+    ExpectConsistent(grid);
+    std::size_t visited = 0;
+    grid.triangles.ForEach([&](const G3dTriangle& t) {
+      EXPECT_EQ(t.corners[2].point, grid.triangles[visited].corners[2].point);
+      ++visited;
+    });
+    EXPECT_EQ(visited, grid.triangles.size());
+  }
+}
+
+// A grid object that takes one more triangle keeps its cells as stored triangles.
+TEST(G3dModel, AppendingToAGridStoresItsCellsFirst) {
+  G3dObject grid, stored;
+  GridPoints(grid, 3, 4);
+  GridPoints(stored, 3, 4);
+  grid.triangles.SetGrid(GridShape{3, 4, 128, 128, 128});
+  StoreCells(stored, 3, 4);
+  AddTriangle(grid, {{{0, 0, 0}, {1, 0, 0}, {9, 9, 9}}});
+  AddTriangle(stored, {{{0, 0, 0}, {1, 0, 0}, {9, 9, 9}}});
+  EXPECT_FALSE(grid.triangles.IsGrid());
+  ASSERT_EQ(grid.triangles.size(), 13u);
+  ExpectSameMesh(grid, stored);
+  ExpectConsistent(grid);
+  ClearObject(grid);
+  EXPECT_TRUE(grid.triangles.empty());
+  EXPECT_TRUE(Vertices(grid, 0).empty());
 }
 
 }  // namespace

@@ -3,29 +3,35 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "G3dModel.h"
 
 namespace lw {
 
 // Every corner names a valid point and is listed with it; every listed corner
-// names that point; nothing is listed twice over.
+// names that point; the lists are in the order the corners came, and nothing is
+// listed twice over.
 inline void ExpectConsistent(const G3dObject& object) {
   std::size_t listed = 0;
   for (std::size_t i = 0; i < object.points.size(); ++i) {
-    for (const G3dVertex* v : object.points[i].vertices) {
-      EXPECT_EQ(v->point, static_cast<std::int32_t>(i));
+    const std::vector<CornerId> corners = Vertices(object, i);
+    EXPECT_TRUE(std::is_sorted(corners.begin(), corners.end()));
+    for (const CornerId c : corners) {
+      ASSERT_LT(c / 3, object.triangles.size());
+      EXPECT_EQ(CornerOf(object, c).point, static_cast<std::int32_t>(i));
       ++listed;
     }
   }
   for (std::size_t t = 0; t < object.triangles.size(); ++t) {
-    for (const G3dVertex& v : object.triangles[t].corners) {
+    const G3dTriangle triangle = object.triangles[t];
+    for (std::size_t k = 0; k < 3; ++k) {
+      const G3dVertex& v = triangle.corners[k];
       ASSERT_GE(v.point, 0);
       ASSERT_LT(static_cast<std::size_t>(v.point), object.points.size());
-      bool found = false;
-      for (const G3dVertex* u : object.points[static_cast<std::size_t>(v.point)].vertices) {
-        found = found || u == &v;
-      }
-      EXPECT_TRUE(found);
+      const std::vector<CornerId> corners = Vertices(object, static_cast<std::size_t>(v.point));
+      EXPECT_NE(std::find(corners.begin(), corners.end(), static_cast<CornerId>(t * 3 + k)),
+                corners.end());
     }
   }
   EXPECT_EQ(listed, object.triangles.size() * 3);

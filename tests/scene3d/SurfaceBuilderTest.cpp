@@ -114,14 +114,14 @@ TEST_F(Build3D, PointNumberingTriangleOrderColoursAndNormals) {
       {0, 2, 3}, {0, 3, 1}, {2, 4, 5}, {2, 5, 3}};
   ASSERT_EQ(object.triangles.size(), expected.size());
   for (std::size_t t = 0; t < expected.size(); ++t) {
-    const auto& c = object.triangles[t].corners;
+    const auto c = object.triangles[t].corners;
     EXPECT_EQ((std::array<std::int32_t, 3>{c[0].point, c[1].point, c[2].point}), expected[t]);
     EXPECT_EQ(c[2].r, 0x0C);
     EXPECT_EQ(c[2].g, 0x0B);
     EXPECT_EQ(c[2].b, 0x0A);
     EXPECT_FLOAT_EQ(c[1].normal[2], -1.0f);
   }
-  EXPECT_EQ(object.points[3].vertices.size(), 3u);  // (0,3,1) (2,5,3) and (0,2,3)
+  EXPECT_EQ(Vertices(object, 3).size(), 3u);  // (0,3,1) (2,5,3) and (0,2,3)
   ExpectConsistent(object);
   EXPECT_EQ(status.Text(), "Окей");
   EXPECT_EQ(progress.Position(), 3 + 2);  // rows of points, then rows of cells
@@ -195,7 +195,7 @@ TEST_F(Build3D, AxesObjectFollowsTheAppearanceOptions) {
     }
     EXPECT_EQ(axes.g, 0xFF);  // the main 3D colour, lime green by default
     EXPECT_EQ(axes.r, 0);
-    const auto& first = axes.triangles[0].corners;
+    const auto first = axes.triangles[0].corners;
     EXPECT_EQ(first[0].point, first[1].point);  // a stroke: two corners on one point
     EXPECT_FLOAT_EQ(first[0].normal[0], 0.0f);  // no normals for the axes
   }

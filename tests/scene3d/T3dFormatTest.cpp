@@ -54,7 +54,7 @@ Palette TestPalette() {
 }
 
 std::array<std::int32_t, 3> Corners(const G3dObject& object, std::size_t t) {
-  const auto& c = object.triangles[t].corners;
+  const auto c = object.triangles[t].corners;
   return {c[0].point, c[1].point, c[2].point};
 }
 
@@ -73,7 +73,7 @@ TEST(T3dRead, PlainFigure) {
   EXPECT_FLOAT_EQ(object.points[3].y, 1.0f);
   ASSERT_EQ(object.triangles.size(), 2u);
   EXPECT_EQ(Corners(object, 1), (std::array<std::int32_t, 3>{1, 3, 2}));
-  EXPECT_EQ(object.points[2].vertices.size(), 2u);
+  EXPECT_EQ(Vertices(object, 2).size(), 2u);
   EXPECT_TRUE(block.colourSet);
   EXPECT_EQ(block.g, 20);
   // Mode 0: every corner in the figure colour.
@@ -118,9 +118,9 @@ TEST(T3dRead, IndexCountsOtherThanThree) {
   EXPECT_EQ(Corners(object, 2), (std::array<std::int32_t, 3>{0, 0, 0}));
   EXPECT_EQ(Corners(object, 3), (std::array<std::int32_t, 3>{3, 1, 2}));
   // Only the corners' final points list them.
-  EXPECT_EQ(object.points[0].vertices.size(), 5u);
-  EXPECT_EQ(object.points[3].vertices.size(), 3u);
-  EXPECT_EQ(object.points[1].vertices.size(), 2u);
+  EXPECT_EQ(Vertices(object, 0).size(), 5u);
+  EXPECT_EQ(Vertices(object, 3).size(), 3u);
+  EXPECT_EQ(Vertices(object, 1).size(), 2u);
   ExpectConsistent(object);
 }
 
