@@ -41,7 +41,20 @@ bool NotepadDocument::Load(const QString& path, QString& text, QString& error) {
     error = file.errorString();
     return false;
   }
-  QString read = DecodeNotepadText(file.readAll());
+  // Notes are typed by hand: a file far larger than any note (or a device that never
+  // ends) is refused rather than read until memory runs out.
+  constexpr qint64 kMaxBytes = qint64{64} << 20;
+  bool tooLarge = !file.isSequential() && file.size() > kMaxBytes;
+  QByteArray bytes;
+  if (!tooLarge) {
+    bytes = file.read(kMaxBytes + 1);
+    tooLarge = bytes.size() > kMaxBytes;
+  }
+  if (tooLarge) {
+    error = QStringLiteral("Файл завеликий для записної книжки (понад 64 МБ)");
+    return false;
+  }
+  QString read = DecodeNotepadText(bytes);
   // Lines of any ending come in as plain lines.
   read.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   read.replace(QLatin1Char('\r'), QLatin1Char('\n'));

@@ -92,6 +92,25 @@ TEST(NotepadDocument, AFailedLoadOrSaveKeepsTheFileName) {
   EXPECT_EQ(doc.FileName(), good);
 }
 
+// A file far larger than any note is refused before it is read; the notepad keeps
+// its text and its file.
+TEST(NotepadDocument, AHugeFileIsRefused) {
+  testing::TempDir dir;
+  const QString huge = QString::fromStdString(dir.File("huge.txt"));
+  {
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize((qint64{64} << 20) + 1));  // sparse: costs no disk
+  }
+  NotepadDocument doc;
+  QString text = "unchanged";
+  QString error;
+  EXPECT_FALSE(doc.Load(huge, text, error));
+  EXPECT_TRUE(error.contains("64"));
+  EXPECT_EQ(text, "unchanged");
+  EXPECT_TRUE(doc.FileName().isEmpty());
+}
+
 TEST(NotepadDocument, OlderNotesInCodePage1251AreRead) {
   EXPECT_EQ(DecodeNotepadText(QByteArray("\xcf\xf0\xe8\xe2\xb3\xf2")), "Привіт");
   EXPECT_EQ(DecodeNotepadText(QByteArray("Привіт")), "Привіт");
