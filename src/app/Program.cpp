@@ -1,6 +1,8 @@
 #include "Program.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <algorithm>
 #include <ctime>
 
@@ -47,10 +49,18 @@ void Program::RemoveObserver(ProgramObserver* observer) {
 }
 
 std::string Program::OptionsPath() const {
-  return QDir(QString::fromStdString(programDir_))
-      .filePath(
-          QString::fromUtf8(OptionsFileName.data(), static_cast<qsizetype>(OptionsFileName.size())))
-      .toStdString();
+  const QString name =
+      QString::fromUtf8(OptionsFileName.data(), static_cast<qsizetype>(OptionsFileName.size()));
+  const QString programDir = QString::fromStdString(programDir_);
+  // The options live beside the program; an installed program's folder cannot be
+  // written, and the options would be lost at every exit, so they go to the user's
+  // configuration folder instead.
+  if (QFileInfo(programDir).isWritable()) return QDir(programDir).filePath(name).toStdString();
+  const QString config =
+      QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+          .filePath(QStringLiteral("linewright"));
+  QDir().mkpath(config);
+  return QDir(config).filePath(name).toStdString();
 }
 
 std::string Program::HelpPath() const {

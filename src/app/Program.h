@@ -78,6 +78,8 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   void SetQuestions(UserQuestions* questions) { questions_ = questions; }
 
   const std::string& ProgramDir() const { return programDir_; }
+  // The options file: in the program folder, or in the user's configuration folder
+  // (linewright/ under it) when the program folder cannot be written.
   std::string OptionsPath() const;
   std::string HelpPath() const;
 

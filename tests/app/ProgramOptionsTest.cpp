@@ -1,0 +1,64 @@
+// Where the options file goes: beside the program, or to the user's configuration
+// folder when the program's folder cannot be written (an installed program).
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QtGlobal>
+
+#include "Program.h"
+#include "TempDir.h"
+
+namespace lw {
+namespace {
+
+using testing::TempDir;
+
+// Points the user's configuration folder into the test's folder while it lives.
+class ConfigHome {
+ public:
+  explicit ConfigHome(const std::string& path)
+      : saved_(qgetenv("XDG_CONFIG_HOME")), had_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(path));
+  }
+  ~ConfigHome() {
+    if (had_) {
+      qputenv("XDG_CONFIG_HOME", saved_);
+    } else {
+      qunsetenv("XDG_CONFIG_HOME");
+    }
+  }
+
+ private:
+  QByteArray saved_;
+  bool had_;
+};
+
+std::string Clean(const std::string& path) {
+  return QDir::cleanPath(QString::fromStdString(path)).toStdString();
+}
+
+TEST(ProgramOptions, StayBesideAWritableProgram) {
+  TempDir dir;
+  Program program(dir.File(""));
+  EXPECT_EQ(Clean(program.OptionsPath()), Clean(dir.File("Linewright.dat")));
+}
+
+TEST(ProgramOptions, GoToTheUserConfigurationWhenTheProgramFolderCannotBeWritten) {
+  TempDir dir;
+  const ConfigHome home(dir.File("config"));
+  // A folder that does not exist cannot be written, whoever runs the tests.
+  Program program(dir.File("installed/share/linewright"));
+  EXPECT_EQ(Clean(program.OptionsPath()), Clean(dir.File("config/linewright/Linewright.dat")));
+  program.SetShowHints(!program.ShowHints());
+  const bool hints = program.ShowHints();
+  program.WriteOptions(WindowBounds{10, 400, 20, 300}, true);
+  ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(program.OptionsPath())));
+
+  Program again(dir.File("installed/share/linewright"));
+  again.ReadOptions({});
+  EXPECT_EQ(again.ShowHints(), hints);
+}
+
+}  // namespace
+}  // namespace lw
