@@ -154,22 +154,7 @@ QWidget* ParamsWindow::MakePage2D() {
   }
   grid->addWidget(extra, 2, 1);
 
-  auto* constants = Group(page, "Константи", constantsHint);
-  auto* v = new QVBoxLayout(constants);
-  memo1_ = new QPlainTextEdit(constants);
-  memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  memo1_->setFixedHeight(70);
-  Paint(memo1_, memoColour);
-  v->addWidget(memo1_);
-  connect(memo1_, &QPlainTextEdit::textChanged, this, [this] {
-    if (!showing_) program_.SetConstants(false, Lines(memo1_));
-  });
-  grid->addWidget(constants, 3, 0, 1, 2);
-
-  graphs2D_ = new GraphListPanel(page, program_, false);
-  grid->addWidget(graphs2D_, 4, 0, 1, 2);
-  grid->setRowStretch(4, 1);
-  grid->addWidget(MakeBuildRow(false), 5, 0, 1, 2);
+  AddPageFoot(page, grid, false);
   return page;
 }
 
@@ -208,23 +193,30 @@ QWidget* ParamsWindow::MakePage3D() {
   AddField(g, 2, 22, "Z :", positionColour);
   grid->addWidget(position, 2, 0, 1, 2);
 
+  AddPageFoot(page, grid, true);
+  return page;
+}
+
+// Both pages end with their constants, their graph list and the build buttons.
+void ParamsWindow::AddPageFoot(QWidget* page, QGridLayout* grid, bool threeD) {
   auto* constants = Group(page, "Константи", constantsHint);
   auto* v = new QVBoxLayout(constants);
-  memo2_ = new QPlainTextEdit(constants);
-  memo2_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  memo2_->setFixedHeight(70);
-  Paint(memo2_, memoColour);
-  v->addWidget(memo2_);
-  connect(memo2_, &QPlainTextEdit::textChanged, this, [this] {
-    if (!showing_) program_.SetConstants(true, Lines(memo2_));
+  QPlainTextEdit* memo = new QPlainTextEdit(constants);
+  (threeD ? memo2_ : memo1_) = memo;
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo->setFixedHeight(70);
+  Paint(memo, memoColour);
+  v->addWidget(memo);
+  connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, threeD] {
+    if (!showing_) program_.SetConstants(threeD, Lines(memo));
   });
   grid->addWidget(constants, 3, 0, 1, 2);
 
-  graphs3D_ = new GraphListPanel(page, program_, true);
-  grid->addWidget(graphs3D_, 4, 0, 1, 2);
+  auto* graphs = new GraphListPanel(page, program_, threeD);
+  (threeD ? graphs3D_ : graphs2D_) = graphs;
+  grid->addWidget(graphs, 4, 0, 1, 2);
   grid->setRowStretch(4, 1);
-  grid->addWidget(MakeBuildRow(true), 5, 0, 1, 2);
-  return page;
+  grid->addWidget(MakeBuildRow(threeD), 5, 0, 1, 2);
 }
 
 QWidget* ParamsWindow::MakeBuildRow(bool threeD) {

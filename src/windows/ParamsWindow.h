@@ -57,6 +57,7 @@ class ParamsWindow : public SecondaryWindow, public ProgramObserver {
  private:
   QWidget* MakePage2D();
   QWidget* MakePage3D();
+  void AddPageFoot(QWidget* page, QGridLayout* grid, bool threeD);
   QWidget* MakeBuildRow(bool threeD);
   void AddField(QGridLayout* grid, int row, int number, const char* label, Colour colour);
   void ShowDocument();

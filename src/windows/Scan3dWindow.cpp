@@ -21,11 +21,9 @@ Scan3dWindow::Scan3dWindow(QWidget* parent, Program& program)
   resize(330, 260);
   setMinimumSize(320, 160);
   setMaximumSize(800, 800);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  auto* bar = new QHBoxLayout;
-  bar->setContentsMargins(2, 2, 2, 2);
+  const ScanFrame frame = MakeScanFrame(this);
+  QVBoxLayout* layout = frame.column;
+  QHBoxLayout* bar = frame.bar;
   buttons_[0] = AddFlatButton(this, bar, QStyle::SP_BrowserReload,
                               "Видати значення виразів у вписаній точці ");
   buttons_[1] =
@@ -33,7 +31,6 @@ Scan3dWindow::Scan3dWindow(QWidget* parent, Program& program)
   buttons_[2] = AddFlatButton(this, bar, QStyle::SP_DialogSaveButton, "Зберегти зміни у виразах");
   buttons_[3] = AddFlatButton(this, bar, QStyle::SP_DialogCloseButton, "Зачинити вікно");
   bar->addStretch(1);
-  layout->addLayout(bar);
   grid_ = MakeValuesGrid(this);
   layout->addWidget(grid_, 1);
   auto* panel = new QFrame(this);

@@ -71,19 +71,25 @@ QLineEdit* MakeReadOnlyField(QWidget* parent) {
   return field;
 }
 
+ScanFrame MakeScanFrame(QWidget* window) {
+  auto* column = new QVBoxLayout(window);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  auto* bar = new QHBoxLayout;
+  bar->setContentsMargins(2, 2, 2, 2);
+  column->addLayout(bar);
+  return {column, bar};
+}
+
 ScanWindow::ScanWindow(QWidget* parent, Program& program)
     : SecondaryWindow(parent, QStringLiteral("Значення при відповідних аргументах :")),
       program_(program) {
   resize(320, 286);
   setMinimumSize(320, 150);
   setMaximumSize(800, 800);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  auto* bar = new QHBoxLayout;
-  bar->setContentsMargins(2, 2, 2, 2);
-  BuildToolBar(bar);
-  layout->addLayout(bar);
+  const ScanFrame frame = MakeScanFrame(this);
+  QVBoxLayout* layout = frame.column;
+  BuildToolBar(frame.bar);
   grid_ = MakeValuesGrid(this);
   layout->addWidget(grid_, 1);
   BuildPanel();

@@ -15,6 +15,7 @@ class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QHBoxLayout;
+class QVBoxLayout;
 class QLineEdit;
 class QTableWidget;
 class QToolButton;
@@ -31,6 +32,14 @@ QTableWidget* MakeValuesGrid(QWidget* parent);
 // Shows rows in the grid without reporting them back as edits.
 void FillValuesGrid(QTableWidget* grid, const std::vector<ScanRow>& rows);
 QLineEdit* MakeReadOnlyField(QWidget* parent);
+
+// The frame of both scan windows: a margin-free column whose first row is the tool
+// bar the window fills in.
+struct ScanFrame {
+  QVBoxLayout* column;
+  QHBoxLayout* bar;
+};
+ScanFrame MakeScanFrame(QWidget* window);
 
 class ScanWindow : public SecondaryWindow, private AnalysisObserver {
  public:
