@@ -69,15 +69,46 @@ GammaRamp::GammaRamp(const Palette& palette, double gradient)
   }
 }
 
+namespace {
+
+// One column of the map; samples outside the picture are evaluated too, as the last
+// evaluation's error decides the status.
+template <bool Xor>
+void GammaColumn(FormulaParser& parser, const View2D& v, const GammaRamp& ramp, Colour mask,
+                 const PlotPicture::Column& column, int rows, double& xSlot, double& ySlot,
+                 double x) {
+  double y = v.YStart;
+  const auto evaluate = [&] {
+    xSlot = x;
+    ySlot = y;
+    y += v.PixelStepY;
+    return parser.EvaluateCompiled();
+  };
+  int r = 0;
+  for (; r < column.First(); ++r) evaluate();
+  for (auto pixel = column.Start(); r < column.End(); ++r, pixel.Up()) {
+    const double value = evaluate();
+    if (parser.HasError()) continue;  // no value: the pixel keeps what it had
+    if constexpr (Xor) {
+      // The background XOR makes the map show its true colours on the background.
+      pixel.Xor(ramp(value) ^ mask);
+    } else {
+      pixel.Set(ramp(value));
+    }
+  }
+  for (; r < rows; ++r) evaluate();
+}
+
+}  // namespace
+
 void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
   FormulaParser& parser = ctx.explicitParser;
   const View2D& v = ctx.view;
-  PlotPicture& picture = ctx.picture;
   CompiledEntry compiled(parser, ctx.document.Graphs2D.Text(index), v, ctx.status);
   if (!compiled.Usable()) return;
   const GammaRamp ramp(ctx.palette, ctx.params.Gradient);
   const bool xorDrawing = ctx.document.Params.XorDrawing;
-  const Colour background = ctx.document.Appearance.BackgroundColor & 0x00FFFFFF;
+  const Colour mask = ctx.document.Appearance.BackgroundColor & 0x00FFFFFF;
   const PixelWalk walk = WalkOf(v);
   double& xSlot = parser.VariableSlot(v.VarX);
   double& ySlot = parser.VariableSlot(v.VarY);
@@ -85,19 +116,11 @@ void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
   int px = walk.Px0;
   if (x <= v.XEnd) {
     do {
-      double y = v.YStart;
-      int py = walk.Py0;
-      for (int r = 0; r < walk.Rows; ++r, --py, y += v.PixelStepY) {
-        xSlot = x;
-        ySlot = y;
-        const double value = parser.EvaluateCompiled();
-        if (parser.HasError()) continue;  // no value: the pixel keeps what it had
-        if (xorDrawing) {
-          // The background XOR makes the map show its true colours on the background.
-          picture.XorPixel(px, py, ramp(value) ^ background);
-        } else {
-          picture.SetPixel(px, py, ramp(value));
-        }
+      const PlotPicture::Column column = ctx.picture.ColumnFrom(px, walk.Py0, walk.Rows);
+      if (xorDrawing) {
+        GammaColumn<true>(parser, v, ramp, mask, column, walk.Rows, xSlot, ySlot, x);
+      } else {
+        GammaColumn<false>(parser, v, ramp, mask, column, walk.Rows, xSlot, ySlot, x);
       }
       ctx.progress.SetPosition(ctx.progress.Position() + 1);
       ++px;

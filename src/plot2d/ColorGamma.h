@@ -1,6 +1,7 @@
 // The value-to-colour mapping of colour-gamma graphs and the colour scale that shows it.
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -31,17 +32,20 @@ class GammaRamp {
   GammaRamp(const Palette& palette, double gradient);
   Colour operator()(double v) const { return colours_[static_cast<std::size_t>(Step(v))]; }
   // GammaStep(v, gradient), found by a multiplication where that cannot change the
-  // result: the product differs from the quotient by less than 1e-6 below 2^31, so a
-  // product at least 1e-6 away from a whole number has the quotient's floor.
+  // result: below 2^31 the product differs from the quotient by less than 1e-6, so a
+  // product further than that from a whole number has the quotient's floor.
+  //
+  // The floor is read from bits rather than converted: adding 1.5 * 2^32 to a
+  // product q with -2^31 <= q < 2^31 leaves q in the low mantissa bits as a fixed
+  // point number with 20 fraction bits, offset by 2^31 (which 65536 divides). The
+  // rounding to 20 bits moves q by at most 4.8e-7, so a fraction two units (1.9e-6)
+  // or more from a whole number is decided here; anything else, NaN and products
+  // outside that range (the sum then has another exponent) go to the division.
   int Step(double v) const {
-    const double q = v * inverse_;
-    if (std::fabs(q) < 2147483647.0) {
-      std::int32_t t = static_cast<std::int32_t>(q);
-      if (static_cast<double>(t) > q) --t;
-      const double fraction = q - t;
-      if (fraction > 1e-6 && fraction < 1 - 1e-6) {
-        return static_cast<int>((static_cast<std::uint32_t>(t) + 32768u) & 0xFFFFu);
-      }
+    const auto bits = std::bit_cast<std::uint64_t>(v * inverse_ + 6442450944.0);
+    const auto fraction = static_cast<std::uint32_t>(bits & 0xFFFFFu);
+    if ((bits >> 52) == 0x41Fu && fraction - 2u < 0xFFFFCu) [[likely]] {
+      return static_cast<int>(((bits >> 20) + 32768u) & 0xFFFFu);
     }
     return GammaStep(v, gradient_);
   }

@@ -114,6 +114,20 @@ PlotPicture::PlotPicture(int width, int height)
   SetFont(LabelFont{});
 }
 
+PlotPicture::Column PlotPicture::ColumnFrom(int x, int yBottom, int count) {
+  Column column;
+  if (static_cast<unsigned>(x) >= static_cast<unsigned>(width_)) return column;
+  // Samples first .. end-1 lie on rows yBottom - r in [0, height).
+  const int first = std::max(0, yBottom - (height_ - 1));
+  const int end = std::min(count, yBottom + 1);
+  if (first >= end) return column;  // none: an empty range at 0, within any walk
+  column.first_ = first;
+  column.end_ = end;
+  column.stride_ = width_;
+  column.firstWord_ = &At(x, yBottom - first);
+  return column;
+}
+
 void PlotPicture::Fill(Colour c) {
   std::fill(pixels_.begin(), pixels_.end(), Opaque | (c & ColourMask));
 }

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QImage>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,39 @@ class PlotPicture {
   Colour GetPixel(int x, int y) const {
     return Contains(x, y) ? (At(x, y) & ColourMask) : InvalidColour;
   }
+
+  // Column x from row yBottom upwards, for the builders' column walks: sample r of the
+  // walk lies on row yBottom - r, and the rows inside the picture are the samples
+  // First() <= r < End(). A cursor starts at sample First() and moves up a row at a
+  // time; it may be set or XORed only while it is before End().
+  class Column {
+   public:
+    class Cursor {
+     public:
+      void Set(Colour c) const { *word_ = Opaque | (c & ColourMask); }
+      void Xor(Colour c) const { *word_ ^= c & ColourMask; }
+      void Up() { word_ -= stride_; }
+
+     private:
+      friend class Column;
+      Cursor(std::uint32_t* word, std::ptrdiff_t stride) : word_(word), stride_(stride) {}
+      std::uint32_t* word_;
+      std::ptrdiff_t stride_;
+    };
+
+    int First() const { return first_; }
+    int End() const { return end_; }
+    Cursor Start() const { return Cursor(firstWord_, stride_); }
+
+   private:
+    friend class PlotPicture;
+    std::uint32_t* firstWord_ = nullptr;  // the pixel of sample First()
+    std::ptrdiff_t stride_ = 0;
+    int first_ = 0, end_ = 0;
+  };
+  // The rows of column x that samples 0 .. count-1 reach; none (First() = End() = 0)
+  // when x is outside or no sample reaches the picture.
+  Column ColumnFrom(int x, int yBottom, int count);
 
   // The whole picture in one colour.
   void Fill(Colour c);

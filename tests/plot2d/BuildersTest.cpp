@@ -214,6 +214,13 @@ TEST_F(BuildersTest, XorOnThePlainBackgroundShowsTheEntryColour) {
   BuildAll2D(ctx);
   EXPECT_EQ(picture.GetPixel(5, 10), 0x00C0FFu);
   EXPECT_EQ(picture.GetPixel(5, 11), 0x202020u);
+  // A colour map XORed onto the background shows the palette's own colours.
+  TinyView();
+  picture.Fill(0x202020);
+  doc.Graphs2D.Clear();
+  Add("0", ColorGamma, 0);
+  BuildAll2D(ctx);
+  EXPECT_EQ(picture.GetPixel(2, 2), palette.At(128));
 }
 
 TEST_F(BuildersTest, ColourMapPaintsEveryPixelWithItsValue) {

@@ -105,6 +105,16 @@ TEST(GammaColorTest, FastStepAgreesWithTheQuotient) {
   }
   const GammaRamp tenth(p, 0.1);
   for (double v = -1e4; v < 1e4; v += 0.0999) ASSERT_EQ(tenth.Step(v), GammaStep(v, 0.1)) << v;
+  // Around the ends of the 32-bit range, where the shortcut hands over to the division.
+  const GammaRamp one(p, 1.0);
+  for (double edge : {2147483648.0, -2147483648.0}) {
+    for (double offset : {-1.5, -0.75, -0.5, -1e-7, 0.0, 1e-7, 0.25, 0.5, 1.5}) {
+      ASSERT_EQ(one.Step(edge + offset), GammaStep(edge + offset, 1.0)) << edge + offset;
+    }
+  }
+  for (double v : {std::nan(""), 1e300, -1e300, 0.0, -0.0, 1e-320}) {
+    ASSERT_EQ(one.Step(v), GammaStep(v, 1.0)) << v;
+  }
 }
 
 TEST(ColorScaleTest, SpacingAndStepFollowTheGradient) {

@@ -66,6 +66,41 @@ TEST(TruncToIntTest, TruncatesTowardZeroAndSaturates) {
   for (const auto& [v, expected] : cases) EXPECT_EQ(TruncToInt(v), expected) << v;
 }
 
+// A column walk reaches exactly the samples whose rows lie in the picture, wherever
+// the walk starts and however long it is; walking every sample it reaches touches
+// nothing else.
+TEST(PlotPictureTest, ColumnWalksStayInsideThePicture) {
+  struct Case {
+    int x, yBottom, count;
+    int first, end;
+  };
+  const Case cases[] = {
+      {2, 4, 5, 0, 5},        // the whole column, bottom row up
+      {2, 6, 5, 2, 5},        // starts two rows below the picture
+      {2, 2, 5, 0, 3},        // runs off the top after three rows
+      {2, 8, 3, 0, 0},        // ends before it reaches the picture
+      {2, -1, 5, 0, 0},       // starts above the picture
+      {-1, 4, 5, 0, 0},       // left of the picture
+      {4, 4, 5, 0, 0},        // right of it
+      {0, 1 << 30, 5, 0, 0},  // the far start a clamped walk can have
+      {3, 4, 0, 0, 0},        // no samples
+  };
+  for (const Case& c : cases) {
+    PlotPicture picture(4, 5);
+    picture.Fill(kWhite);
+    const PlotPicture::Column column = picture.ColumnFrom(c.x, c.yBottom, c.count);
+    EXPECT_EQ(column.First(), c.first) << c.x << ' ' << c.yBottom;
+    EXPECT_EQ(column.End(), c.end) << c.x << ' ' << c.yBottom;
+    PixelSet expected;
+    auto pixel = column.Start();
+    for (int r = column.First(); r < column.End(); ++r, pixel.Up()) {
+      pixel.Set(kRed);
+      expected.emplace(c.x, c.yBottom - r);
+    }
+    EXPECT_EQ(NonWhite(picture), expected) << c.x << ' ' << c.yBottom;
+  }
+}
+
 TEST(PlotPictureTest, LinesLeaveOutTheirLastPixel) {
   struct Case {
     int x0, y0, x1, y1;
