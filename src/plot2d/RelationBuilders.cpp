@@ -48,16 +48,29 @@ inline bool Crosses(double a, double b) {
   return (a <= 0 && b >= 0) || (a >= 0 && b <= 0);
 }
 
+// The side of zero a sample lies on, as bits: a cell whose four corners share a bit
+// lies wholly on one side, so no edge of it crosses; with a zero among them the
+// corners share none. NaN has a bit of its own and sends the cell to the exact test.
+enum SideBits : std::uint8_t { OnZero = 0, Above = 1, Below = 2, Undefined = 4 };
+
+inline std::uint8_t SideOf(double value) {
+  if (value > 0) return Above;
+  if (value < 0) return Below;
+  return value == 0 ? OnZero : Undefined;
+}
+
 // One column of samples at positions r + 1; position 0 is a sentinel without value.
 struct SampleColumn {
   std::vector<double> value;
   std::vector<std::uint8_t> valid;
+  std::vector<std::uint8_t> side;
   std::vector<std::uint32_t> pair;  // divisions by positive (low) and negative (high) divisors
 
   bool Allocate(std::size_t size) {
     try {
       value.assign(size, 0.0);
       valid.assign(size, 0);
+      side.assign(size, OnZero);
       pair.assign(size, 0);
       return true;
     } catch (const std::bad_alloc&) {
@@ -65,6 +78,20 @@ struct SampleColumn {
     }
   }
 };
+
+// Whether some edge of the cell between rows at-1 and at of prev and col has a sign
+// change or a zero, tested first by the corners' sides: most cells lie wholly on one
+// side, and a shared side bit says so at once.
+inline bool CellCrosses(const SampleColumn& prev, const SampleColumn& col, std::size_t at) {
+  const std::size_t below = at - 1;
+  const std::uint8_t p0 = prev.side[below], p1 = prev.side[at];
+  const std::uint8_t c0 = col.side[below], c1 = col.side[at];
+  if ((p0 & p1 & c0 & c1) != 0) return false;
+  if (((p0 | p1 | c0 | c1) & Undefined) == 0) return true;
+  const double a = prev.value[below], b = prev.value[at];
+  const double c = col.value[below], d = col.value[at];
+  return Crosses(a, c) || Crosses(b, d) || Crosses(a, b) || Crosses(c, d);
+}
 
 // Samples one column into col; draws the cells between it and prev into pixel column px
 // unless this is the first column.
@@ -88,12 +115,10 @@ void ContourColumn(Plot2DContext& ctx, const PixelWalk& walk, double x, SampleCo
     }
     col.value[at] = value;
     col.valid[at] = 1;
+    col.side[at] = SideOf(value);
     col.pair[at] = DivisionPair(parser);
-    if (prev == nullptr) continue;
+    if (prev == nullptr || !CellCrosses(*prev, col, at)) continue;
     const std::size_t below = at - 1;
-    const double p0 = prev->value[below], p1 = prev->value[at];
-    const double c0 = col.value[below], c1 = value;
-    if (!(Crosses(p0, c0) || Crosses(p1, c1) || Crosses(p0, p1) || Crosses(c0, c1))) continue;
     if (!(prev->valid[below] && prev->valid[at] && col.valid[below])) continue;
     const std::uint32_t same = col.pair[at];
     if (prev->pair[below] != same || prev->pair[at] != same || col.pair[below] != same) continue;

@@ -167,6 +167,27 @@ TEST_F(BuildersTest, ContourLeavesOutPolesAndTinyValues) {
   EXPECT_EQ(status.Text(), "Окей");
 }
 
+// A value that is NaN without an error crosses nothing: where the formula is NaN
+// (here for X < 0) no cell is drawn, on the border only edges between defined
+// corners count, and elsewhere the ring is as without it.
+TEST_F(BuildersTest, ContourLeavesOutUndefinedValues) {
+  SetView(30, 30);
+  SetInterval("-15", "15", "-15", "15");
+  const PixelSet ring = BuildOnly("X*X+Y*Y-100", Relation, 1);
+  const PixelSet half = BuildOnly("X*X+Y*Y-100+1E308*(X-ABS(X))*1E308*0", Relation, 1);
+  PixelSet right;
+  for (const auto& pixel : ring) {
+    if (pixel.first >= 16) right.insert(pixel);  // every corner of the cell has X >= 0
+  }
+  ASSERT_FALSE(right.empty());
+  PixelSet halfRight;
+  for (const auto& pixel : half) {
+    EXPECT_GE(pixel.first, 14) << pixel.first << ',' << pixel.second;
+    if (pixel.first >= 16) halfRight.insert(pixel);
+  }
+  EXPECT_EQ(halfRight, right);
+}
+
 TEST_F(BuildersTest, ContourOfACircleIsAConnectedRing) {
   SetView(30, 30);
   SetInterval("-15", "15", "-15", "15");
