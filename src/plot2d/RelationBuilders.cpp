@@ -51,7 +51,16 @@ inline bool Crosses(double a, double b) {
 // The side of zero a sample lies on, as bits: a cell whose four corners share a bit
 // lies wholly on one side, so no edge of it crosses; with a zero among them the
 // corners share none. NaN has a bit of its own and sends the cell to the exact test.
-enum SideBits : std::uint8_t { OnZero = 0, Above = 1, Below = 2, Undefined = 4 };
+// A sample without a value has every bit, so it never makes a cell look crossed, and
+// its own bit keeps the cell from being drawn.
+enum SideBits : std::uint8_t {
+  OnZero = 0,
+  Above = 1,
+  Below = 2,
+  Undefined = 4,
+  NoValueBit = 8,
+  NoValue = Above | Below | Undefined | NoValueBit,
+};
 
 inline std::uint8_t SideOf(double value) {
   if (value > 0) return Above;
@@ -62,15 +71,13 @@ inline std::uint8_t SideOf(double value) {
 // One column of samples at positions r + 1; position 0 is a sentinel without value.
 struct SampleColumn {
   std::vector<double> value;
-  std::vector<std::uint8_t> valid;
   std::vector<std::uint8_t> side;
   std::vector<std::uint32_t> pair;  // divisions by positive (low) and negative (high) divisors
 
   bool Allocate(std::size_t size) {
     try {
       value.assign(size, 0.0);
-      valid.assign(size, 0);
-      side.assign(size, OnZero);
+      side.assign(size, NoValue);
       pair.assign(size, 0);
       return true;
     } catch (const std::bad_alloc&) {
@@ -79,15 +86,17 @@ struct SampleColumn {
   }
 };
 
-// Whether some edge of the cell between rows at-1 and at of prev and col has a sign
-// change or a zero, tested first by the corners' sides: most cells lie wholly on one
-// side, and a shared side bit says so at once.
+// Whether all four corners of the cell between rows at-1 and at of prev and col have
+// values and some edge has a sign change or a zero, tested first by the corners'
+// sides: most cells lie wholly on one side, and a shared side bit says so at once.
 inline bool CellCrosses(const SampleColumn& prev, const SampleColumn& col, std::size_t at) {
   const std::size_t below = at - 1;
   const std::uint8_t p0 = prev.side[below], p1 = prev.side[at];
   const std::uint8_t c0 = col.side[below], c1 = col.side[at];
   if ((p0 & p1 & c0 & c1) != 0) return false;
-  if (((p0 | p1 | c0 | c1) & Undefined) == 0) return true;
+  const std::uint8_t any = p0 | p1 | c0 | c1;
+  if (any & NoValueBit) return false;
+  if ((any & Undefined) == 0) return true;
   const double a = prev.value[below], b = prev.value[at];
   const double c = col.value[below], d = col.value[at];
   return Crosses(a, c) || Crosses(b, d) || Crosses(a, b) || Crosses(c, d);
@@ -101,7 +110,7 @@ void ContourColumn(Plot2DContext& ctx, const PixelWalk& walk, double x, SampleCo
   const View2D& v = ctx.view;
   double& xSlot = parser.VariableSlot(v.VarX);
   double& ySlot = parser.VariableSlot(v.VarY);
-  col.valid[0] = 0;
+  col.side[0] = NoValue;
   double y = v.YStart;
   int py = walk.Py0;
   for (int r = 0; r < walk.Rows; ++r, --py, y += v.PixelStepY) {
@@ -110,16 +119,16 @@ void ContourColumn(Plot2DContext& ctx, const PixelWalk& walk, double x, SampleCo
     const double value = parser.EvaluateCompiled();
     const auto at = static_cast<std::size_t>(r) + 1;
     if (parser.HasError()) {
-      col.valid[at] = 0;
+      col.side[at] = NoValue;
       continue;
     }
     col.value[at] = value;
-    col.valid[at] = 1;
     col.side[at] = SideOf(value);
     col.pair[at] = DivisionPair(parser);
+    // A crossed cell has values at all four corners; it is drawn unless a pole may lie
+    // in it (the divisions differ between its corners).
     if (prev == nullptr || !CellCrosses(*prev, col, at)) continue;
     const std::size_t below = at - 1;
-    if (!(prev->valid[below] && prev->valid[at] && col.valid[below])) continue;
     const std::uint32_t same = col.pair[at];
     if (prev->pair[below] != same || prev->pair[at] != same || col.pair[below] != same) continue;
     if (xorDrawing) {
