@@ -56,11 +56,9 @@ std::string Program::OptionsPath() const {
   // written, and the options would be lost at every exit, so they go to the user's
   // configuration folder instead.
   if (QFileInfo(programDir).isWritable()) return QDir(programDir).filePath(name).toStdString();
-  const QString config =
-      QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-          .filePath(QStringLiteral("linewright"));
-  QDir().mkpath(config);
-  return QDir(config).filePath(name).toStdString();
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+      .filePath(QStringLiteral("linewright/") + name)
+      .toStdString();
 }
 
 std::string Program::HelpPath() const {
@@ -307,7 +305,9 @@ void Program::WriteOptions(const WindowBounds& bounds, bool normalState) {
   options_.ShowHints = showHints_;
   options_.ShowStatusBar = showStatusBar_;
   options_.DocumentPath = CurrentFileName();
-  WriteOptionsFile(OptionsPath(), options_);
+  const std::string path = OptionsPath();
+  QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());  // a new config folder
+  WriteOptionsFile(path, options_);
 }
 
 }  // namespace lw

@@ -30,15 +30,19 @@ int GammaStep(double v, double gradient) {
 
 Colour GammaStepColour(int step, const Palette& palette) {
   const int i = (step >> 8) & 0xFF;
-  const int f = step & 0xFF;
+  const auto f = static_cast<std::uint32_t>(step & 0xFF);
   const Colour from = palette.At(i);
   const Colour to = palette.At((i + 1) & 0xFF);
   Colour result = 0;
   for (int shift = 0; shift < 24; shift += 8) {
-    const auto a = static_cast<std::int32_t>((from >> shift) & 0xFF);
-    const auto b = static_cast<std::int32_t>((to >> shift) & 0xFF);
-    const auto channel = static_cast<Colour>((a + MulDiv(f, b - a, 255)) & 0xFF);
-    result |= channel << shift;
+    // MulDiv(f, b - a, 255) without its division, as the table of every step is
+    // filled for each colour map: round(f * |d| / 255), halves away from zero, is
+    // ((f * |d| + 127) * 0x8081) >> 23 for every f and d of 0..255.
+    const std::uint32_t a = (from >> shift) & 0xFF;
+    const std::uint32_t b = (to >> shift) & 0xFF;
+    const std::uint32_t d = b >= a ? b - a : a - b;
+    const std::uint32_t q = ((f * d + 127u) * 0x8081u) >> 23;
+    result |= ((b >= a ? a + q : a - q) & 0xFF) << shift;
   }
   return result;
 }
@@ -49,24 +53,8 @@ Colour GammaColor(double v, double gradient, const Palette& palette) {
 
 GammaRamp::GammaRamp(const Palette& palette, double gradient)
     : colours_(65536), gradient_(gradient), inverse_(1.0 / gradient) {
-  // The table is filled for every colour map, so the blend avoids MulDiv's division:
-  // round(f * |d| / 255), halves away from zero, is ((f * |d| + 127) * 0x8081) >> 23
-  // for every f and d of 0..255.
-  for (int i = 0; i < 256; ++i) {
-    const Colour from = palette.At(i);
-    const Colour to = palette.At((i + 1) & 0xFF);
-    for (std::uint32_t f = 0; f < 256; ++f) {
-      Colour colour = 0;
-      for (int shift = 0; shift < 24; shift += 8) {
-        const std::uint32_t a = (from >> shift) & 0xFF;
-        const std::uint32_t b = (to >> shift) & 0xFF;
-        const std::uint32_t d = b >= a ? b - a : a - b;
-        const std::uint32_t q = ((f * d + 127u) * 0x8081u) >> 23;
-        colour |= ((b >= a ? a + q : a - q) & 0xFF) << shift;
-      }
-      colours_[(static_cast<std::size_t>(i) << 8) | f] = colour;
-    }
-  }
+  for (int k = 0; k < 65536; ++k)
+    colours_[static_cast<std::size_t>(k)] = GammaStepColour(k, palette);
 }
 
 namespace {
