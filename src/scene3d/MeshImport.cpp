@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "MeshChecks.h"
 #include "MeshFormats.h"
 #include "MeshMemoryIo.h"
 
@@ -159,6 +160,7 @@ bool HasTriangles(const G3dBlock& figure) {
 
 bool ReadMesh(std::string_view bytes, MeshFormat format, const std::string& fileName,
               const CompanionLoader& companions, G3dBlock& block) {
+  if (!PlausibleMeshFile(bytes, format)) return false;
   try {
     const std::string name = HintedName(fileName.empty() ? "figure" : fileName, format);
     Assimp::Importer importer;
