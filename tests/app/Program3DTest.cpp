@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <memory>
 
 #include "CaseNames.h"
@@ -13,11 +13,13 @@ namespace {
 
 using testing::TempDir;
 
-// The status timer needs an event dispatcher.
+// The status timer needs an event dispatcher, and the 2D picture's labels a GUI
+// application; the offscreen platform needs no display.
 class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    if (!QCoreApplication::instance()) app_ = std::make_unique<QCoreApplication>(argc_, argv_);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!QCoreApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
   }
   void TearDown() override { app_.reset(); }
 
