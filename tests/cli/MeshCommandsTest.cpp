@@ -7,28 +7,16 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "CommandRun.h"
 
 namespace lw::cli {
 namespace {
 
-struct CommandRun {
-  int exit = -1;
-  std::string out, err;
-};
-
 CommandRun RunCli(std::vector<std::string_view> args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  CommandRun run;
-  run.exit = RunCommandLine(args, in, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
+  return RunCommand(RunCommandLine, std::move(args));
 }
 
 const std::string kSurfaces = std::string(LW_EXAMPLES_DIR) + "/surfaces.lwf";
