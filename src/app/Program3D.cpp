@@ -45,16 +45,55 @@ void Program3D::Clear() {
   PaintIfShown();
 }
 
-int Program3D::OpenFile(const std::string& path) {
+namespace {
+
+template <std::size_t N>
+std::string JoinedFilters(const Space3DFileType (&types)[N]) {
+  std::string joined;
+  for (const Space3DFileType& type : types) {
+    if (!joined.empty()) joined += ";;";
+    joined += type.filter;
+  }
+  return joined;
+}
+
+template <std::size_t N>
+std::optional<Space3DFileKind> KindOfType(const Space3DFileType (&types)[N],
+                                          std::string_view filter) {
+  for (const Space3DFileType& type : types) {
+    if (type.filter == filter) return type.kind;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string Open3DFilter() {
+  return JoinedFilters(Open3DTypes);
+}
+
+std::string Save3DFilter() {
+  return JoinedFilters(Save3DTypes);
+}
+
+std::optional<Space3DFileKind> KindOfOpenType(std::string_view filter) {
+  return KindOfType(Open3DTypes, filter);
+}
+
+std::optional<Space3DFileKind> KindOfSaveType(std::string_view filter) {
+  return KindOfType(Save3DTypes, filter);
+}
+
+int Program3D::OpenFile(const std::string& path, std::optional<Space3DFileKind> kind) {
   Build3DContext context = Context();
-  const int result = Open3DFile(context, path, KindOfPath(path));
+  const int result = Open3DFile(context, path, kind.value_or(KindOfPath(path)));
   PaintIfShown();
   return result;
 }
 
-int Program3D::SaveFile(const std::string& path) {
+int Program3D::SaveFile(const std::string& path, std::optional<Space3DFileKind> kind) {
   Build3DContext context = Context();
-  return Save3DFile(context, path);
+  return Save3DFile(context, path, kind.value_or(KindOfPath(path)));
 }
 
 void Program3D::SetDrawMode(int mode) {

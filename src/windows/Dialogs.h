@@ -36,6 +36,22 @@ class Dialogs {
                                                 const QString&) {
     return SaveFileName(parent, title, filter, defaultSuffix);
   }
+  // File dialogs whose list of types matters: selectedFilter gets the type the user
+  // chose, and a name typed without an extension gets that type's. Where they are
+  // not overridden they are the plain dialogs and leave the choice empty.
+  virtual std::optional<QString> OpenFileNameOfType(QWidget* parent, const QString& title,
+                                                    const QString& filter,
+                                                    QString& selectedFilter) {
+    selectedFilter.clear();
+    return OpenFileName(parent, title, filter, QString());
+  }
+  virtual std::optional<QString> SaveFileNameOfType(QWidget* parent, const QString& title,
+                                                    const QString& filter,
+                                                    const QString& defaultSuffix,
+                                                    QString& selectedFilter) {
+    selectedFilter.clear();
+    return SaveFileName(parent, title, filter, defaultSuffix);
+  }
   // The print dialog for printer; false when the user cancels. Without a dialog of
   // its own a program cannot print.
   virtual bool ChoosePrinter(QWidget* /*parent*/, QPrinter& /*printer*/) { return false; }
@@ -55,6 +71,12 @@ class QtDialogs : public Dialogs {
   std::optional<QString> SaveFileNameAt(QWidget* parent, const QString& title,
                                         const QString& filter, const QString& defaultSuffix,
                                         const QString& start) override;
+  std::optional<QString> OpenFileNameOfType(QWidget* parent, const QString& title,
+                                            const QString& filter,
+                                            QString& selectedFilter) override;
+  std::optional<QString> SaveFileNameOfType(QWidget* parent, const QString& title,
+                                            const QString& filter, const QString& defaultSuffix,
+                                            QString& selectedFilter) override;
   bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
 };
 

@@ -14,11 +14,10 @@
 #include "NotepadWindow.h"
 #include "PaletteWindow.h"
 #include "ParamsWindow.h"
-#include "Program3D.h"
-#include "ProgramAnalysis.h"
-#include "Program3D.h"
 #include "PictureCommands.h"
 #include "PlotView.h"
+#include "Program3D.h"
+#include "ProgramAnalysis.h"
 #include "QtConvert.h"
 #include "Scan3dWindow.h"
 #include "ScanListWindow.h"
@@ -82,19 +81,23 @@ void MainWindow::Run(Command command) {
     case Command::Clear3D:
       program_.ThreeD().Clear();
       return;
-    case Command::Open3DFile:
-      if (auto path = dialogs_.OpenFileName(this, Q(std::string(Open3DTitle)),
-                                            Q(std::string(Open3DFilter)), QString())) {
-        program_.ThreeD().OpenFile(S(*path));
+    case Command::Open3DFile: {
+      QString type;
+      if (auto path = dialogs_.OpenFileNameOfType(this, Q(std::string(Open3DTitle)),
+                                                  Q(Open3DFilter()), type)) {
+        program_.ThreeD().OpenFile(S(*path), KindOfOpenType(S(type)));
       }
       return;
-    case Command::Save3DFile:
-      if (auto path = dialogs_.SaveFileName(this, Q(std::string(Save3DTitle)),
-                                            Q(std::string(Save3DFilter)),
-                                            Q(std::string(Save3DExtension)))) {
-        program_.ThreeD().SaveFile(S(*path));
+    }
+    case Command::Save3DFile: {
+      QString type;
+      if (auto path =
+              dialogs_.SaveFileNameOfType(this, Q(std::string(Save3DTitle)), Q(Save3DFilter()),
+                                          Q(std::string(Save3DExtension)), type)) {
+        program_.ThreeD().SaveFile(S(*path), KindOfSaveType(S(type)));
       }
       return;
+    }
     case Command::Space2D:
       program_.SetSpace(SpaceMode::Space2D);
       return;

@@ -38,6 +38,24 @@ std::optional<QString> ScriptedDialogs::SaveFileName(QWidget*, const QString& ti
   return Next(answers_.files);
 }
 
+std::optional<QString> ScriptedDialogs::OpenFileNameOfType(QWidget*, const QString& title,
+                                                           const QString& filter,
+                                                           QString& selectedFilter) {
+  answers_.titles.push_back(title);
+  answers_.filters.push_back(filter);
+  selectedFilter = Next(answers_.fileTypes).value_or(QString());
+  return Next(answers_.files);
+}
+
+std::optional<QString> ScriptedDialogs::SaveFileNameOfType(QWidget*, const QString& title,
+                                                           const QString& filter, const QString&,
+                                                           QString& selectedFilter) {
+  answers_.titles.push_back(title);
+  answers_.filters.push_back(filter);
+  selectedFilter = Next(answers_.fileTypes).value_or(QString());
+  return Next(answers_.files);
+}
+
 bool ScriptedDialogs::ChoosePrinter(QWidget*, QPrinter& printer) {
   ++answers_.printAsks;
   const std::optional<QString> file = Next(answers_.printFiles);

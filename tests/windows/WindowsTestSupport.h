@@ -23,6 +23,8 @@ struct ScriptedAnswers {
   std::deque<LabelFont> fonts;
   std::deque<QString> files;
   std::vector<QString> titles;     // every file dialog title asked, in order
+  std::deque<QString> fileTypes;   // the type chosen in dialogs with a list of types
+  std::vector<QString> filters;    // every list of types offered, in order
   std::deque<QString> printFiles;  // each print dialog prints to this PDF file
   int colourAsks = 0;
   int printAsks = 0;
@@ -37,6 +39,10 @@ class ScriptedDialogs : public Dialogs {
                                       const QString&) override;
   std::optional<QString> SaveFileName(QWidget*, const QString& title, const QString&,
                                       const QString&) override;
+  std::optional<QString> OpenFileNameOfType(QWidget*, const QString& title, const QString& filter,
+                                            QString& selectedFilter) override;
+  std::optional<QString> SaveFileNameOfType(QWidget*, const QString& title, const QString& filter,
+                                            const QString&, QString& selectedFilter) override;
   bool ChoosePrinter(QWidget*, QPrinter& printer) override;
 
  private:
