@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QtGlobal>
 
+#include "CaseNames.h"
 #include "Program.h"
 #include "TempDir.h"
 
@@ -88,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
         WritableFolderCase{"InstalledUnderAnotherPrefix", "home/u/.local/share/linewright/", false},
         WritableFolderCase{"CopiedProgramFolderNamedLinewright", "opt/linewright", true},
         WritableFolderCase{"FolderMerelyNamedShare", "share", true}),
-    [](const ::testing::TestParamInfo<WritableFolderCase>& param) { return param.param.name; });
+    test::CaseName());
 
 }  // namespace
 }  // namespace lw
