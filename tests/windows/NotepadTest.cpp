@@ -314,7 +314,8 @@ TEST_P(MessageWidth, WindowIsTheTextWidthPlus20WithTheButtonCentred) {
   const QString text = QString::fromUtf8(GetParam());
   message.Prepare("Caption", text);
   const int textWidth = QFontMetrics(message.Label()->font()).horizontalAdvance(text);
-  const int expected = std::max(textWidth + 20, message.OkButton()->width() + 20);
+  const int expected =
+      std::max({textWidth + 20, message.OkButton()->width() + 20, message.CaptionWidth("Caption")});
   EXPECT_EQ(message.windowTitle(), "Caption");
   EXPECT_EQ(message.width(), expected);
   EXPECT_EQ(message.Label()->x(), 10);
@@ -327,6 +328,16 @@ INSTANTIATE_TEST_SUITE_P(Texts, MessageWidth,
                                            "A much longer message text that is wider than most "
                                            "windows of the program would ever need to be",
                                            "ok"));
+
+TEST(MessageWindow, IsAtLeastAsWideAsItsCaption) {
+  ProgramFixture f;
+  MessageWindow& message = *f.Windows().Message;
+  const QString caption = QStringLiteral("Знайти і замінити у записній книжці");
+  message.Prepare(caption, "ok");
+  const int captionText = QFontMetrics(message.font()).horizontalAdvance(caption);
+  EXPECT_GT(message.width(), captionText);
+  EXPECT_EQ(message.width(), message.CaptionWidth(caption));
+}
 
 TEST(MessageWindow, ShowsModallyUntilOkay) {
   ProgramFixture f;
