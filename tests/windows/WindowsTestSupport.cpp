@@ -47,6 +47,7 @@ std::optional<ChosenFile> ScriptedDialogs::OpenFileAndFilter(QWidget*, const QSt
 }
 
 bool ScriptedDialogs::ChoosePrinter(QWidget*, QPrinter& printer) {
+  ++answers_.printAsks;
   const std::optional<QString> file = Next(answers_.printFiles);
   if (!file) return false;
   printer.setOutputFormat(QPrinter::PdfFormat);

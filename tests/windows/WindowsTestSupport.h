@@ -27,6 +27,7 @@ struct ScriptedAnswers {
   std::deque<QString> printFiles;  // each print dialog prints to this PDF file
   bool fitToPage = false;          // the picture print dialog's choice
   int colourAsks = 0;
+  int printAsks = 0;
 };
 
 class ScriptedDialogs : public Dialogs {
