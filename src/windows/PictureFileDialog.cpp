@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace lw {
 
@@ -30,6 +31,12 @@ PictureFileDialog::PictureFileDialog(QWidget* parent, const QString& title, cons
   resize(780, 460);
   connect(this, &QFileDialog::currentChanged, this,
           [this](const QString& path) { ShowPreview(path); });
+  // A name typed (or completed) into the name field is previewed as well.
+  if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    connect(name, &QLineEdit::textChanged, this, [this](const QString& text) {
+      if (!text.isEmpty()) ShowPreview(directory().filePath(text));
+    });
+  }
 }
 
 void PictureFileDialog::ShowPreview(const QString& path) {
