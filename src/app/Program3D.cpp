@@ -2,6 +2,54 @@
 
 namespace lw {
 
+namespace {
+std::string_view Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+}  // namespace
+
+namespace {
+
+template <std::size_t N>
+std::string JoinedLines(const std::array<Open3DFormat, N>& formats) {
+  std::string result;
+  for (const Open3DFormat& format : formats) {
+    if (!result.empty()) result += ";;";
+    result += format.filter;
+  }
+  return result;
+}
+
+template <std::size_t N>
+Space3DFileKind KindOfLine(const std::array<Open3DFormat, N>& formats, std::string_view filter,
+                           const std::string& path) {
+  // File dialogs may give the line back without its surrounding blanks.
+  for (const Open3DFormat& format : formats) {
+    if (Trimmed(format.filter) == Trimmed(filter)) return format.kind;
+  }
+  return KindOfPath(path);
+}
+
+}  // namespace
+
+std::string Open3DFilter() {
+  return JoinedLines(Open3DFormats) + ";;" + std::string(Open3DAnyFilter);
+}
+
+Space3DFileKind KindOfChoice(std::string_view filter, const std::string& path) {
+  return KindOfLine(Open3DFormats, filter, path);
+}
+
+std::string Save3DFilter() {
+  return JoinedLines(Save3DFormats);
+}
+
+Space3DFileKind KindOfSaveChoice(std::string_view filter, const std::string& path) {
+  return KindOfLine(Save3DFormats, filter, path);
+}
+
 Program3D::Program3D(Program& program) : program_(program), navigator_(&scene_) {
   scene_.farPlane = 1000.0f;
   auto block = std::make_unique<G3dBlock>();
@@ -45,55 +93,24 @@ void Program3D::Clear() {
   PaintIfShown();
 }
 
-namespace {
-
-template <std::size_t N>
-std::string JoinedFilters(const Space3DFileType (&types)[N]) {
-  std::string joined;
-  for (const Space3DFileType& type : types) {
-    if (!joined.empty()) joined += ";;";
-    joined += type.filter;
-  }
-  return joined;
+int Program3D::OpenFile(const std::string& path) {
+  return OpenFile(path, KindOfPath(path));
 }
 
-template <std::size_t N>
-std::optional<Space3DFileKind> KindOfType(const Space3DFileType (&types)[N],
-                                          std::string_view filter) {
-  for (const Space3DFileType& type : types) {
-    if (type.filter == filter) return type.kind;
-  }
-  return std::nullopt;
-}
-
-}  // namespace
-
-std::string Open3DFilter() {
-  return JoinedFilters(Open3DTypes);
-}
-
-std::string Save3DFilter() {
-  return JoinedFilters(Save3DTypes);
-}
-
-std::optional<Space3DFileKind> KindOfOpenType(std::string_view filter) {
-  return KindOfType(Open3DTypes, filter);
-}
-
-std::optional<Space3DFileKind> KindOfSaveType(std::string_view filter) {
-  return KindOfType(Save3DTypes, filter);
-}
-
-int Program3D::OpenFile(const std::string& path, std::optional<Space3DFileKind> kind) {
+int Program3D::OpenFile(const std::string& path, Space3DFileKind kind) {
   Build3DContext context = Context();
-  const int result = Open3DFile(context, path, kind.value_or(KindOfPath(path)));
+  const int result = Open3DFile(context, path, kind);
   PaintIfShown();
   return result;
 }
 
-int Program3D::SaveFile(const std::string& path, std::optional<Space3DFileKind> kind) {
+int Program3D::SaveFile(const std::string& path) {
+  return SaveFile(path, KindOfPath(path));
+}
+
+int Program3D::SaveFile(const std::string& path, Space3DFileKind kind) {
   Build3DContext context = Context();
-  return Save3DFile(context, path, kind.value_or(KindOfPath(path)));
+  return Save3DFile(context, path, kind);
 }
 
 void Program3D::SetDrawMode(int mode) {

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,19 +16,15 @@
 
 namespace lw {
 
-// The open and save dialogs of the 3D files: each type of their lists in Qt's filter
-// form and the format it stands for. The type chosen picks the format; a type
-// without one (all 3D files) leaves it to the name's extension.
+// The open and save dialogs of the 3D files, in Qt's filter form.
 inline constexpr std::string_view Open3DTitle = "Відкриття 3-D файлу";
-inline constexpr std::string_view Save3DTitle = "Збереження 3-D файлу...";
-inline constexpr std::string_view Save3DExtension = "dxf";
-
-struct Space3DFileType {
+// One line of the open dialog's list of file types and the reader it stands for.
+// The user's choice of line picks the reader, whatever the file's name says.
+struct Open3DFormat {
   std::string_view filter;
-  std::optional<Space3DFileKind> kind;
+  Space3DFileKind kind;
 };
-
-inline constexpr Space3DFileType Open3DTypes[] = {
+inline constexpr std::array<Open3DFormat, 8> Open3DFormats{{
     {"Tervan`s 3D (*.t3d) ", Space3DFileKind::T3d},
     {"AutoCad DXF файли (*.dxf)", Space3DFileKind::Dxf},
     {"STL (*.stl)", Space3DFileKind::StlBinary},
@@ -38,25 +33,30 @@ inline constexpr Space3DFileType Open3DTypes[] = {
     {"glTF 2.0 (*.gltf)", Space3DFileKind::Gltf},
     {"glTF 2.0 двійковий (*.glb)", Space3DFileKind::Glb},
     {"3MF (*.3mf)", Space3DFileKind::ThreeMf},
-    {"Усі тривимірні файли (*.t3d *.dxf *.stl *.obj *.ply *.gltf *.glb *.3mf)", std::nullopt},
-};
-
-inline constexpr Space3DFileType Save3DTypes[] = {
+}};
+// The last line of the open dialog: every format at once, each file read as its
+// extension says.
+inline constexpr std::string_view Open3DAnyFilter =
+    "Усі тривимірні файли (*.t3d *.dxf *.stl *.obj *.ply *.gltf *.glb *.3mf)";
+// The lines of Open3DFormats and Open3DAnyFilter as one filter.
+std::string Open3DFilter();
+// The reader of the chosen filter line; by the path's extension when the line is
+// none of Open3DFormats (no choice made).
+Space3DFileKind KindOfChoice(std::string_view filter, const std::string& path);
+inline constexpr std::string_view Save3DTitle = "Збереження 3-D файлу...";
+inline constexpr std::string_view Save3DExtension = "dxf";
+// The save dialog's lines and the writer each stands for.
+inline constexpr std::array<Open3DFormat, 6> Save3DFormats{{
     {"AutoCad DXF файли (*.dxf)", Space3DFileKind::Dxf},
     {"STL двійковий (*.stl)", Space3DFileKind::StlBinary},
     {"STL текстовий (*.stl)", Space3DFileKind::StlAscii},
     {"Wavefront OBJ (*.obj)", Space3DFileKind::Obj},
     {"Stanford PLY двійковий (*.ply)", Space3DFileKind::Ply},
     {"glTF 2.0 двійковий (*.glb)", Space3DFileKind::Glb},
-};
-
-// The types joined into one Qt filter list.
-std::string Open3DFilter();
+}};
 std::string Save3DFilter();
-// The format of the type chosen, by its filter text; nullopt for none or for a type
-// that leaves it to the extension.
-std::optional<Space3DFileKind> KindOfOpenType(std::string_view filter);
-std::optional<Space3DFileKind> KindOfSaveType(std::string_view filter);
+// The writer of the chosen save line; by the path's extension when none was chosen.
+Space3DFileKind KindOfSaveChoice(std::string_view filter, const std::string& path);
 
 class Program3D : public ProgramObserver {
  public:
@@ -77,11 +77,14 @@ class Program3D : public ProgramObserver {
   void BuildAll();
   void BuildSelected();
   void Clear();
-  // Read the file, or write the space, in the given format or, without one, the
-  // format its extension names (DXF for any other). Return the file result code
-  // (0 done).
-  int OpenFile(const std::string& path, std::optional<Space3DFileKind> kind = std::nullopt);
-  int SaveFile(const std::string& path, std::optional<Space3DFileKind> kind = std::nullopt);
+  // Read the file with the reader of kind (by default the kind its extension names),
+  // or write the space as DXF. Return the file result code (0 done).
+  int OpenFile(const std::string& path);
+  int OpenFile(const std::string& path, Space3DFileKind kind);
+  // Write the space in the format its extension names (DXF for any other), or in
+  // the given one.
+  int SaveFile(const std::string& path);
+  int SaveFile(const std::string& path, Space3DFileKind kind);
 
   // The appearance window's "Як малювати :" and "Тип руху :" handlers.
   void SetDrawMode(int mode);

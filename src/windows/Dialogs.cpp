@@ -1,11 +1,14 @@
 #include "Dialogs.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QVBoxLayout>
 
+#include "PictureFileDialog.h"
 #include "QtConvert.h"
 
 namespace lw {
@@ -17,15 +20,14 @@ std::optional<Colour> QtDialogs::ChooseColour(QWidget* parent, Colour initial) {
 }
 
 std::optional<LabelFont> QtDialogs::ChooseFont(QWidget* parent, const LabelFont& initial) {
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, ToQFont(initial), parent);
-  if (!ok) return std::nullopt;
-  return FromQFont(chosen, initial);
+  QFontDialog dialog(DialogFont(initial), parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return ChosenFont(dialog.selectedFont(), initial);
 }
 
 namespace {
 
-// The extension of a filter's first pattern: "dxf" for "... (*.dxf)".
+// The extension of a filter line's first pattern: "dxf" for "... (*.dxf)".
 QString SuffixOf(const QString& filter) {
   const qsizetype star = filter.indexOf("*.");
   if (star < 0) return {};
@@ -34,24 +36,28 @@ QString SuffixOf(const QString& filter) {
   return filter.mid(star + 2, end - star - 2);
 }
 
-// With selectedFilter, the type chosen is handed back, and a save takes the chosen
-// type's extension for a name typed without one.
-QString RunFileDialog(QWidget* parent, const QString& title, const QString& filter,
-                      const QString& defaultSuffix, QFileDialog::AcceptMode mode,
-                      const QString& start = QString(), QString* selectedFilter = nullptr) {
+ChosenFile RunFileDialogWithFilter(QWidget* parent, const QString& title, const QString& filter,
+                                   const QString& defaultSuffix, QFileDialog::AcceptMode mode,
+                                   const QString& start = QString()) {
   QFileDialog dialog(parent, title, start, filter);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
   dialog.setDefaultSuffix(defaultSuffix);
-  if (selectedFilter != nullptr && mode == QFileDialog::AcceptSave) {
+  if (mode == QFileDialog::AcceptSave) {
+    // A name typed without an extension takes the chosen line's.
     QObject::connect(
         &dialog, &QFileDialog::filterSelected, &dialog,
         [&dialog](const QString& chosen) { dialog.setDefaultSuffix(SuffixOf(chosen)); });
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  if (selectedFilter != nullptr) *selectedFilter = dialog.selectedNameFilter();
-  return dialog.selectedFiles().first();
+  return {dialog.selectedFiles().first(), dialog.selectedNameFilter()};
+}
+
+QString RunFileDialog(QWidget* parent, const QString& title, const QString& filter,
+                      const QString& defaultSuffix, QFileDialog::AcceptMode mode,
+                      const QString& start = QString()) {
+  return RunFileDialogWithFilter(parent, title, filter, defaultSuffix, mode, start).path;
 }
 
 }  // namespace
@@ -92,28 +98,71 @@ std::optional<QString> QtDialogs::SaveFileNameAt(QWidget* parent, const QString&
   return name;
 }
 
-std::optional<QString> QtDialogs::OpenFileNameOfType(QWidget* parent, const QString& title,
-                                                     const QString& filter,
-                                                     QString& selectedFilter) {
-  QString name = RunFileDialog(parent, title, filter, QString(), QFileDialog::AcceptOpen, QString(),
-                               &selectedFilter);
-  if (name.isEmpty()) return std::nullopt;
-  return name;
+std::optional<ChosenFile> QtDialogs::OpenFileAndFilter(QWidget* parent, const QString& title,
+                                                       const QString& filter,
+                                                       const QString& defaultSuffix) {
+  ChosenFile chosen =
+      RunFileDialogWithFilter(parent, title, filter, defaultSuffix, QFileDialog::AcceptOpen);
+  if (chosen.path.isEmpty()) return std::nullopt;
+  return chosen;
 }
 
-std::optional<QString> QtDialogs::SaveFileNameOfType(QWidget* parent, const QString& title,
-                                                     const QString& filter,
-                                                     const QString& defaultSuffix,
-                                                     QString& selectedFilter) {
-  QString name = RunFileDialog(parent, title, filter, defaultSuffix, QFileDialog::AcceptSave,
-                               QString(), &selectedFilter);
-  if (name.isEmpty()) return std::nullopt;
-  return name;
+std::optional<ChosenFile> QtDialogs::SaveFileAndFilter(QWidget* parent, const QString& title,
+                                                       const QString& filter,
+                                                       const QString& defaultSuffix) {
+  ChosenFile chosen =
+      RunFileDialogWithFilter(parent, title, filter, defaultSuffix, QFileDialog::AcceptSave);
+  if (chosen.path.isEmpty()) return std::nullopt;
+  return chosen;
 }
 
 bool QtDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
   return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace lw
+
+namespace lw {
+
+bool QtDialogs::ChoosePicturePrinter(QWidget* parent, QPrinter& printer, bool& fitToPage) {
+  QPrintDialog dialog(&printer, parent);
+  auto* tab = new QWidget;
+  tab->setWindowTitle(QStringLiteral("Малюнок"));
+  auto* fit = new QCheckBox(QStringLiteral("Вмістити малюнок на сторінку"), tab);
+  auto* column = new QVBoxLayout(tab);
+  column->addWidget(fit);
+  column->addStretch(1);
+  dialog.setOptionTabs({tab});
+  if (dialog.exec() != QDialog::Accepted) return false;
+  fitToPage = fit->isChecked();
+  return true;
+}
+
+}  // namespace lw
+
+namespace lw {
+
+namespace {
+std::optional<QString> RunPictureDialog(QWidget* parent, const QString& title,
+                                        const QString& filter, const QString& defaultSuffix,
+                                        QFileDialog::AcceptMode mode) {
+  PictureFileDialog dialog(parent, title, filter, defaultSuffix, mode);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
+}
+}  // namespace
+
+std::optional<QString> QtDialogs::OpenPictureName(QWidget* parent, const QString& title,
+                                                  const QString& filter,
+                                                  const QString& defaultSuffix) {
+  return RunPictureDialog(parent, title, filter, defaultSuffix, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDialogs::SavePictureName(QWidget* parent, const QString& title,
+                                                  const QString& filter,
+                                                  const QString& defaultSuffix) {
+  return RunPictureDialog(parent, title, filter, defaultSuffix, QFileDialog::AcceptSave);
 }
 
 }  // namespace lw

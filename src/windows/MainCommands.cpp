@@ -81,23 +81,21 @@ void MainWindow::Run(Command command) {
     case Command::Clear3D:
       program_.ThreeD().Clear();
       return;
-    case Command::Open3DFile: {
-      QString type;
-      if (auto path = dialogs_.OpenFileNameOfType(this, Q(std::string(Open3DTitle)),
-                                                  Q(Open3DFilter()), type)) {
-        program_.ThreeD().OpenFile(S(*path), KindOfOpenType(S(type)));
+    case Command::Open3DFile:
+      if (auto chosen = dialogs_.OpenFileAndFilter(this, Q(std::string(Open3DTitle)),
+                                                   Q(Open3DFilter()), QString())) {
+        const std::string path = S(chosen->path);
+        program_.ThreeD().OpenFile(path, KindOfChoice(S(chosen->filter), path));
       }
       return;
-    }
-    case Command::Save3DFile: {
-      QString type;
-      if (auto path =
-              dialogs_.SaveFileNameOfType(this, Q(std::string(Save3DTitle)), Q(Save3DFilter()),
-                                          Q(std::string(Save3DExtension)), type)) {
-        program_.ThreeD().SaveFile(S(*path), KindOfSaveType(S(type)));
+    case Command::Save3DFile:
+      if (auto chosen =
+              dialogs_.SaveFileAndFilter(this, Q(std::string(Save3DTitle)), Q(Save3DFilter()),
+                                         Q(std::string(Save3DExtension)))) {
+        const std::string path = S(chosen->path);
+        program_.ThreeD().SaveFile(path, KindOfSaveChoice(S(chosen->filter), path));
       }
       return;
-    }
     case Command::Space2D:
       program_.SetSpace(SpaceMode::Space2D);
       return;
@@ -177,7 +175,7 @@ void MainWindow::RunWindowCommand(Command command) {
       if (windows_.About) windows_.About->exec();
       break;
     case Command::Print:
-      PrintViewCommand(this, program_, dialogs_, View3D());
+      PrintViewCommand(this, program_, dialogs_, SizedView3D());
       break;
     case Command::SavePicture:
       SavePicture2DCommand(this, program_, dialogs_);
@@ -186,7 +184,7 @@ void MainWindow::RunWindowCommand(Command command) {
       if (OpenPicture2DCommand(this, program_, dialogs_)) View2D()->update();
       break;
     case Command::Save3DFrame:
-      SaveFrame3DCommand(this, program_, dialogs_, View3D());
+      SaveFrame3DCommand(this, program_, dialogs_, SizedView3D());
       break;
     default:
       // Every command of the menu and the tool panel has its case above.

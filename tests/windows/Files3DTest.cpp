@@ -36,12 +36,12 @@ TEST_P(Save3DType, WritesTheFormatOfTheTypeChosen) {
   ProgramFixture f;
   PutTriangle(f.State().ThreeD().Block());
   const std::string path = f.Path(GetParam().file);
-  f.answers.fileTypes.push_back(QString::fromUtf8(GetParam().type));
+  f.answers.filters.push_back(QString::fromUtf8(GetParam().type));
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Action(Command::Save3DFile)->trigger();
   EXPECT_TRUE(Head(path, 80).startsWith(GetParam().head)) << Head(path, 80).toStdString();
-  ASSERT_FALSE(f.answers.filters.empty());
-  EXPECT_TRUE(f.answers.filters.back().contains("STL текстовий (*.stl)"));
+  ASSERT_FALSE(f.answers.filterLists.empty());
+  EXPECT_TRUE(f.answers.filterLists.back().contains("STL текстовий (*.stl)"));
   EXPECT_EQ(f.State().Status(), "Збереження - " + path + " - Окей");
 }
 
@@ -61,7 +61,7 @@ TEST(Open3DType, ReadsWithTheReaderOfTheTypeChosen) {
   const std::string path = f.Path("figure.obj");
   ASSERT_EQ(f.State().ThreeD().SaveFile(path), 0);
   ClearBlock(block);
-  f.answers.fileTypes.push_back("Wavefront OBJ (*.obj)");
+  f.answers.filters.push_back("Wavefront OBJ (*.obj)");
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Action(Command::Open3DFile)->trigger();
   EXPECT_EQ(f.State().Status(), "Завантаження - " + path + " - Окей");
@@ -69,7 +69,7 @@ TEST(Open3DType, ReadsWithTheReaderOfTheTypeChosen) {
   EXPECT_EQ(block.objects[0]->name, "Graph_1");
   // The same file through the DXF reader is text of another kind: no object of the
   // file's comes back.
-  f.answers.fileTypes.push_back("AutoCad DXF файли (*.dxf)");
+  f.answers.filters.push_back("AutoCad DXF файли (*.dxf)");
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Action(Command::Open3DFile)->trigger();
   EXPECT_EQ(f.State().Status(), "Завантаження - " + path + " - Окей");
