@@ -48,6 +48,9 @@ enum class Command {
   Integral,
   About,
   Help,
+  ConstantSliders2D,
+  ConstantSliders3D,
+  ConstantSliders,  // of the space shown
 };
 
 enum class MenuCheck { None, Check, Radio };

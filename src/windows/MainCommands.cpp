@@ -6,6 +6,7 @@
 #include "AboutWindow.h"
 #include "AppearanceWindow.h"
 #include "CalculatorWindow.h"
+#include "ConstantSlidersWindow.h"
 #include "Dialogs.h"
 #include "GraphListPanel.h"
 #include "HelpWindow.h"
@@ -14,11 +15,10 @@
 #include "NotepadWindow.h"
 #include "PaletteWindow.h"
 #include "ParamsWindow.h"
-#include "Program3D.h"
-#include "ProgramAnalysis.h"
-#include "Program3D.h"
 #include "PictureCommands.h"
 #include "PlotView.h"
+#include "Program3D.h"
+#include "ProgramAnalysis.h"
 #include "QtConvert.h"
 #include "Scan3dWindow.h"
 #include "ScanListWindow.h"
@@ -89,9 +89,9 @@ void MainWindow::Run(Command command) {
       }
       return;
     case Command::Save3DFile:
-      if (auto path = dialogs_.SaveFileName(this, Q(std::string(Save3DTitle)),
-                                            Q(std::string(Save3DFilter)),
-                                            Q(std::string(Save3DExtension)))) {
+      if (auto path =
+              dialogs_.SaveFileName(this, Q(std::string(Save3DTitle)), Q(std::string(Save3DFilter)),
+                                    Q(std::string(Save3DExtension)))) {
         program_.ThreeD().SaveFile(S(*path));
       }
       return;
@@ -184,6 +184,14 @@ void MainWindow::RunWindowCommand(Command command) {
       break;
     case Command::Save3DFrame:
       SaveFrame3DCommand(this, program_, dialogs_, View3D());
+      break;
+    case Command::ConstantSliders2D:
+    case Command::ConstantSliders3D:
+    case Command::ConstantSliders:
+      OpenConstantSliders(
+          this, program_,
+          command == Command::ConstantSliders3D ||
+              (command == Command::ConstantSliders && program_.Space() == SpaceMode::Space3D));
       break;
     default:
       // Every command of the menu and the tool panel has its case above.

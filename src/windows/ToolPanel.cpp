@@ -74,6 +74,8 @@ QStyle::StandardPixmap IconFor(Command command) {
       return QStyle::SP_ArrowRight;
     case Command::Help:
       return QStyle::SP_DialogHelpButton;
+    case Command::ConstantSliders:
+      return QStyle::SP_MediaVolume;
     default:
       return QStyle::SP_CustomBase;
   }

@@ -41,6 +41,8 @@ const MenuRow expectedMenu[] = {
     {"Графіки &2D", "&Тимчасова сітка", "Ctrl+G"},
     {"Графіки &2D", "Відкрити &малюнок", "Ctrl+O"},
     {"Графіки &2D", "Зберегти  м&алюнок", "F4"},
+    {"Графіки &2D", "-", ""},
+    {"Графіки &2D", "Повзунки &констант", "Ctrl+L"},
     {"Графіки &3D", "&Побудувати всі", "Ctrl+Alt+B"},
     {"Графіки &3D", "П&обудувати виділений", "Ctrl+Alt+F"},
     {"Графіки &3D", "&Додати графік", "Ctrl+F7"},
@@ -49,6 +51,8 @@ const MenuRow expectedMenu[] = {
     {"Графіки &3D", "Зберегти  як малюнок", "Ctrl+F4"},
     {"Графіки &3D", "Відкрити 3D &файл", "Ctrl+F3"},
     {"Графіки &3D", "Зберегти 3D фай&л", "Ctrl+F2"},
+    {"Графіки &3D", "-", ""},
+    {"Графіки &3D", "Повзунки &констант", "Ctrl+Alt+L"},
     {"&Простір", "&2D Побудова", "Ctrl+Alt+D"},
     {"&Простір", "&3D  Побудова", "Ctrl+Alt+T"},
     {"&Опції", "&Панель керування", "Ctrl+E"},
@@ -140,6 +144,7 @@ const ToolRow expectedTools[] = {
     {399, 5, "Записна книжка"},
     {399, 34, "Інтеграл"},
     {428, 5, "Допомога"},
+    {457, 5, "Повзунки констант: графіки слідують за значенням константи"},
 };
 
 TEST(ToolPanelButtons, PositionsSizesAndHints) {
@@ -151,7 +156,7 @@ TEST(ToolPanelButtons, PositionsSizesAndHints) {
     EXPECT_EQ(buttons[i]->geometry().left(), expectedTools[i].left) << i;
     EXPECT_EQ(buttons[i]->toolTip(), QString::fromUtf8(expectedTools[i].hint)) << i;
     EXPECT_EQ(buttons[i]->height(), 28) << i;
-    EXPECT_EQ(buttons[i]->width(), i + 1 == buttons.size() ? 57 : 28) << i;
+    EXPECT_EQ(buttons[i]->width(), expectedTools[i].top == 428 ? 57 : 28) << i;
   }
   EXPECT_EQ(f.Main().Tools()->width(), 67);
 }
