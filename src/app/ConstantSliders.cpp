@@ -38,7 +38,7 @@ int PlayInterval(int stepsPerSecond) {
 }
 
 ConstantSliders::ConstantSliders(Program& program)
-    : program_(program), rebuild_([this](RebuildSpace space) { Build(space); }) {
+    : program_(program), rebuild_(RebuildRunner{[this](RebuildSpace space) { Build(space); }}) {
   playTimer_.setInterval(PlayInterval(10));
   QObject::connect(&playTimer_, &QTimer::timeout, [this] { AdvancePlay(); });
   program_.AddObserver(this);

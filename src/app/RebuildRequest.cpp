@@ -4,7 +4,7 @@
 
 namespace lw {
 
-RebuildRequest::RebuildRequest(std::function<void(RebuildSpace)> build) : build_(std::move(build)) {
+RebuildRequest::RebuildRequest(RebuildRunner runner) : runner_(std::move(runner)) {
   // A zero-time timer fires once the events already queued (the rest of a drag's
   // mouse moves among them) have been handled, so a burst of values costs one build.
   timer_.setSingleShot(true);
@@ -13,9 +13,13 @@ RebuildRequest::RebuildRequest(std::function<void(RebuildSpace)> build) : build_
 }
 
 void RebuildRequest::Request(RebuildSpace space) {
-  (space == RebuildSpace::Space2D ? pending2D_ : pending3D_) = true;
-  // While a build runs the timer is re-armed when it ends.
-  if (!building_ && !timer_.isActive()) timer_.start();
+  PendingOf(space) = true;
+  if (building_) {
+    // The picture it would finish is already out of date.
+    if (running_ == space) runner_.stop();
+    return;
+  }
+  if (!timer_.isActive()) timer_.start();
 }
 
 void RebuildRequest::Cancel() {
@@ -23,16 +27,28 @@ void RebuildRequest::Cancel() {
   timer_.stop();
 }
 
-void RebuildRequest::RunPending() {
-  building_ = true;
-  for (const RebuildSpace space : {RebuildSpace::Space2D, RebuildSpace::Space3D}) {
-    bool& pending = space == RebuildSpace::Space2D ? pending2D_ : pending3D_;
-    if (!pending) continue;
-    pending = false;
-    build_(space);
+void RebuildRequest::WorkEnded() {
+  if (building_ && !runner_.busy()) {
+    building_ = false;
     ++finished_;
   }
-  building_ = false;
+  if (!building_ && Pending() && !timer_.isActive()) timer_.start();
+}
+
+void RebuildRequest::RunPending() {
+  // Other work of the program runs: its end brings the request back here.
+  if (building_ || runner_.busy()) return;
+  for (const RebuildSpace space : {RebuildSpace::Space2D, RebuildSpace::Space3D}) {
+    if (!PendingOf(space)) continue;
+    PendingOf(space) = false;
+    building_ = true;
+    running_ = space;
+    runner_.start(space);
+    if (runner_.busy()) return;  // it ends beside the interface
+    building_ = false;
+    ++finished_;
+  }
+  // A value that came in while the build ran (it let the event loop run) waits.
   if (Pending()) timer_.start();
 }
 
