@@ -94,7 +94,8 @@ constexpr std::array<ToolButtonEntry, 30> toolButtons = {{
     {399, 5, small, "Записна книжка", Notepad},
     {399, 34, small, "Інтеграл", Integral},
     {428, 5, wide, "Допомога", Help},
-    {457, 5, small, "Повзунки констант: графіки слідують за значенням константи", ConstantSliders},
+    {457, 5, small, "Повзунки констант: графіки слідують за значенням константи",
+     ConstantSliders2D},
 }};
 
 constexpr std::array<int, 3> separatorTops = {94, 215, 336};

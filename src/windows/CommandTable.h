@@ -50,7 +50,6 @@ enum class Command {
   Help,
   ConstantSliders2D,
   ConstantSliders3D,
-  ConstantSliders,  // of the space shown
 };
 
 enum class MenuCheck { None, Check, Radio };

@@ -187,11 +187,7 @@ void MainWindow::RunWindowCommand(Command command) {
       break;
     case Command::ConstantSliders2D:
     case Command::ConstantSliders3D:
-    case Command::ConstantSliders:
-      OpenConstantSliders(
-          this, program_,
-          command == Command::ConstantSliders3D ||
-              (command == Command::ConstantSliders && program_.Space() == SpaceMode::Space3D));
+      OpenConstantSliders(this, program_, command == Command::ConstantSliders3D);
       break;
     default:
       // Every command of the menu and the tool panel has its case above.

@@ -74,7 +74,7 @@ QStyle::StandardPixmap IconFor(Command command) {
       return QStyle::SP_ArrowRight;
     case Command::Help:
       return QStyle::SP_DialogHelpButton;
-    case Command::ConstantSliders:
+    case Command::ConstantSliders2D:
       return QStyle::SP_MediaVolume;
     default:
       return QStyle::SP_CustomBase;

@@ -22,6 +22,7 @@
 #include "Program3D.h"
 #include "ProgressWindow.h"
 #include "SettingsFile.h"
+#include "ToolPanel.h"
 #include "WindowsTestSupport.h"
 
 namespace lw::test {
@@ -204,10 +205,14 @@ TEST_F(Sliders, SavingStoresTheValueAndChangesNothingElse) {
   EXPECT_EQ(w.Rows()[0].value->text(), "1.2");
 }
 
-TEST_F(Sliders, TheToolButtonOpensTheSpaceShown) {
-  f.State().SetSpace(SpaceMode::Space3D);
-  f.Main().Run(Command::ConstantSliders);
-  EXPECT_TRUE(Window().Page3D()->isChecked());
+TEST_F(Sliders, TheToolButtonOpensTheWindow) {
+  const auto& tools = f.Main().Tools()->Buttons();
+  const auto button = std::find_if(tools.begin(), tools.end(), [](QToolButton* b) {
+    return b->toolTip().startsWith(QStringLiteral("Повзунки констант"));
+  });
+  ASSERT_NE(button, tools.end());
+  (*button)->click();
+  EXPECT_TRUE(Window().isVisible());
 }
 
 }  // namespace
