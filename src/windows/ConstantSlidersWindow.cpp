@@ -93,6 +93,8 @@ ConstantSlidersWindow::ConstantSlidersWindow(QWidget* parent, Program& program)
   connect(speed_, &QSpinBox::valueChanged, this, [this](int v) { sliders_->SetPlaySpeed(v); });
   auto* close = new QPushButton(QStringLiteral("&Зачинити"), this);
   SetHint(close, QStringLiteral("Зачинити вікно"));
+  // Enter in a value field applies the value; it must not close the window.
+  close->setAutoDefault(false);
   connect(close, &QPushButton::clicked, this, &QWidget::close);
   foot->addWidget(speedLabel);
   foot->addWidget(speed_);

@@ -124,6 +124,17 @@ TEST_F(Sliders, TypedValuesAndRangesAreCheckedAndApplied) {
   EXPECT_EQ(a.upper->text(), "5");
 }
 
+TEST_F(Sliders, EnterInAFieldAppliesItAndKeepsTheWindowOpen) {
+  ConstantSlidersWindow& w = Open2D();
+  QLineEdit* value = w.Rows()[0].value;
+  value->setFocus();
+  value->setText("4");
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(value, &enter);
+  EXPECT_EQ(Lines2D()[0], "A=4");
+  EXPECT_TRUE(w.isVisible());
+}
+
 TEST_F(Sliders, ChangingTheListElsewhereRefreshesTheRows) {
   ConstantSlidersWindow& w = Open2D();
   f.State().SetConstants(false, {"A=7", "C=2,25"});
