@@ -83,9 +83,10 @@ void MainWindow::Run(Command command) {
       program_.ThreeD().Clear();
       return;
     case Command::Open3DFile:
-      if (auto path = dialogs_.OpenFileName(this, Q(std::string(Open3DTitle)),
-                                            Q(std::string(Open3DFilter)), QString())) {
-        program_.ThreeD().OpenFile(S(*path));
+      if (auto chosen = dialogs_.OpenFileAndFilter(this, Q(std::string(Open3DTitle)),
+                                                   Q(Open3DFilter()), QString())) {
+        const std::string path = S(chosen->path);
+        program_.ThreeD().OpenFile(path, KindOfChoice(S(chosen->filter), path));
       }
       return;
     case Command::Save3DFile:
@@ -174,7 +175,7 @@ void MainWindow::RunWindowCommand(Command command) {
       if (windows_.About) windows_.About->exec();
       break;
     case Command::Print:
-      PrintViewCommand(this, program_, dialogs_, View3D());
+      PrintViewCommand(this, program_, dialogs_, SizedView3D());
       break;
     case Command::SavePicture:
       SavePicture2DCommand(this, program_, dialogs_);
@@ -183,7 +184,7 @@ void MainWindow::RunWindowCommand(Command command) {
       if (OpenPicture2DCommand(this, program_, dialogs_)) View2D()->update();
       break;
     case Command::Save3DFrame:
-      SaveFrame3DCommand(this, program_, dialogs_, View3D());
+      SaveFrame3DCommand(this, program_, dialogs_, SizedView3D());
       break;
     case Command::ConstantSliders2D:
     case Command::ConstantSliders3D:
