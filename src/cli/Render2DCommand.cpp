@@ -9,9 +9,11 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "BuildCommands.h"
 #include "Commands.h"
+#include "ConstantOptions.h"
 #include "Palette.h"
 #include "PictureOutput.h"
 #include "SettingsFile.h"
@@ -26,15 +28,23 @@ struct Render2DOptions {
   int width = 800;
   int height = 600;
   const char* format = "PNG";
+  std::vector<ConstantSet> sets;
+  std::optional<ConstantSweep> sweep;
 };
 
 void PrintRender2DUsage(std::ostream& out) {
   out << "Usage: linewright-cli render2d DOC.lwf -o OUT.bmp|OUT.png [--size WxH]\n"
-         "                                [--palette FILE.plt]\n\n"
+         "                                [--palette FILE.plt] [--set A=1.5]...\n"
+         "                                [--sweep A=FROM:TO:STEP]\n\n"
          "Builds all 2D graphs of the document as \"build all\" does, with a plot view of\n"
          "W x H pixels (default 800x600, at most 1600x1200) on a freshly cleared picture,\n"
          "and writes the visible part as a BMP or PNG picture (chosen by the extension).\n"
          "Without --palette the colour maps use the palette the program has at start-up.\n"
+         "--set A=1.5 (repeatable) gives the constant A that value: every line of the 2D\n"
+         "constants list that assigns A is replaced, or A=1.5 is put first when none does.\n"
+         "--sweep A=1:5:0.5 renders one picture per value from 1 to 5 in steps of 0.5;\n"
+         "OUT must then hold one number field such as %03d (frames/%03d.png gives\n"
+         "frames/000.png, frames/001.png, ...), so the frames can become an animation.\n"
          "The final status text goes to standard error; the exit code is 1 when the\n"
          "build parameters are invalid or a file cannot be read or written.\n";
 }
@@ -51,8 +61,8 @@ std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
-    const bool takesValue =
-        arg == "-o" || arg == "--output" || arg == "--size" || arg == "--palette";
+    const bool takesValue = arg == "-o" || arg == "--output" || arg == "--size" ||
+                            arg == "--palette" || arg == "--set" || arg == "--sweep";
     if (takesValue && i + 1 >= args.size()) return fail("missing value after", arg);
     if (arg == "-o" || arg == "--output") {
       o.output = args[++i];
@@ -64,6 +74,19 @@ std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
       }
     } else if (arg == "--palette") {
       o.palette = args[++i];
+    } else if (arg == "--set") {
+      const std::string_view text = args[++i];
+      const std::optional<ConstantSet> set = ParseConstantSet(text);
+      if (!set) return fail("bad constant (expected a letter, '=' and a number)", text);
+      o.sets.push_back(*set);
+    } else if (arg == "--sweep") {
+      const std::string_view text = args[++i];
+      if (o.sweep) return fail("more than one --sweep given");
+      o.sweep = ParseConstantSweep(text);
+      if (!o.sweep) {
+        return fail("bad sweep (expected A=FROM:TO:STEP, STEP above 0, at most 100000 values)",
+                    text);
+      }
     } else if (arg.size() > 1 && arg[0] == '-') {
       return fail("unknown option", arg);
     } else if (o.document.empty()) {
@@ -77,6 +100,9 @@ std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
   const std::optional<const char*> format = PictureFormatOf(o.output);
   if (!format) return fail("the output picture must end in .bmp or .png");
   o.format = *format;
+  if (o.sweep && !IsFramePattern(o.output)) {
+    return fail("with --sweep the output needs one number field such as %03d", o.output);
+  }
   return o;
 }
 
@@ -108,6 +134,31 @@ struct GuiSession {
   GuiSession& operator=(const GuiSession&) = delete;
 };
 
+// Builds doc on a freshly cleared picture and writes it to output; false (with the
+// message on err) when the parameters were refused or the file cannot be written.
+bool RenderOne(const Document& doc, const Palette& palette, const Render2DOptions& o,
+               const std::string& output, std::ostream& err) {
+  Params2D params;
+  View2D view;
+  PlotPicture picture;
+  FormulaParser explicitParser;
+  DivisionTrackingParser poleParser;
+  RecordingStatus status;
+  SilentProgress progress;
+  TemporaryGrid grid;
+  Plot2DContext ctx{doc,    params,   view, picture, explicitParser, poleParser, palette,
+                    status, progress, grid, nullptr, nullptr,        o.width,    o.height};
+  picture.Fill(doc.Appearance.BackgroundColor);
+  BuildAll2D(ctx);
+  err << status.Text() << '\n';
+  if (status.TimerStarts() == 0) return false;  // the parameters were refused
+  if (!WritePicture(picture.ToImage(o.width, o.height), output, o.format)) {
+    err << "Помилка збереження файлу! - " << output << '\n';
+    return false;
+  }
+  return true;
+}
+
 int Render(const Render2DOptions& o, std::ostream& err) {
   Document doc;
   const FileResult loaded = LoadSettingsFile(o.document, doc);
@@ -122,24 +173,14 @@ int Render(const Render2DOptions& o, std::ostream& err) {
     err << "Помилка завантаження файлу Палітри! - " << o.palette << '\n';
     return ExitFailed;
   }
+  ApplyConstantSets(doc.Params.Constants2D, o.sets);
   GuiSession gui;
-  Params2D params;
-  View2D view;
-  PlotPicture picture;
-  FormulaParser explicitParser;
-  DivisionTrackingParser poleParser;
-  RecordingStatus status;
-  SilentProgress progress;
-  TemporaryGrid grid;
-  Plot2DContext ctx{doc,    params,   view, picture, explicitParser, poleParser, palette,
-                    status, progress, grid, nullptr, nullptr,        o.width,    o.height};
-  picture.Fill(doc.Appearance.BackgroundColor);
-  BuildAll2D(ctx);
-  err << status.Text() << '\n';
-  if (status.TimerStarts() == 0) return ExitFailed;  // the parameters were refused
-  if (!WritePicture(picture.ToImage(o.width, o.height), o.output, o.format)) {
-    err << "Помилка збереження файлу! - " << o.output << '\n';
-    return ExitFailed;
+  if (!o.sweep) return RenderOne(doc, palette, o, o.output, err) ? ExitOk : ExitFailed;
+  const int frames = o.sweep->FrameCount();
+  for (int frame = 0; frame < frames; ++frame) {
+    Document step = doc;
+    ApplyConstantSets(step.Params.Constants2D, {{o.sweep->name, o.sweep->ValueAt(frame)}});
+    if (!RenderOne(step, palette, o, FramePath(o.output, frame), err)) return ExitFailed;
   }
   return ExitOk;
 }

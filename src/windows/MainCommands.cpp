@@ -6,6 +6,7 @@
 #include "AboutWindow.h"
 #include "AppearanceWindow.h"
 #include "CalculatorWindow.h"
+#include "ConstantSlidersWindow.h"
 #include "Dialogs.h"
 #include "GraphListPanel.h"
 #include "HelpWindow.h"
@@ -185,6 +186,10 @@ void MainWindow::RunWindowCommand(Command command) {
       break;
     case Command::Save3DFrame:
       SaveFrame3DCommand(this, program_, dialogs_, SizedView3D());
+      break;
+    case Command::ConstantSliders2D:
+    case Command::ConstantSliders3D:
+      OpenConstantSliders(this, program_, command == Command::ConstantSliders3D);
       break;
     default:
       // Every command of the menu and the tool panel has its case above.

@@ -409,6 +409,23 @@ void DrawApps(QPainter& p, ToolGlyph glyph) {
       p.drawEllipse(QRectF(2, 2, 20, 20));
       Letter(p, QRectF(2, 3, 20, 17), QStringLiteral("?"), Qt::white, false);
       return;
+    case ToolGlyph::ConstantSliders:
+      // Two slider tracks with their knobs, over a wave that follows them.
+      p.setPen(Pen(QColor(210, 40, 40), 1.5));
+      p.setBrush(Qt::NoBrush);
+      {
+        QPainterPath wave;
+        wave.moveTo(3, 8);
+        for (qreal x = 3; x <= 21; x += 0.5) wave.lineTo(x, 8 - 4 * std::sin((x - 3) / 2.5));
+        p.drawPath(wave);
+      }
+      p.setPen(Pen(ink, 1.5));
+      p.drawLine(QPointF(3, 15), QPointF(21, 15));
+      p.drawLine(QPointF(3, 20), QPointF(21, 20));
+      p.setBrush(QColor(50, 110, 210));
+      p.drawRect(QRectF(13, 13, 3, 4));
+      p.drawRect(QRectF(7, 18, 3, 4));
+      return;
     default:
       return;
   }

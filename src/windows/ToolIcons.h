@@ -36,6 +36,7 @@ enum class ToolGlyph {
   Notepad,
   Integral,
   Help,
+  ConstantSliders,
   Undo,
   Cut,
   Copy,

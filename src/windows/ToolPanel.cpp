@@ -74,6 +74,8 @@ ToolGlyph GlyphFor(Command command) {
       return ToolGlyph::Integral;
     case Command::Help:
       return ToolGlyph::Help;
+    case Command::ConstantSliders2D:
+      return ToolGlyph::ConstantSliders;
     default:
       return ToolGlyph::Help;
   }
