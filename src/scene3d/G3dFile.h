@@ -5,6 +5,7 @@
 #include <string>
 
 #include "G3dModel.h"
+#include "document/WorkControl.h"
 
 namespace lw {
 
@@ -15,6 +16,7 @@ enum G3dFileResult : int {
   FileCannotRead = 2,
   FileCannotWrite = 3,
   FileUnknownFormat = 4,
+  FileStopped = 5,  // the work was asked to stop; nothing was written
 };
 
 // Reads into and writes from the current block; colour numbers go through the 3D
@@ -36,12 +38,17 @@ class G3dFile {
   static constexpr long long DefaultMaxReadBytes = 1LL << 30;
   void SetMaxReadBytes(long long maxBytes) { maxReadBytes_ = maxBytes; }
   void SetBlock(G3dBlock* block) { block_ = block; }
+  // Reading and writing look at the stop request of work between pieces of the file:
+  // a stopped write (FileStopped) keeps the old file and leaves no temporary file; a
+  // stopped read (FileStopped) leaves the block as it was.
+  void SetWork(const WorkControl* work) { work_ = work; }
 
  private:
   G3dBlock* block_;
   const Palette* palette_;
   int result_ = FileDone;
   long long maxReadBytes_ = DefaultMaxReadBytes;
+  const WorkControl* work_ = nullptr;
 };
 
 }  // namespace lw

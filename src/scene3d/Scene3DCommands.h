@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Build3DContext.h"
 
@@ -19,6 +20,21 @@ void BuildSelected3D(Build3DContext& context, int& selected);
 bool BuildAll3D(Build3DContext& context);
 void Clear3DSpace(Build3DContext& context);
 
+// The stages of a build, so the surfaces can be sampled on another thread than the
+// one that shows the scene.
+// Validates the 3D fields and sizes the progress bar; false when they were refused.
+bool PrepareBuild3D(Build3DContext& context);
+// Builds the graphs of `indices` in order, each into a new object appended to
+// `staging.block` (a block of its own, not the one on screen). A stop request of
+// staging.work ends the loop and drops the unfinished object, so the staging block
+// holds only finished graphs.
+void BuildGraphs3D(Build3DContext& staging, const std::vector<std::size_t>& indices,
+                   bool resetBarAfterEach);
+// Into the 3D space: cleared first when the appearance asks for it, the axes object
+// when it is empty, then the staged objects; then the axes, the camera, the progress
+// window closed and the screen brought up to date.
+void CommitGraphs3D(Build3DContext& context, G3dBlock& staged, bool resetBar);
+
 enum class Space3DFileKind { T3d, Dxf };
 
 // The kind the name's extension says (".t3d" in any case); DXF otherwise.
@@ -31,7 +47,21 @@ std::string Read3DFileStatus(int result, const std::string& path);
 // figure, rebuilds the display lists and puts the camera at (0, 0, -20). The
 // status line gets the outcome. Returns the G3dFile result code.
 int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind);
-// Writes the 3D space as DXF; the status line gets the outcome.
+// Writes the 3D space as DXF; the status line gets the outcome. A stop request of
+// context.work ends the write and keeps the previous file.
 int Save3DFile(Build3DContext& context, const std::string& path);
+
+// Open3DFile in two stages, so that the file can be read on another thread than the
+// one that shows the scene. Reads into `staging` (which starts with the colour and
+// transform of the block on screen); on success its normals are computed and the
+// figure centred. Returns the G3dFile result code; FileStopped when work asked to stop.
+int ReadSpaceFile(G3dBlock& staging, const Palette& palette3D, const std::string& path,
+                  Space3DFileKind kind, const WorkControl* work);
+// A block with the colour and transform of `block` and no objects, to read into.
+G3dBlock StagingFor(const G3dBlock& block);
+// A read that succeeded replaces the 3D space; any other leaves it as it was. Then
+// the display lists, the camera and the status line as Open3DFile does.
+void CommitSpaceFile(Build3DContext& context, G3dBlock& staged, int result,
+                     const std::string& path);
 
 }  // namespace lw
