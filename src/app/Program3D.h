@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Build3DContext.h"
 #include "G3dModel.h"
@@ -42,10 +43,12 @@ class Program3D : public ProgramObserver {
   void BuildAll();
   void BuildSelected();
   void Clear();
-  // Read the file (the kind its extension names), or write the space as DXF. Return
-  // the file result code (0 done).
-  int OpenFile(const std::string& path);
-  int SaveFile(const std::string& path);
+  // Read the file (the kind its extension names), or write the space as DXF, beside
+  // the interface; false when other work runs. LastFileResult then gives the file
+  // result code (0 done) once the work has ended.
+  bool OpenFile(const std::string& path);
+  bool SaveFile(const std::string& path);
+  int LastFileResult() const { return lastFileResult_; }
 
   // The appearance window's "Як малювати :" and "Тип руху :" handlers.
   void SetDrawMode(int mode);
@@ -58,6 +61,7 @@ class Program3D : public ProgramObserver {
 
  private:
   Build3DContext Context();
+  void StartBuild(std::vector<std::size_t> indices, bool selectedOnly);
   void TakeSensitivities();
   void PaintIfShown();
 
@@ -67,6 +71,7 @@ class Program3D : public ProgramObserver {
   G3dNavigator navigator_;
   Scene3DView* view_ = nullptr;
   RecordingScene3DView silentView_;
+  int lastFileResult_ = 0;
 };
 
 }  // namespace lw

@@ -2,11 +2,13 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -14,6 +16,7 @@
 #include "Program.h"
 #include "ProgramAnalysis.h"
 #include "QtConvert.h"
+#include "WorkControl.h"
 
 namespace lw {
 
@@ -32,6 +35,25 @@ QLineEdit* AddField(QWidget* parent, QGridLayout* grid, int row, const QString& 
   grid->addWidget(field, row, 1);
   return field;
 }
+
+// The calculation's lines and progress, from the worker thread to the window, in the
+// order they were written; the window may be gone by the time they arrive.
+class QueuedFeedback : public CalculationFeedback {
+ public:
+  QueuedFeedback(QPlainTextEdit* log, QProgressBar* bar) : log_(log), bar_(bar) {}
+  void AppendLine(const std::string& line) override {
+    QMetaObject::invokeMethod(
+        log_, [log = log_, line] { AppendLogLine(log, line); }, Qt::QueuedConnection);
+  }
+  void SetProgress(int percent) override {
+    QMetaObject::invokeMethod(
+        bar_, [bar = bar_, percent] { bar->setValue(percent); }, Qt::QueuedConnection);
+  }
+
+ private:
+  QPlainTextEdit* log_;
+  QProgressBar* bar_;
+};
 
 }  // namespace
 
@@ -77,16 +99,11 @@ IntegralWindow::IntegralWindow(QWidget* parent, Program& program)
   progress_->setRange(0, 100);
   progress_->setGeometry(0, clientHeight, clientWidth, progressHeight);
   connect(calculate_, &QPushButton::clicked, this, [this] { CalculateIntegral(); });
-  connect(close, &QPushButton::clicked, this, [this] { hide(); });
+  connect(close, &QPushButton::clicked, this, [this] { CloseWindow(); });
 }
 
 void IntegralWindow::CalculateIntegral() {
-  if (calculating_) return;
-  calculating_ = true;
-  cancelled_ = false;
-  calculate_->setEnabled(false);
-  setFixedSize(clientWidth, clientHeight + progressHeight);
-  log_->setFocus();
+  if (calculating_ || program_.RefuseWhileBusy()) return;
   IntegralRequest request;
   request.expression = S(expression_->text());
   request.left = S(left_->text());
@@ -94,30 +111,45 @@ void IntegralWindow::CalculateIntegral() {
   request.step = S(step_->text());
   request.variable = S(variable_->text());
   request.kind = static_cast<IntegralKind>(std::max(kind_->currentIndex(), 0));
-  program_.Analysis().Integral().Calculate(request, *this, Program::DecimalSeparator());
+  const char separator = Program::DecimalSeparator();
+  Integrator& integrator = program_.Analysis().Integral();
+  auto feedback = std::make_shared<QueuedFeedback>(log_, progress_);
+  const bool started = program_.StartWork(
+      [&integrator, request, feedback, separator](WorkControl& control, WorkFeedback&) {
+        integrator.Calculate(request, *feedback, separator, &control);
+      },
+      [window = QPointer<IntegralWindow>(this)](bool) {
+        if (window) window->Finished();
+      });
+  if (!started) return;
+  calculating_ = true;
+  calculate_->setEnabled(false);
+  setFixedSize(clientWidth, clientHeight + progressHeight);
+  log_->setFocus();
+}
+
+void IntegralWindow::Finished() {
   setFixedSize(clientWidth, clientHeight);
   calculate_->setEnabled(true);
   calculating_ = false;
 }
 
-void IntegralWindow::AppendLine(const std::string& line) {
-  AppendLogLine(log_, line);
+void IntegralWindow::CloseWindow() {
+  if (calculating_) program_.StopWork();
+  hide();
 }
 
-void IntegralWindow::SetProgress(int percent) {
-  progress_->setValue(percent);
-}
-
-// Between chunks of samples the windows repaint; clicks and keys wait, so nothing
-// else starts in the middle of the calculation.
-bool IntegralWindow::KeepGoing() {
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  return !cancelled_;
+void IntegralWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    CloseWindow();
+    return;
+  }
+  SecondaryWindow::keyPressEvent(event);
 }
 
 // Closing the window during a long calculation stops it.
 void IntegralWindow::closeEvent(QCloseEvent* event) {
-  if (calculating_) cancelled_ = true;
+  if (calculating_) program_.StopWork();
   SecondaryWindow::closeEvent(event);
 }
 
