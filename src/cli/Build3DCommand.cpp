@@ -13,11 +13,12 @@ namespace lw::cli {
 namespace {
 
 void PrintBuild3DUsage(std::ostream& out) {
-  out << "Usage: linewright-cli build3d DOC.lwf -o OUT.dxf\n\n"
+  out << "Usage: linewright-cli build3d DOC.lwf -o OUT.dxf [--threads N]\n\n"
          "Builds every 3D graph of the document as \"build all\" does on an empty 3D\n"
          "space (with the document's 3D appearance options: axes, letters, colour) and\n"
          "writes the 3D space as DXF. The status texts go to standard error; a refused\n"
-         "parameter or a file that cannot be read or written exits with 1.\n";
+         "parameter or a file that cannot be read or written exits with 1.\n"
+      << ThreadsUsage;
 }
 
 std::string LoadFailure(FileResult result, const std::string& path) {
@@ -29,6 +30,7 @@ std::string LoadFailure(FileResult result, const std::string& path) {
 
 int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   std::string document, output;
+  int threads = 0;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (arg == "--help") {
@@ -37,6 +39,8 @@ int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
     }
     if ((arg == "-o" || arg == "--output") && i + 1 < args.size()) {
       output = args[++i];
+    } else if (arg == "--threads" && i + 1 < args.size() && ParseThreads(args[i + 1], threads)) {
+      ++i;
     } else if (arg.starts_with("-") || !document.empty()) {
       err << "linewright-cli build3d: unexpected argument '" << arg << "'\n\n";
       PrintBuild3DUsage(err);
@@ -56,7 +60,9 @@ int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
     err << LoadFailure(loaded, document) << '\n';
     return ExitFailed;
   }
+  const WorkControl work(threads);
   Build3DContext context = space.Context();
+  context.work = &work;
   const bool built = BuildAll3D(context);
   err << space.status.Text() << '\n';
   if (!built) return ExitFailed;

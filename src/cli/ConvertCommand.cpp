@@ -12,17 +12,20 @@ namespace lw::cli {
 namespace {
 
 void PrintConvertUsage(std::ostream& out) {
-  out << "Usage: linewright-cli convert IN.dxf|IN.t3d -o OUT.dxf [--palette FILE.plt]\n\n"
+  out << "Usage: linewright-cli convert IN.dxf|IN.t3d -o OUT.dxf [--palette FILE.plt]\n"
+         "                              [--threads N]\n\n"
          "Opens a 3D file as the program's open command does (a .t3d name is read as\n"
          "the binary 3D format, anything else as DXF; normals are computed and the\n"
          "figure is centred) and writes it as DXF. Colour numbers are looked up in the\n"
-         "3D palette: the program's start-up palette, or the given palette file.\n";
+         "3D palette: the program's start-up palette, or the given palette file.\n"
+      << ThreadsUsage;
 }
 
 }  // namespace
 
 int RunConvert(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   std::string input, output, palette;
+  int threads = 0;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (arg == "--help") {
@@ -33,6 +36,8 @@ int RunConvert(Args args, std::istream&, std::ostream& out, std::ostream& err) {
       output = args[++i];
     } else if (arg == "--palette" && i + 1 < args.size()) {
       palette = args[++i];
+    } else if (arg == "--threads" && i + 1 < args.size() && ParseThreads(args[i + 1], threads)) {
+      ++i;
     } else if (arg.starts_with("-") || !input.empty()) {
       err << "linewright-cli convert: unexpected argument '" << arg << "'\n\n";
       PrintConvertUsage(err);
@@ -51,7 +56,9 @@ int RunConvert(Args args, std::istream&, std::ostream& out, std::ostream& err) {
     err << "Помилка завантаження файлу Палітри! - " << palette << '\n';
     return ExitFailed;
   }
+  const WorkControl work(threads);
   Build3DContext context = space.Context();
+  context.work = &work;
   if (Open3DFile(context, input, KindOfPath(input)) != FileDone) {
     err << space.status.Text() << '\n';
     return ExitFailed;

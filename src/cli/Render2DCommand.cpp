@@ -26,18 +26,20 @@ struct Render2DOptions {
   std::string palette;
   int width = 800;
   int height = 600;
+  int threads = 0;  // every core
   const char* format = "PNG";
 };
 
 void PrintRender2DUsage(std::ostream& out) {
   out << "Usage: linewright-cli render2d DOC.lwf -o OUT.bmp|OUT.png [--size WxH]\n"
-         "                                [--palette FILE.plt]\n\n"
+         "                                [--palette FILE.plt] [--threads N]\n\n"
          "Builds all 2D graphs of the document as \"build all\" does, with a plot view of\n"
          "W x H pixels (default 800x600, at most 1600x1200) on a freshly cleared picture,\n"
          "and writes the visible part as a BMP or PNG picture (chosen by the extension).\n"
          "Without --palette the colour maps use the palette the program has at start-up.\n"
          "The final status text goes to standard error; the exit code is 1 when the\n"
-         "build parameters are invalid or a file cannot be read or written.\n";
+         "build parameters are invalid or a file cannot be read or written.\n"
+      << ThreadsUsage;
 }
 
 bool ParseSize(std::string_view text, int& w, int& h) {
@@ -72,8 +74,8 @@ std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
-    const bool takesValue =
-        arg == "-o" || arg == "--output" || arg == "--size" || arg == "--palette";
+    const bool takesValue = arg == "-o" || arg == "--output" || arg == "--size" ||
+                            arg == "--palette" || arg == "--threads";
     if (takesValue && i + 1 >= args.size()) return fail("missing value after", arg);
     if (arg == "-o" || arg == "--output") {
       o.output = args[++i];
@@ -85,6 +87,9 @@ std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
       }
     } else if (arg == "--palette") {
       o.palette = args[++i];
+    } else if (arg == "--threads") {
+      const std::string_view value = args[++i];
+      if (!ParseThreads(value, o.threads)) return fail("bad thread count", value);
     } else if (arg.size() > 1 && arg[0] == '-') {
       return fail("unknown option", arg);
     } else if (o.document.empty()) {
@@ -168,6 +173,8 @@ int Render(const Render2DOptions& o, std::ostream& err) {
   TemporaryGrid grid;
   Plot2DContext ctx{doc,    params,   view, picture, explicitParser, poleParser, palette,
                     status, progress, grid, nullptr, nullptr,        o.width,    o.height};
+  const WorkControl work(o.threads);
+  ctx.work = &work;
   picture.Fill(doc.Appearance.BackgroundColor);
   BuildAll2D(ctx);
   err << status.Text() << '\n';
