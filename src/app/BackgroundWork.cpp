@@ -1,13 +1,17 @@
 #include "BackgroundWork.h"
 
-#include <QMetaObject>
 #include <utility>
 
 namespace lw {
 
 BackgroundWork::BackgroundWork(int threads) : threads_(threads) {
+  ticker_.setInterval(40);
   ticker_.callOnTimeout([this] {
-    if (tick_) tick_();
+    if (finished_.load(std::memory_order_acquire)) {
+      Complete();
+    } else if (tick_) {
+      tick_();
+    }
   });
 }
 
@@ -20,17 +24,15 @@ BackgroundWork::~BackgroundWork() {
 bool BackgroundWork::Start(Job job, Completion done) {
   if (busy_) return false;
   busy_ = true;
-  ++generation_;
+  finished_.store(false);
   control_ = std::make_unique<WorkControl>(threads_);
   done_ = std::move(done);
-  const unsigned generation = generation_;
   WorkControl* control = control_.get();
-  thread_ = std::thread([this, job = std::move(job), control, generation] {
+  // The interface thread hears of the end on its next tick: no event crosses the
+  // threads, only this flag and the join.
+  thread_ = std::thread([this, job = std::move(job), control] {
     job(*control);
-    // Queued to the interface thread; Wait may have completed the job already, which
-    // the generation tells.
-    QMetaObject::invokeMethod(
-        &receiver_, [this, generation] { Complete(generation); }, Qt::QueuedConnection);
+    finished_.store(true, std::memory_order_release);
   });
   ticker_.start();
   NotifyBusy();
@@ -42,22 +44,19 @@ void BackgroundWork::Stop() {
 }
 
 void BackgroundWork::Wait() {
-  if (!busy_) return;
-  if (thread_.joinable()) thread_.join();
-  Complete(generation_);
+  if (busy_) Complete();
 }
 
-void BackgroundWork::SetTick(std::function<void()> tick, int milliseconds) {
+void BackgroundWork::SetTick(std::function<void()> tick) {
   tick_ = std::move(tick);
-  ticker_.setInterval(milliseconds);
 }
 
 void BackgroundWork::AddBusyListener(std::function<void()> listener) {
   busyListeners_.push_back(std::move(listener));
 }
 
-void BackgroundWork::Complete(unsigned generation) {
-  if (!busy_ || generation != generation_) return;
+void BackgroundWork::Complete() {
+  if (!busy_) return;
   if (thread_.joinable()) thread_.join();
   ticker_.stop();
   if (tick_) tick_();

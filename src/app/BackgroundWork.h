@@ -1,12 +1,12 @@
 // Runs one piece of long work at a time on a thread beside the interface thread, so
 // the windows keep painting and answering while it runs. The interface thread starts
-// the work, may ask it to stop at any time, and hears of its end on its own thread:
-// the completion handler runs there, after the worker has ended, so it may take the
-// work's results without any locking.
+// the work, may ask it to stop at any time, and hears of its end on its own thread
+// (within one 40 ms tick): the completion handler runs there, after the worker has
+// been joined, so it may take the work's results without any locking.
 #pragma once
 
-#include <QObject>
 #include <QTimer>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -42,27 +42,25 @@ class BackgroundWork {
   // once (shut-down, and tests without an event loop).
   void Wait();
 
-  // Runs every `milliseconds` on the interface thread while a job runs (the windows
-  // follow its progress with it), and once more just before the completion handler.
-  void SetTick(std::function<void()> tick, int milliseconds = 40);
+  // Runs every 40 ms on the interface thread while a job runs (the windows follow its
+  // progress with it), and once more just before the completion handler.
+  void SetTick(std::function<void()> tick);
   // Called on the interface thread whenever Busy() changes.
   void AddBusyListener(std::function<void()> listener);
 
  private:
-  void Complete(unsigned generation);
+  void Complete();
   void NotifyBusy();
 
   int threads_;
   bool busy_ = false;
-  unsigned generation_ = 0;
+  std::atomic<bool> finished_{false};
   std::unique_ptr<WorkControl> control_;
   std::thread thread_;
   Completion done_;
   std::function<void()> tick_;
   std::vector<std::function<void()>> busyListeners_;
   QTimer ticker_;
-  // Lives on the interface thread; the worker's end is posted to it.
-  QObject receiver_;
 };
 
 }  // namespace lw

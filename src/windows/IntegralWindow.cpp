@@ -18,6 +18,11 @@
 #include "QtConvert.h"
 #include "WorkControl.h"
 
+#include <atomic>
+#include <mutex>
+#include <utility>
+#include <vector>
+
 namespace lw {
 
 namespace {
@@ -36,26 +41,28 @@ QLineEdit* AddField(QWidget* parent, QGridLayout* grid, int row, const QString& 
   return field;
 }
 
-// The calculation's lines and progress, from the worker thread to the window, in the
-// order they were written; the window may be gone by the time they arrive.
-class QueuedFeedback : public CalculationFeedback {
+}  // namespace
+
+// The calculation's lines and progress as the worker thread writes them; the window
+// takes them on its ticks, in the order they were written.
+class LineBuffer : public CalculationFeedback {
  public:
-  QueuedFeedback(QPlainTextEdit* log, QProgressBar* bar) : log_(log), bar_(bar) {}
   void AppendLine(const std::string& line) override {
-    QMetaObject::invokeMethod(
-        log_, [log = log_, line] { AppendLogLine(log, line); }, Qt::QueuedConnection);
+    const std::lock_guard lock(mutex_);
+    lines_.push_back(line);
   }
-  void SetProgress(int percent) override {
-    QMetaObject::invokeMethod(
-        bar_, [bar = bar_, percent] { bar->setValue(percent); }, Qt::QueuedConnection);
+  void SetProgress(int percent) override { percent_.store(percent); }
+  std::vector<std::string> TakeLines() {
+    const std::lock_guard lock(mutex_);
+    return std::exchange(lines_, {});
   }
+  int Percent() const { return percent_.load(); }
 
  private:
-  QPlainTextEdit* log_;
-  QProgressBar* bar_;
+  std::mutex mutex_;
+  std::vector<std::string> lines_;
+  std::atomic<int> percent_{0};
 };
-
-}  // namespace
 
 IntegralWindow::IntegralWindow(QWidget* parent, Program& program)
     : SecondaryWindow(parent, QStringLiteral("Інтеграл")), program_(program) {
@@ -100,6 +107,8 @@ IntegralWindow::IntegralWindow(QWidget* parent, Program& program)
   progress_->setGeometry(0, clientHeight, clientWidth, progressHeight);
   connect(calculate_, &QPushButton::clicked, this, [this] { CalculateIntegral(); });
   connect(close, &QPushButton::clicked, this, [this] { CloseWindow(); });
+  ticker_.setInterval(40);
+  ticker_.callOnTimeout(this, [this] { TakeFeedback(); });
 }
 
 void IntegralWindow::CalculateIntegral() {
@@ -113,22 +122,31 @@ void IntegralWindow::CalculateIntegral() {
   request.kind = static_cast<IntegralKind>(std::max(kind_->currentIndex(), 0));
   const char separator = Program::DecimalSeparator();
   Integrator& integrator = program_.Analysis().Integral();
-  auto feedback = std::make_shared<QueuedFeedback>(log_, progress_);
+  auto buffer = std::make_shared<LineBuffer>();
   const bool started = program_.StartWork(
-      [&integrator, request, feedback, separator](WorkControl& control, WorkFeedback&) {
-        integrator.Calculate(request, *feedback, separator, &control);
+      [&integrator, request, buffer, separator](WorkControl& control, WorkFeedback&) {
+        integrator.Calculate(request, *buffer, separator, &control);
       },
-      [window = QPointer<IntegralWindow>(this)](bool) {
-        if (window) window->Finished();
-      });
+      [this](bool) { Finished(); });
   if (!started) return;
+  buffer_ = buffer;
+  ticker_.start();
   calculating_ = true;
   calculate_->setEnabled(false);
   setFixedSize(clientWidth, clientHeight + progressHeight);
   log_->setFocus();
 }
 
+void IntegralWindow::TakeFeedback() {
+  if (!buffer_) return;
+  for (const std::string& line : buffer_->TakeLines()) AppendLogLine(log_, line);
+  progress_->setValue(buffer_->Percent());
+}
+
 void IntegralWindow::Finished() {
+  TakeFeedback();
+  ticker_.stop();
+  buffer_.reset();
   setFixedSize(clientWidth, clientHeight);
   calculate_->setEnabled(true);
   calculating_ = false;

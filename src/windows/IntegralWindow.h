@@ -4,6 +4,9 @@
 // interface, and "Зачинити", Escape or the close box stop it.
 #pragma once
 
+#include <QTimer>
+#include <memory>
+
 #include "Integral.h"
 #include "WindowKit.h"
 
@@ -16,6 +19,7 @@ class QPushButton;
 namespace lw {
 
 class Program;
+class LineBuffer;
 
 class IntegralWindow : public SecondaryWindow {
  public:
@@ -43,6 +47,8 @@ class IntegralWindow : public SecondaryWindow {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // The lines and progress the calculation has written since the last tick.
+  void TakeFeedback();
   void Finished();
 
   Program& program_;
@@ -56,6 +62,8 @@ class IntegralWindow : public SecondaryWindow {
   QPushButton* calculate_;
   QProgressBar* progress_;
   bool calculating_ = false;
+  std::shared_ptr<LineBuffer> buffer_;
+  QTimer ticker_;
 };
 
 }  // namespace lw

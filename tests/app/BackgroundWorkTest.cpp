@@ -103,6 +103,10 @@ class ProgramWorkTest : public ::testing::Test {
  protected:
   ProgramWorkTest() : program(dir.File("")) {
     Document& doc = program.Doc();
+    // No text: the test has no font database.
+    AppearanceSettings look = doc.Appearance;
+    look.ShowAxes = look.ShowUnits = look.ShowVariableNames = false;
+    program.SetAppearance(look);
     doc.Params.Field(ParamField::ScaleX) = "10";
     doc.Params.Field(ParamField::ScaleY) = "10";
     program.AddGraph2D("X*X+Y*Y-100", PlotP{0x0000FF, Relation, 0, Less});

@@ -37,20 +37,20 @@ class Space3D : public ::testing::Test {
   Program3D& space() { return program.ThreeD(); }
   // The commands run beside the interface; these wait for them to end.
   void BuildAll() {
-    BuildAll();
+    space().BuildAll();
     program.Work().Wait();
   }
   void BuildSelected() {
-    BuildSelected();
+    space().BuildSelected();
     program.Work().Wait();
   }
   int Save(const std::string& path) {
-    if (!Save(path)) return -1;
+    if (!space().SaveFile(path)) return -1;
     program.Work().Wait();
     return space().LastFileResult();
   }
   int Open(const std::string& path) {
-    if (!Open(path)) return -1;
+    if (!space().OpenFile(path)) return -1;
     program.Work().Wait();
     return space().LastFileResult();
   }
