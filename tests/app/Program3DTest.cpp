@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <memory>
 
 #include "TempDir.h"
@@ -12,11 +13,13 @@ namespace {
 
 using testing::TempDir;
 
-// The status timer needs an event dispatcher.
+// The status timer needs an event dispatcher, and a 2D build's text the fonts of a
+// GUI application (on the offscreen platform: no display is needed).
 class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    if (!QCoreApplication::instance()) app_ = std::make_unique<QCoreApplication>(argc_, argv_);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!QCoreApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
   }
   void TearDown() override { app_.reset(); }
 
@@ -24,7 +27,7 @@ class QtEnvironment : public ::testing::Environment {
   int argc_ = 1;
   char name_[8] = "tests";
   char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QCoreApplication> app_;
+  std::unique_ptr<QGuiApplication> app_;
 };
 
 [[maybe_unused]] ::testing::Environment* const qtEnvironment =
