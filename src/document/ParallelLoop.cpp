@@ -46,12 +46,8 @@ void ForEachPiece(const WorkControl* control, int threads, int count, int grain,
   }
   for (std::thread& worker : workers) worker.join();
 #else
-  // An arena of at most this many threads: its thread indexes are the slots, and a
-  // --threads limit holds however many cores the machine has. More threads than cores
-  // would only wait for each other (and the library warns about them).
-  tbb::task_arena arena(std::min(threads, std::max(1, tbb::info::default_concurrency())));
-  tbb::task_group_context group;
-  arena.execute([&] {
+  const auto run = [&] {
+    tbb::task_group_context group;
     tbb::parallel_for(
         tbb::blocked_range<int>(0, count, static_cast<std::size_t>(grain)),
         [&](const tbb::blocked_range<int>& piece) {
@@ -59,11 +55,23 @@ void ForEachPiece(const WorkControl* control, int threads, int count, int grain,
             group.cancel_group_execution();
             return;
           }
+          // The thread's index in its arena is below the arena's size, which is at
+          // most `threads`: no two threads share a slot.
           const int slot = tbb::this_task_arena::current_thread_index();
           body(piece.begin(), piece.end(), std::clamp(slot, 0, threads - 1));
         },
         tbb::simple_partitioner(), group);
-  });
+  };
+  const int cores = std::max(1, tbb::info::default_concurrency());
+  if (threads >= cores) {
+    // Every core: the calling thread's own arena, kept by the library between loops.
+    // More threads than cores would only wait for each other.
+    run();
+  } else {
+    // Fewer threads than cores (--threads N): an arena of exactly that many.
+    tbb::task_arena arena(threads);
+    arena.execute(run);
+  }
 #endif
 }
 
