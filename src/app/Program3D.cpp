@@ -9,6 +9,31 @@
 
 namespace lw {
 
+namespace {
+std::string_view Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+}  // namespace
+
+std::string Open3DFilter() {
+  std::string result;
+  for (const Open3DFormat& format : Open3DFormats) {
+    if (!result.empty()) result += ";;";
+    result += format.filter;
+  }
+  return result;
+}
+
+Space3DFileKind KindOfChoice(std::string_view filter, const std::string& path) {
+  // File dialogs may give the line back without its surrounding blanks.
+  for (const Open3DFormat& format : Open3DFormats) {
+    if (Trimmed(format.filter) == Trimmed(filter)) return format.kind;
+  }
+  return KindOfPath(path);
+}
+
 Program3D::Program3D(Program& program) : program_(program), navigator_(&scene_) {
   scene_.farPlane = 1000.0f;
   auto block = std::make_unique<G3dBlock>();
@@ -116,6 +141,10 @@ void Program3D::Clear() {
 }
 
 bool Program3D::OpenFile(const std::string& path) {
+  return OpenFile(path, KindOfPath(path));
+}
+
+bool Program3D::OpenFile(const std::string& path, Space3DFileKind kind) {
   if (program_.RefuseWhileBusy()) return false;
   View().PaintScene();
   // Read into a block of its own: the scene on screen changes only when the whole
@@ -123,7 +152,6 @@ bool Program3D::OpenFile(const std::string& path) {
   auto staging = std::make_shared<G3dBlock>(StagingFor(*block_));
   auto palette = std::make_shared<Palette>(program_.Pal3D());
   auto result = std::make_shared<int>(FileDone);
-  const Space3DFileKind kind = KindOfPath(path);
   return program_.StartWork(
       [staging, palette, result, path, kind](WorkControl& control, WorkFeedback&) {
         *result = ReadSpaceFile(*staging, *palette, path, kind, &control);

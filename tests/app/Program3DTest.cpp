@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <memory>
 
+#include "CaseNames.h"
 #include "TempDir.h"
 
 namespace lw {
@@ -13,8 +13,8 @@ namespace {
 
 using testing::TempDir;
 
-// The status timer needs an event dispatcher, and a 2D build's text the fonts of a
-// GUI application (on the offscreen platform: no display is needed).
+// The status timer needs an event dispatcher, and the 2D picture's labels a GUI
+// application; the offscreen platform needs no display.
 class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
@@ -111,9 +111,14 @@ TEST_F(Space3D, RefusedParametersLeaveTheSpaceAlone) {
 }
 
 struct ClearCase {
+  const char* name;
   SpaceMode shown;
   int paints;
 };
+
+void PrintTo(const ClearCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class ClearSpace : public Space3D, public ::testing::WithParamInterface<ClearCase> {};
 
@@ -129,8 +134,9 @@ TEST_P(ClearSpace, EmptiesTheBlockAndPaintsWhenShown) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Spaces, ClearSpace,
-                         ::testing::Values(ClearCase{SpaceMode::Space2D, 0},
-                                           ClearCase{SpaceMode::Space3D, 1}));
+                         ::testing::Values(ClearCase{"Hidden", SpaceMode::Space2D, 0},
+                                           ClearCase{"Shown", SpaceMode::Space3D, 1}),
+                         test::CaseName());
 
 TEST_F(Space3D, SavedDxfOpensAgainCentredWithTheCameraAt20) {
   AddGraphs({"x*y"});
@@ -157,6 +163,10 @@ struct FileFailure {
   const char* status;  // followed by the path
 };
 
+void PrintTo(const FileFailure& c, std::ostream* out) {
+  *out << (c.save ? "save " : "open ") << c.name;
+}
+
 class FileFailures : public Space3D, public ::testing::WithParamInterface<FileFailure> {};
 
 TEST_P(FileFailures, ReportThePathAndDoNotStartTheTimer) {
@@ -174,7 +184,10 @@ INSTANTIATE_TEST_SUITE_P(
     Files, FileFailures,
     ::testing::Values(FileFailure{"none.dxf", nullptr, false, "Помилка завантаження файлу! - "},
                       FileFailure{"bad.t3d", "NOT3D", false, "Невідомий формат Файлу! - "},
-                      FileFailure{"out.dxf", nullptr, true, "Помилка збереження файлу! - "}));
+                      FileFailure{"out.dxf", nullptr, true, "Помилка збереження файлу! - "}),
+    [](const ::testing::TestParamInfo<FileFailure>& p) {
+      return test::NameFromText(std::string(p.param.save ? "Save_" : "Open_") + p.param.name);
+    });
 
 TEST_F(Space3D, ALoadedDocumentSetsTheDrawingModeAndMotionButTheStartUpResetDoesNot) {
   AppearanceSettings a = program.Doc().Appearance;
@@ -196,10 +209,15 @@ TEST_F(Space3D, ALoadedDocumentSetsTheDrawingModeAndMotionButTheStartUpResetDoes
 }
 
 struct DrawModeCase {
+  const char* name;
   int mode;
   SpaceMode shown;
   int paints;
 };
+
+void PrintTo(const DrawModeCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class DrawMode : public Space3D, public ::testing::WithParamInterface<DrawModeCase> {};
 
@@ -212,9 +230,11 @@ TEST_P(DrawMode, HandlerSetsBothSidesAndPaintsIn3D) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, DrawMode,
-                         ::testing::Values(DrawModeCase{0, SpaceMode::Space3D, 1},
-                                           DrawModeCase{2, SpaceMode::Space3D, 1},
-                                           DrawModeCase{2, SpaceMode::Space2D, 0}));
+                         ::testing::Values(DrawModeCase{"PointsShown", 0, SpaceMode::Space3D, 1},
+                                           DrawModeCase{"PolygonsShown", 2, SpaceMode::Space3D, 1},
+                                           DrawModeCase{"PolygonsHidden", 2, SpaceMode::Space2D,
+                                                        0}),
+                         test::CaseName());
 
 TEST_F(Space3D, SensitivitiesFollowTheAppearanceAndZeroCountsAsOne) {
   EXPECT_FLOAT_EQ(space().Navigator().Sensitivities()[1], -0.1f);  // the window's Y = -10
