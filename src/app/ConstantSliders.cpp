@@ -9,23 +9,6 @@ namespace lw {
 
 namespace {
 
-// Builds that follow a slider show no progress window: it would flash up for every
-// picture of a drag. The program's own sink is put back afterwards.
-class QuietProgress {
- public:
-  explicit QuietProgress(Program& program) : program_(program), previous_(&program.Progress()) {
-    program_.SetProgress(&silent_);
-  }
-  ~QuietProgress() { program_.SetProgress(previous_); }
-  QuietProgress(const QuietProgress&) = delete;
-  QuietProgress& operator=(const QuietProgress&) = delete;
-
- private:
-  Program& program_;
-  ProgressSink* previous_;
-  SilentProgress silent_;
-};
-
 const std::vector<std::string>& ListOf(const Program& program, bool threeD) {
   const BuildParameters& p = program.Doc().Params;
   return threeD ? p.Constants3D : p.Constants2D;
@@ -38,13 +21,16 @@ int PlayInterval(int stepsPerSecond) {
 }
 
 ConstantSliders::ConstantSliders(Program& program)
-    : program_(program), rebuild_(RebuildRunner{[this](RebuildSpace space) { Build(space); }}) {
+    : program_(program),
+      rebuild_(RebuildRunner{[this](RebuildSpace space) { Build(space); },
+                             [this] { return program_.Busy(); }, [this] { program_.StopWork(); }}) {
   playTimer_.setInterval(PlayInterval(10));
   QObject::connect(&playTimer_, &QTimer::timeout, [this] { AdvancePlay(); });
   program_.AddObserver(this);
 }
 
 ConstantSliders::~ConstantSliders() {
+  RestoreProgress();
   program_.RemoveObserver(this);
 }
 
@@ -96,13 +82,31 @@ bool ConstantSliders::SetValue(bool threeD, std::size_t line, double value) {
   return true;
 }
 
+// Builds that follow a slider show no progress window: it would flash up for every
+// picture of a drag. The program's own sink comes back when the build has ended.
 void ConstantSliders::Build(RebuildSpace space) {
-  QuietProgress quiet(program_);
+  if (programProgress_ == nullptr) {
+    programProgress_ = &program_.Progress();
+    program_.SetProgress(&silent_);
+  }
   if (space == RebuildSpace::Space2D) {
     program_.BuildAll2D();
   } else {
     program_.ThreeD().BuildAll();
   }
+  if (!program_.Busy()) RestoreProgress();
+}
+
+void ConstantSliders::RestoreProgress() {
+  if (programProgress_ == nullptr) return;
+  program_.SetProgress(programProgress_);
+  programProgress_ = nullptr;
+}
+
+void ConstantSliders::WorkChanged() {
+  if (program_.Busy()) return;
+  RestoreProgress();
+  rebuild_.WorkEnded();
 }
 
 bool ConstantSliders::StartPlay(bool threeD, std::size_t line, int stepsPerSecond) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ConstantLines.h"
+#include "Feedback.h"
 #include "Program.h"
 #include "RebuildRequest.h"
 
@@ -68,6 +69,8 @@ class ConstantSliders : public ProgramObserver {
   void ParametersChanged() override;
   void SpaceChanged() override;
   void GraphsChanged() override;
+  // The build started here (or other work) has ended: the next value may build.
+  void WorkChanged() override;
 
  private:
   struct Play {
@@ -78,6 +81,7 @@ class ConstantSliders : public ProgramObserver {
     int direction = 1;
   };
   void Build(RebuildSpace space);
+  void RestoreProgress();
   std::optional<ConstantLine> Adjustable(bool threeD, std::size_t line) const;
 
   Program& program_;
@@ -91,6 +95,8 @@ class ConstantSliders : public ProgramObserver {
   void KeepRange(bool threeD, const ConstantLine& constant);
   std::map<std::pair<bool, char>, KeptRange> ranges_;
   RebuildRequest rebuild_;
+  SilentProgress silent_;
+  ProgressSink* programProgress_ = nullptr;  // while a slider's build runs
   QTimer playTimer_;
   std::optional<Play> play_;
   bool writing_ = false;

@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Build3DContext.h"
 #include "G3dModel.h"
@@ -78,13 +79,14 @@ class Program3D : public ProgramObserver {
   void BuildSelected();
   void Clear();
   // Read the file with the reader of kind (by default the kind its extension names),
-  // or write the space as DXF. Return the file result code (0 done).
-  int OpenFile(const std::string& path);
-  int OpenFile(const std::string& path, Space3DFileKind kind);
-  // Write the space in the format its extension names (DXF for any other), or in
-  // the given one.
-  int SaveFile(const std::string& path);
-  int SaveFile(const std::string& path, Space3DFileKind kind);
+  // or write the space in the format its extension names (DXF for any other) or in
+  // the given one, beside the interface; false when other work runs. LastFileResult
+  // then gives the file result code (0 done) once the work has ended.
+  bool OpenFile(const std::string& path);
+  bool OpenFile(const std::string& path, Space3DFileKind kind);
+  bool SaveFile(const std::string& path);
+  bool SaveFile(const std::string& path, Space3DFileKind kind);
+  int LastFileResult() const { return lastFileResult_; }
 
   // The appearance window's "Як малювати :" and "Тип руху :" handlers.
   void SetDrawMode(int mode);
@@ -97,6 +99,7 @@ class Program3D : public ProgramObserver {
 
  private:
   Build3DContext Context();
+  void StartBuild(std::vector<std::size_t> indices, bool selectedOnly);
   void TakeSensitivities();
   void PaintIfShown();
 
@@ -106,6 +109,7 @@ class Program3D : public ProgramObserver {
   G3dNavigator navigator_;
   Scene3DView* view_ = nullptr;
   RecordingScene3DView silentView_;
+  int lastFileResult_ = 0;
 };
 
 }  // namespace lw

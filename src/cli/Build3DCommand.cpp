@@ -14,7 +14,7 @@ namespace lw::cli {
 namespace {
 
 void PrintBuild3DUsage(std::ostream& out) {
-  out << "Usage: linewright-cli build3d DOC.lwf -o OUT [--format NAME]\n\n"
+  out << "Usage: linewright-cli build3d DOC.lwf -o OUT [--format NAME] [--threads N]\n\n"
          "Builds every 3D graph of the document as \"build all\" does on an empty 3D\n"
          "space (with the document's 3D appearance options: axes, letters, colour) and\n"
          "writes the 3D space in the format the output's extension names (.stl, .obj,\n"
@@ -22,7 +22,8 @@ void PrintBuild3DUsage(std::ostream& out) {
       << kWritableFormats
       << ".\n"
          "The status texts go to standard error; a refused parameter or a file that\n"
-         "cannot be read or written exits with 1.\n";
+         "cannot be read or written exits with 1.\n"
+      << ThreadsUsage;
 }
 
 std::string LoadFailure(FileResult result, const std::string& path) {
@@ -34,6 +35,7 @@ std::string LoadFailure(FileResult result, const std::string& path) {
 
 int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   std::string document, output, format;
+  int threads = 0;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (arg == "--help") {
@@ -44,6 +46,8 @@ int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
       output = args[++i];
     } else if (arg == "--format" && i + 1 < args.size()) {
       format = args[++i];
+    } else if (arg == "--threads" && i + 1 < args.size() && ParseThreads(args[i + 1], threads)) {
+      ++i;
     } else if (arg.starts_with("-") || !document.empty()) {
       err << "linewright-cli build3d: unexpected argument '" << arg << "'\n\n";
       PrintBuild3DUsage(err);
@@ -68,7 +72,9 @@ int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
     err << LoadFailure(loaded, document) << '\n';
     return ExitFailed;
   }
+  const WorkControl work(threads);
   Build3DContext context = space.Context();
+  context.work = &work;
   const bool built = BuildAll3D(context);
   err << space.status.Text() << '\n';
   if (!built) return ExitFailed;

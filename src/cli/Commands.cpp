@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include <charconv>
+
 #include <array>
 #include <ostream>
 
@@ -56,6 +58,16 @@ int RunCommandLine(Args args, std::istream& in, std::ostream& out, std::ostream&
   err << "linewright-cli: unknown command '" << args[0] << "'\n\n";
   PrintUsage(err);
   return ExitUsage;
+}
+
+bool ParseThreads(std::string_view text, int& threads) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || value < 1 || value > 1024) {
+    return false;
+  }
+  threads = value;
+  return true;
 }
 
 }  // namespace lw::cli

@@ -13,7 +13,8 @@ namespace lw::cli {
 namespace {
 
 void PrintConvertUsage(std::ostream& out) {
-  out << "Usage: linewright-cli convert IN -o OUT [--format NAME] [--palette FILE.plt]\n\n"
+  out << "Usage: linewright-cli convert IN -o OUT [--format NAME] [--palette FILE.plt]\n"
+         "                              [--threads N]\n\n"
          "Opens a 3D file as the program's open command does (normals are computed and\n"
          "the figure is centred) and writes it. Each file's format is the one its\n"
          "extension names: .t3d (read only), .stl, .obj, .ply, .glb, .gltf and .3mf\n"
@@ -22,13 +23,15 @@ void PrintConvertUsage(std::ostream& out) {
       << kWritableFormats
       << ". Colour numbers of DXF and .t3d files are\n"
          "looked up in the 3D palette: the program's start-up palette, or the given\n"
-         "palette file.\n";
+         "palette file.\n"
+      << ThreadsUsage;
 }
 
 }  // namespace
 
 int RunConvert(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   std::string input, output, palette, format;
+  int threads = 0;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (arg == "--help") {
@@ -41,6 +44,8 @@ int RunConvert(Args args, std::istream&, std::ostream& out, std::ostream& err) {
       palette = args[++i];
     } else if (arg == "--format" && i + 1 < args.size()) {
       format = args[++i];
+    } else if (arg == "--threads" && i + 1 < args.size() && ParseThreads(args[i + 1], threads)) {
+      ++i;
     } else if (arg.starts_with("-") || !input.empty()) {
       err << "linewright-cli convert: unexpected argument '" << arg << "'\n\n";
       PrintConvertUsage(err);
@@ -64,7 +69,9 @@ int RunConvert(Args args, std::istream&, std::ostream& out, std::ostream& err) {
     err << "Помилка завантаження файлу Палітри! - " << palette << '\n';
     return ExitFailed;
   }
+  const WorkControl work(threads);
   Build3DContext context = space.Context();
+  context.work = &work;
   if (Open3DFile(context, input, KindOfPath(input)) != FileDone) {
     err << space.status.Text() << '\n';
     return ExitFailed;

@@ -27,6 +27,7 @@ struct Render2DOptions {
   std::string palette;
   int width = 800;
   int height = 600;
+  int threads = 0;  // every core
   const char* format = "PNG";
   std::vector<ConstantSet> sets;
   std::optional<ConstantSweep> sweep;
@@ -35,7 +36,7 @@ struct Render2DOptions {
 void PrintRender2DUsage(std::ostream& out) {
   out << "Usage: linewright-cli render2d DOC.lwf -o OUT.bmp|OUT.png [--size WxH]\n"
          "                                [--palette FILE.plt] [--set A=1.5]...\n"
-         "                                [--sweep A=FROM:TO:STEP]\n\n"
+         "                                [--sweep A=FROM:TO:STEP] [--threads N]\n\n"
          "Builds all 2D graphs of the document as \"build all\" does, with a plot view of\n"
          "W x H pixels (default 800x600, at most 1600x1200) on a freshly cleared picture,\n"
          "and writes the visible part as a BMP or PNG picture (chosen by the extension).\n"
@@ -46,7 +47,8 @@ void PrintRender2DUsage(std::ostream& out) {
          "OUT must then hold one number field such as %03d (frames/%03d.png gives\n"
          "frames/000.png, frames/001.png, ...), so the frames can become an animation.\n"
          "The final status text goes to standard error; the exit code is 1 when the\n"
-         "build parameters are invalid or a file cannot be read or written.\n";
+         "build parameters are invalid or a file cannot be read or written.\n"
+      << ThreadsUsage;
 }
 
 // Reads the command line; an empty optional means a usage error already reported.
@@ -62,7 +64,8 @@ std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     const bool takesValue = arg == "-o" || arg == "--output" || arg == "--size" ||
-                            arg == "--palette" || arg == "--set" || arg == "--sweep";
+                            arg == "--palette" || arg == "--set" || arg == "--sweep" ||
+                            arg == "--threads";
     if (takesValue && i + 1 >= args.size()) return fail("missing value after", arg);
     if (arg == "-o" || arg == "--output") {
       o.output = args[++i];
@@ -87,6 +90,9 @@ std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
         return fail("bad sweep (expected A=FROM:TO:STEP, STEP above 0, at most 100000 values)",
                     text);
       }
+    } else if (arg == "--threads") {
+      const std::string_view value = args[++i];
+      if (!ParseThreads(value, o.threads)) return fail("bad thread count", value);
     } else if (arg.size() > 1 && arg[0] == '-') {
       return fail("unknown option", arg);
     } else if (o.document.empty()) {
@@ -148,6 +154,8 @@ bool RenderOne(const Document& doc, const Palette& palette, const Render2DOption
   TemporaryGrid grid;
   Plot2DContext ctx{doc,    params,   view, picture, explicitParser, poleParser, palette,
                     status, progress, grid, nullptr, nullptr,        o.width,    o.height};
+  const WorkControl work(o.threads);
+  ctx.work = &work;
   picture.Fill(doc.Appearance.BackgroundColor);
   BuildAll2D(ctx);
   err << status.Text() << '\n';

@@ -9,11 +9,11 @@ namespace lw {
 CompiledEntry::CompiledEntry(FormulaParser& parser, const std::string& text, const View2D& view,
                              StatusSink& status)
     : parser_(parser), status_(status) {
-  std::string buffer = text;  // the list keeps the text as typed
+  normalized_ = text;  // the list keeps the text as typed
   parser_.VariableSlot(view.VarX) = 0;
   parser_.VariableSlot(view.VarY) = 0;
-  FormulaParser::Normalize(buffer);
-  parser_.Compile(buffer);
+  FormulaParser::Normalize(normalized_);
+  parser_.Compile(normalized_);
   parser_.EvaluateCompiled();
   if (parser_.HasError() && parser_.ErrorCode() <= NotAnExpression) {
     status_.SetStatus(std::string(FormulaErrorMessages[parser_.ErrorCode()]));
@@ -26,10 +26,10 @@ CompiledEntry::~CompiledEntry() {
   if (!released_) parser_.ReleaseCompiled();
 }
 
-void CompiledEntry::Finish() {
+void CompiledEntry::Finish(bool lastHadError) {
   parser_.ReleaseCompiled();
   released_ = true;
-  if (!parser_.HasError()) status_.SetStatus(kBuildOkText);
+  if (!lastHadError) status_.SetStatus(kBuildOkText);
 }
 
 int CountSamples(double start, double end, double step) {
@@ -51,6 +51,17 @@ PixelWalk WalkOf(const View2D& view) {
   walk.Py0 = std::clamp(TruncToInt(view.OriginY - view.YStart * view.ScaleY), -kFar, kFar);
   walk.Rows = CountSamples(view.YStart, view.YEnd, view.PixelStepY);
   return walk;
+}
+
+std::vector<double> ColumnSamples(const View2D& view) {
+  std::vector<double> xs;
+  double x = view.XStart;
+  if (!(x <= view.XEnd)) return xs;
+  xs.reserve(static_cast<std::size_t>(CountSamples(view.XStart, view.XEnd, view.PixelStepX)));
+  do {
+    xs.push_back(x);
+  } while (NextSample(x, view.XEnd, view.PixelStepX));
+  return xs;
 }
 
 }  // namespace lw

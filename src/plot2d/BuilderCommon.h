@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Feedback.h"
 #include "FormulaParser.h"
@@ -25,12 +26,18 @@ class CompiledEntry {
   CompiledEntry& operator=(const CompiledEntry&) = delete;
 
   bool Usable() const { return usable_; }
+  // The formula as compiled, for the copies the worker threads compile.
+  const std::string& Normalized() const { return normalized_; }
   // Releases the program and reports "Окей" when the last evaluation had a value.
-  void Finish();
+  void Finish() { Finish(parser_.HasError()); }
+  // The same, told whether the walk's last sample (taken on some worker's copy of the
+  // engine) had no value.
+  void Finish(bool lastHadError);
 
  private:
   FormulaParser& parser_;
   StatusSink& status_;
+  std::string normalized_;
   bool usable_ = false;
   bool released_ = false;
 };
@@ -67,5 +74,9 @@ struct PixelWalk {
   int Rows = 0;
 };
 PixelWalk WalkOf(const View2D& view);
+
+// The x of every column of the walk, found by the same running sum as a serial walk,
+// so that columns can be sampled in any order with the same values.
+std::vector<double> ColumnSamples(const View2D& view);
 
 }  // namespace lw

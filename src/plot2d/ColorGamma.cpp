@@ -7,7 +7,9 @@
 #include "Axes.h"
 #include "BuilderCommon.h"
 #include "Builders2D.h"
+#include "ParallelLoop.h"
 #include "RasterMath.h"
+#include "WorkerParsers.h"
 
 namespace lw {
 
@@ -90,31 +92,36 @@ void GammaColumn(FormulaParser& parser, const View2D& v, const GammaRamp& ramp, 
 }  // namespace
 
 void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
-  FormulaParser& parser = ctx.explicitParser;
   const View2D& v = ctx.view;
-  CompiledEntry compiled(parser, ctx.document.Graphs2D.Text(index), v, ctx.status);
+  CompiledEntry compiled(ctx.explicitParser, ctx.document.Graphs2D.Text(index), v, ctx.status);
   if (!compiled.Usable()) return;
   const GammaRamp ramp(ctx.palette, ctx.params.Gradient);
   const bool xorDrawing = ctx.document.Params.XorDrawing;
   const Colour mask = ctx.document.Appearance.BackgroundColor & 0x00FFFFFF;
   const PixelWalk walk = WalkOf(v);
-  double& xSlot = parser.VariableSlot(v.VarX);
-  double& ySlot = parser.VariableSlot(v.VarY);
-  double x = v.XStart;
-  int px = walk.Px0;
-  if (x <= v.XEnd) {
-    do {
-      const PlotPicture::Column column = ctx.picture.ColumnFrom(px, walk.Py0, walk.Rows);
+  const std::vector<double> xs = ColumnSamples(v);
+  const int columns = static_cast<int>(xs.size());
+  bool lastHadError = ctx.explicitParser.HasError();
+  WorkerParsers<FormulaParser> engines(ctx.explicitParser, compiled.Normalized(),
+                                       ThreadsFor(ctx.work, ctx.explicitParser));
+  // Columns are independent: each worker samples whole columns on its own engine.
+  ForEachPiece(ctx.work, engines.Slots(), columns, 0, [&](int first, int last, int slot) {
+    FormulaParser& parser = engines[slot];
+    double& xSlot = parser.VariableSlot(v.VarX);
+    double& ySlot = parser.VariableSlot(v.VarY);
+    for (int c = first; c < last && !Stopped(ctx.work); ++c) {
+      const double x = xs[static_cast<std::size_t>(c)];
+      const PlotPicture::Column column = ctx.picture.ColumnFrom(walk.Px0 + c, walk.Py0, walk.Rows);
       if (xorDrawing) {
         GammaColumn<true>(parser, v, ramp, mask, column, walk.Rows, xSlot, ySlot, x);
       } else {
         GammaColumn<false>(parser, v, ramp, mask, column, walk.Rows, xSlot, ySlot, x);
       }
-      ctx.progress.SetPosition(ctx.progress.Position() + 1);
-      ++px;
-    } while (NextSample(x, v.XEnd, v.PixelStepX));
-  }
-  compiled.Finish();
+      if (c == columns - 1) lastHadError = parser.HasError();
+      ctx.progress.Advance(1);
+    }
+  });
+  compiled.Finish(lastHadError || Stopped(ctx.work));
 }
 
 ColorScaleState OpenColorScale(double gradient, int rampHeight) {

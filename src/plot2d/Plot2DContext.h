@@ -10,6 +10,7 @@
 #include "Palette.h"
 #include "PlotPicture.h"
 #include "View2D.h"
+#include "WorkControl.h"
 
 namespace lw {
 
@@ -48,6 +49,8 @@ struct Plot2DContext {
   PicturePresenter* presenter = nullptr;  // none without a screen
   int viewWidth = 800;                    // the plot view's current size W x H
   int viewHeight = 600;
+  // The threads the builders may use and the stop request; none builds serially.
+  const WorkControl* work = nullptr;
 };
 
 }  // namespace lw

@@ -114,6 +114,17 @@ PlotPicture::PlotPicture(int width, int height)
   SetFont(LabelFont{});
 }
 
+void PlotPicture::CopyFrom(const PlotPicture& other) {
+  if (this == &other) return;
+  width_ = other.width_;
+  height_ = other.height_;
+  pixels_ = other.pixels_;
+  pen_ = other.pen_;
+  penX_ = other.penX_;
+  penY_ = other.penY_;
+  stylePosition_ = other.stylePosition_;
+}
+
 PlotPicture::Column PlotPicture::ColumnFrom(int x, int yBottom, int count) {
   Column column;
   if (static_cast<unsigned>(x) >= static_cast<unsigned>(width_)) return column;

@@ -124,6 +124,9 @@ class PlotPicture {
   QImage ToImage(int w, int h) const;
   // Copies an image into the top-left corner (the rest keeps its pixels).
   void PasteImage(const QImage& image);
+  // Takes the other picture's size, pixels and pen (with its position and dash
+  // phase); the font stays. A build on another thread draws into such a copy.
+  void CopyFrom(const PlotPicture& other);
 
  private:
   static constexpr std::uint32_t ColourMask = 0x00FFFFFF;

@@ -6,6 +6,7 @@
 
 #include "G3dModel.h"
 #include "MeshFormats.h"
+#include "document/WorkControl.h"
 
 namespace lw {
 
@@ -16,6 +17,7 @@ enum G3dFileResult : int {
   FileCannotRead = 2,
   FileCannotWrite = 3,
   FileUnknownFormat = 4,
+  FileStopped = 5,  // the work was asked to stop; nothing was written
 };
 
 // Reads into and writes from the current block; colour numbers go through the 3D
@@ -42,12 +44,17 @@ class G3dFile {
   static constexpr long long DefaultMaxReadBytes = 1LL << 30;
   void SetMaxReadBytes(long long maxBytes) { maxReadBytes_ = maxBytes; }
   void SetBlock(G3dBlock* block) { block_ = block; }
+  // Reading and writing look at the stop request of work between pieces of the file:
+  // a stopped write (FileStopped) keeps the old file and leaves no temporary file; a
+  // stopped read (FileStopped) leaves the block as it was.
+  void SetWork(const WorkControl* work) { work_ = work; }
 
  private:
   G3dBlock* block_;
   const Palette* palette_;
   int result_ = FileDone;
   long long maxReadBytes_ = DefaultMaxReadBytes;
+  const WorkControl* work_ = nullptr;
 };
 
 }  // namespace lw

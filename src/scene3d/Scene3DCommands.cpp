@@ -93,6 +93,35 @@ void Clear3DSpace(Build3DContext& context) {
   ClearBlock(context.block);
 }
 
+bool PrepareBuild3D(Build3DContext& context) {
+  return Prepare(context);
+}
+
+void BuildGraphs3D(Build3DContext& staging, const std::vector<std::size_t>& indices,
+                   bool resetBarAfterEach) {
+  const PlotList3D& graphs = staging.document.Graphs3D;
+  for (const std::size_t j : indices) {
+    if (Stopped(staging.work)) return;
+    staging.progress.SetCaption(GraphCaption(j));
+    AppendObject(staging.block, GraphObjectName(j));
+    BuildSurface(staging, j, graphs.At(j), staging.block.objects.size() - 1);
+    if (Stopped(staging.work)) {
+      staging.block.objects.pop_back();
+      return;
+    }
+    if (resetBarAfterEach) staging.progress.SetPosition(0);
+  }
+}
+
+void CommitGraphs3D(Build3DContext& context, G3dBlock& staged, bool resetBar) {
+  if (context.document.Appearance.Clear3D) ClearBlock(context.block);
+  if (context.block.objects.empty()) AppendObject(context.block, AxesObjectName);
+  for (auto& object : staged.objects) context.block.objects.push_back(std::move(object));
+  staged.objects.clear();
+  BuildAxes(context);
+  Finish(context, resetBar);
+}
+
 Space3DFileKind KindOfPath(const std::string& path) {
   const std::size_t dot = path.find_last_of('.');
   const std::size_t slash = path.find_last_of("/\\");
@@ -164,30 +193,73 @@ int Read3DFile(G3dFile& file, const std::string& path, Space3DFileKind kind) {
   return kind == Space3DFileKind::T3d ? file.ReadT3d(path) : file.ReadDxf(path);
 }
 
+int Write3DFile(G3dFile& file, const std::string& path, Space3DFileKind kind) {
+  if (kind == Space3DFileKind::Dxf) return file.WriteDxf(path);
+  const std::optional<MeshFormat> mesh = MeshFormatOf(kind);
+  return CanSave3D(kind) ? file.WriteMesh(path, *mesh) : FileCannotWrite;
+}
+
 std::string Read3DFileStatus(int result, const std::string& path) {
   switch (result) {
     case FileDone:
       return "Завантаження - " + path + " - Окей";
     case FileUnknownFormat:
       return "Невідомий формат Файлу! - " + path;
+    case FileStopped:
+      return "Завантаження перервано. - " + path;
     default:
       return "Помилка завантаження файлу! - " + path;
   }
 }
 
-int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind) {
-  context.view.PaintScene();
-  G3dFile file(&context.block, &context.palette3D);
-  const int result = Read3DFile(file, path, kind);
+int ReadSpaceFile(G3dBlock& staging, const Palette& palette3D, const std::string& path,
+                  Space3DFileKind kind, const WorkControl* work) {
+  G3dFile file(&staging, &palette3D);
+  file.SetWork(work);
+  int result = Read3DFile(file, path, kind);
+  if (result == FileDone && Stopped(work)) result = FileStopped;
   if (result == FileDone) {
-    ComputeBlockNormals(context.block);
-    CentreBlock(context.block);
+    ComputeBlockNormals(staging);
+    CentreBlock(staging);
+  }
+  return result;
+}
+
+void CommitSpaceFile(Build3DContext& context, G3dBlock& staged, int result,
+                     const std::string& path) {
+  if (result == FileDone) {
+    G3dBlock& block = context.block;
+    block.objects = std::move(staged.objects);
+    staged.objects.clear();
+    block.r = staged.r;
+    block.g = staged.g;
+    block.b = staged.b;
+    block.colourSet = staged.colourSet;
+    block.transform = staged.transform;
     context.view.RebuildDisplayLists();
     context.scene.camera.tx = 0.0f;
     context.scene.camera.ty = 0.0f;
     context.scene.camera.tz = -20.0f;
   }
   context.status.SetStatus(Read3DFileStatus(result, path));
+}
+
+// The block's colour and transform, which a read may keep or replace.
+G3dBlock StagingFor(const G3dBlock& block) {
+  G3dBlock staging;
+  staging.r = block.r;
+  staging.g = block.g;
+  staging.b = block.b;
+  staging.colourSet = block.colourSet;
+  staging.transform = block.transform;
+  return staging;
+}
+
+int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind) {
+  context.view.PaintScene();
+  G3dBlock staging = StagingFor(context.block);
+  const int result = ReadSpaceFile(staging, context.palette3D, path, kind, context.work);
+  CommitSpaceFile(context, staging, result, path);
   return result;
 }
 
@@ -195,11 +267,11 @@ int Save3DFile(Build3DContext& context, const std::string& path, Space3DFileKind
   context.view.RepaintMainWindow();
   context.view.PaintScene();
   G3dFile file(&context.block, &context.palette3D);
-  const std::optional<MeshFormat> mesh = MeshFormatOf(kind);
-  const int result = kind == Space3DFileKind::Dxf ? file.WriteDxf(path)
-                     : CanSave3D(kind)            ? file.WriteMesh(path, *mesh)
-                                                  : FileCannotWrite;
-  if (result != FileDone) {
+  file.SetWork(context.work);
+  const int result = Write3DFile(file, path, kind);
+  if (result == FileStopped) {
+    context.status.SetStatus("Збереження перервано. - " + path);
+  } else if (result != FileDone) {
     context.status.SetStatus("Помилка збереження файлу! - " + path);
   } else {
     context.status.SetStatus("Збереження - " + path + " - Окей");

@@ -270,6 +270,9 @@ void MainWindow::SettlePlacement() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Long work stops first; then the save prompt and the options see its result.
+  program_.StopWork();
+  program_.Work().Wait();
   const PromptOutcome outcome = program_.ConfirmDiscard();
   if (outcome == PromptOutcome::Abandon) {
     event->ignore();

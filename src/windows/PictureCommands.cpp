@@ -45,10 +45,13 @@ QImage CurrentViewImage(Program& program, QWidget* view3D) {
 }
 
 void SavePicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
+  if (program.RefuseWhileBusy()) return;
   const auto path = AskPictureToSave(parent, dialogs);
   if (!path) return;
-  QString error;
-  if (!SavePicture2D(program, *path, error)) ShowFailure(parent, *path, error);
+  QImage visible = program.Picture().ToImage(program.ViewWidth(), program.ViewHeight());
+  SavePictureBeside(
+      program, std::move(visible), *path,
+      [parent, path = *path](const QString& error) { ShowFailure(parent, path, error); });
 }
 
 bool OpenPicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
@@ -64,10 +67,12 @@ bool OpenPicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
 }
 
 void SaveFrame3DCommand(QWidget* parent, Program& program, Dialogs& dialogs, QWidget* view3D) {
+  if (program.RefuseWhileBusy()) return;
   const auto path = AskPictureToSave(parent, dialogs);
   if (!path) return;
-  QString error;
-  if (!SaveFrame3D(program, Frame3D(view3D), *path, error)) ShowFailure(parent, *path, error);
+  SavePictureBeside(program, Frame3D(view3D), *path, [parent, path = *path](const QString& error) {
+    ShowFailure(parent, path, error);
+  });
 }
 
 void PrintViewCommand(QWidget* parent, Program& program, Dialogs& dialogs, QWidget* view3D) {

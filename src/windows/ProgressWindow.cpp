@@ -1,17 +1,17 @@
 #include "ProgressWindow.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QCloseEvent>
 #include <QProgressBar>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include "QtConvert.h"
 
 namespace lw {
 
 ProgressWindow::ProgressWindow(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
   setWindowTitle(QStringLiteral("Стан побудови :"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -26,15 +26,17 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 void ProgressWindow::Show() {
   show();
   raise();
-  // The builders run on this thread, and a window the window manager has not mapped
-  // yet paints nothing: wait (briefly) until it is on the screen, so the bar shows.
-  QElapsedTimer waited;
-  waited.start();
-  constexpr int longestWait = 300;
-  do {
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-  } while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < longestWait);
+  activateWindow();  // so that Escape reaches it
   repaint();
+}
+
+void ProgressWindow::reject() {
+  if (stop_) stop_();
+}
+
+void ProgressWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  if (stop_) stop_();
 }
 
 void ProgressWindow::Close() {

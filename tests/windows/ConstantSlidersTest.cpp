@@ -93,6 +93,7 @@ TEST_F(Sliders, DraggingRewritesTheLineAndRebuildsOnceForABurst) {
   EXPECT_EQ(f.Windows().Params->Constants(false)->toPlainText(), "A=4.8\n\nK=2*P");
   EXPECT_EQ(w.Sliders().Rebuilds().Finished(), 0);
   Pump(20);
+  f.Settle();
   EXPECT_EQ(w.Sliders().Rebuilds().Finished(), 1);
   EXPECT_DOUBLE_EQ(f.State().ExplicitParser().Variable('A'), 4.8);
   EXPECT_EQ(f.State().Status(), "Окей");
@@ -192,6 +193,7 @@ TEST_F(Sliders, TheThreeDMenuOpensTheThreeDConstantsAndRebuildsTheSurfaces) {
   ASSERT_EQ(w.Rows().size(), 1u);
   w.Rows()[0].slider->setValue(60);  // B = 1 + 10 * 0.2
   Pump(20);
+  f.Settle();
   EXPECT_EQ(f.State().Doc().Params.Constants3D[0], "B=3");
   EXPECT_DOUBLE_EQ(f.State().SurfaceParser().Variable('B'), 3.0);
   EXPECT_EQ(f.State().ThreeD().Block().objects.size(), 2u);

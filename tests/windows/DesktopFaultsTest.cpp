@@ -78,6 +78,7 @@ TEST_P(ReaderByFilter, TheChosenFilterPicksTheReader) {
         QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
   }
   f.Main().Run(Command::Open3DFile);
+  f.Settle();
   if (c.read) {
     EXPECT_EQ(f.State().Status(), "Завантаження - " + path + " - Окей");
   }
@@ -115,6 +116,7 @@ TEST(Frame3D, SavedBeforeThe3DSpaceWasShownHasThePanelSize) {
   const std::string path = f.Path("frame.bmp");
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Run(Command::Save3DFrame);
+  f.Settle();
   EXPECT_EQ(QImage(QString::fromStdString(path)).size(), panel);
 }
 

@@ -39,6 +39,7 @@ TEST_P(Save3DType, WritesTheFormatOfTheTypeChosen) {
   f.answers.filters.push_back(QString::fromUtf8(GetParam().type));
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Action(Command::Save3DFile)->trigger();
+  f.Settle();
   EXPECT_TRUE(Head(path, 80).startsWith(GetParam().head)) << Head(path, 80).toStdString();
   ASSERT_FALSE(f.answers.filterLists.empty());
   EXPECT_TRUE(f.answers.filterLists.back().contains("STL текстовий (*.stl)"));
@@ -59,11 +60,14 @@ TEST(Open3DType, ReadsWithTheReaderOfTheTypeChosen) {
   G3dBlock& block = f.State().ThreeD().Block();
   PutTriangle(block);
   const std::string path = f.Path("figure.obj");
-  ASSERT_EQ(f.State().ThreeD().SaveFile(path), 0);
+  ASSERT_TRUE(f.State().ThreeD().SaveFile(path));
+  f.Settle();
+  ASSERT_EQ(f.State().ThreeD().LastFileResult(), 0);
   ClearBlock(block);
   f.answers.filters.push_back("Wavefront OBJ (*.obj)");
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Action(Command::Open3DFile)->trigger();
+  f.Settle();
   EXPECT_EQ(f.State().Status(), "Завантаження - " + path + " - Окей");
   ASSERT_EQ(block.objects.size(), 1u);
   EXPECT_EQ(block.objects[0]->name, "Graph_1");
@@ -72,6 +76,7 @@ TEST(Open3DType, ReadsWithTheReaderOfTheTypeChosen) {
   f.answers.filters.push_back("AutoCad DXF файли (*.dxf)");
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Action(Command::Open3DFile)->trigger();
+  f.Settle();
   EXPECT_EQ(f.State().Status(), "Завантаження - " + path + " - Окей");
   for (const auto& object : block.objects) EXPECT_NE(object->name, "Graph_1");
 }

@@ -55,6 +55,7 @@ TEST_P(SavePicture, WritesTheVisiblePartAtTheViewsSizeAndSaysSoWithoutTheTimer) 
   const std::string path = f.Path(c.name);
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Run(Command::SavePicture);
+  f.Settle();
   QImageReader reader(QString::fromStdString(path));
   EXPECT_EQ(reader.format(), QByteArray(c.format));
   const QImage saved = reader.read();
@@ -80,6 +81,7 @@ TEST(SavePicture, AFolderThatCannotBeWrittenLeavesTheStatusAlone) {
   f.answers.files.push_back(QString::fromStdString(f.Path("missing/folder/p.bmp")));
   WhenModal([](QWidget* modal) { modal->close(); });
   f.Main().Run(Command::SavePicture);
+  f.Settle();
   EXPECT_EQ(f.State().Status(), status);
 }
 
@@ -170,6 +172,7 @@ TEST(SaveFrame3D, WritesAPictureOfThe3DPanel) {
   const std::string path = f.Path("frame.bmp");
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Run(Command::Save3DFrame);
+  f.Settle();
   const QImage saved(QString::fromStdString(path));
   EXPECT_FALSE(saved.isNull());
   EXPECT_EQ(f.State().Status(), "Збереження - " + path + " - Окей");

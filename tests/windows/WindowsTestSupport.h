@@ -61,6 +61,8 @@ class ProgramFixture {
   Program& State() { return desktop->State(); }
   MainWindow& Main() { return desktop->Main(); }
   SecondaryWindows& Windows() { return desktop->Main().Windows(); }
+  // Long commands run beside the interface: waits until the running one has ended.
+  void Settle() { State().Work().Wait(); }
 
   QTemporaryDir dir;
   ScriptedAnswers answers;
