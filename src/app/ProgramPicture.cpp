@@ -18,6 +18,10 @@ void Program::SetViewSize(int width, int height) {
   if (width == viewWidth_ && height == viewHeight_) return;
   viewWidth_ = width;
   viewHeight_ = height;
+  // A view larger than the picture (a maximised window, a larger screen) makes it grow,
+  // so the view never shows anything but the picture.
+  Plot2DContext ctx = Context2D();
+  FitPictureToView(ctx);
   Notify(&ProgramObserver::PictureChanged);
 }
 

@@ -33,7 +33,7 @@ void PrintRender2DUsage(std::ostream& out) {
   out << "Usage: linewright-cli render2d DOC.lwf -o OUT.bmp|OUT.png [--size WxH]\n"
          "                                [--palette FILE.plt]\n\n"
          "Builds all 2D graphs of the document as \"build all\" does, with a plot view of\n"
-         "W x H pixels (default 800x600, at most 1600x1200) on a freshly cleared picture,\n"
+         "W x H pixels (default 800x600, at most 8192x8192) on a freshly cleared picture,\n"
          "and writes the visible part as a BMP or PNG picture (chosen by the extension).\n"
          "Without --palette the colour maps use the palette the program has at start-up.\n"
          "The final status text goes to standard error; the exit code is 1 when the\n"
@@ -80,8 +80,9 @@ std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
     } else if (arg == "--size") {
       const std::string_view size = args[++i];
       if (!ParseSize(size, o.width, o.height)) return fail("bad size", size);
-      if (o.width < 1 || o.height < 1 || o.width > 1600 || o.height > 1200) {
-        return fail("the size must lie between 1x1 and 1600x1200");
+      if (o.width < 1 || o.height < 1 || o.width > PlotPicture::MaxWidth ||
+          o.height > PlotPicture::MaxHeight) {
+        return fail("the size must lie between 1x1 and 8192x8192");
       }
     } else if (arg == "--palette") {
       o.palette = args[++i];
@@ -134,9 +135,8 @@ struct GuiSession {
 bool WritePicture(const QImage& image, const Render2DOptions& o) {
   QSaveFile file(QString::fromStdString(o.output));
   if (!file.open(QIODevice::WriteOnly)) return false;
-  // The program's bitmap pictures are 24-bit.
-  const QImage out = o.format[0] == 'B' ? image.convertToFormat(QImage::Format_RGB888) : image;
-  if (!out.save(&file, o.format)) {
+  // The bitmap writer makes 24-bit pictures of this format a row at a time.
+  if (!image.save(&file, o.format)) {
     file.cancelWriting();
     return false;
   }
@@ -160,7 +160,8 @@ int Render(const Render2DOptions& o, std::ostream& err) {
   GuiSession gui;
   Params2D params;
   View2D view;
-  PlotPicture picture;
+  // The picture the program has behind a plot view of this size.
+  PlotPicture picture(PlotPicture::SizeForView(o.width, o.height));
   FormulaParser explicitParser;
   DivisionTrackingParser poleParser;
   RecordingStatus status;
@@ -172,7 +173,9 @@ int Render(const Render2DOptions& o, std::ostream& err) {
   BuildAll2D(ctx);
   err << status.Text() << '\n';
   if (status.TimerStarts() == 0) return ExitFailed;  // the parameters were refused
-  if (!WritePicture(picture.ToImage(o.width, o.height), o)) {
+  // The picture is not needed any more: written from its own pixels, it is never held
+  // twice (a picture for print may be 8192 x 8192).
+  if (!WritePicture(picture.TakeImage(o.width, o.height), o)) {
     err << "Помилка збереження файлу! - " << o.output << '\n';
     return ExitFailed;
   }
