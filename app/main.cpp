@@ -12,7 +12,9 @@
 #include "DesktopProgram.h"
 #include "MainWindow.h"
 #include "ProgramFolder.h"
+#include "ProgramVersion.h"
 #include "QtConvert.h"
+#include "StandardTexts.h"
 
 namespace {
 
@@ -35,7 +37,6 @@ class Application : public QApplication {
   }
 };
 
-constexpr const char* versionText = "Linewright v 0.5.0.b\n";
 constexpr const char* helpText =
     "Usage: linewright [FILE.lwf]\n"
     "       linewright --version | --help\n"
@@ -49,7 +50,7 @@ constexpr const char* helpText =
 bool AnswerInformationOption(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::fputs(versionText, stdout);
+      std::puts(lw::ProgramVersionText);
       return true;
     }
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
@@ -66,10 +67,14 @@ int main(int argc, char* argv[]) {
   if (AnswerInformationOption(argc, argv)) return 0;
   Application application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Linewright"));
+  // Lets the desktop match the windows to the installed desktop entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.linewright"));
   // The program ends with its main window, whatever secondary window stays open.
   QApplication::setQuitOnLastWindowClosed(false);
   // The windows are laid out for an 11-pixel sans-serif face.
   QApplication::setFont(lw::ToQFont(lw::LabelFont{}));
+  const std::unique_ptr<QTranslator> standardTexts = lw::LoadStandardDialogTexts();
+  if (standardTexts) QApplication::installTranslator(standardTexts.get());
 
   std::vector<std::string> arguments;
   // Kept absolute: the options file remembers the document for runs started elsewhere.

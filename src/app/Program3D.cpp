@@ -2,6 +2,31 @@
 
 namespace lw {
 
+namespace {
+std::string_view Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+}  // namespace
+
+std::string Open3DFilter() {
+  std::string result;
+  for (const Open3DFormat& format : Open3DFormats) {
+    if (!result.empty()) result += ";;";
+    result += format.filter;
+  }
+  return result;
+}
+
+Space3DFileKind KindOfChoice(std::string_view filter, const std::string& path) {
+  // File dialogs may give the line back without its surrounding blanks.
+  for (const Open3DFormat& format : Open3DFormats) {
+    if (Trimmed(format.filter) == Trimmed(filter)) return format.kind;
+  }
+  return KindOfPath(path);
+}
+
 Program3D::Program3D(Program& program) : program_(program), navigator_(&scene_) {
   scene_.farPlane = 1000.0f;
   auto block = std::make_unique<G3dBlock>();
@@ -46,8 +71,12 @@ void Program3D::Clear() {
 }
 
 int Program3D::OpenFile(const std::string& path) {
+  return OpenFile(path, KindOfPath(path));
+}
+
+int Program3D::OpenFile(const std::string& path, Space3DFileKind kind) {
   Build3DContext context = Context();
-  const int result = Open3DFile(context, path, KindOfPath(path));
+  const int result = Open3DFile(context, path, kind);
   PaintIfShown();
   return result;
 }

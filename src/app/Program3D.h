@@ -18,7 +18,21 @@ namespace lw {
 
 // The open and save dialogs of the 3D files, in Qt's filter form.
 inline constexpr std::string_view Open3DTitle = "Відкриття 3-D файлу";
-inline constexpr std::string_view Open3DFilter = "Tervan`s 3D (*.t3d) ;;AutoCad DXF файли (*.dxf)";
+// One line of the open dialog's list of file types and the reader it stands for.
+// The user's choice of line picks the reader, whatever the file's name says.
+struct Open3DFormat {
+  std::string_view filter;
+  Space3DFileKind kind;
+};
+inline constexpr std::array<Open3DFormat, 2> Open3DFormats{{
+    {"Tervan`s 3D (*.t3d) ", Space3DFileKind::T3d},
+    {"AutoCad DXF файли (*.dxf)", Space3DFileKind::Dxf},
+}};
+// The lines of Open3DFormats as one filter.
+std::string Open3DFilter();
+// The reader of the chosen filter line; by the path's extension when the line is
+// none of Open3DFormats (no choice made).
+Space3DFileKind KindOfChoice(std::string_view filter, const std::string& path);
 inline constexpr std::string_view Save3DTitle = "Збереження 3-D файлу...";
 inline constexpr std::string_view Save3DFilter = "AutoCad DXF файли (*.dxf)";
 inline constexpr std::string_view Save3DExtension = "dxf";
@@ -42,9 +56,10 @@ class Program3D : public ProgramObserver {
   void BuildAll();
   void BuildSelected();
   void Clear();
-  // Read the file (the kind its extension names), or write the space as DXF. Return
-  // the file result code (0 done).
+  // Read the file with the reader of kind (by default the kind its extension names),
+  // or write the space as DXF. Return the file result code (0 done).
   int OpenFile(const std::string& path);
+  int OpenFile(const std::string& path, Space3DFileKind kind);
   int SaveFile(const std::string& path);
 
   // The appearance window's "Як малювати :" and "Тип руху :" handlers.

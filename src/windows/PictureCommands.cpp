@@ -19,8 +19,8 @@ QString Text(std::string_view text) {
 }
 
 std::optional<std::string> AskPictureToSave(QWidget* parent, Dialogs& dialogs) {
-  const auto name = dialogs.SaveFileName(parent, Text(SavePictureTitle), Text(PictureFilter),
-                                         Text(PictureExtension));
+  const auto name = dialogs.SavePictureName(parent, Text(SavePictureTitle), Text(PictureFilter),
+                                            Text(PictureExtension));
   if (!name) return std::nullopt;
   return S(*name);
 }
@@ -52,8 +52,8 @@ void SavePicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
 }
 
 bool OpenPicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
-  const auto name = dialogs.OpenFileName(parent, Text(OpenPictureTitle), Text(PictureFilter),
-                                         Text(PictureExtension));
+  const auto name = dialogs.OpenPictureName(parent, Text(OpenPictureTitle), Text(PictureFilter),
+                                            Text(PictureExtension));
   if (!name) return false;
   QString error;
   if (!OpenPicture2D(program, S(*name), error)) {
@@ -72,8 +72,9 @@ void SaveFrame3DCommand(QWidget* parent, Program& program, Dialogs& dialogs, QWi
 
 void PrintViewCommand(QWidget* parent, Program& program, Dialogs& dialogs, QWidget* view3D) {
   QPrinter printer;
-  if (!dialogs.ChoosePrinter(parent, printer)) return;
-  if (!PrintImage(printer, CurrentViewImage(program, view3D))) {
+  bool fitToPage = false;
+  if (!dialogs.ChoosePicturePrinter(parent, printer, fitToPage)) return;
+  if (!PrintImage(printer, CurrentViewImage(program, view3D), fitToPage)) {
     ShowFailure(
         parent,
         S(printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()),

@@ -1,8 +1,10 @@
 #include "ProgressWindow.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "QtConvert.h"
 
@@ -24,8 +26,14 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 void ProgressWindow::Show() {
   show();
   raise();
-  // The builders run on this thread; let the window paint before the first one starts.
-  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  // The builders run on this thread, and a window the window manager has not mapped
+  // yet paints nothing: wait (briefly) until it is on the screen, so the bar shows.
+  QElapsedTimer waited;
+  waited.start();
+  constexpr int longestWait = 300;
+  do {
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+  } while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < longestWait);
   repaint();
 }
 

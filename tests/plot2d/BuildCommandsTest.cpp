@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
 #include "Plot2DFixture.h"
 
 namespace lw {
@@ -195,11 +196,12 @@ TEST_P(PictureGrowth, OverlaysComeOutWithoutLeavingATrace) {
   EXPECT_TRUE(NonWhite().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Overlays, PictureGrowth,
-    ::testing::Values(GrowthCase{"None", false, false}, GrowthCase{"TemporaryGrid", true, false},
-                      GrowthCase{"ScanMarks", false, true}, GrowthCase{"Both", true, true}),
-    [](const ::testing::TestParamInfo<GrowthCase>& p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Overlays, PictureGrowth,
+                         ::testing::Values(GrowthCase{"None", false, false},
+                                           GrowthCase{"TemporaryGrid", true, false},
+                                           GrowthCase{"ScanMarks", false, true},
+                                           GrowthCase{"Both", true, true}),
+                         test::CaseName());
 
 }  // namespace
 }  // namespace lw

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
+
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -339,7 +341,7 @@ INSTANTIATE_TEST_SUITE_P(Parts, PlotPictureTake,
                          ::testing::Values(TakeCase{"Whole", 7, 5}, TakeCase{"TopLeft", 3, 2},
                                            TakeCase{"OneRow", 7, 1},
                                            TakeCase{"LargerThanThePicture", 9, 6}),
-                         [](const ::testing::TestParamInfo<TakeCase>& p) { return p.param.name; });
+                         test::CaseName());
 
 TEST(PlotPictureTest, TextStaysInsideItsExtentAndHasNoBackground) {
   PlotPicture p(80, 40);
@@ -381,15 +383,15 @@ TEST_P(PictureSizeForView, IsTheDefaultAtLeastTheViewAtMostTheMaximum) {
   EXPECT_EQ(size.height, c.height);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Views, PictureSizeForView,
-    ::testing::Values(ViewSizeCase{"Collapsed", 0, -5, 1600, 1200},
-                      ViewSizeCase{"Small", 539, 468, 1600, 1200},
-                      ViewSizeCase{"FullHdMaximised", 1920, 1000, 1920, 1200},
-                      ViewSizeCase{"Qhd", 2560, 1391, 2560, 1391},
-                      ViewSizeCase{"TallNarrow", 1000, 3000, 1600, 3000},
-                      ViewSizeCase{"BeyondTheMaximum", 9000, 20000, 8192, 8192}),
-    [](const ::testing::TestParamInfo<ViewSizeCase>& p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Views, PictureSizeForView,
+                         ::testing::Values(ViewSizeCase{"Collapsed", 0, -5, 1600, 1200},
+                                           ViewSizeCase{"Small", 539, 468, 1600, 1200},
+                                           ViewSizeCase{"FullHdMaximised", 1920, 1000, 1920, 1200},
+                                           ViewSizeCase{"Qhd", 2560, 1391, 2560, 1391},
+                                           ViewSizeCase{"TallNarrow", 1000, 3000, 1600, 3000},
+                                           ViewSizeCase{"BeyondTheMaximum", 9000, 20000, 8192,
+                                                        8192}),
+                         test::CaseName());
 
 struct GrowCase {
   const char* name;
@@ -428,7 +430,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PlotPictureGrow,
                                            GrowCase{"NeverShrinks", 2, 2, 6, 4},
                                            GrowCase{"WiderButNotShorter", 8, 1, 8, 4},
                                            GrowCase{"AtMostTheMaximum", 9000, 5, 8192, 5}),
-                         [](const ::testing::TestParamInfo<GrowCase>& p) { return p.param.name; });
+                         test::CaseName());
 
 }  // namespace
 }  // namespace lw

@@ -12,6 +12,7 @@
 #include <QTextBrowser>
 
 #include "AboutWindow.h"
+#include "CaseNames.h"
 #include "HelpWindow.h"
 #include "Pictures.h"
 #include "WindowsTestSupport.h"
@@ -38,6 +39,10 @@ struct SaveCase {
   int height;
   const char* format;
 };
+
+void PrintTo(const SaveCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class SavePicture : public ::testing::TestWithParam<SaveCase> {};
 
@@ -68,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, SavePicture,
                                            SaveCase{"view.png", 320, 200, "png"},
                                            SaveCase{"noext", 40, 30, "bmp"},
                                            SaveCase{"wide.png", 2560, 1391, "png"},
-                                           SaveCase{"tall.bmp", 900, 1500, "bmp"}));
+                                           SaveCase{"tall.bmp", 900, 1500, "bmp"}),
+                         CaseName());
 
 TEST(SavePicture, AFolderThatCannotBeWrittenLeavesTheStatusAlone) {
   ProgramFixture f;
@@ -80,12 +86,17 @@ TEST(SavePicture, AFolderThatCannotBeWrittenLeavesTheStatusAlone) {
 }
 
 struct OpenCase {
+  const char* name;
   int width;
   int height;
   bool clearBackground;
   int viewWidth = 539;
   int viewHeight = 468;
 };
+
+void PrintTo(const OpenCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class OpenPicture : public ::testing::TestWithParam<OpenCase> {};
 
@@ -122,11 +133,14 @@ TEST_P(OpenPicture, LoadsIntoTheTopLeftOfAWholePicture) {
   EXPECT_EQ(f.answers.titles.back(), "Прочитати Bitmap...");
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, OpenPicture,
-                         ::testing::Values(OpenCase{200, 100, true}, OpenCase{200, 100, false},
-                                           OpenCase{1700, 1300, true},
-                                           OpenCase{200, 100, false, 2400, 1300},
-                                           OpenCase{2000, 1500, true, 2400, 1300}));
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, OpenPicture,
+    ::testing::Values(OpenCase{"SmallOnACleared", 200, 100, true},
+                      OpenCase{"SmallOverTheOld", 200, 100, false},
+                      OpenCase{"LargerThanThePicture", 1700, 1300, true},
+                      OpenCase{"SmallIntoAGrownPicture", 200, 100, false, 2400, 1300},
+                      OpenCase{"LargeIntoAGrownPicture", 2000, 1500, true, 2400, 1300}),
+    CaseName());
 
 TEST(OpenPicture, AFileThatIsNoPictureLeavesThePictureAsItWas) {
   ProgramFixture f;

@@ -38,12 +38,26 @@ std::optional<QString> ScriptedDialogs::SaveFileName(QWidget*, const QString& ti
   return Next(answers_.files);
 }
 
+std::optional<ChosenFile> ScriptedDialogs::OpenFileAndFilter(QWidget*, const QString& title,
+                                                             const QString&, const QString&) {
+  answers_.titles.push_back(title);
+  std::optional<QString> path = Next(answers_.files);
+  if (!path) return std::nullopt;
+  return ChosenFile{*path, Next(answers_.filters).value_or(QString())};
+}
+
 bool ScriptedDialogs::ChoosePrinter(QWidget*, QPrinter& printer) {
+  ++answers_.printAsks;
   const std::optional<QString> file = Next(answers_.printFiles);
   if (!file) return false;
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(*file);
   return true;
+}
+
+bool ScriptedDialogs::ChoosePicturePrinter(QWidget* parent, QPrinter& printer, bool& fitToPage) {
+  fitToPage = answers_.fitToPage;
+  return ChoosePrinter(parent, printer);
 }
 
 ProgramFixture::ProgramFixture(std::vector<std::string> arguments) {

@@ -22,9 +22,12 @@ struct ScriptedAnswers {
   std::deque<Colour> colours;
   std::deque<LabelFont> fonts;
   std::deque<QString> files;
+  std::deque<QString> filters;     // the filter line chosen with each opened file
   std::vector<QString> titles;     // every file dialog title asked, in order
   std::deque<QString> printFiles;  // each print dialog prints to this PDF file
+  bool fitToPage = false;          // the picture print dialog's choice
   int colourAsks = 0;
+  int printAsks = 0;
 };
 
 class ScriptedDialogs : public Dialogs {
@@ -36,7 +39,10 @@ class ScriptedDialogs : public Dialogs {
                                       const QString&) override;
   std::optional<QString> SaveFileName(QWidget*, const QString& title, const QString&,
                                       const QString&) override;
+  std::optional<ChosenFile> OpenFileAndFilter(QWidget*, const QString& title, const QString&,
+                                              const QString&) override;
   bool ChoosePrinter(QWidget*, QPrinter& printer) override;
+  bool ChoosePicturePrinter(QWidget* parent, QPrinter& printer, bool& fitToPage) override;
 
  private:
   ScriptedAnswers& answers_;
