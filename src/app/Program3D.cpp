@@ -10,21 +10,44 @@ std::string_view Trimmed(std::string_view text) {
 }
 }  // namespace
 
-std::string Open3DFilter() {
+namespace {
+
+template <std::size_t N>
+std::string JoinedLines(const std::array<Open3DFormat, N>& formats) {
   std::string result;
-  for (const Open3DFormat& format : Open3DFormats) {
+  for (const Open3DFormat& format : formats) {
     if (!result.empty()) result += ";;";
     result += format.filter;
   }
   return result;
 }
 
-Space3DFileKind KindOfChoice(std::string_view filter, const std::string& path) {
+template <std::size_t N>
+Space3DFileKind KindOfLine(const std::array<Open3DFormat, N>& formats, std::string_view filter,
+                           const std::string& path) {
   // File dialogs may give the line back without its surrounding blanks.
-  for (const Open3DFormat& format : Open3DFormats) {
+  for (const Open3DFormat& format : formats) {
     if (Trimmed(format.filter) == Trimmed(filter)) return format.kind;
   }
   return KindOfPath(path);
+}
+
+}  // namespace
+
+std::string Open3DFilter() {
+  return JoinedLines(Open3DFormats) + ";;" + std::string(Open3DAnyFilter);
+}
+
+Space3DFileKind KindOfChoice(std::string_view filter, const std::string& path) {
+  return KindOfLine(Open3DFormats, filter, path);
+}
+
+std::string Save3DFilter() {
+  return JoinedLines(Save3DFormats);
+}
+
+Space3DFileKind KindOfSaveChoice(std::string_view filter, const std::string& path) {
+  return KindOfLine(Save3DFormats, filter, path);
 }
 
 Program3D::Program3D(Program& program) : program_(program), navigator_(&scene_) {
@@ -82,8 +105,12 @@ int Program3D::OpenFile(const std::string& path, Space3DFileKind kind) {
 }
 
 int Program3D::SaveFile(const std::string& path) {
+  return SaveFile(path, KindOfPath(path));
+}
+
+int Program3D::SaveFile(const std::string& path, Space3DFileKind kind) {
   Build3DContext context = Context();
-  return Save3DFile(context, path);
+  return Save3DFile(context, path, kind);
 }
 
 void Program3D::SetDrawMode(int mode) {

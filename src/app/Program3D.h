@@ -24,18 +24,39 @@ struct Open3DFormat {
   std::string_view filter;
   Space3DFileKind kind;
 };
-inline constexpr std::array<Open3DFormat, 2> Open3DFormats{{
+inline constexpr std::array<Open3DFormat, 8> Open3DFormats{{
     {"Tervan`s 3D (*.t3d) ", Space3DFileKind::T3d},
     {"AutoCad DXF файли (*.dxf)", Space3DFileKind::Dxf},
+    {"STL (*.stl)", Space3DFileKind::StlBinary},
+    {"Wavefront OBJ (*.obj)", Space3DFileKind::Obj},
+    {"Stanford PLY (*.ply)", Space3DFileKind::Ply},
+    {"glTF 2.0 (*.gltf)", Space3DFileKind::Gltf},
+    {"glTF 2.0 двійковий (*.glb)", Space3DFileKind::Glb},
+    {"3MF (*.3mf)", Space3DFileKind::ThreeMf},
 }};
-// The lines of Open3DFormats as one filter.
+// The last line of the open dialog: every format at once, each file read as its
+// extension says.
+inline constexpr std::string_view Open3DAnyFilter =
+    "Усі тривимірні файли (*.t3d *.dxf *.stl *.obj *.ply *.gltf *.glb *.3mf)";
+// The lines of Open3DFormats and Open3DAnyFilter as one filter.
 std::string Open3DFilter();
 // The reader of the chosen filter line; by the path's extension when the line is
 // none of Open3DFormats (no choice made).
 Space3DFileKind KindOfChoice(std::string_view filter, const std::string& path);
 inline constexpr std::string_view Save3DTitle = "Збереження 3-D файлу...";
-inline constexpr std::string_view Save3DFilter = "AutoCad DXF файли (*.dxf)";
 inline constexpr std::string_view Save3DExtension = "dxf";
+// The save dialog's lines and the writer each stands for.
+inline constexpr std::array<Open3DFormat, 6> Save3DFormats{{
+    {"AutoCad DXF файли (*.dxf)", Space3DFileKind::Dxf},
+    {"STL двійковий (*.stl)", Space3DFileKind::StlBinary},
+    {"STL текстовий (*.stl)", Space3DFileKind::StlAscii},
+    {"Wavefront OBJ (*.obj)", Space3DFileKind::Obj},
+    {"Stanford PLY двійковий (*.ply)", Space3DFileKind::Ply},
+    {"glTF 2.0 двійковий (*.glb)", Space3DFileKind::Glb},
+}};
+std::string Save3DFilter();
+// The writer of the chosen save line; by the path's extension when none was chosen.
+Space3DFileKind KindOfSaveChoice(std::string_view filter, const std::string& path);
 
 class Program3D : public ProgramObserver {
  public:
@@ -60,7 +81,10 @@ class Program3D : public ProgramObserver {
   // or write the space as DXF. Return the file result code (0 done).
   int OpenFile(const std::string& path);
   int OpenFile(const std::string& path, Space3DFileKind kind);
+  // Write the space in the format its extension names (DXF for any other), or in
+  // the given one.
   int SaveFile(const std::string& path);
+  int SaveFile(const std::string& path, Space3DFileKind kind);
 
   // The appearance window's "Як малювати :" and "Тип руху :" handlers.
   void SetDrawMode(int mode);

@@ -15,9 +15,11 @@ constexpr std::array kCommands{
     Command{"show", "print a document (.lwf) readably", RunShow},
     Command{"resave", "load a document and save it again", RunResave},
     Command{"render2d", "build all 2D graphs of a document into a picture", RunRender2D},
-    Command{"build3d", "build all 3D graphs of a document into a DXF file", RunBuild3D},
-    Command{"convert", "open a DXF or T3D file and write it as DXF", RunConvert},
-    Command{"info3d", "list the objects of a DXF or T3D file", RunInfo3D},
+    Command{"render3d", "build all 3D graphs of a document and draw them into a picture",
+            RunRender3D},
+    Command{"build3d", "build all 3D graphs of a document into a 3D file", RunBuild3D},
+    Command{"convert", "open a 3D file and write it in the format its name says", RunConvert},
+    Command{"info3d", "list the objects of a 3D file", RunInfo3D},
     Command{"integral", "compute a definite integral as the integral window does", RunIntegral},
 };
 

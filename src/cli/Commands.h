@@ -30,6 +30,7 @@ int RunProbe(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunShow(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunResave(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunRender2D(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunRender3D(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunBuild3D(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunConvert(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunInfo3D(Args args, std::istream& in, std::ostream& out, std::ostream& err);

@@ -3,9 +3,7 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
-#include <QSaveFile>
 #include <QString>
-#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -15,6 +13,7 @@
 #include "BuildCommands.h"
 #include "Commands.h"
 #include "Palette.h"
+#include "PictureOutput.h"
 #include "SettingsFile.h"
 
 namespace lw::cli {
@@ -38,26 +37,6 @@ void PrintRender2DUsage(std::ostream& out) {
          "Without --palette the colour maps use the palette the program has at start-up.\n"
          "The final status text goes to standard error; the exit code is 1 when the\n"
          "build parameters are invalid or a file cannot be read or written.\n";
-}
-
-bool ParseSize(std::string_view text, int& w, int& h) {
-  const std::size_t x = text.find_first_of("xX");
-  if (x == std::string_view::npos) return false;
-  const std::string_view a = text.substr(0, x), b = text.substr(x + 1);
-  const auto ra = std::from_chars(a.data(), a.data() + a.size(), w);
-  const auto rb = std::from_chars(b.data(), b.data() + b.size(), h);
-  return ra.ec == std::errc{} && ra.ptr == a.data() + a.size() && rb.ec == std::errc{} &&
-         rb.ptr == b.data() + b.size() && !a.empty() && !b.empty();
-}
-
-bool EndsWithNoCase(const std::string& text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    char c = text[text.size() - suffix.size() + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != suffix[i]) return false;
-  }
-  return true;
 }
 
 // Reads the command line; an empty optional means a usage error already reported.
@@ -96,11 +75,9 @@ std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
   }
   if (o.document.empty()) return fail("no document given");
   if (o.output.empty()) return fail("no output picture given (-o OUT.bmp or OUT.png)");
-  if (EndsWithNoCase(o.output, ".bmp")) {
-    o.format = "BMP";
-  } else if (!EndsWithNoCase(o.output, ".png")) {
-    return fail("the output picture must end in .bmp or .png");
-  }
+  const std::optional<const char*> format = PictureFormatOf(o.output);
+  if (!format) return fail("the output picture must end in .bmp or .png");
+  o.format = *format;
   return o;
 }
 
@@ -131,17 +108,6 @@ struct GuiSession {
   GuiSession(const GuiSession&) = delete;
   GuiSession& operator=(const GuiSession&) = delete;
 };
-
-bool WritePicture(const QImage& image, const Render2DOptions& o) {
-  QSaveFile file(QString::fromStdString(o.output));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  // The bitmap writer makes 24-bit pictures of this format a row at a time.
-  if (!image.save(&file, o.format)) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
-}
 
 int Render(const Render2DOptions& o, std::ostream& err) {
   Document doc;
@@ -175,7 +141,7 @@ int Render(const Render2DOptions& o, std::ostream& err) {
   if (status.TimerStarts() == 0) return ExitFailed;  // the parameters were refused
   // The picture is not needed any more: written from its own pixels, it is never held
   // twice (a picture for print may be 8192 x 8192).
-  if (!WritePicture(picture.TakeImage(o.width, o.height), o)) {
+  if (!WritePicture(picture.TakeImage(o.width, o.height), o.output, o.format)) {
     err << "Помилка збереження файлу! - " << o.output << '\n';
     return ExitFailed;
   }

@@ -1,6 +1,8 @@
 #include "G3dFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
 
@@ -42,7 +44,58 @@ bool WriteDxfFile(const std::string& path, const G3dBlock& block) {
   return file.commit();
 }
 
+bool WriteBytes(const QString& path, const std::string& bytes) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  const auto size = static_cast<qint64>(bytes.size());
+  if (file.write(bytes.data(), size) != size) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+// Companions are looked for beside the main file, each under the same bound.
+CompanionLoader LoaderBeside(const std::string& path, qint64 maxBytes) {
+  const QDir folder = QFileInfo(QString::fromStdString(path)).absoluteDir();
+  return [folder, maxBytes](const std::string& name) -> std::optional<std::string> {
+    std::string bytes;
+    if (ReadWholeFile(folder.filePath(QString::fromStdString(name)).toStdString(), bytes,
+                      maxBytes) != ReadOutcome::Read) {
+      return std::nullopt;
+    }
+    return bytes;
+  };
+}
+
 }  // namespace
+
+int G3dFile::ReadMesh(const std::string& path, MeshFormat format) {
+  if (block_ == nullptr) return result_ = FileDone;
+  std::string bytes;
+  if (const ReadOutcome outcome = ReadWholeFile(path, bytes, maxReadBytes_);
+      outcome != ReadOutcome::Read) {
+    return result_ = FailedRead(outcome);
+  }
+  const std::string name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+  const bool read = lw::ReadMesh(bytes, format, name, LoaderBeside(path, maxReadBytes_), *block_);
+  return result_ = read ? FileDone : FileUnknownFormat;
+}
+
+int G3dFile::WriteMesh(const std::string& path, MeshFormat format) {
+  if (block_ == nullptr) return result_ = FileDone;
+  const QFileInfo info(QString::fromStdString(path));
+  const std::optional<WrittenMesh> mesh =
+      lw::WriteMesh(*block_, format, info.fileName().toStdString());
+  if (!mesh) return result_ = FileCannotWrite;
+  // The companions first: the main file names them, so it comes last.
+  for (const auto& [name, bytes] : mesh->companions) {
+    if (!WriteBytes(info.absoluteDir().filePath(QString::fromStdString(name)), bytes)) {
+      return result_ = FileCannotWrite;
+    }
+  }
+  return result_ = WriteBytes(info.filePath(), mesh->main) ? FileDone : FileCannotWrite;
+}
 
 int G3dFile::WriteDxf(const std::string& path) {
   if (block_ == nullptr) return result_ = FileDone;

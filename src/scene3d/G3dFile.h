@@ -5,6 +5,7 @@
 #include <string>
 
 #include "G3dModel.h"
+#include "MeshFormats.h"
 
 namespace lw {
 
@@ -27,6 +28,11 @@ class G3dFile {
   int WriteDxf(const std::string& path);
   int ReadDxf(const std::string& path);
   int ReadT3d(const std::string& path);
+  // The mesh formats: a file that is not sound in every part reads as an unknown
+  // format and leaves the block as it was. Companion files (an OBJ's material
+  // library, a glTF's buffers) are read from the file's folder and written beside it.
+  int ReadMesh(const std::string& path, MeshFormat format);
+  int WriteMesh(const std::string& path, MeshFormat format);
 
   int Result() const { return result_; }
   G3dBlock* Block() const { return block_; }

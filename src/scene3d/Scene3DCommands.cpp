@@ -94,10 +94,74 @@ void Clear3DSpace(Build3DContext& context) {
 }
 
 Space3DFileKind KindOfPath(const std::string& path) {
-  std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : path;
-  std::transform(tail.begin(), tail.end(), tail.begin(),
+  const std::size_t dot = path.find_last_of('.');
+  const std::size_t slash = path.find_last_of("/\\");
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+    return Space3DFileKind::Dxf;
+  }
+  std::string extension = path.substr(dot + 1);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return tail == ".t3d" ? Space3DFileKind::T3d : Space3DFileKind::Dxf;
+  static constexpr std::pair<std::string_view, Space3DFileKind> kinds[] = {
+      {"t3d", Space3DFileKind::T3d},    {"stl", Space3DFileKind::StlBinary},
+      {"obj", Space3DFileKind::Obj},    {"ply", Space3DFileKind::Ply},
+      {"glb", Space3DFileKind::Glb},    {"gltf", Space3DFileKind::Gltf},
+      {"3mf", Space3DFileKind::ThreeMf}};
+  for (const auto& [name, kind] : kinds) {
+    if (extension == name) return kind;
+  }
+  return Space3DFileKind::Dxf;
+}
+
+std::optional<MeshFormat> MeshFormatOf(Space3DFileKind kind) {
+  switch (kind) {
+    case Space3DFileKind::StlBinary:
+      return MeshFormat::StlBinary;
+    case Space3DFileKind::StlAscii:
+      return MeshFormat::StlAscii;
+    case Space3DFileKind::Obj:
+      return MeshFormat::Obj;
+    case Space3DFileKind::Ply:
+      return MeshFormat::PlyBinary;
+    case Space3DFileKind::Glb:
+      return MeshFormat::Glb;
+    case Space3DFileKind::Gltf:
+      return MeshFormat::Gltf;
+    case Space3DFileKind::ThreeMf:
+      return MeshFormat::ThreeMf;
+    case Space3DFileKind::T3d:
+    case Space3DFileKind::Dxf:
+      break;
+  }
+  return std::nullopt;
+}
+
+bool CanSave3D(Space3DFileKind kind) {
+  if (kind == Space3DFileKind::Dxf) return true;
+  const std::optional<MeshFormat> format = MeshFormatOf(kind);
+  return format && CanWriteMesh(*format);
+}
+
+std::optional<Space3DFileKind> KindNamed(std::string_view name) {
+  static constexpr std::pair<std::string_view, Space3DFileKind> kinds[] = {
+      {"dxf", Space3DFileKind::Dxf},
+      {"stl", Space3DFileKind::StlBinary},
+      {"stl-ascii", Space3DFileKind::StlAscii},
+      {"obj", Space3DFileKind::Obj},
+      {"ply", Space3DFileKind::Ply},
+      {"glb", Space3DFileKind::Glb},
+      {"gltf", Space3DFileKind::Gltf},
+      {"3mf", Space3DFileKind::ThreeMf},
+      {"t3d", Space3DFileKind::T3d}};
+  for (const auto& [text, kind] : kinds) {
+    if (name == text) return kind;
+  }
+  return std::nullopt;
+}
+
+int Read3DFile(G3dFile& file, const std::string& path, Space3DFileKind kind) {
+  if (const std::optional<MeshFormat> mesh = MeshFormatOf(kind)) return file.ReadMesh(path, *mesh);
+  return kind == Space3DFileKind::T3d ? file.ReadT3d(path) : file.ReadDxf(path);
 }
 
 std::string Read3DFileStatus(int result, const std::string& path) {
@@ -114,7 +178,7 @@ std::string Read3DFileStatus(int result, const std::string& path) {
 int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind) {
   context.view.PaintScene();
   G3dFile file(&context.block, &context.palette3D);
-  const int result = kind == Space3DFileKind::T3d ? file.ReadT3d(path) : file.ReadDxf(path);
+  const int result = Read3DFile(file, path, kind);
   if (result == FileDone) {
     ComputeBlockNormals(context.block);
     CentreBlock(context.block);
@@ -127,11 +191,14 @@ int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind
   return result;
 }
 
-int Save3DFile(Build3DContext& context, const std::string& path) {
+int Save3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind) {
   context.view.RepaintMainWindow();
   context.view.PaintScene();
   G3dFile file(&context.block, &context.palette3D);
-  const int result = file.WriteDxf(path);
+  const std::optional<MeshFormat> mesh = MeshFormatOf(kind);
+  const int result = kind == Space3DFileKind::Dxf ? file.WriteDxf(path)
+                     : CanSave3D(kind)            ? file.WriteMesh(path, *mesh)
+                                                  : FileCannotWrite;
   if (result != FileDone) {
     context.status.SetStatus("Помилка збереження файлу! - " + path);
   } else {

@@ -2,11 +2,16 @@
 // space, and open or save a 3D file once its path is chosen.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "Build3DContext.h"
+#include "MeshFormats.h"
 
 namespace lw {
+
+class G3dFile;
 
 // Names of the objects the builds create; they become DXF layer names.
 inline constexpr const char* AxesObjectName = "Axes";
@@ -19,10 +24,23 @@ void BuildSelected3D(Build3DContext& context, int& selected);
 bool BuildAll3D(Build3DContext& context);
 void Clear3DSpace(Build3DContext& context);
 
-enum class Space3DFileKind { T3d, Dxf };
+// The 3D file formats. Binary and ASCII STL read alike (the file says which it is);
+// glTF text, 3MF and the binary 3D format are read only.
+enum class Space3DFileKind { T3d, Dxf, StlBinary, StlAscii, Obj, Ply, Glb, Gltf, ThreeMf };
 
-// The kind the name's extension says (".t3d" in any case); DXF otherwise.
+// The kind the name's extension says, in any case (".stl" is binary STL); DXF for
+// any other name.
 Space3DFileKind KindOfPath(const std::string& path);
+// The mesh format of a kind; nullopt for DXF and the binary 3D format.
+std::optional<MeshFormat> MeshFormatOf(Space3DFileKind kind);
+bool CanSave3D(Space3DFileKind kind);
+
+// The kind a format name of the command line names: "dxf", "stl", "stl-ascii",
+// "obj", "ply", "glb", "gltf", "3mf", "t3d"; nullopt for any other.
+std::optional<Space3DFileKind> KindNamed(std::string_view name);
+
+// Reads the file as its kind says, without what the open command does after.
+int Read3DFile(G3dFile& file, const std::string& path, Space3DFileKind kind);
 
 // The status text for the outcome of reading a 3D file.
 std::string Read3DFileStatus(int result, const std::string& path);
@@ -31,7 +49,9 @@ std::string Read3DFileStatus(int result, const std::string& path);
 // figure, rebuilds the display lists and puts the camera at (0, 0, -20). The
 // status line gets the outcome. Returns the G3dFile result code.
 int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind);
-// Writes the 3D space as DXF; the status line gets the outcome.
-int Save3DFile(Build3DContext& context, const std::string& path);
+// Writes the 3D space in the given format (DXF unless told); the status line gets
+// the outcome. A kind that cannot be written fails as a file that cannot be.
+int Save3DFile(Build3DContext& context, const std::string& path,
+               Space3DFileKind kind = Space3DFileKind::Dxf);
 
 }  // namespace lw

@@ -27,6 +27,15 @@ std::optional<LabelFont> QtDialogs::ChooseFont(QWidget* parent, const LabelFont&
 
 namespace {
 
+// The extension of a filter line's first pattern: "dxf" for "... (*.dxf)".
+QString SuffixOf(const QString& filter) {
+  const qsizetype star = filter.indexOf("*.");
+  if (star < 0) return {};
+  qsizetype end = star + 2;
+  while (end < filter.size() && filter[end].isLetterOrNumber()) ++end;
+  return filter.mid(star + 2, end - star - 2);
+}
+
 ChosenFile RunFileDialogWithFilter(QWidget* parent, const QString& title, const QString& filter,
                                    const QString& defaultSuffix, QFileDialog::AcceptMode mode,
                                    const QString& start = QString()) {
@@ -35,6 +44,12 @@ ChosenFile RunFileDialogWithFilter(QWidget* parent, const QString& title, const 
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
   dialog.setDefaultSuffix(defaultSuffix);
+  if (mode == QFileDialog::AcceptSave) {
+    // A name typed without an extension takes the chosen line's.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& chosen) { dialog.setDefaultSuffix(SuffixOf(chosen)); });
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return {dialog.selectedFiles().first(), dialog.selectedNameFilter()};
 }
@@ -88,6 +103,15 @@ std::optional<ChosenFile> QtDialogs::OpenFileAndFilter(QWidget* parent, const QS
                                                        const QString& defaultSuffix) {
   ChosenFile chosen =
       RunFileDialogWithFilter(parent, title, filter, defaultSuffix, QFileDialog::AcceptOpen);
+  if (chosen.path.isEmpty()) return std::nullopt;
+  return chosen;
+}
+
+std::optional<ChosenFile> QtDialogs::SaveFileAndFilter(QWidget* parent, const QString& title,
+                                                       const QString& filter,
+                                                       const QString& defaultSuffix) {
+  ChosenFile chosen =
+      RunFileDialogWithFilter(parent, title, filter, defaultSuffix, QFileDialog::AcceptSave);
   if (chosen.path.isEmpty()) return std::nullopt;
   return chosen;
 }

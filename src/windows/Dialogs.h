@@ -62,6 +62,15 @@ class Dialogs {
     if (!path) return std::nullopt;
     return ChosenFile{*path, QString()};
   }
+  // A save dialog that also tells which filter line the user chose (empty when the
+  // dialog cannot say); a name typed without an extension takes that line's.
+  virtual std::optional<ChosenFile> SaveFileAndFilter(QWidget* parent, const QString& title,
+                                                      const QString& filter,
+                                                      const QString& defaultSuffix) {
+    auto path = SaveFileName(parent, title, filter, defaultSuffix);
+    if (!path) return std::nullopt;
+    return ChosenFile{*path, QString()};
+  }
   // The print dialog for printer; false when the user cancels. Without a dialog of
   // its own a program cannot print.
   virtual bool ChoosePrinter(QWidget* /*parent*/, QPrinter& /*printer*/) { return false; }
@@ -88,6 +97,9 @@ class QtDialogs : public Dialogs {
                                         const QString& filter, const QString& defaultSuffix,
                                         const QString& start) override;
   std::optional<ChosenFile> OpenFileAndFilter(QWidget* parent, const QString& title,
+                                              const QString& filter,
+                                              const QString& defaultSuffix) override;
+  std::optional<ChosenFile> SaveFileAndFilter(QWidget* parent, const QString& title,
                                               const QString& filter,
                                               const QString& defaultSuffix) override;
   std::optional<QString> OpenPictureName(QWidget* parent, const QString& title,

@@ -89,10 +89,11 @@ void MainWindow::Run(Command command) {
       }
       return;
     case Command::Save3DFile:
-      if (auto path =
-              dialogs_.SaveFileName(this, Q(std::string(Save3DTitle)), Q(std::string(Save3DFilter)),
-                                    Q(std::string(Save3DExtension)))) {
-        program_.ThreeD().SaveFile(S(*path));
+      if (auto chosen =
+              dialogs_.SaveFileAndFilter(this, Q(std::string(Save3DTitle)), Q(Save3DFilter()),
+                                         Q(std::string(Save3DExtension)))) {
+        const std::string path = S(chosen->path);
+        program_.ThreeD().SaveFile(path, KindOfSaveChoice(S(chosen->filter), path));
       }
       return;
     case Command::Space2D:

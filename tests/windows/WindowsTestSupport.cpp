@@ -46,6 +46,16 @@ std::optional<ChosenFile> ScriptedDialogs::OpenFileAndFilter(QWidget*, const QSt
   return ChosenFile{*path, Next(answers_.filters).value_or(QString())};
 }
 
+std::optional<ChosenFile> ScriptedDialogs::SaveFileAndFilter(QWidget*, const QString& title,
+                                                             const QString& filter,
+                                                             const QString&) {
+  answers_.titles.push_back(title);
+  answers_.filterLists.push_back(filter);
+  std::optional<QString> path = Next(answers_.files);
+  if (!path) return std::nullopt;
+  return ChosenFile{*path, Next(answers_.filters).value_or(QString())};
+}
+
 bool ScriptedDialogs::ChoosePrinter(QWidget*, QPrinter& printer) {
   ++answers_.printAsks;
   const std::optional<QString> file = Next(answers_.printFiles);
