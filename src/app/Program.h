@@ -175,7 +175,8 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   void ShowPointerPosition(int px, int py);
   // The decimal separator of numbers shown to the user (the system's).
   static char DecimalSeparator();
-  // The visible plot area (W x H) follows the plot view's size.
+  // The visible plot area (W x H) follows the plot view's size; the picture grows
+  // with it (it is never smaller than the view, up to its maximum size).
   void SetViewSize(int width, int height);
   int ViewWidth() const { return viewWidth_; }
   int ViewHeight() const { return viewHeight_; }

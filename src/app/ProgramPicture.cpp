@@ -20,6 +20,10 @@ void Program::SetViewSize(int width, int height) {
   if (width == viewWidth_ && height == viewHeight_) return;
   viewWidth_ = width;
   viewHeight_ = height;
+  // A view larger than the picture (a maximised window, a larger screen) makes it grow,
+  // so the view never shows anything but the picture.
+  Plot2DContext ctx = Context2D();
+  FitPictureToView(ctx);
   Notify(&ProgramObserver::PictureChanged);
 }
 
@@ -167,6 +171,7 @@ void Program::StartBuild2D(std::size_t first, std::size_t last) {
         explicitParser_->SeedRandom(job->explicitParser.RandomState());
         poleParser_->SeedRandom(job->poleParser.RandomState());
         Plot2DContext after = Context2D();
+        FitPictureToView(after);  // the view may have grown while the graphs were drawn
         EndBuild2D(after);
         // What was drawn so far stays; the status says the rest is missing.
         if (stopped) SetStatus(std::string(BuildStoppedText));

@@ -35,7 +35,10 @@ std::optional<const char*> PictureFormatOf(const std::string& path) {
 bool WritePicture(const QImage& image, const std::string& path, const char* format) {
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly)) return false;
-  const QImage out = format[0] == 'B' ? image.convertToFormat(QImage::Format_RGB888) : image;
+  // The bitmap writer makes 24-bit pictures of RGB32 images a row at a time; other
+  // formats are turned into 24 bits first.
+  const bool asIs = format[0] != 'B' || image.format() == QImage::Format_RGB32;
+  const QImage out = asIs ? image : image.convertToFormat(QImage::Format_RGB888);
   if (!out.save(&file, format)) {
     file.cancelWriting();
     return false;

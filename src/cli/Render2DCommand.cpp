@@ -38,7 +38,7 @@ void PrintRender2DUsage(std::ostream& out) {
          "                                [--palette FILE.plt] [--set A=1.5]...\n"
          "                                [--sweep A=FROM:TO:STEP] [--threads N]\n\n"
          "Builds all 2D graphs of the document as \"build all\" does, with a plot view of\n"
-         "W x H pixels (default 800x600, at most 1600x1200) on a freshly cleared picture,\n"
+         "W x H pixels (default 800x600, at most 8192x8192) on a freshly cleared picture,\n"
          "and writes the visible part as a BMP or PNG picture (chosen by the extension).\n"
          "Without --palette the colour maps use the palette the program has at start-up.\n"
          "--set A=1.5 (repeatable) gives the constant A that value: every line of the 2D\n"
@@ -72,8 +72,9 @@ std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
     } else if (arg == "--size") {
       const std::string_view size = args[++i];
       if (!ParseSize(size, o.width, o.height)) return fail("bad size", size);
-      if (o.width < 1 || o.height < 1 || o.width > 1600 || o.height > 1200) {
-        return fail("the size must lie between 1x1 and 1600x1200");
+      if (o.width < 1 || o.height < 1 || o.width > PlotPicture::MaxWidth ||
+          o.height > PlotPicture::MaxHeight) {
+        return fail("the size must lie between 1x1 and 8192x8192");
       }
     } else if (arg == "--palette") {
       o.palette = args[++i];
@@ -146,7 +147,8 @@ bool RenderOne(const Document& doc, const Palette& palette, const Render2DOption
                const std::string& output, std::ostream& err) {
   Params2D params;
   View2D view;
-  PlotPicture picture;
+  // The picture the program has behind a plot view of this size.
+  PlotPicture picture(PlotPicture::SizeForView(o.width, o.height));
   FormulaParser explicitParser;
   DivisionTrackingParser poleParser;
   RecordingStatus status;
@@ -160,7 +162,9 @@ bool RenderOne(const Document& doc, const Palette& palette, const Render2DOption
   BuildAll2D(ctx);
   err << status.Text() << '\n';
   if (status.TimerStarts() == 0) return false;  // the parameters were refused
-  if (!WritePicture(picture.ToImage(o.width, o.height), output, o.format)) {
+  // The picture is not needed any more: written from its own pixels, it is never held
+  // twice (a picture for print may be 8192 x 8192).
+  if (!WritePicture(picture.TakeImage(o.width, o.height), output, o.format)) {
     err << "Помилка збереження файлу! - " << output << '\n';
     return false;
   }

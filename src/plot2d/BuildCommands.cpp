@@ -64,6 +64,19 @@ void ClearPicture(Plot2DContext& ctx) {
   PresentPicture(ctx);
 }
 
+bool FitPictureToView(Plot2DContext& ctx) {
+  const PlotPicture::Size size = PlotPicture::SizeForView(ctx.viewWidth, ctx.viewHeight);
+  if (size.width <= ctx.picture.Width() && size.height <= ctx.picture.Height()) return false;
+  const bool grid = ctx.temporaryGrid.InPicture();
+  const bool marks = ctx.scanMarks != nullptr && ctx.scanMarks->MarksInPicture();
+  ctx.temporaryGrid.Erase(ctx.picture);
+  if (marks) ctx.scanMarks->InvertMarks(ctx.picture);
+  ctx.picture.Grow(size.width, size.height, ctx.document.Appearance.BackgroundColor);
+  if (grid) ctx.temporaryGrid.Restore(ctx.picture);
+  if (marks) ctx.scanMarks->InvertMarks(ctx.picture);
+  return true;
+}
+
 void PresentPicture(Plot2DContext& ctx) {
   if (ctx.presenter != nullptr) ctx.presenter->PresentPicture();
 }

@@ -19,6 +19,11 @@ bool PrepareView2D(Plot2DContext& ctx);
 // Fills the whole picture with the background colour and presents it.
 void ClearPicture(Plot2DContext& ctx);
 
+// Enlarges the picture to what a plot view of the context's size shows. The overlays
+// drawn by inversion are taken out before and put back after, so that erasing them
+// later leaves nothing behind in the new area. True when the picture grew.
+bool FitPictureToView(Plot2DContext& ctx);
+
 // Shows the picture in the plot view, when there is one.
 void PresentPicture(Plot2DContext& ctx);
 

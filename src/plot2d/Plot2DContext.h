@@ -23,6 +23,8 @@ class ScanMarkOverlay {
   virtual bool Active() const = 0;
   // Inverts the marks' pixels: draws them when absent, erases them when present.
   virtual void InvertMarks(PlotPicture& picture) = 0;
+  // Whether marks are in the picture now (scanning may be on with none drawn).
+  virtual bool MarksInPicture() const { return Active(); }
   // The picture was filled anew, so the marks left it without being erased.
   virtual void PictureCleared() {}
 };

@@ -106,9 +106,14 @@ bool CutFarEnds(std::int64_t& x0, std::int64_t& y0, std::int64_t& x1, std::int64
 
 }  // namespace
 
+PlotPicture::Size PlotPicture::SizeForView(int viewWidth, int viewHeight) {
+  return Size{std::clamp(viewWidth, DefaultWidth, MaxWidth),
+              std::clamp(viewHeight, DefaultHeight, MaxHeight)};
+}
+
 PlotPicture::PlotPicture(int width, int height)
-    : width_(std::max(width, 1)),
-      height_(std::max(height, 1)),
+    : width_(std::clamp(width, 1, MaxWidth)),
+      height_(std::clamp(height, 1, MaxHeight)),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
               Opaque | ColourMask) {
   SetFont(LabelFont{});
@@ -123,6 +128,22 @@ void PlotPicture::CopyFrom(const PlotPicture& other) {
   penX_ = other.penX_;
   penY_ = other.penY_;
   stylePosition_ = other.stylePosition_;
+}
+
+bool PlotPicture::Grow(int width, int height, Colour background) {
+  const int w = std::max(width_, std::min(width, MaxWidth));
+  const int h = std::max(height_, std::min(height, MaxHeight));
+  if (w == width_ && h == height_) return false;
+  std::vector<std::uint32_t> grown(static_cast<std::size_t>(w) * static_cast<std::size_t>(h),
+                                   Opaque | (background & ColourMask));
+  for (int y = 0; y < height_; ++y) {
+    std::copy_n(&At(0, y), width_,
+                &grown[static_cast<std::size_t>(y) * static_cast<std::size_t>(w)]);
+  }
+  pixels_ = std::move(grown);
+  width_ = w;
+  height_ = h;
+  return true;
 }
 
 PlotPicture::Column PlotPicture::ColumnFrom(int x, int yBottom, int count) {
@@ -349,6 +370,35 @@ QImage PlotPicture::ToImage(int w, int h) const {
     }
   }
   return image;
+}
+
+QImage PlotPicture::TakeImage(int w, int h) {
+  if (w < 1 || h < 1 || w > width_ || h > height_) {
+    const QImage copy = ToImage(w, h);
+    Release();
+    return copy;
+  }
+  // 0xFFBBGGRR words become the screen format's 0xFFRRGGBB where the image shows them.
+  for (int y = 0; y < h; ++y) {
+    std::uint32_t* word = &At(0, y);
+    for (int x = 0; x < w; ++x, ++word) {
+      const std::uint32_t c = *word;
+      *word = (c & 0xFF00FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
+    }
+  }
+  auto* owned = new std::vector<std::uint32_t>(std::move(pixels_));
+  const QImage image(
+      reinterpret_cast<uchar*>(owned->data()), w, h, static_cast<qsizetype>(width_) * 4,
+      QImage::Format_RGB32,
+      [](void* info) { delete static_cast<std::vector<std::uint32_t>*>(info); }, owned);
+  Release();
+  return image;
+}
+
+void PlotPicture::Release() {
+  width_ = 1;
+  height_ = 1;
+  pixels_.assign(1, Opaque | ColourMask);
 }
 
 void PlotPicture::PasteImage(const QImage& image) {

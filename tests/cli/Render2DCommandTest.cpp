@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QString>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "CommandRun.h"
+#include "Program.h"
 #include "SettingsFile.h"
 
 namespace lw::cli {
@@ -62,7 +64,8 @@ TEST_F(Render2DCommandTest, HelpAndCommandLineErrors) {
       {"a.lwf", "-o"},
       {"a.lwf", "-o", "x.gif"},
       {"a.lwf", "-o", "x.png", "--size", "0x10"},
-      {"a.lwf", "-o", "x.png", "--size", "1601x10"},
+      {"a.lwf", "-o", "x.png", "--size", "8193x10"},
+      {"a.lwf", "-o", "x.png", "--size", "10x8193"},
       {"a.lwf", "-o", "x.png", "--size", "12x"},
       {"a.lwf", "-o", "x.png", "--size", "12y12"},
       {"a.lwf", "-o", "x.png", "--frobnicate"},
@@ -169,6 +172,33 @@ TEST_F(Render2DCommandTest, EveryExampleRenders) {
         Render({std::string(LW_EXAMPLES_DIR "/") + name + ".lwf", "-o", out, "--size", "160x120"});
     EXPECT_EQ(run.exit, ExitOk) << name << ": " << run.err;
     EXPECT_TRUE(QImage(QString::fromStdString(out)).size() == QSize(160, 120)) << name;
+  }
+}
+
+// A view larger than the program's default picture: the command draws exactly what the
+// desktop program shows in a plot view of that size, out to its right and bottom edge.
+TEST_F(Render2DCommandTest, LargeSizesShowWhatAViewOfThatSizeShows) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char name[] = "cli_tests";
+  char* argv[] = {name, nullptr};
+  const QGuiApplication app(argc, argv);
+  constexpr int kWidth = 1900, kHeight = 1300;
+  for (const char* example : {"functions", "relations", "gamma"}) {
+    const std::string doc = std::string(LW_EXAMPLES_DIR "/") + example + ".lwf";
+    const std::string out = Path(std::string(example) + ".png");
+    const CommandRun run = Render({doc, "-o", out, "--size", "1900x1300"});
+    ASSERT_EQ(run.exit, ExitOk) << example << ": " << run.err;
+    const QImage rendered =
+        QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32);
+
+    Program program(dir.string());
+    ASSERT_TRUE(program.LoadSets(doc)) << example;
+    program.SetViewSize(kWidth, kHeight);
+    program.BuildAll2D();
+    program.Work().Wait();
+    const QImage shown = program.Picture().ToImage(kWidth, kHeight);
+    EXPECT_TRUE(rendered == shown) << example;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "ParamsWindow.h"
+#include "PlotView.h"
 #include "ProgressWindow.h"
 #include "WindowsTestSupport.h"
 
@@ -116,6 +117,29 @@ TEST(Build, ScanModeShowsThePointerPositionAndReadyWhenSwitchedOff) {
   EXPECT_EQ(f.State().Status(), std::string("X: 0") + sep + "5    Y: -0" + sep + "5");
   f.Main().Action(Command::ScanMode)->trigger();
   EXPECT_EQ(f.State().Status(), "Готова");
+}
+
+// A plot view larger than the default picture (a maximised window on a large screen)
+// shows graphs out to its right and bottom edges, never a black band.
+TEST(Build, AViewLargerThanThePictureShowsGraphsToItsEdges) {
+  ProgramFixture f;
+  f.Main().show();
+  f.Main().resize(2600, 1500);
+  Pump(50);
+  PlotView* view = f.Main().View2D();
+  ASSERT_GT(view->width(), 1600);
+  ASSERT_GT(view->height(), 1200);
+  EXPECT_GE(f.State().Picture().Width(), view->width());
+  EXPECT_GE(f.State().Picture().Height(), view->height());
+  f.State().AddGraph2D("x*x+y*y-100", PlotP{0x00FF00, Relation, 0, Less});
+  f.State().AddGraph2D("y+15", PlotP{0x0000FF, Relation, 0, Less});
+  f.Main().Action(Command::BuildAll2D)->trigger();
+  f.Settle();
+  const QImage shown = view->grab().toImage();
+  const int right = shown.width() - 1, bottom = shown.height() - 1;
+  EXPECT_EQ(shown.pixel(right, bottom), qRgb(255, 0, 0));  // the strip below y = -15
+  EXPECT_EQ(shown.pixel(right, 0), qRgb(255, 255, 255));
+  EXPECT_EQ(shown.pixel(shown.width() / 2, shown.height() / 2), qRgb(0, 255, 0));
 }
 
 }  // namespace
