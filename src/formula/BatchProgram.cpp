@@ -45,17 +45,35 @@ void Sweep(double* __restrict acc, Right right, std::size_t count, Apply apply) 
 
 template <class Right>
 void Divide(double* __restrict acc, Right right, const Block& block) {
+  const std::size_t n = block.count;
   std::uint8_t* __restrict codes = block.codes;
-  for (std::size_t i = 0; i < block.count; ++i) {
+  if constexpr (std::is_same_v<Right, Broadcast>) {
+    // One divisor for the whole block: its test is decided once.
+    const double b = right.value;
+    if (b == 0.0) {
+      std::fill_n(acc, n, 0.0);
+      std::fill_n(codes, n, std::uint8_t(DivisionByZero));
+      return;
+    }
+    for (std::size_t i = 0; i < n; ++i) acc[i] /= b;
+    if (block.positive == nullptr) return;
+    std::uint16_t* counter = b > 0.0 ? block.positive : block.negative;
+    for (std::size_t i = 0; i < n; ++i) counter[i] = std::uint16_t(counter[i] + 1);
+    return;
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    // The quotient is taken for every point so the loop stays branch-free.
     const double b = right[i];
-    const bool zero = b == 0.0;
-    acc[i] = zero ? 0.0 : acc[i] / b;
-    codes[i] = zero ? std::uint8_t(DivisionByZero) : codes[i];
+    const double quotient = acc[i] / b;
+    acc[i] = b == 0.0 ? 0.0 : quotient;
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    codes[i] = right[i] == 0.0 ? std::uint8_t(DivisionByZero) : codes[i];
   }
   if (block.positive == nullptr) return;
   std::uint16_t* __restrict positive = block.positive;
   std::uint16_t* __restrict negative = block.negative;
-  for (std::size_t i = 0; i < block.count; ++i) {
+  for (std::size_t i = 0; i < n; ++i) {
     // A NaN divisor is not zero and not above it, so it counts as negative.
     const double b = right[i];
     positive[i] = std::uint16_t(positive[i] + (b > 0.0 ? 1 : 0));
