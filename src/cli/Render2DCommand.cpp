@@ -14,7 +14,9 @@
 
 #include "BuildCommands.h"
 #include "Commands.h"
+#include "FileIo.h"
 #include "Palette.h"
+#include "PngFormat.h"
 #include "SettingsFile.h"
 
 namespace lw::cli {
@@ -131,11 +133,17 @@ struct GuiSession {
   GuiSession& operator=(const GuiSession&) = delete;
 };
 
-bool WritePicture(const QImage& image, const Render2DOptions& o) {
+// PNG pictures are encoded straight from the picture's rows; the program's bitmap
+// pictures are 24-bit, written by Qt.
+bool WritePicture(const PlotPicture& picture, const Render2DOptions& o) {
+  if (o.format[0] == 'P') {
+    const std::string png = EncodePng(
+        o.width, o.height, [&](int y, std::uint8_t* rgb) { picture.RgbRow(y, o.width, rgb); });
+    return !png.empty() && WriteFileAtomically(o.output, png);
+  }
   QSaveFile file(QString::fromStdString(o.output));
   if (!file.open(QIODevice::WriteOnly)) return false;
-  // The program's bitmap pictures are 24-bit.
-  const QImage out = o.format[0] == 'B' ? image.convertToFormat(QImage::Format_RGB888) : image;
+  const QImage out = picture.ToImage(o.width, o.height).convertToFormat(QImage::Format_RGB888);
   if (!out.save(&file, o.format)) {
     file.cancelWriting();
     return false;
@@ -172,7 +180,7 @@ int Render(const Render2DOptions& o, std::ostream& err) {
   BuildAll2D(ctx);
   err << status.Text() << '\n';
   if (status.TimerStarts() == 0) return ExitFailed;  // the parameters were refused
-  if (!WritePicture(picture.ToImage(o.width, o.height), o)) {
+  if (!WritePicture(picture, o)) {
     err << "Помилка збереження файлу! - " << o.output << '\n';
     return ExitFailed;
   }

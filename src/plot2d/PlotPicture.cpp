@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <span>
 #include <utility>
 
@@ -338,6 +339,18 @@ QImage PlotPicture::ToImage(int w, int h) const {
     }
   }
   return image;
+}
+
+void PlotPicture::RgbRow(int y, int count, std::uint8_t* rgb) const {
+  const int inside = y >= 0 && y < height_ ? std::clamp(count, 0, width_) : 0;
+  const std::uint32_t* row = inside > 0 ? &At(0, y) : nullptr;
+  for (int x = 0; x < inside; ++x, rgb += 3) {
+    const std::uint32_t c = row[x];
+    rgb[0] = static_cast<std::uint8_t>(c);
+    rgb[1] = static_cast<std::uint8_t>(c >> 8);
+    rgb[2] = static_cast<std::uint8_t>(c >> 16);
+  }
+  if (count > inside) std::memset(rgb, 0, static_cast<std::size_t>(count - inside) * 3);
 }
 
 void PlotPicture::PasteImage(const QImage& image) {

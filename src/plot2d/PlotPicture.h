@@ -122,6 +122,8 @@ class PlotPicture {
 
   // The top-left w x h part in the screen format; anything beyond the picture is black.
   QImage ToImage(int w, int h) const;
+  // The R, G, B bytes of the first count pixels of row y, black beyond the picture.
+  void RgbRow(int y, int count, std::uint8_t* rgb) const;
   // Copies an image into the top-left corner (the rest keeps its pixels).
   void PasteImage(const QImage& image);
 
