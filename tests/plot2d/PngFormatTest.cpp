@@ -29,6 +29,11 @@ const PngCase kPngCases[] = {
      [](int x, int y) -> Colour {
        return Colour((x * 7 + y * 13) & 0xFF) * 0x010101u ^ Colour(y);
      }},
+    // The largest palette, and one colour more than it holds, seen last.
+    {"TwoHundredFiftySixColours", 64, 4,
+     [](int x, int y) -> Colour { return Colour(y * 64 + x) * 0x010203u; }},
+    {"TwoHundredFiftySevenColours", 257, 2,
+     [](int x, int y) -> Colour { return y == 0 ? 0 : Colour(x) * 0x030201u; }},
     {"WholePicture", 1600, 1200,
      [](int x, int y) -> Colour {
        return Colour(x & 0xFF) | (Colour(y & 0xFF) << 8) | (Colour((x ^ y) & 0xFF) << 16);
