@@ -1,6 +1,7 @@
 #include "BuilderCommon.h"
 
 #include <algorithm>
+#include <new>
 
 #include "Builders2D.h"
 
@@ -51,6 +52,32 @@ PixelWalk WalkOf(const View2D& view) {
   walk.Py0 = std::clamp(TruncToInt(view.OriginY - view.YStart * view.ScaleY), -kFar, kFar);
   walk.Rows = CountSamples(view.YStart, view.YEnd, view.PixelStepY);
   return walk;
+}
+
+bool ColumnBatch::Allocate(const View2D& view, int rows) {
+  const auto count = static_cast<std::size_t>(std::max(rows, 0));
+  try {
+    xs_.assign(count, 0.0);
+    ys_.resize(count);
+    values_.assign(count, 0.0);
+    codes_.assign(count, NoFormulaError);
+    divisions_.assign(count, 0);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  double y = view.YStart;
+  for (double& row : ys_) {
+    row = y;
+    y += view.PixelStepY;
+  }
+  return true;
+}
+
+void ColumnBatch::Evaluate(FormulaParser& parser, const View2D& view, double x) {
+  std::fill(xs_.begin(), xs_.end(), x);
+  // X first, so Y wins where both name one letter, as when each row sets X, then Y.
+  const FormulaParser::BatchInput inputs[] = {{view.VarX, xs_}, {view.VarY, ys_}};
+  parser.EvaluateBatch(inputs, {values_.data(), codes_.data(), divisions_.data()});
 }
 
 }  // namespace lw

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Feedback.h"
 #include "FormulaParser.h"
@@ -67,5 +68,24 @@ struct PixelWalk {
   int Rows = 0;
 };
 PixelWalk WalkOf(const View2D& view);
+
+// One pixel column of a walk evaluated as one batch: row r at the walk's r-th Y value
+// (by repeated addition, as the walk takes them), with the same values, codes and
+// division counts as setting X and Y and evaluating each row in turn.
+class ColumnBatch {
+ public:
+  // False when the rows do not fit in memory.
+  bool Allocate(const View2D& view, int rows);
+  void Evaluate(FormulaParser& parser, const View2D& view, double x);
+  bool HasValue(int r) const { return codes_[Index(r)] == NoFormulaError; }
+  double Value(int r) const { return values_[Index(r)]; }
+  std::uint32_t Divisions(int r) const { return divisions_[Index(r)]; }
+
+ private:
+  static std::size_t Index(int r) { return static_cast<std::size_t>(r); }
+  std::vector<double> xs_, ys_, values_;
+  std::vector<std::uint8_t> codes_;
+  std::vector<std::uint32_t> divisions_;
+};
 
 }  // namespace lw

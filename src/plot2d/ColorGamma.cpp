@@ -62,21 +62,12 @@ namespace {
 // One column of the map; samples outside the picture are evaluated too, as the last
 // evaluation's error decides the status.
 template <bool Xor>
-void GammaColumn(FormulaParser& parser, const View2D& v, const GammaRamp& ramp, Colour mask,
-                 const PlotPicture::Column& column, int rows, double& xSlot, double& ySlot,
-                 double x) {
-  double y = v.YStart;
-  const auto evaluate = [&] {
-    xSlot = x;
-    ySlot = y;
-    y += v.PixelStepY;
-    return parser.EvaluateCompiled();
-  };
-  int r = 0;
-  for (; r < column.First(); ++r) evaluate();
+void GammaColumn(const ColumnBatch& batch, const GammaRamp& ramp, Colour mask,
+                 const PlotPicture::Column& column) {
+  int r = column.First();
   for (auto pixel = column.Start(); r < column.End(); ++r, pixel.Up()) {
-    const double value = evaluate();
-    if (parser.HasError()) continue;  // no value: the pixel keeps what it had
+    if (!batch.HasValue(r)) continue;  // no value: the pixel keeps what it had
+    const double value = batch.Value(r);
     if constexpr (Xor) {
       // The background XOR makes the map show its true colours on the background.
       pixel.Xor(ramp(value) ^ mask);
@@ -84,7 +75,6 @@ void GammaColumn(FormulaParser& parser, const View2D& v, const GammaRamp& ramp, 
       pixel.Set(ramp(value));
     }
   }
-  for (; r < rows; ++r) evaluate();
 }
 
 }  // namespace
@@ -98,17 +88,17 @@ void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
   const bool xorDrawing = ctx.document.Params.XorDrawing;
   const Colour mask = ctx.document.Appearance.BackgroundColor & 0x00FFFFFF;
   const PixelWalk walk = WalkOf(v);
-  double& xSlot = parser.VariableSlot(v.VarX);
-  double& ySlot = parser.VariableSlot(v.VarY);
   double x = v.XStart;
   int px = walk.Px0;
-  if (x <= v.XEnd) {
+  ColumnBatch batch;
+  if (x <= v.XEnd && batch.Allocate(v, walk.Rows)) {
     do {
       const PlotPicture::Column column = ctx.picture.ColumnFrom(px, walk.Py0, walk.Rows);
+      batch.Evaluate(parser, v, x);
       if (xorDrawing) {
-        GammaColumn<true>(parser, v, ramp, mask, column, walk.Rows, xSlot, ySlot, x);
+        GammaColumn<true>(batch, ramp, mask, column);
       } else {
-        GammaColumn<false>(parser, v, ramp, mask, column, walk.Rows, xSlot, ySlot, x);
+        GammaColumn<false>(batch, ramp, mask, column);
       }
       ctx.progress.SetPosition(ctx.progress.Position() + 1);
       ++px;

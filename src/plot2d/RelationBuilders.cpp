@@ -18,19 +18,15 @@ void FillWhere(Plot2DContext& ctx, Colour colour, bool xorDrawing, Test passes) 
   const View2D& v = ctx.view;
   PlotPicture& picture = ctx.picture;
   const PixelWalk walk = WalkOf(v);
-  double& xSlot = parser.VariableSlot(v.VarX);
-  double& ySlot = parser.VariableSlot(v.VarY);
   double x = v.XStart;
-  if (!(x <= v.XEnd)) return;
+  ColumnBatch batch;
+  if (!(x <= v.XEnd) || !batch.Allocate(v, walk.Rows)) return;
   int px = walk.Px0;
   do {
-    double y = v.YStart;
+    batch.Evaluate(parser, v, x);
     int py = walk.Py0;
-    for (int r = 0; r < walk.Rows; ++r, --py, y += v.PixelStepY) {
-      xSlot = x;
-      ySlot = y;
-      const double value = parser.EvaluateCompiled();
-      if (parser.HasError() || !passes(value)) continue;
+    for (int r = 0; r < walk.Rows; ++r, --py) {
+      if (!batch.HasValue(r) || !passes(batch.Value(r))) continue;
       if (xorDrawing) {
         picture.XorPixel(px, py, colour);
       } else {
@@ -104,27 +100,22 @@ inline bool CellCrosses(const SampleColumn& prev, const SampleColumn& col, std::
 
 // Samples one column into col; draws the cells between it and prev into pixel column px
 // unless this is the first column.
-void ContourColumn(Plot2DContext& ctx, const PixelWalk& walk, double x, SampleColumn& col,
-                   const SampleColumn* prev, int px, Colour colour, bool xorDrawing) {
-  DivisionTrackingParser& parser = ctx.poleParser;
-  const View2D& v = ctx.view;
-  double& xSlot = parser.VariableSlot(v.VarX);
-  double& ySlot = parser.VariableSlot(v.VarY);
+void ContourColumn(Plot2DContext& ctx, const PixelWalk& walk, double x, ColumnBatch& batch,
+                   SampleColumn& col, const SampleColumn* prev, int px, Colour colour,
+                   bool xorDrawing) {
+  batch.Evaluate(ctx.poleParser, ctx.view, x);
   col.side[0] = NoValue;
-  double y = v.YStart;
   int py = walk.Py0;
-  for (int r = 0; r < walk.Rows; ++r, --py, y += v.PixelStepY) {
-    xSlot = x;
-    ySlot = y;
-    const double value = parser.EvaluateCompiled();
+  for (int r = 0; r < walk.Rows; ++r, --py) {
     const auto at = static_cast<std::size_t>(r) + 1;
-    if (parser.HasError()) {
+    if (!batch.HasValue(r)) {
       col.side[at] = NoValue;
       continue;
     }
+    const double value = batch.Value(r);
     col.value[at] = value;
     col.side[at] = SideOf(value);
-    col.pair[at] = DivisionPair(parser);
+    col.pair[at] = batch.Divisions(r);
     // A crossed cell has values at all four corners; it is drawn unless a pole may lie
     // in it (the divisions differ between its corners).
     if (prev == nullptr || !CellCrosses(*prev, col, at)) continue;
@@ -184,7 +175,8 @@ void BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& en
     size = static_cast<std::size_t>(estimate);
   }
   SampleColumn a, b;
-  if (!a.Allocate(size) || !b.Allocate(size)) return;
+  ColumnBatch batch;
+  if (!a.Allocate(size) || !b.Allocate(size) || !batch.Allocate(v, walk.Rows)) return;
   CompiledEntry compiled(ctx.poleParser, ctx.document.Graphs2D.Text(index), v, ctx.status);
   if (!compiled.Usable()) return;
   const bool xorDrawing = ctx.document.Params.XorDrawing;
@@ -193,10 +185,10 @@ void BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& en
   SampleColumn* prev = &a;
   SampleColumn* cur = &b;
   double x = v.XStart;
-  ContourColumn(ctx, walk, x, *prev, nullptr, 0, colour, xorDrawing);
+  ContourColumn(ctx, walk, x, batch, *prev, nullptr, 0, colour, xorDrawing);
   int px = walk.Px0;
   while (NextSample(x, v.XEnd, v.PixelStepX)) {
-    ContourColumn(ctx, walk, x, *cur, prev, px, colour, xorDrawing);
+    ContourColumn(ctx, walk, x, batch, *cur, prev, px, colour, xorDrawing);
     std::swap(prev, cur);
     ++px;
   }
