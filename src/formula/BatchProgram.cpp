@@ -197,6 +197,7 @@ void FormulaParser::BuildBatchPlan() {
     if (KeepsStateBetweenPoints(instruction.op)) return;
   }
   batchStack_.assign((flatStack_.size() + 1) * kBlock, 0.0);
+  batchUniform_.assign(flatStack_.size() + 1, 0);
   if (flatKind_ == FlatKind::Counting) {
     batchPositive_.assign(kBlock, 0);
     batchNegative_.assign(kBlock, 0);
@@ -204,8 +205,9 @@ void FormulaParser::BuildBatchPlan() {
 }
 
 void FormulaParser::EvaluateBatch(std::span<const BatchInput> inputs, const BatchOutput& output) {
-  if (inputs.empty() || inputs.front().values.empty()) return;
-  const std::size_t count = inputs.front().values.size();
+  std::size_t count = 0;
+  for (const BatchInput& input : inputs) count = std::max(count, input.values.size());
+  if (count == 0) return;
   bool letters = true;
   for (const BatchInput& input : inputs) letters = letters && IsLetter(input.letter);
   if (batchStack_.empty() || activeFlat_ == FlatKind::None || !letters) {
@@ -215,7 +217,10 @@ void FormulaParser::EvaluateBatch(std::span<const BatchInput> inputs, const Batc
   for (std::size_t start = 0; start < count; start += kBlock) {
     BatchRows rows{};
     for (const BatchInput& input : inputs) {
-      rows[std::size_t(UpperLetter(input.letter) - 'A')] = input.values.data() + start;
+      const auto index = std::size_t(UpperLetter(input.letter) - 'A');
+      const bool held = input.values.size() == 1;
+      if (held) variables_[index] = input.values.front();
+      rows[index] = held ? nullptr : input.values.data() + start;
     }
     const BatchOutput part{output.values + start, output.codes + start,
                            output.divisions == nullptr ? nullptr : output.divisions + start};
@@ -223,7 +228,9 @@ void FormulaParser::EvaluateBatch(std::span<const BatchInput> inputs, const Batc
   }
   // Leave the parser as the last point's evaluation would.
   const std::size_t last = count - 1;
-  for (const BatchInput& input : inputs) VariableSlot(input.letter) = input.values[last];
+  for (const BatchInput& input : inputs) {
+    VariableSlot(input.letter) = input.values[input.values.size() == 1 ? 0 : last];
+  }
   errorCode_ = output.codes[last];
   hasError_ = errorCode_ != NoFormulaError;
   if (activeFlat_ == FlatKind::Counting) {
@@ -236,12 +243,39 @@ void FormulaParser::EvaluateBatch(std::span<const BatchInput> inputs, const Batc
 void FormulaParser::EvaluatePointByPoint(std::span<const BatchInput> inputs, std::size_t count,
                                          const BatchOutput& output) {
   for (std::size_t i = 0; i < count; ++i) {
-    for (const BatchInput& input : inputs) VariableSlot(input.letter) = input.values[i];
+    for (const BatchInput& input : inputs) {
+      VariableSlot(input.letter) = input.values[input.values.size() == 1 ? 0 : i];
+    }
     output.values[i] = EvaluateCompiled();
     output.codes[i] = errorCode_;
     if (output.divisions != nullptr) output.divisions[i] = LastDivisionPair();
   }
 }
+
+namespace {
+
+// The outcome of an operation done once for a block whose operands are the same at
+// every point: its error code and division counts, to be given to every point.
+struct OnePoint {
+  std::uint8_t code = NoFormulaError;
+  std::uint16_t positive = 0;
+  std::uint16_t negative = 0;
+
+  Block Of(const Block& block) {
+    return {1, &code, block.positive != nullptr ? &positive : nullptr,
+            block.positive != nullptr ? &negative : nullptr};
+  }
+  void Spread(const Block& block) const {
+    if (code != NoFormulaError) std::fill_n(block.codes, block.count, code);
+    if (block.positive == nullptr) return;
+    for (std::size_t i = 0; i < block.count; ++i) {
+      block.positive[i] = std::uint16_t(block.positive[i] + positive);
+      block.negative[i] = std::uint16_t(block.negative[i] + negative);
+    }
+  }
+};
+
+}  // namespace
 
 void FormulaParser::RunBatchBlock(const BatchRows& rows, std::size_t count,
                                   const BatchOutput& output) {
@@ -253,35 +287,55 @@ void FormulaParser::RunBatchBlock(const BatchRows& rows, std::size_t count,
     std::fill_n(block.positive, count, std::uint16_t(0));
     std::fill_n(block.negative, count, std::uint16_t(0));
   }
+  // A row marked uniform holds one value for every point, in its first entry only: an
+  // operation on uniform operands is done once, not once per point.
+  std::uint8_t* uniform = batchUniform_.data();
   const auto level = [this](int depth) { return batchStack_.data() + std::size_t(depth) * kBlock; };
-  // Copies a variable into a row: the inputs for the free variable, else its value.
-  const auto load = [&](double* row, std::uint8_t variable) {
-    if (rows[variable] != nullptr) {
-      std::copy_n(rows[variable], count, row);
-    } else {
-      std::fill_n(row, count, variables_[variable]);
-    }
+  const auto set = [&](int depth, double value) {
+    level(depth)[0] = value;
+    uniform[depth] = 1;
   };
-  const auto binary = [&](std::uint8_t kind, double* acc, std::uint8_t variable) {
-    if (rows[variable] != nullptr) {
-      ApplyBinary(kind, acc, Row{rows[variable]}, block);
-    } else {
-      ApplyBinary(kind, acc, Broadcast{variables_[variable]}, block);
+  const auto load = [&](int depth, std::uint8_t variable) {
+    if (rows[variable] == nullptr) return set(depth, variables_[variable]);
+    std::copy_n(rows[variable], count, level(depth));
+    uniform[depth] = 0;
+  };
+  const auto materialise = [&](int depth) {
+    if (uniform[depth] == 0) return;
+    std::fill_n(level(depth) + 1, count - 1, level(depth)[0]);
+    uniform[depth] = 0;
+  };
+  // acc (row depth) op right, where right is a row (null for a value) or a value.
+  const auto apply = [&](std::uint8_t kind, int depth, const double* right, bool rightUniform,
+                         double value) {
+    double* acc = level(depth);
+    if (right != nullptr && rightUniform) value = right[0];
+    if (rightUniform && uniform[depth] != 0) {
+      OnePoint one;
+      ApplyBinary(kind, acc, Broadcast{value}, one.Of(block));
+      return one.Spread(block);
     }
+    materialise(depth);
+    if (rightUniform) return ApplyBinary(kind, acc, Broadcast{value}, block);
+    ApplyBinary(kind, acc, Row{right}, block);
+  };
+  const auto applyVariable = [&](std::uint8_t kind, int depth, std::uint8_t variable) {
+    apply(kind, depth, rows[variable], rows[variable] == nullptr, variables_[variable]);
   };
   int depth = 0;
-  std::fill_n(level(0), count, 0.0);
+  set(0, 0.0);
   for (const Instruction& ip : flatProgram_) {
     const std::uint8_t op = ip.op;
     if (op == OpLoadVariable) {
-      load(level(++depth), ip.slot);
+      load(++depth, ip.slot);
     } else if (op == OpLoadConstant) {
-      std::fill_n(level(++depth), count, ip.value);
+      set(++depth, ip.value);
     } else if (op == OpPop) {
       --depth;
     } else if (op == OpNegate) {
       double* acc = level(depth);
-      for (std::size_t i = 0; i < count; ++i) acc[i] = -acc[i];
+      const std::size_t n = uniform[depth] != 0 ? 1 : count;
+      for (std::size_t i = 0; i < n; ++i) acc[i] = -acc[i];
     } else if (op == OpRaise) {
       std::fill_n(block.codes, count, ip.arg);
     } else if (IsBinary(op)) {
@@ -289,32 +343,39 @@ void FormulaParser::RunBatchBlock(const BatchRows& rows, std::size_t count,
       switch (FormOf(op)) {
         case FormStack:
           --depth;
-          ApplyBinary(kind, level(depth), Row{level(depth + 1)}, block);
+          apply(kind, depth, level(depth + 1), uniform[depth + 1] != 0, 0.0);
           break;
         case FormVariable:
-          binary(kind, level(depth), ip.slot);
+          applyVariable(kind, depth, ip.slot);
           break;
         case FormConstant:
-          ApplyBinary(kind, level(depth), Broadcast{ip.value}, block);
+          apply(kind, depth, nullptr, true, ip.value);
           break;
         case FormVariableVariable:
-          load(level(++depth), ip.slot);
-          binary(kind, level(depth), ip.slot2);
+          load(++depth, ip.slot);
+          applyVariable(kind, depth, ip.slot2);
           break;
         case FormVariableConstant:
-          load(level(++depth), ip.slot);
-          ApplyBinary(kind, level(depth), Broadcast{ip.value}, block);
+          load(++depth, ip.slot);
+          apply(kind, depth, nullptr, true, ip.value);
           break;
         default:
-          std::fill_n(level(++depth), count, ip.value);
-          binary(kind, level(depth), ip.slot2);
+          set(++depth, ip.value);
+          applyVariable(kind, depth, ip.slot2);
           break;
       }
     } else {
-      if (!IsFunctionOnAccumulator(op)) load(level(++depth), ip.slot);
-      ApplyFunctionToRow(FunctionCodeOf(op), level(depth), block);
+      if (!IsFunctionOnAccumulator(op)) load(++depth, ip.slot);
+      if (uniform[depth] != 0) {
+        OnePoint one;
+        ApplyFunctionToRow(FunctionCodeOf(op), level(depth), one.Of(block));
+        one.Spread(block);
+      } else {
+        ApplyFunctionToRow(FunctionCodeOf(op), level(depth), block);
+      }
     }
   }
+  materialise(depth);
   std::copy_n(level(depth), count, output.values);
   if (output.divisions == nullptr) return;
   for (std::size_t i = 0; i < count; ++i) {

@@ -121,6 +121,7 @@ void FormulaParser::ReleaseCompiled() {
   flatProgram_ = {};
   flatStack_ = {};
   batchStack_ = {};
+  batchUniform_ = {};
   flatKind_ = FlatKind::None;
   nativeCode_.Release();
   nativeEntry_ = nullptr;

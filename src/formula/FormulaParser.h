@@ -96,9 +96,9 @@ class FormulaParser {
   // set to its value at the point and every other variable as it stands: the same
   // values, codes and counts as setting the variables and calling EvaluateCompiled()
   // for each point in turn, and the parser is left as that loop would leave it. Every
-  // input holds the same number of values; a letter named twice takes the later
-  // input's values. Programs that keep state between points (an assignment, RAND) run
-  // point by point.
+  // input holds one value per point, or one value held at every point; a letter named
+  // twice takes the later input's values. Programs that keep state between points (an
+  // assignment, RAND) run point by point.
   void EvaluateBatch(std::span<const BatchInput> inputs, const BatchOutput& output);
   void EvaluateBatch(char letter, std::span<const double> values, const BatchOutput& output) {
     const BatchInput input{letter, values};
@@ -242,6 +242,7 @@ class FormulaParser {
   // the division counts of each point of a block. Sized at Compile; empty when the
   // program must run point by point.
   std::vector<double> batchStack_;
+  std::vector<std::uint8_t> batchUniform_;
   std::vector<std::uint16_t> batchPositive_;
   std::vector<std::uint16_t> batchNegative_;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <span>
 
 #include "Builders2D.h"
 
@@ -57,7 +58,6 @@ PixelWalk WalkOf(const View2D& view) {
 bool ColumnBatch::Allocate(const View2D& view, int rows) {
   const auto count = static_cast<std::size_t>(std::max(rows, 0));
   try {
-    xs_.assign(count, 0.0);
     ys_.resize(count);
     values_.assign(count, 0.0);
     codes_.assign(count, NoFormulaError);
@@ -74,9 +74,9 @@ bool ColumnBatch::Allocate(const View2D& view, int rows) {
 }
 
 void ColumnBatch::Evaluate(FormulaParser& parser, const View2D& view, double x) {
-  std::fill(xs_.begin(), xs_.end(), x);
-  // X first, so Y wins where both name one letter, as when each row sets X, then Y.
-  const FormulaParser::BatchInput inputs[] = {{view.VarX, xs_}, {view.VarY, ys_}};
+  // X held for the column and named first, so Y wins where both name one letter, as
+  // when each row sets X, then Y.
+  const FormulaParser::BatchInput inputs[] = {{view.VarX, std::span(&x, 1)}, {view.VarY, ys_}};
   parser.EvaluateBatch(inputs, {values_.data(), codes_.data(), divisions_.data()});
 }
 

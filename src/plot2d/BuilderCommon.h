@@ -83,7 +83,7 @@ class ColumnBatch {
 
  private:
   static std::size_t Index(int r) { return static_cast<std::size_t>(r); }
-  std::vector<double> xs_, ys_, values_;
+  std::vector<double> ys_, values_;
   std::vector<std::uint8_t> codes_;
   std::vector<std::uint32_t> divisions_;
 };

@@ -289,11 +289,16 @@ INSTANTIATE_TEST_SUITE_P(Table, BatchTest, testing::ValuesIn(kBatchCases),
                            return std::string(param.param.name);
                          });
 
-// Two free variables at once, as a grid walk sets them, over random expressions.
-TEST(CrossCheck, BatchesOverTwoFreeVariables) {
-  const std::vector<double> xs = BatchInputs();
-  std::vector<double> ys(xs.rbegin(), xs.rend());
-  ExpressionGenerator generator(4242);
+// Two free variables at once, as a grid walk sets them, over random expressions: both
+// varying, or X held at one value for every point as a column walk holds it.
+class TwoVariableBatchTest : public testing::TestWithParam<bool> {};
+
+TEST_P(TwoVariableBatchTest, SameAsOnePointAtATime) {
+  const bool xHeld = GetParam();
+  const std::vector<double> inputs = BatchInputs();
+  const std::vector<double> ys(inputs.rbegin(), inputs.rend());
+  const std::vector<double> xs = xHeld ? std::vector<double>{0.75} : inputs;
+  ExpressionGenerator generator(xHeld ? 4243 : 4242);
   for (int i = 0; i < 300; ++i) {
     const std::string text = generator.Expression(4);
     DivisionTrackingParser single;
@@ -301,17 +306,17 @@ TEST(CrossCheck, BatchesOverTwoFreeVariables) {
     PrepareForBatch(single, text);
     PrepareForBatch(batch, text);
     std::vector<Outcome> expected;
-    for (std::size_t p = 0; p < xs.size(); ++p) {
-      single.SetVariable("X", xs[p]);
+    for (std::size_t p = 0; p < ys.size(); ++p) {
+      single.SetVariable("X", xs[xHeld ? 0 : p]);
       single.SetVariable("Y", ys[p]);
       expected.push_back(ReadAny(single, single.EvaluateCompiled()));
     }
-    std::vector<double> values(xs.size());
-    std::vector<std::uint8_t> codes(xs.size());
-    std::vector<std::uint32_t> divisions(xs.size());
-    const FormulaParser::BatchInput inputs[] = {{'X', xs}, {'Y', ys}};
-    batch.EvaluateBatch(inputs, {values.data(), codes.data(), divisions.data()});
-    for (std::size_t p = 0; p < xs.size(); ++p) {
+    std::vector<double> values(ys.size());
+    std::vector<std::uint8_t> codes(ys.size());
+    std::vector<std::uint32_t> divisions(ys.size());
+    const FormulaParser::BatchInput batchInputs[] = {{'X', xs}, {'Y', ys}};
+    batch.EvaluateBatch(batchInputs, {values.data(), codes.data(), divisions.data()});
+    for (std::size_t p = 0; p < ys.size(); ++p) {
       const Outcome got{values[p], codes[p], int(divisions[p] & 0xFFFF), int(divisions[p] >> 16)};
       ASSERT_TRUE(got == expected[p])
           << text << " at point " << p << ": " << got << " vs " << expected[p];
@@ -319,6 +324,11 @@ TEST(CrossCheck, BatchesOverTwoFreeVariables) {
     EXPECT_TRUE(StateAfter(batch) == StateAfter(single)) << text;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(CrossCheck, TwoVariableBatchTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& param) {
+                           return std::string(param.param ? "XHeld" : "BothVarying");
+                         });
 
 TEST(CrossCheck, AssignmentFormulasStoreTheSameOnEveryPath) {
   ExpressionGenerator generator(99);
