@@ -1,7 +1,10 @@
 #include "SurfaceBuilder.h"
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "document/Document.h"
 #include "document/Feedback.h"
@@ -47,17 +50,21 @@ void AdvanceProgress(ProgressSink& progress) {
 void SamplePoints(Build3DContext& context, const SurfaceGrid& grid, const std::vector<float>& outer,
                   const std::vector<float>& inner, G3dObject& object) {
   FormulaParser& parser = context.surfaceParser;
-  double& outerSlot = parser.VariableSlot(grid.outer.variable);
-  double& innerSlot = parser.VariableSlot(grid.inner.variable);
+  // Each grid row is one batch: the outer value held, the inner one along the row.
+  const std::vector<double> row(inner.begin(), inner.end());
+  std::vector<double> values(row.size());
+  std::vector<std::uint8_t> codes(row.size());
   std::array<float, 3> c{};
   for (const float u : outer) {
-    for (const float w : inner) {
-      outerSlot = u;
-      innerSlot = w;
-      double f = parser.EvaluateCompiled();
-      if (parser.HasError()) f = 0.0;  // no value here: the point lies on the plane
+    const double held = u;
+    const FormulaParser::BatchInput inputs[] = {{grid.outer.variable, std::span(&held, 1)},
+                                                {grid.inner.variable, row}};
+    parser.EvaluateBatch(inputs, {values.data(), codes.data()});
+    for (std::size_t i = 0; i < inner.size(); ++i) {
+      // No value here: the point lies on the plane.
+      const double f = codes[i] == NoFormulaError ? values[i] : 0.0;
       c[static_cast<std::size_t>(grid.outer.coordinate)] = u;
-      c[static_cast<std::size_t>(grid.inner.coordinate)] = w;
+      c[static_cast<std::size_t>(grid.inner.coordinate)] = inner[i];
       c[static_cast<std::size_t>(grid.computed)] = static_cast<float>(f);
       AppendPoint(object, c[0], c[1], c[2]);
     }
