@@ -12,6 +12,7 @@
 #include "DesktopProgram.h"
 #include "MainWindow.h"
 #include "ProgramFolder.h"
+#include "ProgramVersion.h"
 #include "QtConvert.h"
 
 namespace {
@@ -35,7 +36,6 @@ class Application : public QApplication {
   }
 };
 
-constexpr const char* versionText = "Linewright v 0.5.0.b\n";
 constexpr const char* helpText =
     "Usage: linewright [FILE.lwf]\n"
     "       linewright --version | --help\n"
@@ -49,7 +49,7 @@ constexpr const char* helpText =
 bool AnswerInformationOption(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::fputs(versionText, stdout);
+      std::puts(lw::ProgramVersionText);
       return true;
     }
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
@@ -66,6 +66,8 @@ int main(int argc, char* argv[]) {
   if (AnswerInformationOption(argc, argv)) return 0;
   Application application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Linewright"));
+  // Lets the desktop match the windows to the installed desktop entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.linewright"));
   // The program ends with its main window, whatever secondary window stays open.
   QApplication::setQuitOnLastWindowClosed(false);
   // The windows are laid out for an 11-pixel sans-serif face.

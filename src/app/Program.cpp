@@ -9,6 +9,7 @@
 #include "FormulaParser.h"
 #include "Program3D.h"
 #include "ProgramAnalysis.h"
+#include "ProgramFolder.h"
 #include "StatusTexts.h"
 
 namespace lw {
@@ -52,10 +53,12 @@ std::string Program::OptionsPath() const {
   const QString name =
       QString::fromUtf8(OptionsFileName.data(), static_cast<qsizetype>(OptionsFileName.size()));
   const QString programDir = QString::fromStdString(programDir_);
-  // The options live beside the program; an installed program's folder cannot be
-  // written, and the options would be lost at every exit, so they go to the user's
-  // configuration folder instead.
-  if (QFileInfo(programDir).isWritable()) return QDir(programDir).filePath(name).toStdString();
+  // The options live beside the program. An installed program's folder cannot be
+  // written (the options would be lost at every exit) or, run by root, belongs to
+  // the package manager, so its options go to the user's configuration folder.
+  if (!IsInstalledDataFolder(programDir_) && QFileInfo(programDir).isWritable()) {
+    return QDir(programDir).filePath(name).toStdString();
+  }
   return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
       .filePath(QStringLiteral("linewright/") + name)
       .toStdString();

@@ -17,4 +17,9 @@ std::string FindProgramFolder(const std::string& executableDir) {
   return executableDir;
 }
 
+bool IsInstalledDataFolder(const std::string& folder) {
+  return QDir::cleanPath(QString::fromStdString(folder))
+      .endsWith(QStringLiteral("/share/linewright"));
+}
+
 }  // namespace lw

@@ -11,4 +11,8 @@ namespace lw {
 // else executableDir/../share/linewright when it is there; executableDir otherwise.
 std::string FindProgramFolder(const std::string& executableDir);
 
+// True for an installed program's data folder (.../share/linewright), which belongs
+// to the package manager: the program writes nothing there, whoever runs it.
+bool IsInstalledDataFolder(const std::string& folder);
+
 }  // namespace lw

@@ -3,6 +3,8 @@
 #include <array>
 #include <ostream>
 
+#include "ProgramVersion.h"
+
 namespace lw::cli {
 namespace {
 
@@ -21,7 +23,8 @@ constexpr std::array kCommands{
 
 void PrintUsage(std::ostream& out) {
   out << "Usage: linewright-cli COMMAND [ARGS...]\n"
-         "       linewright-cli COMMAND --help\n\n"
+         "       linewright-cli COMMAND --help\n"
+         "       linewright-cli --version | --help\n\n"
          "Commands:\n";
   for (const Command& command : kCommands) {
     out << "  " << command.name;
@@ -39,6 +42,10 @@ int RunCommandLine(Args args, std::istream& in, std::ostream& out, std::ostream&
   }
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     PrintUsage(out);
+    return ExitOk;
+  }
+  if (args[0] == "--version") {
+    out << ProgramVersionText << '\n';
     return ExitOk;
   }
   for (const Command& command : kCommands) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <functional>
 
+#include "ProgramVersion.h"
 #include "WindowKit.h"
 
 class QPushButton;
@@ -13,7 +14,7 @@ namespace lw {
 
 class Program;
 
-inline constexpr const char* AboutVersionText = "Linewright v 0.5.0.b";
+inline constexpr const char* AboutVersionText = ProgramVersionText;
 inline constexpr const char* ContactAddress = "linewright@example.org";
 
 // The contact label: red while the pointer is over it, blue once the pointer moves

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 
+#include "CaseNames.h"
 #include "NotepadDocument.h"
 #include "Pictures.h"
 #include "TempDir.h"
@@ -12,6 +13,7 @@ namespace lw {
 namespace {
 
 struct FindCase {
+  const char* name;
   const char* text;
   const char* what;
   int from;
@@ -19,6 +21,10 @@ struct FindCase {
   bool wholeWord;
   int expected;
 };
+
+void PrintTo(const FindCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class Find : public ::testing::TestWithParam<FindCase> {};
 
@@ -31,17 +37,19 @@ TEST_P(Find, FindsTheFirstMatchForward) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Find,
-    ::testing::Values(FindCase{"one word two word", "word", 0, false, false, 4},
-                      FindCase{"one word two word", "word", 5, false, false, 13},
-                      FindCase{"one word two word", "word", 14, false, false, -1},
-                      FindCase{"Word word", "word", 0, true, false, 5},
-                      FindCase{"Word word", "WORD", 0, false, false, 0},
-                      FindCase{"sword words word", "word", 0, false, true, 12},
-                      FindCase{"word_x word", "word", 0, false, true, 7},
-                      FindCase{"слово Слово", "слово", 1, false, false, 6},
-                      FindCase{"anything", "", 0, false, false, -1},
-                      FindCase{"abc", "abc", -3, false, false, 0},
-                      FindCase{"abc", "abc", 10, false, false, -1}));
+    ::testing::Values(
+        FindCase{"First", "one word two word", "word", 0, false, false, 4},
+        FindCase{"FromAfterTheFirst", "one word two word", "word", 5, false, false, 13},
+        FindCase{"NoneAfterTheLast", "one word two word", "word", 14, false, false, -1},
+        FindCase{"MatchCase", "Word word", "word", 0, true, false, 5},
+        FindCase{"IgnoreCase", "Word word", "WORD", 0, false, false, 0},
+        FindCase{"WholeWord", "sword words word", "word", 0, false, true, 12},
+        FindCase{"UnderscoreIsPartOfAWord", "word_x word", "word", 0, false, true, 7},
+        FindCase{"CyrillicIgnoreCase", "слово Слово", "слово", 1, false, false, 6},
+        FindCase{"EmptyPattern", "anything", "", 0, false, false, -1},
+        FindCase{"NegativeStartFromTheTop", "abc", "abc", -3, false, false, 0},
+        FindCase{"StartPastTheEnd", "abc", "abc", 10, false, false, -1}),
+    test::CaseName());
 
 TEST(SearchStart, StartsOneAfterTheSelectionStartOrAtTheCaret) {
   EXPECT_EQ(SearchStart(true, 4, 8), 5);

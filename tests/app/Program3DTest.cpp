@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <memory>
 
+#include "CaseNames.h"
 #include "TempDir.h"
 
 namespace lw {
@@ -12,11 +13,13 @@ namespace {
 
 using testing::TempDir;
 
-// The status timer needs an event dispatcher.
+// The status timer needs an event dispatcher, and the 2D picture's labels a GUI
+// application; the offscreen platform needs no display.
 class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    if (!QCoreApplication::instance()) app_ = std::make_unique<QCoreApplication>(argc_, argv_);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!QCoreApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
   }
   void TearDown() override { app_.reset(); }
 
@@ -89,9 +92,14 @@ TEST_F(Space3D, RefusedParametersLeaveTheSpaceAlone) {
 }
 
 struct ClearCase {
+  const char* name;
   SpaceMode shown;
   int paints;
 };
+
+void PrintTo(const ClearCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class ClearSpace : public Space3D, public ::testing::WithParamInterface<ClearCase> {};
 
@@ -107,8 +115,9 @@ TEST_P(ClearSpace, EmptiesTheBlockAndPaintsWhenShown) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Spaces, ClearSpace,
-                         ::testing::Values(ClearCase{SpaceMode::Space2D, 0},
-                                           ClearCase{SpaceMode::Space3D, 1}));
+                         ::testing::Values(ClearCase{"Hidden", SpaceMode::Space2D, 0},
+                                           ClearCase{"Shown", SpaceMode::Space3D, 1}),
+                         test::CaseName());
 
 TEST_F(Space3D, SavedDxfOpensAgainCentredWithTheCameraAt20) {
   AddGraphs({"x*y"});
@@ -135,6 +144,10 @@ struct FileFailure {
   const char* status;  // followed by the path
 };
 
+void PrintTo(const FileFailure& c, std::ostream* out) {
+  *out << (c.save ? "save " : "open ") << c.name;
+}
+
 class FileFailures : public Space3D, public ::testing::WithParamInterface<FileFailure> {};
 
 TEST_P(FileFailures, ReportThePathAndDoNotStartTheTimer) {
@@ -152,7 +165,10 @@ INSTANTIATE_TEST_SUITE_P(
     Files, FileFailures,
     ::testing::Values(FileFailure{"none.dxf", nullptr, false, "Помилка завантаження файлу! - "},
                       FileFailure{"bad.t3d", "NOT3D", false, "Невідомий формат Файлу! - "},
-                      FileFailure{"out.dxf", nullptr, true, "Помилка збереження файлу! - "}));
+                      FileFailure{"out.dxf", nullptr, true, "Помилка збереження файлу! - "}),
+    [](const ::testing::TestParamInfo<FileFailure>& p) {
+      return test::NameFromText(std::string(p.param.save ? "Save_" : "Open_") + p.param.name);
+    });
 
 TEST_F(Space3D, ALoadedDocumentSetsTheDrawingModeAndMotionButTheStartUpResetDoesNot) {
   AppearanceSettings a = program.Doc().Appearance;
@@ -174,10 +190,15 @@ TEST_F(Space3D, ALoadedDocumentSetsTheDrawingModeAndMotionButTheStartUpResetDoes
 }
 
 struct DrawModeCase {
+  const char* name;
   int mode;
   SpaceMode shown;
   int paints;
 };
+
+void PrintTo(const DrawModeCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class DrawMode : public Space3D, public ::testing::WithParamInterface<DrawModeCase> {};
 
@@ -190,9 +211,11 @@ TEST_P(DrawMode, HandlerSetsBothSidesAndPaintsIn3D) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, DrawMode,
-                         ::testing::Values(DrawModeCase{0, SpaceMode::Space3D, 1},
-                                           DrawModeCase{2, SpaceMode::Space3D, 1},
-                                           DrawModeCase{2, SpaceMode::Space2D, 0}));
+                         ::testing::Values(DrawModeCase{"PointsShown", 0, SpaceMode::Space3D, 1},
+                                           DrawModeCase{"PolygonsShown", 2, SpaceMode::Space3D, 1},
+                                           DrawModeCase{"PolygonsHidden", 2, SpaceMode::Space2D,
+                                                        0}),
+                         test::CaseName());
 
 TEST_F(Space3D, SensitivitiesFollowTheAppearanceAndZeroCountsAsOne) {
   EXPECT_FLOAT_EQ(space().Navigator().Sensitivities()[1], -0.1f);  // the window's Y = -10

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QtGlobal>
 
+#include "CaseNames.h"
 #include "Program.h"
 #include "TempDir.h"
 
@@ -59,6 +60,36 @@ TEST(ProgramOptions, GoToTheUserConfigurationWhenTheProgramFolderCannotBeWritten
   again.ReadOptions({});
   EXPECT_EQ(again.ShowHints(), hints);
 }
+
+// Where a program whose folder exists and can be written keeps its options.
+struct WritableFolderCase {
+  const char* name;
+  const char* folder;
+  bool beside;
+};
+
+class ProgramOptionsPlace : public ::testing::TestWithParam<WritableFolderCase> {};
+
+TEST_P(ProgramOptionsPlace, BesideOnlyWhenNotAnInstalledDataFolder) {
+  TempDir dir;
+  const ConfigHome home(dir.File("config"));
+  const std::string folder = dir.File(GetParam().folder);
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder)));
+  Program program(folder);
+  const std::string expected =
+      GetParam().beside ? folder + "/Linewright.dat" : dir.File("config/linewright/Linewright.dat");
+  EXPECT_EQ(Clean(program.OptionsPath()), Clean(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, ProgramOptionsPlace,
+    ::testing::Values(
+        // Run by root, the package's own folder can be written, yet is not the user's.
+        WritableFolderCase{"InstalledDataFolderRunByItsOwner", "usr/share/linewright", false},
+        WritableFolderCase{"InstalledUnderAnotherPrefix", "home/u/.local/share/linewright/", false},
+        WritableFolderCase{"CopiedProgramFolderNamedLinewright", "opt/linewright", true},
+        WritableFolderCase{"FolderMerelyNamedShare", "share", true}),
+    test::CaseName());
 
 }  // namespace
 }  // namespace lw

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "CommandRun.h"
 #include "DxfFormat.h"
 #include "document/Palette.h"
 #include "document/SettingsFile.h"
@@ -14,25 +12,8 @@
 namespace lw::cli {
 namespace {
 
-struct CommandRun {
-  int exit = -1;
-  std::string out, err;
-};
-
 CommandRun Build3D(std::vector<std::string_view> args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  CommandRun run;
-  run.exit = RunBuild3D(args, in, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
-}
-
-std::string ReadAll(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll().toStdString();
+  return RunCommand(RunBuild3D, std::move(args));
 }
 
 class Build3DCommand : public ::testing::Test {

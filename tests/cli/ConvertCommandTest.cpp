@@ -2,30 +2,18 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "CommandRun.h"
 #include "DxfFormat.h"
 #include "document/Palette.h"
 
 namespace lw::cli {
 namespace {
 
-struct CommandRun {
-  int exit = -1;
-  std::string out, err;
-};
-
 CommandRun Convert(std::vector<std::string_view> args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  CommandRun run;
-  run.exit = RunConvert(args, in, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
+  return RunCommand(RunConvert, std::move(args));
 }
 
 class ConvertCommand : public ::testing::Test {
@@ -35,11 +23,6 @@ class ConvertCommand : public ::testing::Test {
     QFile file(QString::fromStdString(path));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-  }
-  std::string ReadAll(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll().toStdString();
   }
   QTemporaryDir dir;
 };

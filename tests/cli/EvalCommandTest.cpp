@@ -1,29 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "CommandRun.h"
 
 namespace lw::cli {
 namespace {
 
-struct EvalRun {
-  int exit = -1;
-  std::string out;
-  std::string err;
-};
-
-EvalRun Eval(std::vector<std::string_view> args) {
-  std::istringstream in;
-  std::ostringstream out;
-  std::ostringstream err;
-  EvalRun run;
-  run.exit = RunEval(args, in, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
+CommandRun Eval(std::vector<std::string_view> args) {
+  return RunCommand(RunEval, std::move(args));
 }
 
 TEST(EvalCommand, PrintsTheCalculatorLines) {
@@ -47,7 +33,7 @@ TEST(EvalCommand, PrintsTheCalculatorLines) {
       {{"-2^2"}, "-2^2\nРезультат : -4\n"},
   };
   for (const auto& c : cases) {
-    const EvalRun run = Eval(c.args);
+    const CommandRun run = Eval(c.args);
     EXPECT_EQ(run.exit, ExitOk) << c.args.front();
     EXPECT_EQ(run.out, c.out) << c.args.front();
     EXPECT_EQ(run.err, "");
@@ -57,7 +43,7 @@ TEST(EvalCommand, PrintsTheCalculatorLines) {
 TEST(EvalCommand, BadCommandLines) {
   const std::vector<std::string_view> cases[] = {{}, {"--bogus", "1"}, {"--"}};
   for (const auto& args : cases) {
-    const EvalRun run = Eval(args);
+    const CommandRun run = Eval(args);
     EXPECT_EQ(run.exit, ExitUsage);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("Usage: linewright-cli eval"), std::string::npos);
@@ -65,18 +51,15 @@ TEST(EvalCommand, BadCommandLines) {
 }
 
 TEST(EvalCommand, Help) {
-  const EvalRun run = Eval({"--help"});
+  const CommandRun run = Eval({"--help"});
   EXPECT_EQ(run.exit, ExitOk);
   EXPECT_NE(run.out.find("Usage: linewright-cli eval"), std::string::npos);
 }
 
 TEST(EvalCommand, ReachableFromTheCommandLine) {
-  std::istringstream in;
-  std::ostringstream out;
-  std::ostringstream err;
-  const std::vector<std::string_view> args = {"eval", "2+3*4"};
-  EXPECT_EQ(RunCommandLine(args, in, out, err), ExitOk);
-  EXPECT_EQ(out.str(), "2+3*4\nРезультат : 14\n");
+  const CommandRun run = RunCommand(RunCommandLine, {"eval", "2+3*4"});
+  EXPECT_EQ(run.exit, ExitOk);
+  EXPECT_EQ(run.out, "2+3*4\nРезультат : 14\n");
 }
 
 }  // namespace

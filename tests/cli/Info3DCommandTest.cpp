@@ -2,28 +2,16 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "CommandRun.h"
 
 namespace lw::cli {
 namespace {
 
-struct CommandRun {
-  int exit = -1;
-  std::string out, err;
-};
-
 CommandRun Info3D(std::vector<std::string_view> args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  CommandRun run;
-  run.exit = RunInfo3D(args, in, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
+  return RunCommand(RunInfo3D, std::move(args));
 }
 
 TEST(Info3DCommand, ListsObjectsAsRead) {

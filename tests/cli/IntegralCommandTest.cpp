@@ -1,29 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "CommandRun.h"
 
 namespace lw::cli {
 namespace {
 
-struct IntegralRun {
-  int exit = -1;
-  std::string out;
-  std::string err;
-};
-
-IntegralRun Integral(std::vector<std::string_view> args) {
-  std::istringstream in;
-  std::ostringstream out;
-  std::ostringstream err;
-  IntegralRun run;
-  run.exit = RunIntegral(args, in, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
+CommandRun Integral(std::vector<std::string_view> args) {
+  return RunCommand(RunIntegral, std::move(args));
 }
 
 TEST(IntegralCommand, PrintsTheWindowsLogLines) {
@@ -48,7 +34,7 @@ TEST(IntegralCommand, PrintsTheWindowsLogLines) {
        "Площа під графіком : -X\nРезультат : 1.5\n"},
   };
   for (const auto& c : cases) {
-    const IntegralRun run = Integral(c.args);
+    const CommandRun run = Integral(c.args);
     EXPECT_EQ(run.exit, ExitOk) << c.args.front();
     EXPECT_EQ(run.out, c.out) << c.args.front();
     EXPECT_EQ(run.err, "");
@@ -68,7 +54,7 @@ TEST(IntegralCommand, FailureLinesEndWithExitOne) {
       {{"(X"}, "Непарні круглі скобки"},
   };
   for (const auto& c : cases) {
-    const IntegralRun run = Integral(c.args);
+    const CommandRun run = Integral(c.args);
     EXPECT_EQ(run.exit, ExitFailed) << c.args.front();
     const std::string tail = std::string(c.line) + "\n";
     ASSERT_GE(run.out.size(), tail.size());
@@ -83,7 +69,7 @@ TEST(IntegralCommand, BadCommandLines) {
       {}, {"X", "Y"}, {"X", "--kind", "length"}, {"X", "--bogus", "1"}, {"X", "--from"}, {"--"},
   };
   for (const auto& args : cases) {
-    const IntegralRun run = Integral(args);
+    const CommandRun run = Integral(args);
     EXPECT_EQ(run.exit, ExitUsage);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("Usage: linewright-cli integral"), std::string::npos);
@@ -91,7 +77,7 @@ TEST(IntegralCommand, BadCommandLines) {
 }
 
 TEST(IntegralCommand, Help) {
-  const IntegralRun run = Integral({"--help"});
+  const CommandRun run = Integral({"--help"});
   EXPECT_EQ(run.exit, ExitOk);
   EXPECT_NE(run.out.find("--kind area|volume|sum"), std::string::npos);
 }

@@ -1,29 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "CommandRun.h"
 
 namespace lw::cli {
 namespace {
 
-struct ProbeRun {
-  int exit = -1;
-  std::string out;
-  std::string err;
-};
-
-ProbeRun Probe(std::vector<std::string_view> args, const std::string& input) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  ProbeRun run;
-  run.exit = RunProbe(args, in, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
+CommandRun Probe(std::vector<std::string_view> args, const std::string& input) {
+  return RunCommand(RunProbe, std::move(args), input);
 }
 
 TEST(ProbeCommand, ResultLines) {
@@ -51,7 +37,7 @@ TEST(ProbeCommand, ResultLines) {
       {{"--mode", "text", "--set", "X=-1.5e1"}, "X\n", "-15\t255\t0\t0\n"},
   };
   for (const auto& c : cases) {
-    const ProbeRun run = Probe(c.args, c.input);
+    const CommandRun run = Probe(c.args, c.input);
     EXPECT_EQ(run.exit, ExitOk) << c.input;
     EXPECT_EQ(run.out, c.out) << c.input;
     EXPECT_EQ(run.err, "") << c.input;
@@ -70,7 +56,7 @@ TEST(ProbeCommand, BadCommandLines) {
       {"--mode", "text", "extra"},
   };
   for (const auto& args : cases) {
-    const ProbeRun run = Probe(args, "1\n");
+    const CommandRun run = Probe(args, "1\n");
     EXPECT_EQ(run.exit, ExitUsage) << (args.empty() ? "" : args.back());
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err, "");
@@ -78,7 +64,7 @@ TEST(ProbeCommand, BadCommandLines) {
 }
 
 TEST(ProbeCommand, Help) {
-  const ProbeRun run = Probe({"--help"}, "");
+  const CommandRun run = Probe({"--help"}, "");
   EXPECT_EQ(run.exit, ExitOk);
   EXPECT_NE(run.out.find("Usage: linewright-cli probe"), std::string::npos);
 }

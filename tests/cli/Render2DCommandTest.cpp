@@ -5,11 +5,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "CommandRun.h"
 #include "SettingsFile.h"
 
 namespace lw::cli {
@@ -17,17 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Render2DRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Render2DRun Render(std::vector<std::string_view> args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  const int code = RunRender2D(args, in, out, err);
-  return {code, out.str(), err.str()};
+CommandRun Render(std::vector<std::string_view> args) {
+  return RunCommand(RunRender2D, std::move(args));
 }
 
 class Render2DCommandTest : public ::testing::Test {
@@ -60,8 +50,8 @@ class Render2DCommandTest : public ::testing::Test {
 };
 
 TEST_F(Render2DCommandTest, HelpAndCommandLineErrors) {
-  const Render2DRun help = Render({"--help"});
-  EXPECT_EQ(help.code, ExitOk);
+  const CommandRun help = Render({"--help"});
+  EXPECT_EQ(help.exit, ExitOk);
   EXPECT_NE(help.out.find("Usage: linewright-cli render2d"), std::string::npos);
   const std::vector<std::vector<std::string_view>> bad = {
       {},
@@ -77,8 +67,8 @@ TEST_F(Render2DCommandTest, HelpAndCommandLineErrors) {
       {"a.lwf", "b.lwf", "-o", "x.png"},
   };
   for (const auto& args : bad) {
-    const Render2DRun run = Render(args);
-    EXPECT_EQ(run.code, ExitUsage) << (args.empty() ? "" : args.back());
+    const CommandRun run = Render(args);
+    EXPECT_EQ(run.exit, ExitUsage) << (args.empty() ? "" : args.back());
     EXPECT_NE(run.err.find("Usage:"), std::string::npos);
   }
 }
@@ -87,8 +77,8 @@ TEST_F(Render2DCommandTest, DrawsTheGraphsIntoAPictureOfTheViewSize) {
   const std::string doc = DiscDocument();
   for (const char* name : {"disc.png", "disc.BMP"}) {
     const std::string out = Path(name);
-    const Render2DRun run = Render({doc, "-o", out, "--size", "40x30"});
-    ASSERT_EQ(run.code, ExitOk) << run.err;
+    const CommandRun run = Render({doc, "-o", out, "--size", "40x30"});
+    ASSERT_EQ(run.exit, ExitOk) << run.err;
     EXPECT_EQ(run.err, "Окей\n");
     const QImage image(QString::fromStdString(out));
     ASSERT_EQ(image.size(), QSize(40, 30)) << name;
@@ -101,24 +91,24 @@ TEST_F(Render2DCommandTest, DrawsTheGraphsIntoAPictureOfTheViewSize) {
 
 TEST_F(Render2DCommandTest, RefusedParametersWriteNothingAndFail) {
   const std::string out = Path("bad.png");
-  const Render2DRun run = Render({DiscDocument("0"), "-o", out});
-  EXPECT_EQ(run.code, ExitFailed);
+  const CommandRun run = Render({DiscDocument("0"), "-o", out});
+  EXPECT_EQ(run.exit, ExitFailed);
   EXPECT_EQ(run.err, "Помилка вводу маштабу вісі Y\n");
   EXPECT_FALSE(fs::exists(out));
 }
 
 TEST_F(Render2DCommandTest, UnreadableFilesAreReported) {
   const std::string out = Path("x.png");
-  const Render2DRun missing = Render({Path("missing.lwf"), "-o", out});
-  EXPECT_EQ(missing.code, ExitFailed);
+  const CommandRun missing = Render({Path("missing.lwf"), "-o", out});
+  EXPECT_EQ(missing.exit, ExitFailed);
   EXPECT_NE(missing.err.find("Помилка завантаження файлу! - "), std::string::npos);
   const std::string junk = Path("junk.lwf");
   std::ofstream(junk) << "not a document\n";
-  const Render2DRun unknown = Render({junk, "-o", out});
-  EXPECT_EQ(unknown.code, ExitFailed);
+  const CommandRun unknown = Render({junk, "-o", out});
+  EXPECT_EQ(unknown.exit, ExitFailed);
   EXPECT_NE(unknown.err.find("Невідомий формат Файлу! - "), std::string::npos);
-  const Render2DRun palette = Render({DiscDocument(), "-o", out, "--palette", Path("missing.plt")});
-  EXPECT_EQ(palette.code, ExitFailed);
+  const CommandRun palette = Render({DiscDocument(), "-o", out, "--palette", Path("missing.plt")});
+  EXPECT_EQ(palette.exit, ExitFailed);
   EXPECT_NE(palette.err.find("Помилка завантаження файлу Палітри! - "), std::string::npos);
   EXPECT_FALSE(fs::exists(out));
 }
@@ -130,9 +120,9 @@ TEST_F(Render2DCommandTest, ColourMapsUseTheGivenPalette) {
     for (int i = 0; i < 768; ++i) file.put(static_cast<char>(0x40 + i % 3));
   }
   const std::string out = Path("gamma.png");
-  const Render2DRun run =
+  const CommandRun run =
       Render({LW_EXAMPLES_DIR "/gamma.lwf", "-o", out, "--size", "64x48", "--palette", plt});
-  ASSERT_EQ(run.code, ExitOk) << run.err;
+  ASSERT_EQ(run.exit, ExitOk) << run.err;
   const QImage image(QString::fromStdString(out));
   EXPECT_EQ(image.pixel(5, 5), qRgb(0x40, 0x41, 0x42));
 }
@@ -140,9 +130,9 @@ TEST_F(Render2DCommandTest, ColourMapsUseTheGivenPalette) {
 TEST_F(Render2DCommandTest, EveryExampleRenders) {
   for (const char* name : {"functions", "relations", "gamma", "parametric-names", "surfaces"}) {
     const std::string out = Path(std::string(name) + ".png");
-    const Render2DRun run =
+    const CommandRun run =
         Render({std::string(LW_EXAMPLES_DIR "/") + name + ".lwf", "-o", out, "--size", "160x120"});
-    EXPECT_EQ(run.code, ExitOk) << name << ": " << run.err;
+    EXPECT_EQ(run.exit, ExitOk) << name << ": " << run.err;
     EXPECT_TRUE(QImage(QString::fromStdString(out)).size() == QSize(160, 120)) << name;
   }
 }

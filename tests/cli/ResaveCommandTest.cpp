@@ -2,28 +2,19 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string_view>
 
 #include <unistd.h>
 
-#include "Commands.h"
+#include "CommandRun.h"
 
 namespace lw::cli {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 int Resave(std::vector<std::string_view> args, std::string& err) {
-  std::istringstream in;
-  std::ostringstream out, errStream;
-  const int code = RunResave(args, in, out, errStream);
-  err = errStream.str();
-  return code;
+  const CommandRun run = RunCommand(RunResave, std::move(args));
+  err = run.err;
+  return run.exit;
 }
 
 class ResaveCommand : public ::testing::Test {

@@ -1,30 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <sstream>
 #include <string_view>
 
-#include "Commands.h"
+#include "CommandRun.h"
 
 namespace lw::cli {
 namespace {
 
-struct ShowRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-ShowRun Show(std::vector<std::string_view> args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  const int code = RunShow(args, in, out, err);
-  return {code, out.str(), err.str()};
+CommandRun Show(std::vector<std::string_view> args) {
+  return RunCommand(RunShow, std::move(args));
 }
 
 TEST(ShowCommand, PrintsEveryPartOfADocument) {
-  const ShowRun run = Show({LW_EXAMPLES_DIR "/relations.lwf"});
-  ASSERT_EQ(run.code, ExitOk) << run.err;
+  const CommandRun run = Show({LW_EXAMPLES_DIR "/relations.lwf"});
+  ASSERT_EQ(run.exit, ExitOk) << run.err;
   const char* expected[] = {
       "  Edit1 ScaleX (2D Маштаб, Вісь  Х :) = 10\n",
       "  Edit25 StepZ (3D Крок, По вісі  Z :) = 0.4\n",
@@ -46,8 +36,8 @@ TEST(ShowCommand, PrintsEveryPartOfADocument) {
 }
 
 TEST(ShowCommand, PrintsThreeDForms) {
-  const ShowRun run = Show({LW_EXAMPLES_DIR "/surfaces.lwf"});
-  ASSERT_EQ(run.code, ExitOk);
+  const CommandRun run = Show({LW_EXAMPLES_DIR "/surfaces.lwf"});
+  ASSERT_EQ(run.exit, ExitOk);
   EXPECT_NE(run.out.find("  3. cos(y)+sin(z)  [Тип виразу : X = F ( Y,Z ) .] form 2, colour "
                          "0x0040FF40\n"),
             std::string::npos);
@@ -67,15 +57,15 @@ TEST(ShowCommand, BadFilesAndCommandLines) {
       {{"a.lwf", "b.lwf"}, ExitUsage, ""},
   };
   for (const auto& c : cases) {
-    const ShowRun run = Show(c.args);
-    EXPECT_EQ(run.code, c.code);
+    const CommandRun run = Show(c.args);
+    EXPECT_EQ(run.exit, c.code);
     EXPECT_TRUE(run.out.empty());
     if (!c.err.empty()) {
       EXPECT_EQ(run.err, c.err);
     }
   }
-  const ShowRun help = Show({"--help"});
-  EXPECT_EQ(help.code, ExitOk);
+  const CommandRun help = Show({"--help"});
+  EXPECT_EQ(help.exit, ExitOk);
   EXPECT_NE(help.out.find("Usage: linewright-cli show"), std::string::npos);
 }
 

@@ -4,8 +4,10 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 
+#include "CaseNames.h"
 #include "FormulaTestSupport.h"
 
 namespace lw {
@@ -108,6 +110,10 @@ const EdgeCase kEdgeCases[] = {
     {"()", 0, SyntaxError},
 };
 
+void PrintTo(const EdgeCase& edge, std::ostream* out) {
+  *out << '"' << edge.formula << '"';
+}
+
 class EdgeCaseTest : public testing::TestWithParam<EdgeCase> {
  protected:
   static void Bind(FormulaParser& parser) {
@@ -173,7 +179,10 @@ TEST_P(EdgeCaseTest, BatchPath) {
   EXPECT_EQ(parser.ErrorCode(), code) << edge.formula;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, EdgeCaseTest, testing::ValuesIn(kEdgeCases));
+INSTANTIATE_TEST_SUITE_P(Table, EdgeCaseTest, testing::ValuesIn(kEdgeCases),
+                         [](const testing::TestParamInfo<EdgeCase>& p) {
+                           return test::NameFromText(p.param.formula);
+                         });
 
 TEST(Assignment, StoresAndPersistsOnTheObject) {
   FormulaParser parser;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "BuildCommands.h"
 #include "Builders2D.h"
 #include "Plot2DFixture.h"
@@ -186,6 +188,32 @@ TEST_F(BuildersTest, ContourLeavesOutUndefinedValues) {
     if (pixel.first >= 16) halfRight.insert(pixel);
   }
   EXPECT_EQ(halfRight, right);
+}
+
+// A sample without a value (the formula reports an error there, unlike NaN) makes
+// the cells around it undrawable: left of X = 0 for SQRT(X), and around the one point
+// where a divisor is 0; elsewhere the ring is as without it.
+TEST_F(BuildersTest, ContourLeavesOutTheCellsAroundSamplesWithoutAValue) {
+  SetView(30, 30);
+  SetInterval("-15", "15", "-15", "15");
+  const PixelSet ring = BuildOnly("X*X+Y*Y-100", Relation, 1);
+  PixelSet right;
+  for (const auto& pixel : ring) {
+    if (pixel.first >= 15) right.insert(pixel);  // cells from X = 0 on
+  }
+  ASSERT_FALSE(right.empty());
+  EXPECT_EQ(BuildOnly("X*X+Y*Y-100+SQRT(X)*0", Relation, 1), right);
+  const PixelSet holed = BuildOnly("X*X+Y*Y-100+0/((X-6)*(X-6)+(Y-8)*(Y-8))", Relation, 1);
+  PixelSet missing;
+  for (const auto& pixel : ring) {
+    if (!holed.count(pixel)) missing.insert(pixel);
+  }
+  EXPECT_FALSE(missing.empty());
+  for (const auto& [x, y] : missing) {
+    EXPECT_LE(std::abs(x - 20), 1) << x << ',' << y;  // the cells beside X = 6, Y = 8
+    EXPECT_LE(std::abs(y - 7), 1) << x << ',' << y;
+  }
+  for (const auto& pixel : holed) EXPECT_TRUE(ring.count(pixel)) << pixel.first;
 }
 
 TEST_F(BuildersTest, ContourOfACircleIsAConnectedRing) {

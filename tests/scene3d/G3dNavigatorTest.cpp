@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
+
 namespace lw {
 namespace {
 
@@ -13,6 +15,10 @@ struct DragCase {
   std::array<int, 6> values;  // X, Y, Z, rX, rY, rZ as typed
   G3dTransform expected;
 };
+
+void PrintTo(const DragCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class Drag : public ::testing::TestWithParam<DragCase> {};
 
@@ -71,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                  0,
                  {10, 10, 10, 0, 100, 100},
                  {0, 0, 0, 0.1f, 0, 0}}),
-    [](const ::testing::TestParamInfo<DragCase>& p) { return std::string(p.param.name); });
+    test::CaseName());
 
 TEST(Navigator, ReleasingTheButtonStopsTheDragAndMovesAreRelative) {
   G3dScene scene;
@@ -98,9 +104,14 @@ TEST(Navigator, ConstructionFactorsUntilSensitivitiesAreSet) {
 }
 
 struct ModeStoreCase {
+  const char* name;
   int front, back;
   int expectedFront, expectedBack;
 };
+
+void PrintTo(const ModeStoreCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class StoreModes : public ::testing::TestWithParam<ModeStoreCase> {};
 
@@ -112,9 +123,12 @@ TEST_P(StoreModes, NegativeLeavesASideAndOutOfRangeIsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, StoreModes,
-                         ::testing::Values(ModeStoreCase{0, 0, 0, 0}, ModeStoreCase{2, 2, 2, 2},
-                                           ModeStoreCase{-1, 0, 1, 0}, ModeStoreCase{2, -1, 2, 1},
-                                           ModeStoreCase{3, 7, 1, 1}));
+                         ::testing::Values(ModeStoreCase{"BothPoints", 0, 0, 0, 0},
+                                           ModeStoreCase{"BothPolygons", 2, 2, 2, 2},
+                                           ModeStoreCase{"KeepFront", -1, 0, 1, 0},
+                                           ModeStoreCase{"KeepBack", 2, -1, 2, 1},
+                                           ModeStoreCase{"OutOfRangeRefused", 3, 7, 1, 1}),
+                         test::CaseName());
 
 }  // namespace
 }  // namespace lw

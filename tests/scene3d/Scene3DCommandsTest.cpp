@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "DxfFormat.h"
+#include "FileSizeLimit.h"
 #include "G3dFile.h"
 #include "document/Document.h"
 #include "document/Feedback.h"
@@ -209,6 +210,28 @@ TEST_F(Commands3D, FilesBeyondTheReadLimitAreRefused) {
   file.SetMaxReadBytes(size);
   EXPECT_EQ(file.ReadDxf(path), FileDone);
   EXPECT_EQ(Names(), (std::vector<std::string>{"figure", "ENTITIES"}));
+}
+
+// A save that fails part way, as on a full disk, keeps the previous file whole.
+TEST_F(Commands3D, ASaveThatFailsPartWayKeepsThePreviousFile) {
+  G3dObject& o = AppendObject(*current, "figure");
+  for (int i = 0; i < 2000; ++i) {
+    G3dTriangle& t = AppendTriangle(o);
+    AddCorner(t, 0, o, float(i), 0, 0);
+    AddCorner(t, 1, o, float(i), 1, 0);
+    AddCorner(t, 2, o, float(i), 0, 1);
+  }
+  const std::string path = Path("figure.dxf");
+  WriteFile(path, "previous");
+  G3dFile file(current, &palette);
+  {
+    const test::FileSizeLimit limit(8192);
+    EXPECT_EQ(file.WriteDxf(path), FileCannotWrite);
+  }
+  QFile previous(QString::fromStdString(path));
+  ASSERT_TRUE(previous.open(QIODevice::ReadOnly));
+  EXPECT_EQ(previous.readAll(), QByteArray("previous"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"figure.dxf"});
 }
 
 TEST_F(Commands3D, ClearAndKinds) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
 #include "ModelChecks.h"
 #include "Scene3DCommands.h"
 #include "document/Document.h"
@@ -168,6 +169,48 @@ TEST_F(Build3D, WrongFormulaOrGridLeavesTheObjectAlone) {
   BuildSurface(context, 1, document.Graphs3D.At(1), 0);
   EXPECT_EQ(status.Text(), "Помилка вводу кроку вісі Z");
 }
+
+// Each form samples one axis in the outer loop (Y for Z = F(X,Y), X for Y = F(X,Z),
+// Z for X = F(Y,Z)); a step that cannot advance along it is refused like one on the
+// inner axis.
+struct OuterAxisCase {
+  const char* name;
+  std::uint32_t form;
+  float Params3D::*start;
+  float Params3D::*end;
+  const char* message;
+};
+
+void PrintTo(const OuterAxisCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class OuterAxis : public Build3D, public ::testing::WithParamInterface<OuterAxisCase> {};
+
+TEST_P(OuterAxis, AStepThatCannotAdvanceLeavesTheObjectAlone) {
+  params.ZStart3D = 0;  // every axis has a few samples
+  params.ZEnd3D = 2;
+  params.*GetParam().start = 1e8f;
+  params.*GetParam().end = 2e8f;
+  AddGraph("1", GetParam().form);
+  auto context = Context();
+  G3dObject& object = AppendObject(*current, "target");
+  AppendPoint(object, 9, 9, 9);
+  BuildSurface(context, 0, document.Graphs3D.At(0), 0);
+  EXPECT_EQ(object.points.size(), 1u);
+  EXPECT_TRUE(object.triangles.empty());
+  EXPECT_EQ(status.Text(), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, OuterAxis,
+    ::testing::Values(OuterAxisCase{"ZOfXY", ZOfXY, &Params3D::YStart3D, &Params3D::YEnd3D,
+                                    "Помилка вводу кроку вісі Y"},
+                      OuterAxisCase{"YOfXZ", YOfXZ, &Params3D::XStart3D, &Params3D::XEnd3D,
+                                    "Помилка вводу кроку вісі Х"},
+                      OuterAxisCase{"XOfYZ", XOfYZ, &Params3D::ZStart3D, &Params3D::ZEnd3D,
+                                    "Помилка вводу кроку вісі Z"}),
+    test::CaseName());
 
 TEST_F(Build3D, AxesObjectFollowsTheAppearanceOptions) {
   struct Case {

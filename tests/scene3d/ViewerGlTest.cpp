@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
 #include "RecordingGl.h"
 
 namespace lw {
@@ -43,10 +44,15 @@ TEST_F(ViewerGl, SetUpSendsMaterialThenTheViewersLightThenLinePolygons) {
 }
 
 struct ProjectionCase {
+  const char* name;
   int width, height;
   float farPlane;
   Calls expected;
 };
+
+void PrintTo(const ProjectionCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class Projection : public ViewerGl, public ::testing::WithParamInterface<ProjectionCase> {};
 
@@ -60,27 +66,36 @@ TEST_P(Projection, PerspectiveOfThePanel) {
 
 INSTANTIATE_TEST_SUITE_P(
     Panels, Projection,
-    ::testing::Values(ProjectionCase{800,
+    ::testing::Values(ProjectionCase{"Wide",
+                                     800,
                                      400,
                                      1000.0f,
                                      {"MatrixMode PROJECTION", "LoadIdentity",
                                       "Perspective 30 2 1 1000", "Viewport 0 0 800 400"}},
-                      ProjectionCase{300,
+                      ProjectionCase{"Tall",
+                                     300,
                                      600,
                                      100.0f,
                                      {"MatrixMode PROJECTION", "LoadIdentity",
                                       "Perspective 30 0.5 1 100", "Viewport 0 0 300 600"}},
                       // A panel of no height keeps a finite aspect ratio instead of dividing by 0.
-                      ProjectionCase{640,
+                      ProjectionCase{"NoHeight",
+                                     640,
                                      0,
                                      1000.0f,
                                      {"MatrixMode PROJECTION", "LoadIdentity",
-                                      "Perspective 30 640 1 1000", "Viewport 0 0 640 1"}}));
+                                      "Perspective 30 640 1 1000", "Viewport 0 0 640 1"}}),
+    test::CaseName());
 
 struct ModeCase {
+  const char* name;
   int front, back;
   Calls expected;
 };
+
+void PrintTo(const ModeCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class PolygonModes : public ViewerGl, public ::testing::WithParamInterface<ModeCase> {};
 
@@ -94,10 +109,13 @@ TEST_P(PolygonModes, SentForBothSides) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, PolygonModes,
-    ::testing::Values(ModeCase{0, 0, {"PolygonMode FRONT POINT", "PolygonMode BACK POINT"}},
-                      ModeCase{1, 1, {"PolygonMode FRONT LINE", "PolygonMode BACK LINE"}},
-                      ModeCase{2, 2, {"PolygonMode FRONT FILL", "PolygonMode BACK FILL"}},
-                      ModeCase{2, 0, {"PolygonMode FRONT FILL", "PolygonMode BACK POINT"}}));
+    ::testing::Values(
+        ModeCase{"Points", 0, 0, {"PolygonMode FRONT POINT", "PolygonMode BACK POINT"}},
+        ModeCase{"Lines", 1, 1, {"PolygonMode FRONT LINE", "PolygonMode BACK LINE"}},
+        ModeCase{"Polygons", 2, 2, {"PolygonMode FRONT FILL", "PolygonMode BACK FILL"}},
+        ModeCase{
+            "FilledFrontPointsBack", 2, 0, {"PolygonMode FRONT FILL", "PolygonMode BACK POINT"}}),
+    test::CaseName());
 
 TEST_F(ViewerGl, AFrameClearsAppliesTheCameraDrawsEveryBlockAndFinishes) {
   G3dScene scene;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "AppearanceWindow.h"
+#include "CaseNames.h"
 #include "DesktopProgram.h"
 #include "MainWindow.h"
 #include "Program.h"
@@ -50,9 +51,14 @@ TEST_F(MainWindowGl, TheSwitchShowsTheOpenGLPanelAndBuildsDrawIntoIt) {
 }
 
 struct ListCase {
+  const char* name;
   int drawMode;
   int motion;
 };
+
+void PrintTo(const ListCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class AppearanceLists : public MainWindowGl, public ::testing::WithParamInterface<ListCase> {};
 
@@ -71,7 +77,10 @@ TEST_P(AppearanceLists, TheDrawingModeAndMotionListsTakeEffectAtOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, AppearanceLists,
-                         ::testing::Values(ListCase{0, 1}, ListCase{1, 0}, ListCase{2, 1}));
+                         ::testing::Values(ListCase{"PointsMoving", 0, 1},
+                                           ListCase{"LinesTurning", 1, 0},
+                                           ListCase{"PolygonsMoving", 2, 1}),
+                         test::CaseName());
 
 }  // namespace
 }  // namespace lw

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 
+#include "CaseNames.h"
 #include "Program.h"
 #include "Program3D.h"
 #include "TempDir.h"
@@ -110,6 +111,10 @@ struct DragCase {
   G3dTransform camera;  // after the drag, from (0, 0, -40)
 };
 
+void PrintTo(const DragCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class Dragging : public View3DGl, public ::testing::WithParamInterface<DragCase> {};
 
 TEST_P(Dragging, TurnsOrMovesTheCameraAndRepaints) {
@@ -139,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Qt::RightButton,
                  0,
                  {0, 0, -35, 0, 0, -30}}),
-    [](const ::testing::TestParamInfo<DragCase>& p) { return std::string(p.param.name); });
+    test::CaseName());
 
 TEST_F(View3DGl, TurnedEdgeOnThePlaneAlmostVanishes) {
   BuildPlane(2);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "CalculatorWindow.h"
+#include "CaseNames.h"
 #include "IntegralWindow.h"
 #include "ProgramAnalysis.h"
 #include "Scan3dWindow.h"
@@ -49,9 +50,14 @@ std::string Cell(CalculatorWindow* w, char letter) {
 }
 
 struct CalculatorCase {
+  const char* name;
   std::string expression;
   std::vector<std::string> lines;
 };
+
+void PrintTo(const CalculatorCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class CalculatorLog : public ::testing::TestWithParam<CalculatorCase> {};
 
@@ -62,13 +68,16 @@ TEST_P(CalculatorLog, WritesTheExpressionResultAndMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, CalculatorLog,
-    ::testing::Values(CalculatorCase{"1/3", {"1/3", "Результат : 0.333333333333333"}},
-                      CalculatorCase{"SQRT(-1)",
+    ::testing::Values(CalculatorCase{"OneThird", "1/3", {"1/3", "Результат : 0.333333333333333"}},
+                      CalculatorCase{"SquareRootOfMinusOne",
+                                     "SQRT(-1)",
                                      {"SQRT(-1)", "Результат : 0", "Помилка\xC2\xA0 sqrt"}},
-                      CalculatorCase{"", {"", "Результат : 0", "Це не вираз"}},
-                      CalculatorCase{"sin(p/2)", {"sin(p/2)", "Результат : 1"}},
-                      CalculatorCase{"1/10^20", {"1/10^20", "Результат : 1*10^(-20)"}},
-                      CalculatorCase{"10^20", {"10^20", "Результат : 1*10^20"}}));
+                      CalculatorCase{"EmptyExpression", "", {"", "Результат : 0", "Це не вираз"}},
+                      CalculatorCase{"LowerCaseSine", "sin(p/2)", {"sin(p/2)", "Результат : 1"}},
+                      CalculatorCase{
+                          "TinyNumber", "1/10^20", {"1/10^20", "Результат : 1*10^(-20)"}},
+                      CalculatorCase{"HugeNumber", "10^20", {"10^20", "Результат : 1*10^20"}}),
+    CaseName());
 
 TEST(Calculator, AssignmentsPersistAndTheMenuRefreshesTheTable) {
   ProgramFixture f;
@@ -117,10 +126,15 @@ TEST(Calculator, ClearInputOptionEmptiesTheFieldAndIsStored) {
 }
 
 struct IntegralCase {
+  const char* name;
   std::string expression, left, right, step, variable;
   int kind;
   std::vector<std::string> lines;
 };
+
+void PrintTo(const IntegralCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class IntegralLog : public ::testing::TestWithParam<IntegralCase> {};
 
@@ -143,33 +157,81 @@ TEST_P(IntegralLog, WritesItsLines) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, IntegralLog,
     ::testing::Values(
-        IntegralCase{"1", "0", "1", "0.5", "X", 2, {"Інтегральна сума : 1", "Результат : 1.5"}},
-        IntegralCase{"X", "-1", "1", "0.5", "X", 0, {"Площа під графіком : X", "Результат : 1.5"}},
-        IntegralCase{"1",
+        IntegralCase{
+            "SumOfOne", "1", "0", "1", "0.5", "X", 2, {"Інтегральна сума : 1", "Результат : 1.5"}},
+        IntegralCase{"AreaUnderX",
+                     "X",
+                     "-1",
+                     "1",
+                     "0.5",
+                     "X",
+                     0,
+                     {"Площа під графіком : X", "Результат : 1.5"}},
+        IntegralCase{"VolumeOfOne",
+                     "1",
                      "0",
                      "1",
                      "1",
                      "x",
                      1,
                      {"Об'єм фігури обертання : 1", "Результат : 6.28318530717959"}},
-        IntegralCase{"X", "5", "1", "-1", "X", 2, {"Інтегральна сума : X", "Результат : 15"}},
-        IntegralCase{
-            "X", "0", "1", "0", "X", 0, {"Площа під графіком : X", "Помилка вводу кроку."}},
-        IntegralCase{
-            "X", "0", "1", "1", "1", 0, {"Площа під графіком : X", "Помилка вводу змінної"}},
-        IntegralCase{
-            "X", "(", "1", "1", "X", 0, {"Площа під графіком : X", "Помилка вводу лівої межі."}},
-        IntegralCase{
-            "X", "0", "", "1", "X", 0, {"Площа під графіком : X", "Помилка вводу правої межі."}},
-        IntegralCase{"LN(X)",
+        IntegralCase{"SumBackwards",
+                     "X",
+                     "5",
+                     "1",
+                     "-1",
+                     "X",
+                     2,
+                     {"Інтегральна сума : X", "Результат : 15"}},
+        IntegralCase{"ZeroStep",
+                     "X",
+                     "0",
+                     "1",
+                     "0",
+                     "X",
+                     0,
+                     {"Площа під графіком : X", "Помилка вводу кроку."}},
+        IntegralCase{"VariableNotALetter",
+                     "X",
+                     "0",
+                     "1",
+                     "1",
+                     "1",
+                     0,
+                     {"Площа під графіком : X", "Помилка вводу змінної"}},
+        IntegralCase{"BadLeftBound",
+                     "X",
+                     "(",
+                     "1",
+                     "1",
+                     "X",
+                     0,
+                     {"Площа під графіком : X", "Помилка вводу лівої межі."}},
+        IntegralCase{"EmptyRightBound",
+                     "X",
+                     "0",
+                     "",
+                     "1",
+                     "X",
+                     0,
+                     {"Площа під графіком : X", "Помилка вводу правої межі."}},
+        IntegralCase{"LogWithoutValue",
+                     "LN(X)",
                      "-1",
                      "1",
                      "0.5",
                      "X",
                      0,
                      {"Площа під графіком : LN(X)", "Результат : неозначеність"}},
-        IntegralCase{
-            "(X", "0", "1", "1", "X", 0, {"Площа під графіком : (X", "Непарні круглі скобки"}}));
+        IntegralCase{"UnbalancedParentheses",
+                     "(X",
+                     "0",
+                     "1",
+                     "1",
+                     "X",
+                     0,
+                     {"Площа під графіком : (X", "Непарні круглі скобки"}}),
+    CaseName());
 
 // A long calculation shows its progress in the taller window and lets the windows
 // paint while it runs.

@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QToolButton>
 
+#include "CaseNames.h"
 #include "FindDialog.h"
 #include "MessageWindow.h"
 #include "NotepadWindow.h"
@@ -306,12 +307,21 @@ TEST(Notepad, PrintsItsTextToAPdfFile) {
   EXPECT_EQ(ReadAll(pdf).substr(0, 5), "%PDF-");
 }
 
-class MessageWidth : public ::testing::TestWithParam<const char*> {};
+struct MessageCase {
+  const char* name;
+  const char* text;
+};
+
+void PrintTo(const MessageCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class MessageWidth : public ::testing::TestWithParam<MessageCase> {};
 
 TEST_P(MessageWidth, WindowIsTheTextWidthPlus20WithTheButtonCentred) {
   ProgramFixture f;
   MessageWindow& message = *f.Windows().Message;
-  const QString text = QString::fromUtf8(GetParam());
+  const QString text = QString::fromUtf8(GetParam().text);
   message.Prepare("Caption", text);
   const int textWidth = QFontMetrics(message.Label()->font()).horizontalAdvance(text);
   const int expected = std::max(textWidth + 20, message.OkButton()->width() + 20);
@@ -323,10 +333,13 @@ TEST_P(MessageWidth, WindowIsTheTextWidthPlus20WithTheButtonCentred) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, MessageWidth,
-                         ::testing::Values("Кінець тексту досягнут.",
-                                           "A much longer message text that is wider than most "
-                                           "windows of the program would ever need to be",
-                                           "ok"));
+                         ::testing::Values(MessageCase{"EndOfText", "Кінець тексту досягнут."},
+                                           MessageCase{"WiderThanAnyWindow",
+                                                       "A much longer message text that is wider "
+                                                       "than most windows of the program would "
+                                                       "ever need to be"},
+                                           MessageCase{"NarrowerThanTheButton", "ok"}),
+                         CaseName());
 
 TEST(MessageWindow, ShowsModallyUntilOkay) {
   ProgramFixture f;

@@ -12,6 +12,7 @@
 #include <QTextBrowser>
 
 #include "AboutWindow.h"
+#include "CaseNames.h"
 #include "HelpWindow.h"
 #include "Pictures.h"
 #include "WindowsTestSupport.h"
@@ -38,6 +39,10 @@ struct SaveCase {
   int height;
   const char* format;
 };
+
+void PrintTo(const SaveCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class SavePicture : public ::testing::TestWithParam<SaveCase> {};
 
@@ -66,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, SavePicture,
                          ::testing::Values(SaveCase{"view.bmp", 500, 400, "bmp"},
                                            SaveCase{"small.bmp", 17, 9, "bmp"},
                                            SaveCase{"view.png", 320, 200, "png"},
-                                           SaveCase{"noext", 40, 30, "bmp"}));
+                                           SaveCase{"noext", 40, 30, "bmp"}),
+                         CaseName());
 
 TEST(SavePicture, AFolderThatCannotBeWrittenLeavesTheStatusAlone) {
   ProgramFixture f;
@@ -78,10 +84,15 @@ TEST(SavePicture, AFolderThatCannotBeWrittenLeavesTheStatusAlone) {
 }
 
 struct OpenCase {
+  const char* name;
   int width;
   int height;
   bool clearBackground;
 };
+
+void PrintTo(const OpenCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class OpenPicture : public ::testing::TestWithParam<OpenCase> {};
 
@@ -115,8 +126,10 @@ TEST_P(OpenPicture, LoadsIntoTheTopLeftOfAWholePicture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, OpenPicture,
-                         ::testing::Values(OpenCase{200, 100, true}, OpenCase{200, 100, false},
-                                           OpenCase{1700, 1300, true}));
+                         ::testing::Values(OpenCase{"SmallOnACleared", 200, 100, true},
+                                           OpenCase{"SmallOverTheOld", 200, 100, false},
+                                           OpenCase{"LargerThanThePicture", 1700, 1300, true}),
+                         CaseName());
 
 TEST(OpenPicture, AFileThatIsNoPictureLeavesThePictureAsItWas) {
   ProgramFixture f;

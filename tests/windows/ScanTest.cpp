@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QTableWidget>
 #include <QToolButton>
+#include <string>
 #include <vector>
 
 #include "PlotView.h"
@@ -174,7 +175,10 @@ TEST_P(ScanMarkBox, TogglesExactlyItsMarks) {
 INSTANTIATE_TEST_SUITE_P(Boxes, ScanMarkBox,
                          ::testing::Values(std::pair{1, true}, std::pair{2, true},
                                            std::pair{4, true}, std::pair{5, true},
-                                           std::pair{6, false}));
+                                           std::pair{6, false}),
+                         [](const ::testing::TestParamInfo<std::pair<int, bool>>& p) {
+                           return "Box" + std::to_string(p.param.first);
+                         });
 
 TEST(Scan, BoxOneOffRecordsNoPointAndBoxFourOffShowsNoWindow) {
   Scanned s;

@@ -39,6 +39,7 @@ std::optional<QString> ScriptedDialogs::SaveFileName(QWidget*, const QString& ti
 }
 
 bool ScriptedDialogs::ChoosePrinter(QWidget*, QPrinter& printer) {
+  ++answers_.printAsks;
   const std::optional<QString> file = Next(answers_.printFiles);
   if (!file) return false;
   printer.setOutputFormat(QPrinter::PdfFormat);

@@ -25,6 +25,7 @@ struct ScriptedAnswers {
   std::vector<QString> titles;     // every file dialog title asked, in order
   std::deque<QString> printFiles;  // each print dialog prints to this PDF file
   int colourAsks = 0;
+  int printAsks = 0;
 };
 
 class ScriptedDialogs : public Dialogs {
