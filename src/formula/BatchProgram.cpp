@@ -205,8 +205,12 @@ void FormulaParser::BuildBatchPlan() {
 }
 
 void FormulaParser::EvaluateBatch(std::span<const BatchInput> inputs, const BatchOutput& output) {
+  // An input without values means no points, whatever the others hold.
   std::size_t count = 0;
-  for (const BatchInput& input : inputs) count = std::max(count, input.values.size());
+  for (const BatchInput& input : inputs) {
+    if (input.values.empty()) return;
+    count = std::max(count, input.values.size());
+  }
   if (count == 0) return;
   bool letters = true;
   for (const BatchInput& input : inputs) letters = letters && IsLetter(input.letter);

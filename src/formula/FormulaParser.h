@@ -96,7 +96,8 @@ class FormulaParser {
   // set to its value at the point and every other variable as it stands: the same
   // values, codes and counts as setting the variables and calling EvaluateCompiled()
   // for each point in turn, and the parser is left as that loop would leave it. Every
-  // input holds one value per point, or one value held at every point; a letter named
+  // input holds one value per point, or one value held at every point (an input with
+  // none means there are no points); a letter named
   // twice takes the later input's values. Programs that keep state between points (an
   // assignment, RAND) run point by point.
   void EvaluateBatch(std::span<const BatchInput> inputs, const BatchOutput& output);

@@ -330,6 +330,18 @@ INSTANTIATE_TEST_SUITE_P(CrossCheck, TwoVariableBatchTest, testing::Bool(),
                            return std::string(param.param ? "XHeld" : "BothVarying");
                          });
 
+// A held value beside an empty row, as a walk without rows gives: no points at all.
+TEST(CrossCheck, BatchWithoutPointsEvaluatesNothing) {
+  FormulaParser parser;
+  parser.Compile("A=X+Y");
+  const double held = 2.0;
+  const FormulaParser::BatchInput inputs[] = {{'X', std::span(&held, 1)},
+                                              {'Y', std::span<const double>()}};
+  parser.EvaluateBatch(inputs, {nullptr, nullptr});
+  EXPECT_EQ(parser.Variable('A'), 0.0);
+  EXPECT_EQ(parser.Variable('X'), 0.0);
+}
+
 TEST(CrossCheck, AssignmentFormulasStoreTheSameOnEveryPath) {
   ExpressionGenerator generator(99);
   for (int i = 0; i < 2000; ++i) {
