@@ -14,6 +14,7 @@
 #include "ProgramFolder.h"
 #include "ProgramVersion.h"
 #include "QtConvert.h"
+#include "StandardTexts.h"
 
 namespace {
 
@@ -72,6 +73,8 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
   // The windows are laid out for an 11-pixel sans-serif face.
   QApplication::setFont(lw::ToQFont(lw::LabelFont{}));
+  const std::unique_ptr<QTranslator> standardTexts = lw::LoadStandardDialogTexts();
+  if (standardTexts) QApplication::installTranslator(standardTexts.get());
 
   std::vector<std::string> arguments;
   // Kept absolute: the options file remembers the document for runs started elsewhere.

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "NumberFormat.h"
+#include "ParallelLoop.h"
+#include "WorkerParsers.h"
 
 namespace lw {
 namespace {
@@ -94,16 +97,102 @@ bool Integrator::ReadLimits(const IntegralRequest& request, CalculationFeedback&
   return true;
 }
 
+namespace {
+
+// Progress between chunks, and whether the calculation may go on.
+bool ReportChunk(CalculationFeedback& feedback, const WorkControl* work, std::int64_t samples,
+                 double expected) {
+  const double done = static_cast<double>(samples) * 100.0 / expected;
+  feedback.SetProgress(static_cast<int>(std::clamp(done, 0.0, 99.0)));
+  return feedback.KeepGoing() && !Stopped(work);
+}
+
+}  // namespace
+
+Integrator::SampleSum Integrator::SumSerially(double a, double b, double h, char letter,
+                                              IntegralKind kind, CalculationFeedback& feedback,
+                                              const WorkControl* work) {
+  SampleSum out;
+  double& variable = parser_.VariableSlot(letter);
+  const double expected = std::floor((b - a) / h) + 1.0;
+  double x = a;
+  while (x <= b) {
+    const std::int64_t chunkEnd = out.samples + IntegralChunk;
+    for (; x <= b && out.samples < chunkEnd; x += h, ++out.samples) {
+      variable = x;
+      const double v = parser_.EvaluateCompiled();
+      if (parser_.HasError()) {
+        out.end = SumEnd::NoValue;
+        return out;
+      }
+      out.sum += Measure(kind, v);
+    }
+    if (x > b) break;
+    if (!ReportChunk(feedback, work, out.samples, expected)) {
+      out.end = SumEnd::Stopped;
+      return out;
+    }
+  }
+  return out;
+}
+
+// Chunk by chunk: the x of the chunk by the same running sum as the serial loop, the
+// values on every thread, then the sum in sample order up to the first sample
+// without a value.
+Integrator::SampleSum Integrator::SumInParallel(double a, double b, double h, char letter,
+                                                IntegralKind kind, const std::string& normalized,
+                                                CalculationFeedback& feedback,
+                                                const WorkControl* work, int threads) {
+  SampleSum out;
+  WorkerParsers<FormulaParser> engines(parser_, normalized, threads);
+  constexpr auto kChunk = static_cast<std::size_t>(IntegralChunk);
+  std::vector<double> xs(kChunk), values(kChunk);
+  std::vector<std::uint8_t> failed(kChunk);
+  const double expected = std::floor((b - a) / h) + 1.0;
+  double x = a;
+  while (x <= b) {
+    int n = 0;
+    for (; x <= b && n < IntegralChunk; x += h) xs[static_cast<std::size_t>(n++)] = x;
+    ForEachPiece(work, engines.Slots(), n, 4096, [&](int first, int last, int slot) {
+      FormulaParser& parser = engines[slot];
+      double& variable = parser.VariableSlot(letter);
+      for (int i = first; i < last; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        variable = xs[at];
+        values[at] = parser.EvaluateCompiled();
+        failed[at] = parser.HasError() ? 1 : 0;
+      }
+    });
+    if (Stopped(work)) {  // pieces of this chunk may have been skipped
+      out.end = SumEnd::Stopped;
+      return out;
+    }
+    for (int i = 0; i < n; ++i, ++out.samples) {
+      const auto at = static_cast<std::size_t>(i);
+      if (failed[at] != 0) {
+        out.end = SumEnd::NoValue;
+        return out;
+      }
+      out.sum += Measure(kind, values[at]);
+    }
+    if (x > b) break;
+    if (!ReportChunk(feedback, work, out.samples, expected)) {
+      out.end = SumEnd::Stopped;
+      return out;
+    }
+  }
+  return out;
+}
+
 IntegralOutcome Integrator::Calculate(const IntegralRequest& request, CalculationFeedback& feedback,
-                                      char decimalSeparator) {
+                                      char decimalSeparator, const WorkControl* work) {
   IntegralOutcome outcome;
   feedback.AppendLine(StartLine(request.kind, request.expression));
   double a = 0.0, b = 0.0, h = 0.0;
   char letter = 'X';
   if (!ReadLimits(request, feedback, a, b, h, letter)) return outcome;
 
-  double& variable = parser_.VariableSlot(letter);
-  variable = 0.0;
+  parser_.VariableSlot(letter) = 0.0;
   std::string normalized = request.expression;
   FormulaParser::Normalize(normalized);
   const CompiledFormula compiled(parser_, normalized);
@@ -114,39 +203,26 @@ IntegralOutcome Integrator::Calculate(const IntegralRequest& request, Calculatio
   }
 
   feedback.SetProgress(0);
-  const double expected = std::floor((b - a) / h) + 1.0;
   const IntegralKind kind = request.kind;
-  double sum = 0.0;
-  double x = a;
-  std::int64_t samples = 0;
-  while (x <= b) {
-    const std::int64_t chunkEnd = samples + IntegralChunk;
-    for (; x <= b && samples < chunkEnd; x += h, ++samples) {
-      variable = x;
-      const double v = parser_.EvaluateCompiled();
-      if (parser_.HasError()) {
-        feedback.AppendLine("Результат : неозначеність");
-        outcome.samples = samples;
-        return outcome;
-      }
-      sum += Measure(kind, v);
-    }
-    if (x > b) break;
-    const double done = static_cast<double>(samples) * 100.0 / expected;
-    feedback.SetProgress(static_cast<int>(std::clamp(done, 0.0, 99.0)));
-    if (!feedback.KeepGoing()) {
-      feedback.AppendLine(IntegralCancelledLine);
-      outcome.samples = samples;
-      return outcome;
-    }
+  const int threads = ThreadsFor(work, parser_);
+  const SampleSum sampled =
+      threads > 1 ? SumInParallel(a, b, h, letter, kind, normalized, feedback, work, threads)
+                  : SumSerially(a, b, h, letter, kind, feedback, work);
+  outcome.samples = sampled.samples;
+  if (sampled.end == SumEnd::NoValue) {
+    feedback.AppendLine("Результат : неозначеність");
+    return outcome;
   }
-  double result = h * sum;
+  if (sampled.end == SumEnd::Stopped) {
+    feedback.AppendLine(IntegralCancelledLine);
+    return outcome;
+  }
+  double result = h * sampled.sum;
   if (kind == IntegralKind::Volume) result = Pi * result;
   feedback.SetProgress(100);
   feedback.AppendLine(CalculatorResultLine(result, decimalSeparator));
   outcome.hasResult = true;
   outcome.result = result;
-  outcome.samples = samples;
   return outcome;
 }
 

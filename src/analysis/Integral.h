@@ -9,6 +9,7 @@
 #include <string>
 
 #include "FormulaParser.h"
+#include "WorkControl.h"
 
 namespace lw {
 
@@ -52,11 +53,27 @@ class Integrator {
   Integrator(const Integrator&) = delete;
   Integrator& operator=(const Integrator&) = delete;
 
-  // The whole calculation of the "Порахувати" button.
+  // The whole calculation of the "Порахувати" button. With work, the samples are
+  // evaluated on its threads (the sum is still added in sample order, so the result
+  // is the same to the last bit) and its stop request ends the calculation like a
+  // false KeepGoing.
   IntegralOutcome Calculate(const IntegralRequest& request, CalculationFeedback& feedback,
-                            char decimalSeparator = '.');
+                            char decimalSeparator = '.', const WorkControl* work = nullptr);
 
  private:
+  // The rectangle sum of the samples a, a + h, ... <= b of the compiled formula.
+  enum class SumEnd { Done, NoValue, Stopped };
+  struct SampleSum {
+    SumEnd end = SumEnd::Done;
+    double sum = 0.0;
+    std::int64_t samples = 0;
+  };
+  SampleSum SumSerially(double a, double b, double h, char letter, IntegralKind kind,
+                        CalculationFeedback& feedback, const WorkControl* work);
+  SampleSum SumInParallel(double a, double b, double h, char letter, IntegralKind kind,
+                          const std::string& normalized, CalculationFeedback& feedback,
+                          const WorkControl* work, int threads);
+
   // Reads the limits, step and variable; writes the failure line when one is wrong.
   bool ReadLimits(const IntegralRequest& request, CalculationFeedback& feedback, double& a,
                   double& b, double& h, char& letter);

@@ -130,6 +130,7 @@ class ScanSession : public ScanMarkOverlay {
   // of the view then current).
   bool Active() const override { return scanMode_; }
   void InvertMarks(PlotPicture& picture) override;
+  bool MarksInPicture() const override { return drawn_.has_value(); }
   // The picture was filled anew: the marks are gone without erasing. They return with
   // the next InvertMarks or the next change of points or options.
   void PictureCleared() override { drawn_.reset(); }

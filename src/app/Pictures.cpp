@@ -10,6 +10,9 @@
 #include "PngFormat.h"
 #include "Program.h"
 #include "ProgramAnalysis.h"
+#include "WorkControl.h"
+
+#include <memory>
 
 namespace lw {
 
@@ -18,7 +21,8 @@ const char* PictureFormatFor(const QString& path) {
                                                                                            : "BMP";
 }
 
-bool WritePicture(const QImage& image, const QString& path, QString& error) {
+bool WritePicture(const QImage& image, const QString& path, QString& error,
+                  const WorkControl* work) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     error = file.errorString();
@@ -42,11 +46,43 @@ bool WritePicture(const QImage& image, const QString& path, QString& error) {
     file.cancelWriting();
     return false;
   }
+  if (Stopped(work)) {
+    file.cancelWriting();  // the temporary file goes, the old file stays
+    error = QString::fromStdString(std::string(BuildStoppedText));
+    return false;
+  }
   if (!file.commit()) {
     error = file.errorString();
     return false;
   }
   return true;
+}
+
+std::string PictureStoppedText(const std::string& path) {
+  return "Збереження перервано. - " + path;
+}
+
+bool SavePictureBeside(Program& program, QImage image, const std::string& path,
+                       std::function<void(const QString& error)> failed) {
+  struct Outcome {
+    bool written = false;
+    QString error;
+  };
+  auto outcome = std::make_shared<Outcome>();
+  return program.StartWork(
+      [image = std::move(image), path, outcome](WorkControl& control, WorkFeedback&) {
+        outcome->written =
+            WritePicture(image, QString::fromStdString(path), outcome->error, &control);
+      },
+      [&program, path, outcome, failed = std::move(failed)](bool stopped) {
+        if (outcome->written) {
+          program.SetStatus(PictureSavedText(path));
+        } else if (stopped) {
+          program.SetStatus(PictureStoppedText(path));
+        } else if (failed) {
+          failed(outcome->error);
+        }
+      });
 }
 
 QImage ReadPicture(const QString& path, QString& error) {
@@ -69,6 +105,7 @@ bool SavePicture2D(Program& program, const std::string& path, QString& error) {
 }
 
 bool OpenPicture2D(Program& program, const std::string& path, QString& error) {
+  if (program.RefuseWhileBusy()) return true;  // the busy text says why nothing happened
   // Read first: a file that cannot be read leaves the picture as it was.
   const QImage image = ReadPicture(QString::fromStdString(path), error);
   if (image.isNull()) return false;

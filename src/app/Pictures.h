@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,8 +22,21 @@ inline constexpr std::string_view PictureExtension = "bmp";
 // The format a picture is written in: PNG for a ".png" name, BMP otherwise.
 const char* PictureFormatFor(const QString& path);
 
+class WorkControl;
+
 // Writes image through a temporary file; on failure returns false with the reason.
-bool WritePicture(const QImage& image, const QString& path, QString& error);
+// A stop request of work before the file is complete keeps the previous file.
+bool WritePicture(const QImage& image, const QString& path, QString& error,
+                  const WorkControl* work = nullptr);
+
+// What a stopped picture save leaves in the status bar: "Збереження перервано. - " + path.
+std::string PictureStoppedText(const std::string& path);
+
+// Writes image to path beside the interface and shows the save message (or the stop
+// message) when done; `failed` gets the reason of a failure on the interface thread.
+// False, with the busy text, when other long work runs.
+bool SavePictureBeside(Program& program, QImage image, const std::string& path,
+                       std::function<void(const QString& error)> failed);
 
 // Reads a picture file; a null image with the reason when it cannot be read.
 QImage ReadPicture(const QString& path, QString& error);

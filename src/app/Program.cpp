@@ -35,9 +35,29 @@ Program::Program(std::string programDir)
   CentreOrigin();
   threeD_ = std::make_unique<Program3D>(*this);
   analysis_ = std::make_unique<ProgramAnalysis>(*this, picture_, view_);
+  work_ = std::make_unique<BackgroundWork>();
+  work_->SetTick([this] { workFeedback_.MirrorTo(*this, Progress()); });
+  work_->AddBusyListener([this] { Notify(&ProgramObserver::WorkChanged); });
 }
 
-Program::~Program() = default;
+Program::~Program() {
+  work_.reset();  // a job still running is stopped before what it reads goes
+}
+
+bool Program::RefuseWhileBusy() {
+  if (!Busy()) return false;
+  SetStatus(std::string(BusyText));
+  return true;
+}
+
+bool Program::StartWork(std::function<void(WorkControl&, WorkFeedback&)> job,
+                        std::function<void(bool stopped)> done) {
+  if (RefuseWhileBusy()) return false;
+  workFeedback_.Reset(Progress().Maximum(), Progress().Position());
+  return work_->Start(
+      [this, job = std::move(job)](WorkControl& control) { job(control, workFeedback_); },
+      std::move(done));
+}
 
 void Program::AddObserver(ProgramObserver* observer) {
   if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
@@ -165,40 +185,48 @@ bool Program::StoreGraph(bool stored) {
 }
 
 bool Program::AddGraph2D(const std::string& text, const PlotP& entry) {
+  if (RefuseWhileBusy()) return false;
   return StoreGraph(Graphs2D().Add(text, entry));
 }
 
 bool Program::AddGraph3D(const std::string& text, const PlotP3d& entry) {
+  if (RefuseWhileBusy()) return false;
   return StoreGraph(Graphs3D().Add(text, entry));
 }
 
 // With nothing selected there is nothing to edit; that is not an error.
 bool Program::EditGraph2D(const std::string& text, const PlotP& entry) {
+  if (RefuseWhileBusy()) return false;
   if (!Graphs2D().Selection()) return true;
   return StoreGraph(Graphs2D().Edit(text, entry));
 }
 
 bool Program::EditGraph3D(const std::string& text, const PlotP3d& entry) {
+  if (RefuseWhileBusy()) return false;
   if (!Graphs3D().Selection()) return true;
   return StoreGraph(Graphs3D().Edit(text, entry));
 }
 
 void Program::CutGraph2D() {
+  if (RefuseWhileBusy()) return;
   Graphs2D().Cut();
   Notify(&ProgramObserver::GraphsChanged);
 }
 
 void Program::CutGraph3D() {
+  if (RefuseWhileBusy()) return;
   Graphs3D().Cut();
   Notify(&ProgramObserver::GraphsChanged);
 }
 
 void Program::PasteGraph2D() {
+  if (RefuseWhileBusy()) return;
   Graphs2D().Paste();
   Notify(&ProgramObserver::GraphsChanged);
 }
 
 void Program::PasteGraph3D() {
+  if (RefuseWhileBusy()) return;
   Graphs3D().Paste();
   Notify(&ProgramObserver::GraphsChanged);
 }
@@ -206,21 +234,24 @@ void Program::PasteGraph3D() {
 // ----- palette -----
 
 void Program::RandomizePalette() {
+  if (RefuseWhileBusy()) return;
   lw::RandomizePalette(palette_, random_);
   Notify(&ProgramObserver::PaletteChanged);
 }
 
 void Program::FillPalette(int count, bool alternate) {
+  if (RefuseWhileBusy()) return;
   lw::FillPalette(palette_, count, alternate);
   Notify(&ProgramObserver::PaletteChanged);
 }
 
 void Program::CopyPaletteTo3D() {
+  if (RefuseWhileBusy()) return;
   palette3D_ = palette_;
 }
 
 void Program::SetPaletteEntry(int index, Colour colour) {
-  if (palette_.At(index) == colour) return;
+  if (palette_.At(index) == colour || RefuseWhileBusy()) return;
   palette_.Set(index, colour);
   Notify(&ProgramObserver::PaletteChanged);
 }
@@ -230,6 +261,7 @@ bool Program::SavePalette(const std::string& path) {
 }
 
 bool Program::LoadPalette(const std::string& path) {
+  if (RefuseWhileBusy()) return false;
   const bool loaded = LoadPaletteCommand(path, palette_, *this);
   if (loaded) Notify(&ProgramObserver::PaletteChanged);
   return loaded;
@@ -275,7 +307,7 @@ void Program::SetAskToSave(bool on) {
 }
 
 void Program::SetSpace(SpaceMode mode) {
-  if (space_ == mode) return;
+  if (space_ == mode || RefuseWhileBusy()) return;
   space_ = mode;
   Notify(&ProgramObserver::SpaceChanged);
 }

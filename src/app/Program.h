@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,11 +16,13 @@
 #include <vector>
 
 #include "Axes.h"
+#include "BackgroundWork.h"
 #include "DocumentSession.h"
 #include "OptionsFile.h"
 #include "Plot2DContext.h"
 #include "PlotPicture.h"
 #include "View2D.h"
+#include "WorkFeedback.h"
 
 namespace lw {
 
@@ -29,6 +32,12 @@ class Program3D;
 class ProgramAnalysis;
 
 enum class SpaceMode { Space2D, Space3D };
+
+// What a command that must not run beside long work says instead.
+inline constexpr std::string_view BusyText =
+    "Зачекайте: ще триває обчислення (Esc у вікні стану його перериває)";
+// What a stopped build leaves in the status bar.
+inline constexpr std::string_view BuildStoppedText = "Побудову перервано.";
 
 inline constexpr std::string_view UnstorableFormulaText =
     "Вираз не можна зберегти: символи поза кодовою сторінкою 1251 або понад 998 знаків";
@@ -47,6 +56,7 @@ class ProgramObserver {
   virtual void GraphsChanged() {}  // a graph list or its selection
   virtual void PictureChanged() {}
   virtual void PaletteChanged() {}
+  virtual void WorkChanged() {}  // long work started or ended
 };
 
 // The questions a command may have to ask the user; the windows answer them.
@@ -107,10 +117,18 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   std::string Caption() const { return session_.Caption(); }
 
   // The document commands; they ask through UserQuestions where they must.
-  void NewFromTemplate() { session_.NewFromTemplate(); }
-  void Open() { session_.Open(); }
-  void Save() { session_.Save(); }
-  void SaveAs() { session_.SaveAs(); }
+  void NewFromTemplate() {
+    if (!RefuseWhileBusy()) session_.NewFromTemplate();
+  }
+  void Open() {
+    if (!RefuseWhileBusy()) session_.Open();
+  }
+  void Save() {
+    if (!RefuseWhileBusy()) session_.Save();
+  }
+  void SaveAs() {
+    if (!RefuseWhileBusy()) session_.SaveAs();
+  }
   bool LoadSets(const std::string& path) { return session_.LoadSets(path); }
   bool SaveSets(const std::string& path) { return session_.SaveSets(path); }
   PromptOutcome ConfirmDiscard() { return session_.ConfirmDiscard(); }
@@ -157,7 +175,8 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   void ShowPointerPosition(int px, int py);
   // The decimal separator of numbers shown to the user (the system's).
   static char DecimalSeparator();
-  // The visible plot area (W x H) follows the plot view's size.
+  // The visible plot area (W x H) follows the plot view's size; the picture grows
+  // with it (it is never smaller than the view, up to its maximum size).
   void SetViewSize(int width, int height);
   int ViewWidth() const { return viewWidth_; }
   int ViewHeight() const { return viewHeight_; }
@@ -179,6 +198,21 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
 
   // ----- scanning, calculator and integral -----
   ProgramAnalysis& Analysis() { return *analysis_; }
+
+  // ----- long work (builds, integrals, 3D files) beside the interface -----
+  // The work runs with every core unless threads > 0 (for tests).
+  bool Busy() const { return work_->Busy(); }
+  BackgroundWork& Work() { return *work_; }
+  // Asks the running work to stop; safe at any time.
+  void StopWork() { work_->Stop(); }
+  // Starts job on the worker thread with the status line and progress bar of
+  // WorkFeedback, mirrored into the real ones while it runs; done runs on this thread
+  // when it has ended. False (with BusyText) when other work runs.
+  bool StartWork(std::function<void(WorkControl&, WorkFeedback&)> job,
+                 std::function<void(bool stopped)> done);
+  // For a command that must not run beside long work: true, with BusyText in the
+  // status bar, while work runs.
+  bool RefuseWhileBusy();
 
   // ----- status -----
   void SetStatus(const std::string& text) override;
@@ -224,6 +258,7 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   }
   bool StoreGraph(bool stored);
   Plot2DContext Context2D();
+  void StartBuild2D(std::size_t first, std::size_t last);
 
   // DocumentUi
   PromptAnswer AskToSaveChanges() override;
@@ -264,6 +299,9 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   // Last, so that they go first: they observe this object.
   std::unique_ptr<Program3D> threeD_;
   std::unique_ptr<ProgramAnalysis> analysis_;
+  // Destroyed first of all: it stops and waits for a job still running.
+  WorkFeedback workFeedback_;
+  std::unique_ptr<BackgroundWork> work_;
 };
 
 }  // namespace lw

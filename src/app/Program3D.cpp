@@ -1,6 +1,61 @@
 #include "Program3D.h"
 
+#include <memory>
+#include <vector>
+
+#include "FormulaParser.h"
+#include "G3dFile.h"
+#include "WorkControl.h"
+
 namespace lw {
+
+namespace {
+std::string_view Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+}  // namespace
+
+namespace {
+
+template <std::size_t N>
+std::string JoinedLines(const std::array<Open3DFormat, N>& formats) {
+  std::string result;
+  for (const Open3DFormat& format : formats) {
+    if (!result.empty()) result += ";;";
+    result += format.filter;
+  }
+  return result;
+}
+
+template <std::size_t N>
+Space3DFileKind KindOfLine(const std::array<Open3DFormat, N>& formats, std::string_view filter,
+                           const std::string& path) {
+  // File dialogs may give the line back without its surrounding blanks.
+  for (const Open3DFormat& format : formats) {
+    if (Trimmed(format.filter) == Trimmed(filter)) return format.kind;
+  }
+  return KindOfPath(path);
+}
+
+}  // namespace
+
+std::string Open3DFilter() {
+  return JoinedLines(Open3DFormats) + ";;" + std::string(Open3DAnyFilter);
+}
+
+Space3DFileKind KindOfChoice(std::string_view filter, const std::string& path) {
+  return KindOfLine(Open3DFormats, filter, path);
+}
+
+std::string Save3DFilter() {
+  return JoinedLines(Save3DFormats);
+}
+
+Space3DFileKind KindOfSaveChoice(std::string_view filter, const std::string& path) {
+  return KindOfLine(Save3DFormats, filter, path);
+}
 
 Program3D::Program3D(Program& program) : program_(program), navigator_(&scene_) {
   scene_.farPlane = 1000.0f;
@@ -23,38 +78,143 @@ Build3DContext Program3D::Context() {
           program_,       program_.Progress(),      View()};
 }
 
+namespace {
+
+// What the surfaces of a 3D build are sampled with on the worker thread: copies of
+// everything they read and a block of their own, handed to the scene when the work
+// ends, so the view keeps painting the scene as it was meanwhile.
+struct Build3DJob {
+  Build3DJob(const Document& doc, const Params3D& validated, const FormulaParser& source,
+             const Palette& colours)
+      : document(doc), params(validated), palette(colours) {
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+      parser.VariableSlot(letter) = source.Variable(letter);
+    parser.SeedRandom(source.RandomState());  // RAND continues its sequence
+  }
+
+  void Build(const WorkControl& control, WorkFeedback& feedback, bool resetBarAfterEach) {
+    Build3DContext staging{document, params,   scene,    block, parser,
+                           palette,  feedback, feedback, view,  &control};
+    BuildGraphs3D(staging, indices, resetBarAfterEach);
+  }
+
+  Document document;
+  Params3D params;
+  Palette palette;
+  FormulaParser parser;
+  G3dScene scene;
+  G3dBlock block;
+  RecordingScene3DView view;
+  std::vector<std::size_t> indices;
+};
+
+}  // namespace
+
 void Program3D::BuildAll() {
+  if (program_.RefuseWhileBusy()) return;
   Build3DContext context = Context();
-  BuildAll3D(context);
+  if (!PrepareBuild3D(context)) return;
+  std::vector<std::size_t> indices(program_.Doc().Graphs3D.Count());
+  for (std::size_t j = 0; j < indices.size(); ++j) indices[j] = j;
+  context.progress.Show();
+  StartBuild(std::move(indices), false);
 }
 
 void Program3D::BuildSelected() {
+  if (program_.RefuseWhileBusy()) return;
   const auto selection = program_.Graphs3D().Selection();
-  int selected = selection ? static_cast<int>(*selection) : -1;
-  Build3DContext context = Context();
-  BuildSelected3D(context, selected);
-  if (selected >= 0 && selection != static_cast<std::size_t>(selected)) {
-    program_.Select3D(static_cast<std::size_t>(selected));
+  const std::size_t count = program_.Doc().Graphs3D.Count();
+  std::size_t index = 0;
+  if (selection && *selection < count) {
+    index = *selection;
+  } else {
+    if (count == 0) return;
+    program_.Select3D(0);  // none selected: the first graph is built and stays selected
   }
+  Build3DContext context = Context();
+  if (!PrepareBuild3D(context)) return;
+  context.progress.SetCaption("Стан побудови : графік №" + std::to_string(index + 1));
+  context.progress.Show();
+  StartBuild({index}, true);
+}
+
+void Program3D::StartBuild(std::vector<std::size_t> indices, bool selectedOnly) {
+  auto job = std::make_shared<Build3DJob>(program_.Doc(), program_.Validated3D(),
+                                          program_.SurfaceParser(), program_.Pal3D());
+  job->indices = std::move(indices);
+  program_.StartWork(
+      [job, selectedOnly](WorkControl& control, WorkFeedback& feedback) {
+        job->Build(control, feedback, !selectedOnly);
+      },
+      [this, job, selectedOnly](bool stopped) {
+        program_.SurfaceParser().SeedRandom(job->parser.RandomState());
+        Build3DContext context = Context();
+        CommitGraphs3D(context, job->block, selectedOnly);
+        // Graphs finished before the stop stay; the interrupted one was dropped.
+        if (stopped) program_.SetStatus(std::string(BuildStoppedText));
+      });
 }
 
 void Program3D::Clear() {
+  if (program_.RefuseWhileBusy()) return;
   Build3DContext context = Context();
   Clear3DSpace(context);
   // Only the objects still in the block are drawn, so no lists need compiling.
   PaintIfShown();
 }
 
-int Program3D::OpenFile(const std::string& path) {
-  Build3DContext context = Context();
-  const int result = Open3DFile(context, path, KindOfPath(path));
-  PaintIfShown();
-  return result;
+bool Program3D::OpenFile(const std::string& path) {
+  return OpenFile(path, KindOfPath(path));
 }
 
-int Program3D::SaveFile(const std::string& path) {
-  Build3DContext context = Context();
-  return Save3DFile(context, path);
+bool Program3D::OpenFile(const std::string& path, Space3DFileKind kind) {
+  if (program_.RefuseWhileBusy()) return false;
+  View().PaintScene();
+  // Read into a block of its own: the scene on screen changes only when the whole
+  // file has been read, and a stopped read changes nothing.
+  auto staging = std::make_shared<G3dBlock>(StagingFor(*block_));
+  auto palette = std::make_shared<Palette>(program_.Pal3D());
+  auto result = std::make_shared<int>(FileDone);
+  return program_.StartWork(
+      [staging, palette, result, path, kind](WorkControl& control, WorkFeedback&) {
+        *result = ReadSpaceFile(*staging, *palette, path, kind, &control);
+      },
+      [this, staging, result, path](bool) {
+        Build3DContext context = Context();
+        CommitSpaceFile(context, *staging, *result, path);
+        lastFileResult_ = *result;
+        PaintIfShown();
+      });
+}
+
+bool Program3D::SaveFile(const std::string& path) {
+  return SaveFile(path, KindOfPath(path));
+}
+
+bool Program3D::SaveFile(const std::string& path, Space3DFileKind kind) {
+  if (program_.RefuseWhileBusy()) return false;
+  View().RepaintMainWindow();
+  View().PaintScene();
+  // The scene is only read while it is written, and nothing may change it meanwhile:
+  // the commands that would are refused until the save has ended.
+  auto result = std::make_shared<int>(FileDone);
+  return program_.StartWork(
+      [this, result, path, kind](WorkControl& control, WorkFeedback&) {
+        G3dFile file(block_, &program_.Pal3D());
+        file.SetWork(&control);
+        *result = Write3DFile(file, path, kind);
+      },
+      [this, result, path](bool) {
+        lastFileResult_ = *result;
+        if (*result == FileStopped) {
+          program_.SetStatus("Збереження перервано. - " + path);
+        } else if (*result != FileDone) {
+          program_.SetStatus("Помилка збереження файлу! - " + path);
+        } else {
+          program_.SetStatus("Збереження - " + path + " - Окей");
+        }
+        View().PaintScene();
+      });
 }
 
 void Program3D::SetDrawMode(int mode) {

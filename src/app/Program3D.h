@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Build3DContext.h"
 #include "G3dModel.h"
@@ -18,10 +19,45 @@ namespace lw {
 
 // The open and save dialogs of the 3D files, in Qt's filter form.
 inline constexpr std::string_view Open3DTitle = "Відкриття 3-D файлу";
-inline constexpr std::string_view Open3DFilter = "Tervan`s 3D (*.t3d) ;;AutoCad DXF файли (*.dxf)";
+// One line of the open dialog's list of file types and the reader it stands for.
+// The user's choice of line picks the reader, whatever the file's name says.
+struct Open3DFormat {
+  std::string_view filter;
+  Space3DFileKind kind;
+};
+inline constexpr std::array<Open3DFormat, 8> Open3DFormats{{
+    {"Tervan`s 3D (*.t3d) ", Space3DFileKind::T3d},
+    {"AutoCad DXF файли (*.dxf)", Space3DFileKind::Dxf},
+    {"STL (*.stl)", Space3DFileKind::StlBinary},
+    {"Wavefront OBJ (*.obj)", Space3DFileKind::Obj},
+    {"Stanford PLY (*.ply)", Space3DFileKind::Ply},
+    {"glTF 2.0 (*.gltf)", Space3DFileKind::Gltf},
+    {"glTF 2.0 двійковий (*.glb)", Space3DFileKind::Glb},
+    {"3MF (*.3mf)", Space3DFileKind::ThreeMf},
+}};
+// The last line of the open dialog: every format at once, each file read as its
+// extension says.
+inline constexpr std::string_view Open3DAnyFilter =
+    "Усі тривимірні файли (*.t3d *.dxf *.stl *.obj *.ply *.gltf *.glb *.3mf)";
+// The lines of Open3DFormats and Open3DAnyFilter as one filter.
+std::string Open3DFilter();
+// The reader of the chosen filter line; by the path's extension when the line is
+// none of Open3DFormats (no choice made).
+Space3DFileKind KindOfChoice(std::string_view filter, const std::string& path);
 inline constexpr std::string_view Save3DTitle = "Збереження 3-D файлу...";
-inline constexpr std::string_view Save3DFilter = "AutoCad DXF файли (*.dxf)";
 inline constexpr std::string_view Save3DExtension = "dxf";
+// The save dialog's lines and the writer each stands for.
+inline constexpr std::array<Open3DFormat, 6> Save3DFormats{{
+    {"AutoCad DXF файли (*.dxf)", Space3DFileKind::Dxf},
+    {"STL двійковий (*.stl)", Space3DFileKind::StlBinary},
+    {"STL текстовий (*.stl)", Space3DFileKind::StlAscii},
+    {"Wavefront OBJ (*.obj)", Space3DFileKind::Obj},
+    {"Stanford PLY двійковий (*.ply)", Space3DFileKind::Ply},
+    {"glTF 2.0 двійковий (*.glb)", Space3DFileKind::Glb},
+}};
+std::string Save3DFilter();
+// The writer of the chosen save line; by the path's extension when none was chosen.
+Space3DFileKind KindOfSaveChoice(std::string_view filter, const std::string& path);
 
 class Program3D : public ProgramObserver {
  public:
@@ -42,10 +78,15 @@ class Program3D : public ProgramObserver {
   void BuildAll();
   void BuildSelected();
   void Clear();
-  // Read the file (the kind its extension names), or write the space as DXF. Return
-  // the file result code (0 done).
-  int OpenFile(const std::string& path);
-  int SaveFile(const std::string& path);
+  // Read the file with the reader of kind (by default the kind its extension names),
+  // or write the space in the format its extension names (DXF for any other) or in
+  // the given one, beside the interface; false when other work runs. LastFileResult
+  // then gives the file result code (0 done) once the work has ended.
+  bool OpenFile(const std::string& path);
+  bool OpenFile(const std::string& path, Space3DFileKind kind);
+  bool SaveFile(const std::string& path);
+  bool SaveFile(const std::string& path, Space3DFileKind kind);
+  int LastFileResult() const { return lastFileResult_; }
 
   // The appearance window's "Як малювати :" and "Тип руху :" handlers.
   void SetDrawMode(int mode);
@@ -58,6 +99,7 @@ class Program3D : public ProgramObserver {
 
  private:
   Build3DContext Context();
+  void StartBuild(std::vector<std::size_t> indices, bool selectedOnly);
   void TakeSensitivities();
   void PaintIfShown();
 
@@ -67,6 +109,7 @@ class Program3D : public ProgramObserver {
   G3dNavigator navigator_;
   Scene3DView* view_ = nullptr;
   RecordingScene3DView silentView_;
+  int lastFileResult_ = 0;
 };
 
 }  // namespace lw

@@ -74,7 +74,10 @@ void ProgramAnalysis::SetScanOption(int index, bool on) {
   Notify(&AnalysisObserver::ScanOptionsChanged);
 }
 
+// The scan marks live in the picture, which a running build replaces when it ends:
+// scanning waits for the build.
 void ProgramAnalysis::ButtonDown(int column, int row) {
+  if (program_.Busy()) return;
   scan_.ButtonDown(column, row);
   if (!scan_.Options()[SelectArea] || !band_) return;
   band_.reset();
@@ -82,6 +85,7 @@ void ProgramAnalysis::ButtonDown(int column, int row) {
 }
 
 void ProgramAnalysis::PointerMoved(int column, int row) {
+  if (program_.Busy()) return;
   program_.ShowPointerPosition(column, row);
   if (!scan_.DragTo(column, row)) return;
   band_ = scan_.Selection();
@@ -89,6 +93,7 @@ void ProgramAnalysis::PointerMoved(int column, int row) {
 }
 
 void ProgramAnalysis::ButtonUp(int column, int row) {
+  if (program_.RefuseWhileBusy()) return;
   const ScanSession::Click click = scan_.ScanAt(column, row, !program_.Doc().Graphs2D.Empty());
   if (!click.taken) return;
   if (click.showValues) ShowScanValues(click.point);

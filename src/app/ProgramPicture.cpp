@@ -1,6 +1,7 @@
 // The 2D half of the program object: builds, clearing, the temporary grid and the
 // plot area's size.
 #include <QLocale>
+#include <memory>
 #include <string>
 
 #include "BuildCommands.h"
@@ -9,6 +10,7 @@
 #include "Program.h"
 #include "ProgramAnalysis.h"
 #include "StatusTexts.h"
+#include "WorkControl.h"
 
 namespace lw {
 
@@ -18,6 +20,10 @@ void Program::SetViewSize(int width, int height) {
   if (width == viewWidth_ && height == viewHeight_) return;
   viewWidth_ = width;
   viewHeight_ = height;
+  // A view larger than the picture (a maximised window, a larger screen) makes it grow,
+  // so the view never shows anything but the picture.
+  Plot2DContext ctx = Context2D();
+  FitPictureToView(ctx);
   Notify(&ProgramObserver::PictureChanged);
 }
 
@@ -43,11 +49,13 @@ void Program::PresentPicture() {
 }
 
 void Program::ClearPicture() {
+  if (RefuseWhileBusy()) return;
   Plot2DContext ctx = Context2D();
   lw::ClearPicture(ctx);
 }
 
 void Program::ToggleTemporaryGrid() {
+  if (RefuseWhileBusy()) return;
   temporaryGrid_.Toggle(picture_, view_);
   Notify(&ProgramObserver::OptionsChanged);
   Notify(&ProgramObserver::PictureChanged);
@@ -59,6 +67,7 @@ bool Program::ScanMode() const {
 
 // Entering scan mode draws the marks of the scanned points, leaving it removes them.
 void Program::ToggleScanMode() {
+  if (RefuseWhileBusy()) return;
   analysis_->Scan().ToggleScanMode();
   if (!ScanMode()) SetStatus(std::string(ReadyText));
   Notify(&ProgramObserver::OptionsChanged);
@@ -92,17 +101,81 @@ std::optional<double> Program::ScaleGradient() {
   return value;
 }
 
+namespace {
+
+// What the graphs of a 2D build are drawn with on the worker thread: copies of
+// everything they read, and a copy of the picture to draw into, so nothing the
+// interface thread shows or edits meanwhile is shared with the worker.
+struct Build2DJob {
+  Build2DJob(const Document& doc, const Params2D& validated, const View2D& mapping,
+             const Palette& colours, const FormulaParser& explicitSource,
+             const FormulaParser& poleSource, const PlotPicture& source)
+      : document(doc), params(validated), view(mapping), palette(colours) {
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+      explicitParser.VariableSlot(letter) = explicitSource.Variable(letter);
+      poleParser.VariableSlot(letter) = poleSource.Variable(letter);
+    }
+    // RAND continues the sequence the program's engines have drawn so far.
+    explicitParser.SeedRandom(explicitSource.RandomState());
+    poleParser.SeedRandom(poleSource.RandomState());
+    picture.CopyFrom(source);
+  }
+
+  void Draw(const WorkControl& control, WorkFeedback& feedback, std::size_t first,
+            std::size_t last) {
+    Plot2DContext ctx{document,   params,  view,       picture,     explicitParser,
+                      poleParser, palette, feedback,   feedback,    grid,
+                      nullptr,    nullptr, view.Width, view.Height, &control};
+    DrawGraphs2D(ctx, first, last);
+  }
+
+  Document document;
+  Params2D params;
+  View2D view;
+  Palette palette;
+  FormulaParser explicitParser;
+  DivisionTrackingParser poleParser;
+  PlotPicture picture{1, 1};
+  TemporaryGrid grid;
+};
+
+}  // namespace
+
 void Program::BuildAll2D() {
-  Plot2DContext ctx = Context2D();
-  lw::BuildAll2D(ctx);
+  if (RefuseWhileBusy()) return;
+  StartBuild2D(0, document_.Graphs2D.Count());
 }
 
 void Program::BuildSelected2D() {
+  if (RefuseWhileBusy()) return;
   GraphListEditor2D& editor = Graphs2D();
   int selected = editor.Selection() ? static_cast<int>(*editor.Selection()) : -1;
+  if (!SelectEntryToBuild(document_.Graphs2D.Count(), selected)) return;
+  const auto index = static_cast<std::size_t>(selected);
+  Select2D(index);
+  StartBuild2D(index, index + 1);
+}
+
+// The steps before and after the graphs run here; the graphs on the worker thread.
+void Program::StartBuild2D(std::size_t first, std::size_t last) {
   Plot2DContext ctx = Context2D();
-  lw::BuildSelected2D(ctx, selected);
-  if (selected >= 0) Select2D(static_cast<std::size_t>(selected));
+  if (!BeginBuild2D(ctx)) return;
+  auto job = std::make_shared<Build2DJob>(document_, params2D_, view_, palette_, *explicitParser_,
+                                          *poleParser_, picture_);
+  StartWork(
+      [job, first, last](WorkControl& control, WorkFeedback& feedback) {
+        job->Draw(control, feedback, first, last);
+      },
+      [this, job](bool stopped) {
+        picture_.CopyFrom(job->picture);
+        explicitParser_->SeedRandom(job->explicitParser.RandomState());
+        poleParser_->SeedRandom(job->poleParser.RandomState());
+        Plot2DContext after = Context2D();
+        FitPictureToView(after);  // the view may have grown while the graphs were drawn
+        EndBuild2D(after);
+        // What was drawn so far stays; the status says the rest is missing.
+        if (stopped) SetStatus(std::string(BuildStoppedText));
+      });
 }
 
 }  // namespace lw

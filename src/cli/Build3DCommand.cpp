@@ -1,9 +1,10 @@
 // linewright-cli build3d: "build all" of the 3D menu on an empty 3D space, then the
-// 3D space saved as DXF.
+// 3D space saved in the format the output's name (or --format) says.
 #include <ostream>
 #include <string>
 
 #include "Commands.h"
+#include "FileKinds.h"
 #include "G3dFile.h"
 #include "HeadlessScene3D.h"
 #include "Scene3DCommands.h"
@@ -13,11 +14,16 @@ namespace lw::cli {
 namespace {
 
 void PrintBuild3DUsage(std::ostream& out) {
-  out << "Usage: linewright-cli build3d DOC.lwf -o OUT.dxf\n\n"
+  out << "Usage: linewright-cli build3d DOC.lwf -o OUT [--format NAME] [--threads N]\n\n"
          "Builds every 3D graph of the document as \"build all\" does on an empty 3D\n"
          "space (with the document's 3D appearance options: axes, letters, colour) and\n"
-         "writes the 3D space as DXF. The status texts go to standard error; a refused\n"
-         "parameter or a file that cannot be read or written exits with 1.\n";
+         "writes the 3D space in the format the output's extension names (.stl, .obj,\n"
+         ".ply, .glb; DXF for any other name) or --format names: "
+      << kWritableFormats
+      << ".\n"
+         "The status texts go to standard error; a refused parameter or a file that\n"
+         "cannot be read or written exits with 1.\n"
+      << ThreadsUsage;
 }
 
 std::string LoadFailure(FileResult result, const std::string& path) {
@@ -28,7 +34,8 @@ std::string LoadFailure(FileResult result, const std::string& path) {
 }  // namespace
 
 int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
-  std::string document, output;
+  std::string document, output, format;
+  int threads = 0;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (arg == "--help") {
@@ -37,6 +44,10 @@ int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
     }
     if ((arg == "-o" || arg == "--output") && i + 1 < args.size()) {
       output = args[++i];
+    } else if (arg == "--format" && i + 1 < args.size()) {
+      format = args[++i];
+    } else if (arg == "--threads" && i + 1 < args.size() && ParseThreads(args[i + 1], threads)) {
+      ++i;
     } else if (arg.starts_with("-") || !document.empty()) {
       err << "linewright-cli build3d: unexpected argument '" << arg << "'\n\n";
       PrintBuild3DUsage(err);
@@ -46,7 +57,12 @@ int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
     }
   }
   if (document.empty() || output.empty()) {
-    err << "linewright-cli build3d: a document and -o OUT.dxf are needed\n\n";
+    err << "linewright-cli build3d: a document and -o OUT are needed\n\n";
+    PrintBuild3DUsage(err);
+    return ExitUsage;
+  }
+  const std::optional<Space3DFileKind> kind = OutputKind(output, format, err);
+  if (!kind) {
     PrintBuild3DUsage(err);
     return ExitUsage;
   }
@@ -56,11 +72,13 @@ int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
     err << LoadFailure(loaded, document) << '\n';
     return ExitFailed;
   }
+  const WorkControl work(threads);
   Build3DContext context = space.Context();
+  context.work = &work;
   const bool built = BuildAll3D(context);
   err << space.status.Text() << '\n';
   if (!built) return ExitFailed;
-  const int saved = Save3DFile(context, output);
+  const int saved = Save3DFile(context, output, *kind);
   err << space.status.Text() << '\n';
   return saved == FileDone ? ExitOk : ExitFailed;
 }

@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include <charconv>
+
 #include <array>
 #include <ostream>
 
@@ -15,9 +17,11 @@ constexpr std::array kCommands{
     Command{"show", "print a document (.lwf) readably", RunShow},
     Command{"resave", "load a document and save it again", RunResave},
     Command{"render2d", "build all 2D graphs of a document into a picture", RunRender2D},
-    Command{"build3d", "build all 3D graphs of a document into a DXF file", RunBuild3D},
-    Command{"convert", "open a DXF or T3D file and write it as DXF", RunConvert},
-    Command{"info3d", "list the objects of a DXF or T3D file", RunInfo3D},
+    Command{"render3d", "build all 3D graphs of a document and draw them into a picture",
+            RunRender3D},
+    Command{"build3d", "build all 3D graphs of a document into a 3D file", RunBuild3D},
+    Command{"convert", "open a 3D file and write it in the format its name says", RunConvert},
+    Command{"info3d", "list the objects of a 3D file", RunInfo3D},
     Command{"integral", "compute a definite integral as the integral window does", RunIntegral},
 };
 
@@ -54,6 +58,16 @@ int RunCommandLine(Args args, std::istream& in, std::ostream& out, std::ostream&
   err << "linewright-cli: unknown command '" << args[0] << "'\n\n";
   PrintUsage(err);
   return ExitUsage;
+}
+
+bool ParseThreads(std::string_view text, int& threads) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || value < 1 || value > 1024) {
+    return false;
+  }
+  threads = value;
+  return true;
 }
 
 }  // namespace lw::cli

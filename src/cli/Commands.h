@@ -22,6 +22,13 @@ inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailed = 1;
 inline constexpr int ExitUsage = 2;
 
+// The value of --threads N: a whole number from 1 to 1024. Without the option the
+// commands use every core.
+bool ParseThreads(std::string_view text, int& threads);
+inline constexpr std::string_view ThreadsUsage =
+    "--threads N runs the work on N threads (default: every core); the result is the\n"
+    "same on any number of threads.\n";
+
 // Runs the whole command line (argv without the program name).
 int RunCommandLine(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 
@@ -30,6 +37,7 @@ int RunProbe(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunShow(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunResave(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunRender2D(Args args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunRender3D(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunBuild3D(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunConvert(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunInfo3D(Args args, std::istream& in, std::ostream& out, std::ostream& err);

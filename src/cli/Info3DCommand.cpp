@@ -15,10 +15,11 @@ namespace lw::cli {
 namespace {
 
 void PrintInfo3DUsage(std::ostream& out) {
-  out << "Usage: linewright-cli info3d IN.dxf|IN.t3d\n\n"
-         "Reads a 3D file (a .t3d name as the binary 3D format, anything else as DXF)\n"
-         "and prints one line per object: its number, name, point and triangle counts\n"
-         "and, when it has points, the bounding box of its points as read.\n";
+  out << "Usage: linewright-cli info3d IN\n\n"
+         "Reads a 3D file in the format its extension names (.t3d, .stl, .obj, .ply,\n"
+         ".glb, .gltf, .3mf; DXF for any other name) and prints one line per object:\n"
+         "its number, name, point and triangle counts and, when it has points, the\n"
+         "bounding box of its points as read.\n";
 }
 
 void PrintObject(std::ostream& out, std::size_t index, const G3dObject& object) {
@@ -65,8 +66,7 @@ int RunInfo3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   }
   HeadlessScene3D space;
   G3dFile file(space.block, &space.palette3D);
-  const int result =
-      KindOfPath(input) == Space3DFileKind::T3d ? file.ReadT3d(input) : file.ReadDxf(input);
+  const int result = Read3DFile(file, input, KindOfPath(input));
   if (result != FileDone) {
     err << Read3DFileStatus(result, input) << '\n';
     return ExitFailed;

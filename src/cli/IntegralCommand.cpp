@@ -13,13 +13,14 @@ namespace {
 
 void PrintIntegralUsage(std::ostream& out) {
   out << "Usage: linewright-cli integral [--from A] [--to B] [--step H] [--var X]\n"
-         "                              [--kind area|volume|sum] [--] EXPR\n\n"
+         "                              [--kind area|volume|sum] [--threads N] [--] EXPR\n\n"
          "Computes a definite integral of EXPR as the integral window does and prints its\n"
          "log lines: the start line, then \"Результат : ...\" or the failure line.\n"
          "A, B and H are formulas (2*P is fine); the defaults are -10, 10, 0.001, X and\n"
          "area. The kinds: area = h*sum|f|, volume = pi*h*sum f^2 (solid of revolution),\n"
          "sum = h*sum f, over x = A, A+h, ... while x <= B.\n"
-         "Exit status 1 when the calculation ends with a failure line.\n";
+         "Exit status 1 when the calculation ends with a failure line.\n"
+      << ThreadsUsage;
 }
 
 class StreamFeedback : public CalculationFeedback {
@@ -50,14 +51,20 @@ bool IsOption(std::string_view arg) {
 
 struct Parsed {
   IntegralRequest request;
+  int threads = 0;  // every core
   bool help = false;
   std::string error;  // empty when the command line is good
 };
 
 // Sets one option's value; false with the reason when the name or value is wrong.
 bool SetOption(std::string_view name, std::string_view value, IntegralRequest& request,
-               std::string& error) {
-  if (name == "--from") {
+               int& threads, std::string& error) {
+  if (name == "--threads") {
+    if (!ParseThreads(value, threads)) {
+      error = "bad thread count '" + std::string(value) + "'";
+      return false;
+    }
+  } else if (name == "--from") {
     request.left = value;
   } else if (name == "--to") {
     request.right = value;
@@ -93,11 +100,12 @@ Parsed Parse(Args args) {
       parsed.help = true;
       return parsed;
     } else if (const std::size_t eq = arg.find('='); eq != std::string_view::npos) {
-      SetOption(arg.substr(0, eq), arg.substr(eq + 1), parsed.request, parsed.error);
+      SetOption(arg.substr(0, eq), arg.substr(eq + 1), parsed.request, parsed.threads,
+                parsed.error);
     } else if (i + 1 >= args.size()) {
       parsed.error = "option '" + std::string(arg) + "' needs a value";
     } else {
-      SetOption(arg, args[++i], parsed.request, parsed.error);
+      SetOption(arg, args[++i], parsed.request, parsed.threads, parsed.error);
     }
   }
   if (!parsed.error.empty()) return parsed;
@@ -124,7 +132,8 @@ int RunIntegral(Args args, std::istream&, std::ostream& out, std::ostream& err) 
   }
   Integrator integrator;
   StreamFeedback feedback(out);
-  const IntegralOutcome outcome = integrator.Calculate(parsed.request, feedback);
+  const WorkControl work(parsed.threads);
+  const IntegralOutcome outcome = integrator.Calculate(parsed.request, feedback, '.', &work);
   if (!outcome.hasResult) {
     err << "linewright-cli integral: " << feedback.Last() << '\n';
     return ExitFailed;

@@ -3,19 +3,20 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
-#include <QSaveFile>
 #include <QString>
-#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "BuildCommands.h"
 #include "Commands.h"
+#include "ConstantOptions.h"
 #include "FileIo.h"
 #include "Palette.h"
+#include "PictureOutput.h"
 #include "PngFormat.h"
 #include "SettingsFile.h"
 
@@ -28,38 +29,28 @@ struct Render2DOptions {
   std::string palette;
   int width = 800;
   int height = 600;
+  int threads = 0;  // every core
   const char* format = "PNG";
+  std::vector<ConstantSet> sets;
+  std::optional<ConstantSweep> sweep;
 };
 
 void PrintRender2DUsage(std::ostream& out) {
   out << "Usage: linewright-cli render2d DOC.lwf -o OUT.bmp|OUT.png [--size WxH]\n"
-         "                                [--palette FILE.plt]\n\n"
+         "                                [--palette FILE.plt] [--set A=1.5]...\n"
+         "                                [--sweep A=FROM:TO:STEP] [--threads N]\n\n"
          "Builds all 2D graphs of the document as \"build all\" does, with a plot view of\n"
-         "W x H pixels (default 800x600, at most 1600x1200) on a freshly cleared picture,\n"
+         "W x H pixels (default 800x600, at most 8192x8192) on a freshly cleared picture,\n"
          "and writes the visible part as a BMP or PNG picture (chosen by the extension).\n"
          "Without --palette the colour maps use the palette the program has at start-up.\n"
+         "--set A=1.5 (repeatable) gives the constant A that value: every line of the 2D\n"
+         "constants list that assigns A is replaced, or A=1.5 is put first when none does.\n"
+         "--sweep A=1:5:0.5 renders one picture per value from 1 to 5 in steps of 0.5;\n"
+         "OUT must then hold one number field such as %03d (frames/%03d.png gives\n"
+         "frames/000.png, frames/001.png, ...), so the frames can become an animation.\n"
          "The final status text goes to standard error; the exit code is 1 when the\n"
-         "build parameters are invalid or a file cannot be read or written.\n";
-}
-
-bool ParseSize(std::string_view text, int& w, int& h) {
-  const std::size_t x = text.find_first_of("xX");
-  if (x == std::string_view::npos) return false;
-  const std::string_view a = text.substr(0, x), b = text.substr(x + 1);
-  const auto ra = std::from_chars(a.data(), a.data() + a.size(), w);
-  const auto rb = std::from_chars(b.data(), b.data() + b.size(), h);
-  return ra.ec == std::errc{} && ra.ptr == a.data() + a.size() && rb.ec == std::errc{} &&
-         rb.ptr == b.data() + b.size() && !a.empty() && !b.empty();
-}
-
-bool EndsWithNoCase(const std::string& text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    char c = text[text.size() - suffix.size() + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != suffix[i]) return false;
-  }
-  return true;
+         "build parameters are invalid or a file cannot be read or written.\n"
+      << ThreadsUsage;
 }
 
 // Reads the command line; an empty optional means a usage error already reported.
@@ -74,19 +65,37 @@ std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
-    const bool takesValue =
-        arg == "-o" || arg == "--output" || arg == "--size" || arg == "--palette";
+    const bool takesValue = arg == "-o" || arg == "--output" || arg == "--size" ||
+                            arg == "--palette" || arg == "--set" || arg == "--sweep" ||
+                            arg == "--threads";
     if (takesValue && i + 1 >= args.size()) return fail("missing value after", arg);
     if (arg == "-o" || arg == "--output") {
       o.output = args[++i];
     } else if (arg == "--size") {
       const std::string_view size = args[++i];
       if (!ParseSize(size, o.width, o.height)) return fail("bad size", size);
-      if (o.width < 1 || o.height < 1 || o.width > 1600 || o.height > 1200) {
-        return fail("the size must lie between 1x1 and 1600x1200");
+      if (o.width < 1 || o.height < 1 || o.width > PlotPicture::MaxWidth ||
+          o.height > PlotPicture::MaxHeight) {
+        return fail("the size must lie between 1x1 and 8192x8192");
       }
     } else if (arg == "--palette") {
       o.palette = args[++i];
+    } else if (arg == "--set") {
+      const std::string_view text = args[++i];
+      const std::optional<ConstantSet> set = ParseConstantSet(text);
+      if (!set) return fail("bad constant (expected a letter, '=' and a number)", text);
+      o.sets.push_back(*set);
+    } else if (arg == "--sweep") {
+      const std::string_view text = args[++i];
+      if (o.sweep) return fail("more than one --sweep given");
+      o.sweep = ParseConstantSweep(text);
+      if (!o.sweep) {
+        return fail("bad sweep (expected A=FROM:TO:STEP, STEP above 0, at most 100000 values)",
+                    text);
+      }
+    } else if (arg == "--threads") {
+      const std::string_view value = args[++i];
+      if (!ParseThreads(value, o.threads)) return fail("bad thread count", value);
     } else if (arg.size() > 1 && arg[0] == '-') {
       return fail("unknown option", arg);
     } else if (o.document.empty()) {
@@ -97,10 +106,11 @@ std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
   }
   if (o.document.empty()) return fail("no document given");
   if (o.output.empty()) return fail("no output picture given (-o OUT.bmp or OUT.png)");
-  if (EndsWithNoCase(o.output, ".bmp")) {
-    o.format = "BMP";
-  } else if (!EndsWithNoCase(o.output, ".png")) {
-    return fail("the output picture must end in .bmp or .png");
+  const std::optional<const char*> format = PictureFormatOf(o.output);
+  if (!format) return fail("the output picture must end in .bmp or .png");
+  o.format = *format;
+  if (o.sweep && !IsFramePattern(o.output)) {
+    return fail("with --sweep the output needs one number field such as %03d", o.output);
   }
   return o;
 }
@@ -133,22 +143,44 @@ struct GuiSession {
   GuiSession& operator=(const GuiSession&) = delete;
 };
 
-// PNG pictures are encoded straight from the picture's rows; the program's bitmap
-// pictures are 24-bit, written by Qt.
-bool WritePicture(const PlotPicture& picture, const Render2DOptions& o) {
+// PNG pictures are encoded straight from the picture's rows; bitmap pictures are made
+// in place from the picture's own pixels, so that a large picture is never held twice
+// on its way to a file (a picture for print may be 8192 x 8192).
+bool WriteOutput(PlotPicture& picture, const Render2DOptions& o, const std::string& output) {
   if (o.format[0] == 'P') {
     const std::string png = EncodePng(
         o.width, o.height, [&](int y, std::uint8_t* rgb) { picture.RgbRow(y, o.width, rgb); });
-    return !png.empty() && WriteFileAtomically(o.output, png);
+    return !png.empty() && WriteFileAtomically(output, png);
   }
-  QSaveFile file(QString::fromStdString(o.output));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const QImage out = picture.ToImage(o.width, o.height).convertToFormat(QImage::Format_RGB888);
-  if (!out.save(&file, o.format)) {
-    file.cancelWriting();
+  return WritePicture(picture.TakeImage(o.width, o.height), output, o.format);
+}
+
+// Builds doc on a freshly cleared picture and writes it to output; false (with the
+// message on err) when the parameters were refused or the file cannot be written.
+bool RenderOne(const Document& doc, const Palette& palette, const Render2DOptions& o,
+               const std::string& output, std::ostream& err) {
+  Params2D params;
+  View2D view;
+  // The picture the program has behind a plot view of this size.
+  PlotPicture picture(PlotPicture::SizeForView(o.width, o.height));
+  FormulaParser explicitParser;
+  DivisionTrackingParser poleParser;
+  RecordingStatus status;
+  SilentProgress progress;
+  TemporaryGrid grid;
+  Plot2DContext ctx{doc,    params,   view, picture, explicitParser, poleParser, palette,
+                    status, progress, grid, nullptr, nullptr,        o.width,    o.height};
+  const WorkControl work(o.threads);
+  ctx.work = &work;
+  picture.Fill(doc.Appearance.BackgroundColor);
+  BuildAll2D(ctx);
+  err << status.Text() << '\n';
+  if (status.TimerStarts() == 0) return false;  // the parameters were refused
+  if (!WriteOutput(picture, o, output)) {
+    err << "Помилка збереження файлу! - " << output << '\n';
     return false;
   }
-  return file.commit();
+  return true;
 }
 
 int Render(const Render2DOptions& o, std::ostream& err) {
@@ -165,24 +197,14 @@ int Render(const Render2DOptions& o, std::ostream& err) {
     err << "Помилка завантаження файлу Палітри! - " << o.palette << '\n';
     return ExitFailed;
   }
+  ApplyConstantSets(doc.Params.Constants2D, o.sets);
   GuiSession gui;
-  Params2D params;
-  View2D view;
-  PlotPicture picture;
-  FormulaParser explicitParser;
-  DivisionTrackingParser poleParser;
-  RecordingStatus status;
-  SilentProgress progress;
-  TemporaryGrid grid;
-  Plot2DContext ctx{doc,    params,   view, picture, explicitParser, poleParser, palette,
-                    status, progress, grid, nullptr, nullptr,        o.width,    o.height};
-  picture.Fill(doc.Appearance.BackgroundColor);
-  BuildAll2D(ctx);
-  err << status.Text() << '\n';
-  if (status.TimerStarts() == 0) return ExitFailed;  // the parameters were refused
-  if (!WritePicture(picture, o)) {
-    err << "Помилка збереження файлу! - " << o.output << '\n';
-    return ExitFailed;
+  if (!o.sweep) return RenderOne(doc, palette, o, o.output, err) ? ExitOk : ExitFailed;
+  const int frames = o.sweep->FrameCount();
+  for (int frame = 0; frame < frames; ++frame) {
+    Document step = doc;
+    ApplyConstantSets(step.Params.Constants2D, {{o.sweep->name, o.sweep->ValueAt(frame)}});
+    if (!RenderOne(step, palette, o, FramePath(o.output, frame), err)) return ExitFailed;
   }
   return ExitOk;
 }

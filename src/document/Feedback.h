@@ -4,6 +4,7 @@
 // recorders, so every command runs without a display.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 namespace lw {
@@ -28,6 +29,9 @@ class ProgressSink {
   virtual int Maximum() const = 0;
   virtual void SetPosition(int position) = 0;
   virtual int Position() const = 0;
+  // Moves the bar on by steps. The parallel loops call it from their worker threads,
+  // so a sink handed to them must make it safe there.
+  virtual void Advance(int steps) { SetPosition(Position() + steps); }
 };
 
 // Remembers the last status text; for the command-line front end and tests.
@@ -51,8 +55,9 @@ class SilentProgress : public ProgressSink {
   void SetCaption(const std::string& caption) override { caption_ = caption; }
   void SetMaximum(int maximum) override { maximum_ = maximum; }
   int Maximum() const override { return maximum_; }
-  void SetPosition(int position) override { position_ = position; }
-  int Position() const override { return position_; }
+  void SetPosition(int position) override { position_.store(position); }
+  int Position() const override { return position_.load(); }
+  void Advance(int steps) override { position_.fetch_add(steps); }
   bool Visible() const { return visible_; }
   const std::string& Caption() const { return caption_; }
 
@@ -60,7 +65,7 @@ class SilentProgress : public ProgressSink {
   bool visible_ = false;
   std::string caption_;
   int maximum_ = 100;
-  int position_ = 0;
+  std::atomic<int> position_{0};
 };
 
 }  // namespace lw

@@ -108,6 +108,8 @@ class FormulaParser {
 
   // The RAND function draws from the parser's own generator (values 0..32767).
   void SeedRandom(std::uint32_t seed);
+  // The generator's state, so that a copy of the engine can continue its sequence.
+  std::uint32_t RandomState() const { return randomState_; }
 
   // Token program, for tests and diagnostics.
   const std::vector<std::uint8_t>& ProgramTypes() const;

@@ -246,6 +246,12 @@ void TemporaryGrid::Erase(PlotPicture& picture) {
   inPicture_ = false;
 }
 
+void TemporaryGrid::Restore(PlotPicture& picture) {
+  if (inPicture_) return;
+  Invert(picture);
+  inPicture_ = true;
+}
+
 void TemporaryGrid::Invert(PlotPicture& picture) const {
   const Pen saved = picture.CurrentPen();
   picture.SetPen(Pen{0, Solid, penWidth_, PenMode::Invert});

@@ -57,6 +57,9 @@ class TemporaryGrid {
   void Draw(PlotPicture& picture, const View2D& view);
   // Inverts the remembered lines again, when they are in the picture.
   void Erase(PlotPicture& picture);
+  // Inverts the remembered lines once more after an Erase, whatever the view is now:
+  // the same lines go back, e.g. once the picture has grown.
+  void Restore(PlotPicture& picture);
   // The picture was refilled: the lines are gone without erasing.
   void PictureCleared() { inPicture_ = false; }
 

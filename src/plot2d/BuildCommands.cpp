@@ -5,10 +5,8 @@
 #include "Builders2D.h"
 
 namespace lw {
-namespace {
 
-// Steps before the graphs: false when the parameters were bad and nothing may follow.
-bool BeginBuild(Plot2DContext& ctx) {
+bool BeginBuild2D(Plot2DContext& ctx) {
   if (!PrepareView2D(ctx)) return false;
   ctx.progress.Show();
   const AppearanceSettings& look = ctx.document.Appearance;
@@ -24,13 +22,15 @@ bool BeginBuild(Plot2DContext& ctx) {
   return true;
 }
 
-void BuildOne(Plot2DContext& ctx, std::size_t index) {
-  ctx.progress.SetCaption(GraphProgressCaption(index));
-  BuildEntry2D(ctx, index);
-  ctx.progress.SetPosition(0);
+void DrawGraphs2D(Plot2DContext& ctx, std::size_t first, std::size_t last) {
+  for (std::size_t i = first; i < last && !Stopped(ctx.work); ++i) {
+    ctx.progress.SetCaption(GraphProgressCaption(i));
+    BuildEntry2D(ctx, i);
+    ctx.progress.SetPosition(0);
+  }
 }
 
-void EndBuild(Plot2DContext& ctx) {
+void EndBuild2D(Plot2DContext& ctx) {
   const AppearanceSettings& look = ctx.document.Appearance;
   if (look.AxesOnTop) DrawAxes(ctx.picture, ctx.view, look, ctx.document.Params);
   ctx.progress.Close();
@@ -39,8 +39,6 @@ void EndBuild(Plot2DContext& ctx) {
   PresentPicture(ctx);
   ctx.status.StartStatusTimer();
 }
-
-}  // namespace
 
 std::string GraphProgressCaption(std::size_t index) {
   return "Стан побудови : графік №" + std::to_string(index + 1);
@@ -66,24 +64,41 @@ void ClearPicture(Plot2DContext& ctx) {
   PresentPicture(ctx);
 }
 
+bool FitPictureToView(Plot2DContext& ctx) {
+  const PlotPicture::Size size = PlotPicture::SizeForView(ctx.viewWidth, ctx.viewHeight);
+  if (size.width <= ctx.picture.Width() && size.height <= ctx.picture.Height()) return false;
+  const bool grid = ctx.temporaryGrid.InPicture();
+  const bool marks = ctx.scanMarks != nullptr && ctx.scanMarks->MarksInPicture();
+  ctx.temporaryGrid.Erase(ctx.picture);
+  if (marks) ctx.scanMarks->InvertMarks(ctx.picture);
+  ctx.picture.Grow(size.width, size.height, ctx.document.Appearance.BackgroundColor);
+  if (grid) ctx.temporaryGrid.Restore(ctx.picture);
+  if (marks) ctx.scanMarks->InvertMarks(ctx.picture);
+  return true;
+}
+
 void PresentPicture(Plot2DContext& ctx) {
   if (ctx.presenter != nullptr) ctx.presenter->PresentPicture();
 }
 
+bool SelectEntryToBuild(std::size_t count, int& selected) {
+  if (count == 0) return false;
+  if (selected < 0 || static_cast<std::size_t>(selected) >= count) selected = 0;
+  return true;
+}
+
 void BuildAll2D(Plot2DContext& ctx) {
-  if (!BeginBuild(ctx)) return;
-  const std::size_t count = ctx.document.Graphs2D.Count();
-  for (std::size_t i = 0; i < count; ++i) BuildOne(ctx, i);
-  EndBuild(ctx);
+  if (!BeginBuild2D(ctx)) return;
+  DrawGraphs2D(ctx, 0, ctx.document.Graphs2D.Count());
+  EndBuild2D(ctx);
 }
 
 void BuildSelected2D(Plot2DContext& ctx, int& selected) {
-  const std::size_t count = ctx.document.Graphs2D.Count();
-  if (count == 0) return;
-  if (selected < 0 || static_cast<std::size_t>(selected) >= count) selected = 0;
-  if (!BeginBuild(ctx)) return;
-  BuildOne(ctx, static_cast<std::size_t>(selected));
-  EndBuild(ctx);
+  if (!SelectEntryToBuild(ctx.document.Graphs2D.Count(), selected)) return;
+  if (!BeginBuild2D(ctx)) return;
+  const auto index = static_cast<std::size_t>(selected);
+  DrawGraphs2D(ctx, index, index + 1);
+  EndBuild2D(ctx);
 }
 
 }  // namespace lw

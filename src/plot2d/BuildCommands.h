@@ -19,8 +19,30 @@ bool PrepareView2D(Plot2DContext& ctx);
 // Fills the whole picture with the background colour and presents it.
 void ClearPicture(Plot2DContext& ctx);
 
+// Enlarges the picture to what a plot view of the context's size shows. The overlays
+// drawn by inversion are taken out before and put back after, so that erasing them
+// later leaves nothing behind in the new area. True when the picture grew.
+bool FitPictureToView(Plot2DContext& ctx);
+
 // Shows the picture in the plot view, when there is one.
 void PresentPicture(Plot2DContext& ctx);
+
+// The three stages of a build, so the graphs can be drawn on another thread than the
+// one that prepares and presents the picture.
+// Before the graphs: prepare the view, show the progress window, clear the picture or
+// take the overlays out, draw the axes unless they go on top. False when the
+// parameters were refused and nothing may follow.
+bool BeginBuild2D(Plot2DContext& ctx);
+// Entries [first, last) in order, each with its progress caption; stops between (and,
+// through the builders, inside) graphs once ctx.work asks to.
+void DrawGraphs2D(Plot2DContext& ctx, std::size_t first, std::size_t last);
+// After the graphs: axes on top, progress window closed, overlays back, picture
+// presented, status timer started.
+void EndBuild2D(Plot2DContext& ctx);
+
+// The entry "build selected" draws: false for an empty list; with no valid selection
+// entry 0 is selected.
+bool SelectEntryToBuild(std::size_t count, int& selected);
 
 // Draws every entry of the 2D list in order.
 void BuildAll2D(Plot2DContext& ctx);

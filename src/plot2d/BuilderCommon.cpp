@@ -1,8 +1,6 @@
 #include "BuilderCommon.h"
 
 #include <algorithm>
-#include <new>
-#include <span>
 
 #include "Builders2D.h"
 
@@ -11,11 +9,11 @@ namespace lw {
 CompiledEntry::CompiledEntry(FormulaParser& parser, const std::string& text, const View2D& view,
                              StatusSink& status)
     : parser_(parser), status_(status) {
-  std::string buffer = text;  // the list keeps the text as typed
+  normalized_ = text;  // the list keeps the text as typed
   parser_.VariableSlot(view.VarX) = 0;
   parser_.VariableSlot(view.VarY) = 0;
-  FormulaParser::Normalize(buffer);
-  parser_.Compile(buffer);
+  FormulaParser::Normalize(normalized_);
+  parser_.Compile(normalized_);
   parser_.EvaluateCompiled();
   if (parser_.HasError() && parser_.ErrorCode() <= NotAnExpression) {
     status_.SetStatus(std::string(FormulaErrorMessages[parser_.ErrorCode()]));
@@ -28,10 +26,10 @@ CompiledEntry::~CompiledEntry() {
   if (!released_) parser_.ReleaseCompiled();
 }
 
-void CompiledEntry::Finish() {
+void CompiledEntry::Finish(bool lastHadError) {
   parser_.ReleaseCompiled();
   released_ = true;
-  if (!parser_.HasError()) status_.SetStatus(kBuildOkText);
+  if (!lastHadError) status_.SetStatus(kBuildOkText);
 }
 
 int CountSamples(double start, double end, double step) {
@@ -55,29 +53,15 @@ PixelWalk WalkOf(const View2D& view) {
   return walk;
 }
 
-bool ColumnBatch::Allocate(const View2D& view, int rows) {
-  const auto count = static_cast<std::size_t>(std::max(rows, 0));
-  try {
-    ys_.resize(count);
-    values_.assign(count, 0.0);
-    codes_.assign(count, NoFormulaError);
-    divisions_.assign(count, 0);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  double y = view.YStart;
-  for (double& row : ys_) {
-    row = y;
-    y += view.PixelStepY;
-  }
-  return true;
-}
-
-void ColumnBatch::Evaluate(FormulaParser& parser, const View2D& view, double x) {
-  // X held for the column and named first, so Y wins where both name one letter, as
-  // when each row sets X, then Y.
-  const FormulaParser::BatchInput inputs[] = {{view.VarX, std::span(&x, 1)}, {view.VarY, ys_}};
-  parser.EvaluateBatch(inputs, {values_.data(), codes_.data(), divisions_.data()});
+std::vector<double> ColumnSamples(const View2D& view) {
+  std::vector<double> xs;
+  double x = view.XStart;
+  if (!(x <= view.XEnd)) return xs;
+  xs.reserve(static_cast<std::size_t>(CountSamples(view.XStart, view.XEnd, view.PixelStepX)));
+  do {
+    xs.push_back(x);
+  } while (NextSample(x, view.XEnd, view.PixelStepX));
+  return xs;
 }
 
 }  // namespace lw

@@ -26,12 +26,18 @@ class CompiledEntry {
   CompiledEntry& operator=(const CompiledEntry&) = delete;
 
   bool Usable() const { return usable_; }
+  // The formula as compiled, for the copies the worker threads compile.
+  const std::string& Normalized() const { return normalized_; }
   // Releases the program and reports "Окей" when the last evaluation had a value.
-  void Finish();
+  void Finish() { Finish(parser_.HasError()); }
+  // The same, told whether the walk's last sample (taken on some worker's copy of the
+  // engine) had no value.
+  void Finish(bool lastHadError);
 
  private:
   FormulaParser& parser_;
   StatusSink& status_;
+  std::string normalized_;
   bool usable_ = false;
   bool released_ = false;
 };
@@ -69,23 +75,8 @@ struct PixelWalk {
 };
 PixelWalk WalkOf(const View2D& view);
 
-// One pixel column of a walk evaluated as one batch: row r at the walk's r-th Y value
-// (by repeated addition, as the walk takes them), with the same values, codes and
-// division counts as setting X and Y and evaluating each row in turn.
-class ColumnBatch {
- public:
-  // False when the rows do not fit in memory.
-  bool Allocate(const View2D& view, int rows);
-  void Evaluate(FormulaParser& parser, const View2D& view, double x);
-  bool HasValue(int r) const { return codes_[Index(r)] == NoFormulaError; }
-  double Value(int r) const { return values_[Index(r)]; }
-  std::uint32_t Divisions(int r) const { return divisions_[Index(r)]; }
-
- private:
-  static std::size_t Index(int r) { return static_cast<std::size_t>(r); }
-  std::vector<double> ys_, values_;
-  std::vector<std::uint8_t> codes_;
-  std::vector<std::uint32_t> divisions_;
-};
+// The x of every column of the walk, found by the same running sum as a serial walk,
+// so that columns can be sampled in any order with the same values.
+std::vector<double> ColumnSamples(const View2D& view);
 
 }  // namespace lw

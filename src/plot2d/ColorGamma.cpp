@@ -7,7 +7,9 @@
 #include "Axes.h"
 #include "BuilderCommon.h"
 #include "Builders2D.h"
+#include "ParallelLoop.h"
 #include "RasterMath.h"
+#include "WorkerParsers.h"
 
 namespace lw {
 
@@ -62,12 +64,21 @@ namespace {
 // One column of the map; samples outside the picture are evaluated too, as the last
 // evaluation's error decides the status.
 template <bool Xor>
-void GammaColumn(const ColumnBatch& batch, const GammaRamp& ramp, Colour mask,
-                 const PlotPicture::Column& column) {
-  int r = column.First();
+void GammaColumn(FormulaParser& parser, const View2D& v, const GammaRamp& ramp, Colour mask,
+                 const PlotPicture::Column& column, int rows, double& xSlot, double& ySlot,
+                 double x) {
+  double y = v.YStart;
+  const auto evaluate = [&] {
+    xSlot = x;
+    ySlot = y;
+    y += v.PixelStepY;
+    return parser.EvaluateCompiled();
+  };
+  int r = 0;
+  for (; r < column.First(); ++r) evaluate();
   for (auto pixel = column.Start(); r < column.End(); ++r, pixel.Up()) {
-    if (!batch.HasValue(r)) continue;  // no value: the pixel keeps what it had
-    const double value = batch.Value(r);
+    const double value = evaluate();
+    if (parser.HasError()) continue;  // no value: the pixel keeps what it had
     if constexpr (Xor) {
       // The background XOR makes the map show its true colours on the background.
       pixel.Xor(ramp(value) ^ mask);
@@ -75,36 +86,42 @@ void GammaColumn(const ColumnBatch& batch, const GammaRamp& ramp, Colour mask,
       pixel.Set(ramp(value));
     }
   }
+  for (; r < rows; ++r) evaluate();
 }
 
 }  // namespace
 
 void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
-  FormulaParser& parser = ctx.explicitParser;
   const View2D& v = ctx.view;
-  CompiledEntry compiled(parser, ctx.document.Graphs2D.Text(index), v, ctx.status);
+  CompiledEntry compiled(ctx.explicitParser, ctx.document.Graphs2D.Text(index), v, ctx.status);
   if (!compiled.Usable()) return;
   const GammaRamp ramp(ctx.palette, ctx.params.Gradient);
   const bool xorDrawing = ctx.document.Params.XorDrawing;
   const Colour mask = ctx.document.Appearance.BackgroundColor & 0x00FFFFFF;
   const PixelWalk walk = WalkOf(v);
-  double x = v.XStart;
-  int px = walk.Px0;
-  ColumnBatch batch;
-  if (x <= v.XEnd && batch.Allocate(v, walk.Rows)) {
-    do {
-      const PlotPicture::Column column = ctx.picture.ColumnFrom(px, walk.Py0, walk.Rows);
-      batch.Evaluate(parser, v, x);
+  const std::vector<double> xs = ColumnSamples(v);
+  const int columns = static_cast<int>(xs.size());
+  bool lastHadError = ctx.explicitParser.HasError();
+  WorkerParsers<FormulaParser> engines(ctx.explicitParser, compiled.Normalized(),
+                                       ThreadsFor(ctx.work, ctx.explicitParser));
+  // Columns are independent: each worker samples whole columns on its own engine.
+  ForEachPiece(ctx.work, engines.Slots(), columns, 0, [&](int first, int last, int slot) {
+    FormulaParser& parser = engines[slot];
+    double& xSlot = parser.VariableSlot(v.VarX);
+    double& ySlot = parser.VariableSlot(v.VarY);
+    for (int c = first; c < last && !Stopped(ctx.work); ++c) {
+      const double x = xs[static_cast<std::size_t>(c)];
+      const PlotPicture::Column column = ctx.picture.ColumnFrom(walk.Px0 + c, walk.Py0, walk.Rows);
       if (xorDrawing) {
-        GammaColumn<true>(batch, ramp, mask, column);
+        GammaColumn<true>(parser, v, ramp, mask, column, walk.Rows, xSlot, ySlot, x);
       } else {
-        GammaColumn<false>(batch, ramp, mask, column);
+        GammaColumn<false>(parser, v, ramp, mask, column, walk.Rows, xSlot, ySlot, x);
       }
-      ctx.progress.SetPosition(ctx.progress.Position() + 1);
-      ++px;
-    } while (NextSample(x, v.XEnd, v.PixelStepX));
-  }
-  compiled.Finish();
+      if (c == columns - 1) lastHadError = parser.HasError();
+      ctx.progress.Advance(1);
+    }
+  });
+  compiled.Finish(lastHadError || Stopped(ctx.work));
 }
 
 ColorScaleState OpenColorScale(double gradient, int rampHeight) {

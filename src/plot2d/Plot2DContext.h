@@ -10,6 +10,7 @@
 #include "Palette.h"
 #include "PlotPicture.h"
 #include "View2D.h"
+#include "WorkControl.h"
 
 namespace lw {
 
@@ -22,6 +23,8 @@ class ScanMarkOverlay {
   virtual bool Active() const = 0;
   // Inverts the marks' pixels: draws them when absent, erases them when present.
   virtual void InvertMarks(PlotPicture& picture) = 0;
+  // Whether marks are in the picture now (scanning may be on with none drawn).
+  virtual bool MarksInPicture() const { return Active(); }
   // The picture was filled anew, so the marks left it without being erased.
   virtual void PictureCleared() {}
 };
@@ -48,6 +51,8 @@ struct Plot2DContext {
   PicturePresenter* presenter = nullptr;  // none without a screen
   int viewWidth = 800;                    // the plot view's current size W x H
   int viewHeight = 600;
+  // The threads the builders may use and the stop request; none builds serially.
+  const WorkControl* work = nullptr;
 };
 
 }  // namespace lw

@@ -125,13 +125,45 @@ void AdviseHugePages([[maybe_unused]] void* start, [[maybe_unused]] std::size_t 
 
 }  // namespace
 
+PlotPicture::Size PlotPicture::SizeForView(int viewWidth, int viewHeight) {
+  return Size{std::clamp(viewWidth, DefaultWidth, MaxWidth),
+              std::clamp(viewHeight, DefaultHeight, MaxHeight)};
+}
+
 PlotPicture::PlotPicture(int width, int height)
-    : width_(std::max(width, 1)), height_(std::max(height, 1)) {
+    : width_(std::clamp(width, 1, MaxWidth)), height_(std::clamp(height, 1, MaxHeight)) {
   const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
   pixels_.reserve(count);
   AdviseHugePages(pixels_.data(), count * sizeof(std::uint32_t));
   pixels_.assign(count, Opaque | ColourMask);
   SetFont(LabelFont{});
+}
+
+void PlotPicture::CopyFrom(const PlotPicture& other) {
+  if (this == &other) return;
+  width_ = other.width_;
+  height_ = other.height_;
+  pixels_ = other.pixels_;
+  pen_ = other.pen_;
+  penX_ = other.penX_;
+  penY_ = other.penY_;
+  stylePosition_ = other.stylePosition_;
+}
+
+bool PlotPicture::Grow(int width, int height, Colour background) {
+  const int w = std::max(width_, std::min(width, MaxWidth));
+  const int h = std::max(height_, std::min(height, MaxHeight));
+  if (w == width_ && h == height_) return false;
+  std::vector<std::uint32_t> grown(static_cast<std::size_t>(w) * static_cast<std::size_t>(h),
+                                   Opaque | (background & ColourMask));
+  for (int y = 0; y < height_; ++y) {
+    std::copy_n(&At(0, y), width_,
+                &grown[static_cast<std::size_t>(y) * static_cast<std::size_t>(w)]);
+  }
+  pixels_ = std::move(grown);
+  width_ = w;
+  height_ = h;
+  return true;
 }
 
 PlotPicture::Column PlotPicture::ColumnFrom(int x, int yBottom, int count) {
@@ -370,6 +402,35 @@ void PlotPicture::RgbRow(int y, int count, std::uint8_t* rgb) const {
     rgb[2] = static_cast<std::uint8_t>(c >> 16);
   }
   if (count > inside) std::memset(rgb, 0, static_cast<std::size_t>(count - inside) * 3);
+}
+
+QImage PlotPicture::TakeImage(int w, int h) {
+  if (w < 1 || h < 1 || w > width_ || h > height_) {
+    const QImage copy = ToImage(w, h);
+    Release();
+    return copy;
+  }
+  // 0xFFBBGGRR words become the screen format's 0xFFRRGGBB where the image shows them.
+  for (int y = 0; y < h; ++y) {
+    std::uint32_t* word = &At(0, y);
+    for (int x = 0; x < w; ++x, ++word) {
+      const std::uint32_t c = *word;
+      *word = (c & 0xFF00FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
+    }
+  }
+  auto* owned = new std::vector<std::uint32_t>(std::move(pixels_));
+  const QImage image(
+      reinterpret_cast<uchar*>(owned->data()), w, h, static_cast<qsizetype>(width_) * 4,
+      QImage::Format_RGB32,
+      [](void* info) { delete static_cast<std::vector<std::uint32_t>*>(info); }, owned);
+  Release();
+  return image;
+}
+
+void PlotPicture::Release() {
+  width_ = 1;
+  height_ = 1;
+  pixels_.assign(1, Opaque | ColourMask);
 }
 
 void PlotPicture::PasteImage(const QImage& image) {

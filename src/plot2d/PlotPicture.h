@@ -37,14 +37,33 @@ class PlotPicture {
  public:
   static constexpr int DefaultWidth = 1600;
   static constexpr int DefaultHeight = 1200;
+  // The largest picture a plot view can ask for (or the command line can make).
+  static constexpr int MaxWidth = 8192;
+  static constexpr int MaxHeight = 8192;
+
+  struct Size {
+    int width = DefaultWidth;
+    int height = DefaultHeight;
+    bool operator==(const Size&) const = default;
+  };
+  // The picture a plot view of this size shows: at least the default size, so small
+  // views keep drawing into the same pixels as ever, at least the view, at most the
+  // maximum.
+  static Size SizeForView(int viewWidth, int viewHeight);
 
   // Starts white, with a black solid copy pen of width 1 and the default label font.
+  // The size is limited to 1 .. the maximum along each side.
   explicit PlotPicture(int width = DefaultWidth, int height = DefaultHeight);
+  explicit PlotPicture(Size size) : PlotPicture(size.width, size.height) {}
   PlotPicture(const PlotPicture&) = delete;
   PlotPicture& operator=(const PlotPicture&) = delete;
 
   int Width() const { return width_; }
   int Height() const { return height_; }
+  // Enlarges the picture to at least width x height (within the maximum): what it
+  // held stays at its top-left, the new pixels take the background colour. It never
+  // shrinks. True when the size changed.
+  bool Grow(int width, int height, Colour background);
   bool Contains(int x, int y) const {
     return static_cast<unsigned>(x) < static_cast<unsigned>(width_) &&
            static_cast<unsigned>(y) < static_cast<unsigned>(height_);
@@ -124,8 +143,15 @@ class PlotPicture {
   QImage ToImage(int w, int h) const;
   // The R, G, B bytes of the first count pixels of row y, black beyond the picture.
   void RgbRow(int y, int count, std::uint8_t* rgb) const;
+  // The same as ToImage, but made in place from the picture's own pixels, so that a
+  // large picture is never held twice on its way to a file; the picture is used up
+  // (left 1 x 1).
+  QImage TakeImage(int w, int h);
   // Copies an image into the top-left corner (the rest keeps its pixels).
   void PasteImage(const QImage& image);
+  // Takes the other picture's size, pixels and pen (with its position and dash
+  // phase); the font stays. A build on another thread draws into such a copy.
+  void CopyFrom(const PlotPicture& other);
 
  private:
   static constexpr std::uint32_t ColourMask = 0x00FFFFFF;
@@ -140,6 +166,7 @@ class PlotPicture {
     return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                    static_cast<std::size_t>(x)];
   }
+  void Release();  // down to one white pixel
   void PlotPenPixel(int x, int y);
   void DrawSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
   void StampAcross(int x, int y, bool xMajor);

@@ -1,4 +1,5 @@
 // The builders of relations f(x, y) compared with 0: the filled region and the contour.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <new>
@@ -7,35 +8,51 @@
 
 #include "BuilderCommon.h"
 #include "Builders2D.h"
+#include "ParallelLoop.h"
+#include "WorkerParsers.h"
 
 namespace lw {
 namespace {
 
 // Walks every pixel of the clipped rectangle, setting the pixels whose value passes.
+// Columns are independent, so they are sampled in parallel, each worker on its own
+// copy of the engine. Returns whether the walk's last sample had no value.
 template <class Test>
-void FillWhere(Plot2DContext& ctx, Colour colour, bool xorDrawing, Test passes) {
-  FormulaParser& parser = ctx.explicitParser;
+bool FillWhere(Plot2DContext& ctx, const CompiledEntry& compiled, Colour colour, bool xorDrawing,
+               Test passes) {
   const View2D& v = ctx.view;
   PlotPicture& picture = ctx.picture;
   const PixelWalk walk = WalkOf(v);
-  double x = v.XStart;
-  ColumnBatch batch;
-  if (!(x <= v.XEnd) || !batch.Allocate(v, walk.Rows)) return;
-  int px = walk.Px0;
-  do {
-    batch.Evaluate(parser, v, x);
-    int py = walk.Py0;
-    for (int r = 0; r < walk.Rows; ++r, --py) {
-      if (!batch.HasValue(r) || !passes(batch.Value(r))) continue;
-      if (xorDrawing) {
-        picture.XorPixel(px, py, colour);
-      } else {
-        picture.SetPixel(px, py, colour);
+  const std::vector<double> xs = ColumnSamples(v);
+  const int columns = static_cast<int>(xs.size());
+  bool lastHadError = ctx.explicitParser.HasError();
+  WorkerParsers<FormulaParser> engines(ctx.explicitParser, compiled.Normalized(),
+                                       ThreadsFor(ctx.work, ctx.explicitParser));
+  ForEachPiece(ctx.work, engines.Slots(), columns, 0, [&](int first, int last, int slot) {
+    FormulaParser& parser = engines[slot];
+    double& xSlot = parser.VariableSlot(v.VarX);
+    double& ySlot = parser.VariableSlot(v.VarY);
+    for (int c = first; c < last && !Stopped(ctx.work); ++c) {
+      const double x = xs[static_cast<std::size_t>(c)];
+      const int px = walk.Px0 + c;
+      double y = v.YStart;
+      int py = walk.Py0;
+      for (int r = 0; r < walk.Rows; ++r, --py, y += v.PixelStepY) {
+        xSlot = x;
+        ySlot = y;
+        const double value = parser.EvaluateCompiled();
+        if (parser.HasError() || !passes(value)) continue;
+        if (xorDrawing) {
+          picture.XorPixel(px, py, colour);
+        } else {
+          picture.SetPixel(px, py, colour);
+        }
       }
+      if (c == columns - 1) lastHadError = parser.HasError();
+      ctx.progress.Advance(1);
     }
-    ctx.progress.SetPosition(ctx.progress.Position() + 1);
-    ++px;
-  } while (NextSample(x, v.XEnd, v.PixelStepX));
+  });
+  return lastHadError;
 }
 
 // A sign change or a zero along an edge; tested by signs, not by the product, which
@@ -99,23 +116,28 @@ inline bool CellCrosses(const SampleColumn& prev, const SampleColumn& col, std::
 }
 
 // Samples one column into col; draws the cells between it and prev into pixel column px
-// unless this is the first column.
-void ContourColumn(Plot2DContext& ctx, const PixelWalk& walk, double x, ColumnBatch& batch,
-                   SampleColumn& col, const SampleColumn* prev, int px, Colour colour,
+// unless there is no previous column.
+void ContourColumn(Plot2DContext& ctx, DivisionTrackingParser& parser, const PixelWalk& walk,
+                   double x, SampleColumn& col, const SampleColumn* prev, int px, Colour colour,
                    bool xorDrawing) {
-  batch.Evaluate(ctx.poleParser, ctx.view, x);
+  const View2D& v = ctx.view;
+  double& xSlot = parser.VariableSlot(v.VarX);
+  double& ySlot = parser.VariableSlot(v.VarY);
   col.side[0] = NoValue;
+  double y = v.YStart;
   int py = walk.Py0;
-  for (int r = 0; r < walk.Rows; ++r, --py) {
+  for (int r = 0; r < walk.Rows; ++r, --py, y += v.PixelStepY) {
+    xSlot = x;
+    ySlot = y;
+    const double value = parser.EvaluateCompiled();
     const auto at = static_cast<std::size_t>(r) + 1;
-    if (!batch.HasValue(r)) {
+    if (parser.HasError()) {
       col.side[at] = NoValue;
       continue;
     }
-    const double value = batch.Value(r);
     col.value[at] = value;
     col.side[at] = SideOf(value);
-    col.pair[at] = batch.Divisions(r);
+    col.pair[at] = DivisionPair(parser);
     // A crossed cell has values at all four corners; it is drawn unless a pole may lie
     // in it (the divisions differ between its corners).
     if (prev == nullptr || !CellCrosses(*prev, col, at)) continue;
@@ -128,7 +150,44 @@ void ContourColumn(Plot2DContext& ctx, const PixelWalk& walk, double x, ColumnBa
       ctx.picture.SetPixel(px, py, colour);
     }
   }
-  ctx.progress.SetPosition(ctx.progress.Position() + 1);
+}
+
+// The rows a contour column needs: one position per row plus the sentinel, with spare
+// room; never less than the walk needs, even when the Y interval lies outside the view
+// and the estimate is negative.
+std::size_t ContourColumnSize(const View2D& v, const PixelWalk& walk) {
+  const double estimate = std::trunc((v.YEnd - v.YStart) * v.ScaleY) + 7;
+  std::size_t size = static_cast<std::size_t>(walk.Rows) + 2;
+  if (estimate > static_cast<double>(size) && estimate < 1e7) {
+    size = static_cast<std::size_t>(estimate);
+  }
+  return size;
+}
+
+// Columns [first, last) of the contour walk: a band that starts after column 0 samples
+// the column before it again (drawing nothing there), so bands need nothing from each
+// other. Column c >= 1 draws into pixel column Px0 + c - 1. False when the band's
+// column arrays could not be obtained.
+bool ContourBand(Plot2DContext& ctx, DivisionTrackingParser& parser, const PixelWalk& walk,
+                 const std::vector<double>& xs, std::size_t size, int first, int last,
+                 Colour colour, bool xorDrawing) {
+  SampleColumn a, b;
+  if (!a.Allocate(size) || !b.Allocate(size)) return false;
+  SampleColumn* prev = &a;
+  SampleColumn* cur = &b;
+  const auto x = [&xs](int c) { return xs[static_cast<std::size_t>(c)]; };
+  if (first == 0) {
+    ContourColumn(ctx, parser, walk, x(0), *prev, nullptr, 0, colour, xorDrawing);
+    ctx.progress.Advance(1);
+  } else {
+    ContourColumn(ctx, parser, walk, x(first - 1), *prev, nullptr, 0, colour, xorDrawing);
+  }
+  for (int c = std::max(first, 1); c < last && !Stopped(ctx.work); ++c) {
+    ContourColumn(ctx, parser, walk, x(c), *cur, prev, walk.Px0 + c - 1, colour, xorDrawing);
+    ctx.progress.Advance(1);
+    std::swap(prev, cur);
+  }
+  return true;
 }
 
 }  // namespace
@@ -141,58 +200,67 @@ void BuildRelationRegion(Plot2DContext& ctx, std::size_t index, const PlotP& ent
   const Colour colour =
       DrawingColour(entry.Color, xorDrawing, ctx.document.Appearance.BackgroundColor);
   const double t = ctx.params.Proxima;
+  bool lastHadError = false;
   switch (entry.Relation) {
     case Equal:
-      FillWhere(ctx, colour, xorDrawing, [t](double v) { return std::fabs(v) < t; });
+      lastHadError =
+          FillWhere(ctx, compiled, colour, xorDrawing, [t](double v) { return std::fabs(v) < t; });
       break;
     case Greater:
-      FillWhere(ctx, colour, xorDrawing, [t](double v) { return v + t > 0; });
+      lastHadError =
+          FillWhere(ctx, compiled, colour, xorDrawing, [t](double v) { return v + t > 0; });
       break;
     case Less:
-      FillWhere(ctx, colour, xorDrawing, [t](double v) { return v - t < 0; });
+      lastHadError =
+          FillWhere(ctx, compiled, colour, xorDrawing, [t](double v) { return v - t < 0; });
       break;
     case GreaterOrEqual:
-      FillWhere(ctx, colour, xorDrawing, [t](double v) { return v + t >= 0; });
+      lastHadError =
+          FillWhere(ctx, compiled, colour, xorDrawing, [t](double v) { return v + t >= 0; });
       break;
     case LessOrEqual:
-      FillWhere(ctx, colour, xorDrawing, [t](double v) { return v - t <= 0; });
+      lastHadError =
+          FillWhere(ctx, compiled, colour, xorDrawing, [t](double v) { return v - t <= 0; });
       break;
     default:
-      FillWhere(ctx, colour, xorDrawing, [](double) { return false; });
+      lastHadError = FillWhere(ctx, compiled, colour, xorDrawing, [](double) { return false; });
       break;
   }
-  compiled.Finish();
+  compiled.Finish(lastHadError || Stopped(ctx.work));
 }
 
 void BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& entry) {
   const View2D& v = ctx.view;
   const PixelWalk walk = WalkOf(v);
-  // One position per row plus the sentinel, with spare room; never less than the walk
-  // needs, even when the Y interval lies outside the view and the estimate is negative.
-  const double estimate = std::trunc((v.YEnd - v.YStart) * v.ScaleY) + 7;
-  std::size_t size = static_cast<std::size_t>(walk.Rows) + 2;
-  if (estimate > static_cast<double>(size) && estimate < 1e7) {
-    size = static_cast<std::size_t>(estimate);
+  const std::size_t size = ContourColumnSize(v, walk);
+  {
+    // Draw nothing for this entry when even one band's arrays cannot be had.
+    SampleColumn a, b;
+    if (!a.Allocate(size) || !b.Allocate(size)) return;
   }
-  SampleColumn a, b;
-  ColumnBatch batch;
-  if (!a.Allocate(size) || !b.Allocate(size) || !batch.Allocate(v, walk.Rows)) return;
   CompiledEntry compiled(ctx.poleParser, ctx.document.Graphs2D.Text(index), v, ctx.status);
   if (!compiled.Usable()) return;
   const bool xorDrawing = ctx.document.Params.XorDrawing;
   const Colour colour =
       DrawingColour(entry.Color, xorDrawing, ctx.document.Appearance.BackgroundColor);
-  SampleColumn* prev = &a;
-  SampleColumn* cur = &b;
-  double x = v.XStart;
-  ContourColumn(ctx, walk, x, batch, *prev, nullptr, 0, colour, xorDrawing);
-  int px = walk.Px0;
-  while (NextSample(x, v.XEnd, v.PixelStepX)) {
-    ContourColumn(ctx, walk, x, batch, *cur, prev, px, colour, xorDrawing);
-    std::swap(prev, cur);
-    ++px;
-  }
-  compiled.Finish();
+  std::vector<double> xs = ColumnSamples(v);
+  // The first column is sampled even when the interval is empty, as its samples
+  // decide the status.
+  if (xs.empty()) xs.push_back(v.XStart);
+  const int columns = static_cast<int>(xs.size());
+  WorkerParsers<DivisionTrackingParser> engines(ctx.poleParser, compiled.Normalized(),
+                                                ThreadsFor(ctx.work, ctx.poleParser));
+  // Bands of several columns, as each repeats the column before it.
+  const int grain = std::max(16, columns / (8 * engines.Slots()));
+  bool lastHadError = ctx.poleParser.HasError();
+  ForEachPiece(ctx.work, engines.Slots(), columns, engines.Slots() > 1 ? grain : 0,
+               [&](int first, int last, int slot) {
+                 DivisionTrackingParser& parser = engines[slot];
+                 if (!ContourBand(ctx, parser, walk, xs, size, first, last, colour, xorDrawing))
+                   return;
+                 if (last == columns && !Stopped(ctx.work)) lastHadError = parser.HasError();
+               });
+  compiled.Finish(lastHadError || Stopped(ctx.work));
 }
 
 }  // namespace lw

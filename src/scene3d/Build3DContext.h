@@ -4,6 +4,7 @@
 #pragma once
 
 #include "G3dModel.h"
+#include "document/WorkControl.h"
 
 namespace lw {
 
@@ -44,6 +45,8 @@ struct Build3DContext {
   StatusSink& status;
   ProgressSink& progress;
   Scene3DView& view;
+  // The threads the surface builder may use and the stop request; none builds serially.
+  const WorkControl* work = nullptr;
 };
 
 }  // namespace lw

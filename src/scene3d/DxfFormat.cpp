@@ -1,7 +1,5 @@
 #include "DxfFormat.h"
 
-#include <tbb/parallel_for.h>
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "document/Palette.h"
+#include "document/ParallelLoop.h"
 
 namespace lw {
 namespace {
@@ -131,7 +130,8 @@ class FaceChunks {
  public:
   // Formats faces [first, first + count) of object into one piece per chunk and
   // offers the pieces in order; false as soon as the sink refuses one.
-  bool Write(const G3dObject& object, std::size_t first, std::size_t count, const DxfSink& sink) {
+  bool Write(const G3dObject& object, std::size_t first, std::size_t count, const DxfSink& sink,
+             const WorkControl& work) {
     const std::size_t bound = FaceBound(object) * kFacesPerChunk;
     const std::size_t chunks = (count + kFacesPerChunk - 1) / kFacesPerChunk;
     Reserve(bound, chunks);
@@ -142,11 +142,13 @@ class FaceChunks {
       for (std::size_t i = begin; i < end; ++i) out = AppendFace(out, object, object.triangles[i]);
       sizes_[c] = static_cast<std::size_t>(out - buffers_[c].get());
     };
-    if (chunks == 1) {
-      format(0);
-    } else {
-      tbb::parallel_for(std::size_t{0}, chunks, format);
-    }
+    // The control's threads (and its fallback under the thread sanitizer) format the
+    // chunks; a stop leaves chunks unformatted, so nothing more is offered.
+    ForEachPiece(&work, WorkerSlots(&work), static_cast<int>(chunks), 1,
+                 [&](int begin, int end, int) {
+                   for (int c = begin; c < end; ++c) format(static_cast<std::size_t>(c));
+                 });
+    if (Stopped(&work)) return false;
     for (std::size_t c = 0; c < chunks; ++c) {
       if (!sink(std::string_view(buffers_[c].get(), sizes_[c]))) return false;
     }
@@ -286,7 +288,9 @@ std::string_view DxfLineReader::ReadLine() {
   return text_.substr(start, std::min(end - start, MaxLineLength));
 }
 
-bool WriteDxf(const G3dBlock& block, const DxfSink& sink) {
+bool WriteDxf(const G3dBlock& block, const DxfSink& sink, const WorkControl* work) {
+  const WorkControl everyCore;
+  const WorkControl& control = work != nullptr ? *work : everyCore;
   constexpr std::size_t kPiece = std::size_t{1} << 20;
   std::string out;
   out.reserve(kPiece + 4096);
@@ -310,7 +314,9 @@ bool WriteDxf(const G3dBlock& block, const DxfSink& sink) {
     const std::size_t count = object->triangles.size();
     constexpr std::size_t kRound = kFacesPerChunk * kChunksPerRound;
     for (std::size_t first = 0; first < count; first += kRound) {
-      if (!chunks.Write(*object, first, std::min(kRound, count - first), sink)) return false;
+      if (!chunks.Write(*object, first, std::min(kRound, count - first), sink, control)) {
+        return false;
+      }
     }
   }
   out += kTrailer;

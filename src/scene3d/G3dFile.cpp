@@ -1,8 +1,11 @@
 #include "G3dFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
+#include <algorithm>
 
 #include "DxfFormat.h"
 #include "T3dFormat.h"
@@ -10,49 +13,121 @@
 namespace lw {
 namespace {
 
-enum class ReadOutcome { Read, CannotRead, TooLarge };
+enum class ReadOutcome { Read, CannotRead, TooLarge, Stopped };
 
-ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes, qint64 maxBytes) {
+// In pieces, so that a stop request is answered during a long read.
+ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes, qint64 maxBytes,
+                          const WorkControl* work) {
+  constexpr qint64 kPiece = 8 << 20;
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::ReadOnly)) return ReadOutcome::CannotRead;
-  const QByteArray data = file.read(maxBytes + 1);
-  if (file.error() != QFileDevice::NoError) return ReadOutcome::CannotRead;
-  if (data.size() > maxBytes) return ReadOutcome::TooLarge;
-  bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+  bytes.clear();
+  for (;;) {
+    if (Stopped(work)) return ReadOutcome::Stopped;
+    const qint64 room = maxBytes + 1 - static_cast<qint64>(bytes.size());
+    const QByteArray data = file.read(std::min(kPiece, room));
+    if (file.error() != QFileDevice::NoError) return ReadOutcome::CannotRead;
+    bytes.append(data.constData(), static_cast<std::size_t>(data.size()));
+    if (static_cast<qint64>(bytes.size()) > maxBytes) return ReadOutcome::TooLarge;
+    if (data.isEmpty() || data.size() < std::min(kPiece, room)) break;
+  }
   return ReadOutcome::Read;
 }
 
 int FailedRead(ReadOutcome outcome) {
-  return outcome == ReadOutcome::TooLarge ? FileUnknownFormat : FileCannotRead;
+  switch (outcome) {
+    case ReadOutcome::TooLarge:
+      return FileUnknownFormat;
+    case ReadOutcome::Stopped:
+      return FileStopped;
+    default:
+      return FileCannotRead;
+  }
 }
 
 // Through a temporary file renamed over the target only when every piece was
 // written, so a failed save keeps the previous file.
-bool WriteDxfFile(const std::string& path, const G3dBlock& block) {
+int WriteDxfFile(const std::string& path, const G3dBlock& block, const WorkControl* work) {
   QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return FileCannotWrite;
+  const bool written = lw::WriteDxf(
+      block,
+      [&file, work](std::string_view piece) {
+        if (Stopped(work)) return false;
+        const auto size = static_cast<qint64>(piece.size());
+        return file.write(piece.data(), size) == size;
+      },
+      work);
+  if (!written || Stopped(work)) {
+    file.cancelWriting();  // the temporary file goes, the old file stays
+    return Stopped(work) ? FileStopped : FileCannotWrite;
+  }
+  return file.commit() ? FileDone : FileCannotWrite;
+}
+
+bool WriteBytes(const QString& path, const std::string& bytes) {
+  QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return false;
-  const bool written = lw::WriteDxf(block, [&file](std::string_view piece) {
-    const auto size = static_cast<qint64>(piece.size());
-    return file.write(piece.data(), size) == size;
-  });
-  if (!written) {
+  const auto size = static_cast<qint64>(bytes.size());
+  if (file.write(bytes.data(), size) != size) {
     file.cancelWriting();
     return false;
   }
   return file.commit();
 }
 
+// Companions are looked for beside the main file, each under the same bound.
+CompanionLoader LoaderBeside(const std::string& path, qint64 maxBytes, const WorkControl* work) {
+  const QDir folder = QFileInfo(QString::fromStdString(path)).absoluteDir();
+  return [folder, maxBytes, work](const std::string& name) -> std::optional<std::string> {
+    std::string bytes;
+    if (ReadWholeFile(folder.filePath(QString::fromStdString(name)).toStdString(), bytes, maxBytes,
+                      work) != ReadOutcome::Read) {
+      return std::nullopt;
+    }
+    return bytes;
+  };
+}
+
 }  // namespace
+
+int G3dFile::ReadMesh(const std::string& path, MeshFormat format) {
+  if (block_ == nullptr) return result_ = FileDone;
+  std::string bytes;
+  if (const ReadOutcome outcome = ReadWholeFile(path, bytes, maxReadBytes_, work_);
+      outcome != ReadOutcome::Read) {
+    return result_ = FailedRead(outcome);
+  }
+  const std::string name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+  const bool read =
+      lw::ReadMesh(bytes, format, name, LoaderBeside(path, maxReadBytes_, work_), *block_);
+  return result_ = read ? FileDone : FileUnknownFormat;
+}
+
+int G3dFile::WriteMesh(const std::string& path, MeshFormat format) {
+  if (block_ == nullptr) return result_ = FileDone;
+  const QFileInfo info(QString::fromStdString(path));
+  const std::optional<WrittenMesh> mesh =
+      lw::WriteMesh(*block_, format, info.fileName().toStdString());
+  if (!mesh) return result_ = FileCannotWrite;
+  // The companions first: the main file names them, so it comes last.
+  for (const auto& [name, bytes] : mesh->companions) {
+    if (!WriteBytes(info.absoluteDir().filePath(QString::fromStdString(name)), bytes)) {
+      return result_ = FileCannotWrite;
+    }
+  }
+  return result_ = WriteBytes(info.filePath(), mesh->main) ? FileDone : FileCannotWrite;
+}
 
 int G3dFile::WriteDxf(const std::string& path) {
   if (block_ == nullptr) return result_ = FileDone;
-  return result_ = WriteDxfFile(path, *block_) ? FileDone : FileCannotWrite;
+  return result_ = WriteDxfFile(path, *block_, work_);
 }
 
 int G3dFile::ReadDxf(const std::string& path) {
   if (block_ == nullptr) return result_ = FileDone;
   std::string bytes;
-  if (const ReadOutcome outcome = ReadWholeFile(path, bytes, maxReadBytes_);
+  if (const ReadOutcome outcome = ReadWholeFile(path, bytes, maxReadBytes_, work_);
       outcome != ReadOutcome::Read) {
     return result_ = FailedRead(outcome);
   }
@@ -63,7 +138,7 @@ int G3dFile::ReadDxf(const std::string& path) {
 int G3dFile::ReadT3d(const std::string& path) {
   if (block_ == nullptr) return result_ = FileDone;
   std::string bytes;
-  if (const ReadOutcome outcome = ReadWholeFile(path, bytes, maxReadBytes_);
+  if (const ReadOutcome outcome = ReadWholeFile(path, bytes, maxReadBytes_, work_);
       outcome != ReadOutcome::Read) {
     return result_ = FailedRead(outcome);
   }

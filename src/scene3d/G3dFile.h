@@ -5,6 +5,8 @@
 #include <string>
 
 #include "G3dModel.h"
+#include "MeshFormats.h"
+#include "document/WorkControl.h"
 
 namespace lw {
 
@@ -15,6 +17,7 @@ enum G3dFileResult : int {
   FileCannotRead = 2,
   FileCannotWrite = 3,
   FileUnknownFormat = 4,
+  FileStopped = 5,  // the work was asked to stop; nothing was written
 };
 
 // Reads into and writes from the current block; colour numbers go through the 3D
@@ -27,6 +30,11 @@ class G3dFile {
   int WriteDxf(const std::string& path);
   int ReadDxf(const std::string& path);
   int ReadT3d(const std::string& path);
+  // The mesh formats: a file that is not sound in every part reads as an unknown
+  // format and leaves the block as it was. Companion files (an OBJ's material
+  // library, a glTF's buffers) are read from the file's folder and written beside it.
+  int ReadMesh(const std::string& path, MeshFormat format);
+  int WriteMesh(const std::string& path, MeshFormat format);
 
   int Result() const { return result_; }
   G3dBlock* Block() const { return block_; }
@@ -36,12 +44,17 @@ class G3dFile {
   static constexpr long long DefaultMaxReadBytes = 1LL << 30;
   void SetMaxReadBytes(long long maxBytes) { maxReadBytes_ = maxBytes; }
   void SetBlock(G3dBlock* block) { block_ = block; }
+  // Reading and writing look at the stop request of work between pieces of the file:
+  // a stopped write (FileStopped) keeps the old file and leaves no temporary file; a
+  // stopped read (FileStopped) leaves the block as it was.
+  void SetWork(const WorkControl* work) { work_ = work; }
 
  private:
   G3dBlock* block_;
   const Palette* palette_;
   int result_ = FileDone;
   long long maxReadBytes_ = DefaultMaxReadBytes;
+  const WorkControl* work_ = nullptr;
 };
 
 }  // namespace lw

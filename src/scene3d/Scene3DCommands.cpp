@@ -93,11 +93,110 @@ void Clear3DSpace(Build3DContext& context) {
   ClearBlock(context.block);
 }
 
+bool PrepareBuild3D(Build3DContext& context) {
+  return Prepare(context);
+}
+
+void BuildGraphs3D(Build3DContext& staging, const std::vector<std::size_t>& indices,
+                   bool resetBarAfterEach) {
+  const PlotList3D& graphs = staging.document.Graphs3D;
+  for (const std::size_t j : indices) {
+    if (Stopped(staging.work)) return;
+    staging.progress.SetCaption(GraphCaption(j));
+    AppendObject(staging.block, GraphObjectName(j));
+    BuildSurface(staging, j, graphs.At(j), staging.block.objects.size() - 1);
+    if (Stopped(staging.work)) {
+      staging.block.objects.pop_back();
+      return;
+    }
+    if (resetBarAfterEach) staging.progress.SetPosition(0);
+  }
+}
+
+void CommitGraphs3D(Build3DContext& context, G3dBlock& staged, bool resetBar) {
+  if (context.document.Appearance.Clear3D) ClearBlock(context.block);
+  if (context.block.objects.empty()) AppendObject(context.block, AxesObjectName);
+  for (auto& object : staged.objects) context.block.objects.push_back(std::move(object));
+  staged.objects.clear();
+  BuildAxes(context);
+  Finish(context, resetBar);
+}
+
 Space3DFileKind KindOfPath(const std::string& path) {
-  std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : path;
-  std::transform(tail.begin(), tail.end(), tail.begin(),
+  const std::size_t dot = path.find_last_of('.');
+  const std::size_t slash = path.find_last_of("/\\");
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+    return Space3DFileKind::Dxf;
+  }
+  std::string extension = path.substr(dot + 1);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return tail == ".t3d" ? Space3DFileKind::T3d : Space3DFileKind::Dxf;
+  static constexpr std::pair<std::string_view, Space3DFileKind> kinds[] = {
+      {"t3d", Space3DFileKind::T3d},    {"stl", Space3DFileKind::StlBinary},
+      {"obj", Space3DFileKind::Obj},    {"ply", Space3DFileKind::Ply},
+      {"glb", Space3DFileKind::Glb},    {"gltf", Space3DFileKind::Gltf},
+      {"3mf", Space3DFileKind::ThreeMf}};
+  for (const auto& [name, kind] : kinds) {
+    if (extension == name) return kind;
+  }
+  return Space3DFileKind::Dxf;
+}
+
+std::optional<MeshFormat> MeshFormatOf(Space3DFileKind kind) {
+  switch (kind) {
+    case Space3DFileKind::StlBinary:
+      return MeshFormat::StlBinary;
+    case Space3DFileKind::StlAscii:
+      return MeshFormat::StlAscii;
+    case Space3DFileKind::Obj:
+      return MeshFormat::Obj;
+    case Space3DFileKind::Ply:
+      return MeshFormat::PlyBinary;
+    case Space3DFileKind::Glb:
+      return MeshFormat::Glb;
+    case Space3DFileKind::Gltf:
+      return MeshFormat::Gltf;
+    case Space3DFileKind::ThreeMf:
+      return MeshFormat::ThreeMf;
+    case Space3DFileKind::T3d:
+    case Space3DFileKind::Dxf:
+      break;
+  }
+  return std::nullopt;
+}
+
+bool CanSave3D(Space3DFileKind kind) {
+  if (kind == Space3DFileKind::Dxf) return true;
+  const std::optional<MeshFormat> format = MeshFormatOf(kind);
+  return format && CanWriteMesh(*format);
+}
+
+std::optional<Space3DFileKind> KindNamed(std::string_view name) {
+  static constexpr std::pair<std::string_view, Space3DFileKind> kinds[] = {
+      {"dxf", Space3DFileKind::Dxf},
+      {"stl", Space3DFileKind::StlBinary},
+      {"stl-ascii", Space3DFileKind::StlAscii},
+      {"obj", Space3DFileKind::Obj},
+      {"ply", Space3DFileKind::Ply},
+      {"glb", Space3DFileKind::Glb},
+      {"gltf", Space3DFileKind::Gltf},
+      {"3mf", Space3DFileKind::ThreeMf},
+      {"t3d", Space3DFileKind::T3d}};
+  for (const auto& [text, kind] : kinds) {
+    if (name == text) return kind;
+  }
+  return std::nullopt;
+}
+
+int Read3DFile(G3dFile& file, const std::string& path, Space3DFileKind kind) {
+  if (const std::optional<MeshFormat> mesh = MeshFormatOf(kind)) return file.ReadMesh(path, *mesh);
+  return kind == Space3DFileKind::T3d ? file.ReadT3d(path) : file.ReadDxf(path);
+}
+
+int Write3DFile(G3dFile& file, const std::string& path, Space3DFileKind kind) {
+  if (kind == Space3DFileKind::Dxf) return file.WriteDxf(path);
+  const std::optional<MeshFormat> mesh = MeshFormatOf(kind);
+  return CanSave3D(kind) ? file.WriteMesh(path, *mesh) : FileCannotWrite;
 }
 
 std::string Read3DFileStatus(int result, const std::string& path) {
@@ -106,33 +205,73 @@ std::string Read3DFileStatus(int result, const std::string& path) {
       return "Завантаження - " + path + " - Окей";
     case FileUnknownFormat:
       return "Невідомий формат Файлу! - " + path;
+    case FileStopped:
+      return "Завантаження перервано. - " + path;
     default:
       return "Помилка завантаження файлу! - " + path;
   }
 }
 
-int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind) {
-  context.view.PaintScene();
-  G3dFile file(&context.block, &context.palette3D);
-  const int result = kind == Space3DFileKind::T3d ? file.ReadT3d(path) : file.ReadDxf(path);
+int ReadSpaceFile(G3dBlock& staging, const Palette& palette3D, const std::string& path,
+                  Space3DFileKind kind, const WorkControl* work) {
+  G3dFile file(&staging, &palette3D);
+  file.SetWork(work);
+  int result = Read3DFile(file, path, kind);
+  if (result == FileDone && Stopped(work)) result = FileStopped;
   if (result == FileDone) {
-    ComputeBlockNormals(context.block);
-    CentreBlock(context.block);
+    ComputeBlockNormals(staging);
+    CentreBlock(staging);
+  }
+  return result;
+}
+
+void CommitSpaceFile(Build3DContext& context, G3dBlock& staged, int result,
+                     const std::string& path) {
+  if (result == FileDone) {
+    G3dBlock& block = context.block;
+    block.objects = std::move(staged.objects);
+    staged.objects.clear();
+    block.r = staged.r;
+    block.g = staged.g;
+    block.b = staged.b;
+    block.colourSet = staged.colourSet;
+    block.transform = staged.transform;
     context.view.RebuildDisplayLists();
     context.scene.camera.tx = 0.0f;
     context.scene.camera.ty = 0.0f;
     context.scene.camera.tz = -20.0f;
   }
   context.status.SetStatus(Read3DFileStatus(result, path));
+}
+
+// The block's colour and transform, which a read may keep or replace.
+G3dBlock StagingFor(const G3dBlock& block) {
+  G3dBlock staging;
+  staging.r = block.r;
+  staging.g = block.g;
+  staging.b = block.b;
+  staging.colourSet = block.colourSet;
+  staging.transform = block.transform;
+  return staging;
+}
+
+int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind) {
+  context.view.PaintScene();
+  G3dBlock staging = StagingFor(context.block);
+  const int result = ReadSpaceFile(staging, context.palette3D, path, kind, context.work);
+  CommitSpaceFile(context, staging, result, path);
   return result;
 }
 
-int Save3DFile(Build3DContext& context, const std::string& path) {
+int Save3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind) {
   context.view.RepaintMainWindow();
   context.view.PaintScene();
   G3dFile file(&context.block, &context.palette3D);
-  const int result = file.WriteDxf(path);
-  if (result != FileDone) {
+  file.SetWork(context.work);
+  const int result = Write3DFile(file, path, kind);
+  if (result == FileStopped) {
+    context.status.SetStatus("Збереження перервано. - " + path);
+  } else if (result != FileDone) {
     context.status.SetStatus("Помилка збереження файлу! - " + path);
   } else {
     context.status.SetStatus("Збереження - " + path + " - Окей");

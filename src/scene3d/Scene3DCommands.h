@@ -2,11 +2,17 @@
 // space, and open or save a 3D file once its path is chosen.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "Build3DContext.h"
+#include "MeshFormats.h"
 
 namespace lw {
+
+class G3dFile;
 
 // Names of the objects the builds create; they become DXF layer names.
 inline constexpr const char* AxesObjectName = "Axes";
@@ -19,10 +25,41 @@ void BuildSelected3D(Build3DContext& context, int& selected);
 bool BuildAll3D(Build3DContext& context);
 void Clear3DSpace(Build3DContext& context);
 
-enum class Space3DFileKind { T3d, Dxf };
+// The stages of a build, so the surfaces can be sampled on another thread than the
+// one that shows the scene.
+// Validates the 3D fields and sizes the progress bar; false when they were refused.
+bool PrepareBuild3D(Build3DContext& context);
+// Builds the graphs of `indices` in order, each into a new object appended to
+// `staging.block` (a block of its own, not the one on screen). A stop request of
+// staging.work ends the loop and drops the unfinished object, so the staging block
+// holds only finished graphs.
+void BuildGraphs3D(Build3DContext& staging, const std::vector<std::size_t>& indices,
+                   bool resetBarAfterEach);
+// Into the 3D space: cleared first when the appearance asks for it, the axes object
+// when it is empty, then the staged objects; then the axes, the camera, the progress
+// window closed and the screen brought up to date.
+void CommitGraphs3D(Build3DContext& context, G3dBlock& staged, bool resetBar);
 
-// The kind the name's extension says (".t3d" in any case); DXF otherwise.
+// The 3D file formats. Binary and ASCII STL read alike (the file says which it is);
+// glTF text, 3MF and the binary 3D format are read only.
+enum class Space3DFileKind { T3d, Dxf, StlBinary, StlAscii, Obj, Ply, Glb, Gltf, ThreeMf };
+
+// The kind the name's extension says, in any case (".stl" is binary STL); DXF for
+// any other name.
 Space3DFileKind KindOfPath(const std::string& path);
+// The mesh format of a kind; nullopt for DXF and the binary 3D format.
+std::optional<MeshFormat> MeshFormatOf(Space3DFileKind kind);
+bool CanSave3D(Space3DFileKind kind);
+
+// The kind a format name of the command line names: "dxf", "stl", "stl-ascii",
+// "obj", "ply", "glb", "gltf", "3mf", "t3d"; nullopt for any other.
+std::optional<Space3DFileKind> KindNamed(std::string_view name);
+
+// Reads the file as its kind says, without what the open command does after.
+int Read3DFile(G3dFile& file, const std::string& path, Space3DFileKind kind);
+// Writes the file in its kind's format; a kind that is only read fails as a file
+// that cannot be written.
+int Write3DFile(G3dFile& file, const std::string& path, Space3DFileKind kind);
 
 // The status text for the outcome of reading a 3D file.
 std::string Read3DFileStatus(int result, const std::string& path);
@@ -31,7 +68,23 @@ std::string Read3DFileStatus(int result, const std::string& path);
 // figure, rebuilds the display lists and puts the camera at (0, 0, -20). The
 // status line gets the outcome. Returns the G3dFile result code.
 int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind);
-// Writes the 3D space as DXF; the status line gets the outcome.
-int Save3DFile(Build3DContext& context, const std::string& path);
+// Writes the 3D space in the given format (DXF unless told); the status line gets
+// the outcome. A kind that cannot be written fails as a file that cannot be. A stop
+// request of context.work ends a DXF write and keeps the previous file.
+int Save3DFile(Build3DContext& context, const std::string& path,
+               Space3DFileKind kind = Space3DFileKind::Dxf);
+
+// Open3DFile in two stages, so that the file can be read on another thread than the
+// one that shows the scene. Reads into `staging` (which starts with the colour and
+// transform of the block on screen); on success its normals are computed and the
+// figure centred. Returns the G3dFile result code; FileStopped when work asked to stop.
+int ReadSpaceFile(G3dBlock& staging, const Palette& palette3D, const std::string& path,
+                  Space3DFileKind kind, const WorkControl* work);
+// A block with the colour and transform of `block` and no objects, to read into.
+G3dBlock StagingFor(const G3dBlock& block);
+// A read that succeeded replaces the 3D space; any other leaves it as it was. Then
+// the display lists, the camera and the status line as Open3DFile does.
+void CommitSpaceFile(Build3DContext& context, G3dBlock& staged, int result,
+                     const std::string& path);
 
 }  // namespace lw

@@ -1,13 +1,12 @@
 #include "SurfaceBuilder.h"
 
 #include <array>
-#include <cstdint>
-#include <span>
 #include <string_view>
-#include <vector>
 
 #include "document/Document.h"
 #include "document/Feedback.h"
+#include "document/ParallelLoop.h"
+#include "document/WorkerParsers.h"
 #include "formula/FormulaParser.h"
 
 namespace lw {
@@ -43,33 +42,47 @@ SurfaceGrid GridOf(const Params3D& p, std::uint32_t form) {
   }
 }
 
-void AdvanceProgress(ProgressSink& progress) {
-  progress.SetPosition(progress.Position() + 1);
-}
-
-void SamplePoints(Build3DContext& context, const SurfaceGrid& grid, const std::vector<float>& outer,
-                  const std::vector<float>& inner, G3dObject& object) {
-  FormulaParser& parser = context.surfaceParser;
-  // Each grid row is one batch: the outer value held, the inner one along the row.
-  const std::vector<double> row(inner.begin(), inner.end());
-  std::vector<double> values(row.size());
-  std::vector<std::uint8_t> codes(row.size());
+// The points row by row; returns whether the last sample had no value. Rows are
+// independent, so with several threads their values are computed in parallel (each
+// worker on its own copy of the engine) and the points appended afterwards in order.
+bool SamplePoints(Build3DContext& context, const std::string& normalized, const SurfaceGrid& grid,
+                  const std::vector<float>& outer, const std::vector<float>& inner,
+                  G3dObject& object) {
+  FormulaParser& source = context.surfaceParser;
+  WorkerParsers<FormulaParser> engines(source, normalized, ThreadsFor(context.work, source));
+  const std::size_t n = inner.size();
+  std::vector<float> values(outer.size() * n);
+  bool lastFailed = source.HasError();
+  const int rows = static_cast<int>(outer.size());
+  ForEachPiece(context.work, engines.Slots(), rows, 0, [&](int first, int last, int slot) {
+    FormulaParser& parser = engines[slot];
+    double& outerSlot = parser.VariableSlot(grid.outer.variable);
+    double& innerSlot = parser.VariableSlot(grid.inner.variable);
+    for (int r = first; r < last && !Stopped(context.work); ++r) {
+      float* row = values.data() + static_cast<std::size_t>(r) * n;
+      for (std::size_t j = 0; j < n; ++j) {
+        outerSlot = outer[static_cast<std::size_t>(r)];
+        innerSlot = inner[j];
+        const double f = parser.EvaluateCompiled();
+        // No value here: the point lies on the plane.
+        row[j] = parser.HasError() ? 0.0f : static_cast<float>(f);
+      }
+      if (r == rows - 1 && n > 0) lastFailed = parser.HasError();
+      context.progress.Advance(1);
+    }
+  });
+  if (Stopped(context.work)) return lastFailed;
   std::array<float, 3> c{};
+  const float* value = values.data();
   for (const float u : outer) {
-    const double held = u;
-    const FormulaParser::BatchInput inputs[] = {{grid.outer.variable, std::span(&held, 1)},
-                                                {grid.inner.variable, row}};
-    parser.EvaluateBatch(inputs, {values.data(), codes.data()});
-    for (std::size_t i = 0; i < inner.size(); ++i) {
-      // No value here: the point lies on the plane.
-      const double f = codes[i] == NoFormulaError ? values[i] : 0.0;
+    for (const float w : inner) {
       c[static_cast<std::size_t>(grid.outer.coordinate)] = u;
-      c[static_cast<std::size_t>(grid.inner.coordinate)] = inner[i];
-      c[static_cast<std::size_t>(grid.computed)] = static_cast<float>(f);
+      c[static_cast<std::size_t>(grid.inner.coordinate)] = w;
+      c[static_cast<std::size_t>(grid.computed)] = *value++;
       AppendPoint(object, c[0], c[1], c[2]);
     }
-    AdvanceProgress(context.progress);
   }
+  return lastFailed;
 }
 
 // Two triangles per cell, (k, k+n, k+n+1) and (k, k+n+1, k+1), row by row: the
@@ -78,7 +91,7 @@ void SamplePoints(Build3DContext& context, const SurfaceGrid& grid, const std::v
 void Triangulate(ProgressSink& progress, std::size_t rows, std::size_t n, G3dObject& object) {
   object.triangles.SetGrid(GridShape{static_cast<std::uint32_t>(rows),
                                      static_cast<std::uint32_t>(n), object.r, object.g, object.b});
-  for (std::size_t r = 0; r + 1 < rows; ++r) AdvanceProgress(progress);
+  if (rows > 1) progress.Advance(static_cast<int>(rows - 1));
 }
 
 // The grid's samples, or the step message of the axis that makes it impossible.
@@ -195,10 +208,10 @@ void BuildSurface(Build3DContext& context, std::size_t entryIndex, const PlotP3d
   SetColour(object, static_cast<std::uint8_t>(entry.Color),
             static_cast<std::uint8_t>(entry.Color >> 8),
             static_cast<std::uint8_t>(entry.Color >> 16));
-  SamplePoints(context, grid, outer, inner, object);
-  Triangulate(context.progress, outer.size(), inner.size(), object);
-  const bool lastFailed = parser.HasError();
+  const bool lastFailed = SamplePoints(context, text, grid, outer, inner, object);
   parser.ReleaseCompiled();
+  if (Stopped(context.work)) return;  // the caller drops the unfinished object
+  Triangulate(context.progress, outer.size(), inner.size(), object);
   if (!lastFailed) context.status.SetStatus("Окей");
 }
 

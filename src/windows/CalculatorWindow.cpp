@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -38,8 +39,12 @@ void AppendLogLine(QPlainTextEdit* log, const std::string& line) {
   if (count > 0) end.insertBlock();
   end.insertText(Q(line));
   log->setProperty(written, count + 1);
+  // The last line comes into view by its start: the log is read from the left.
   log->moveCursor(QTextCursor::End);
+  log->moveCursor(QTextCursor::StartOfBlock);
   log->ensureCursorVisible();
+  log->verticalScrollBar()->setValue(log->verticalScrollBar()->maximum());
+  log->horizontalScrollBar()->setValue(0);
 }
 
 CalculatorWindow::CalculatorWindow(QWidget* parent, Program& program)

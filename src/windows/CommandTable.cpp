@@ -14,7 +14,7 @@ using enum Command;
 constexpr MenuCheck Check = MenuCheck::Check;
 constexpr MenuCheck Radio = MenuCheck::Radio;
 
-constexpr std::array<MenuItemEntry, 40> menuItems = {{
+constexpr std::array<MenuItemEntry, 44> menuItems = {{
     {0, "&Створити", "Ctrl+N", New, MenuCheck::None},
     {0, "&Відкрити", "F3", Open, MenuCheck::None},
     {0, "&Зберегти", "F2", Save, MenuCheck::None},
@@ -33,6 +33,8 @@ constexpr std::array<MenuItemEntry, 40> menuItems = {{
     {1, "&Тимчасова сітка", "Ctrl+G", TemporaryGrid, Check},
     {1, "Відкрити &малюнок", "Ctrl+O", OpenPicture, MenuCheck::None},
     {1, "Зберегти  м&алюнок", "F4", SavePicture, MenuCheck::None},
+    {1, "-", "", Command::None, MenuCheck::None},
+    {1, "Повзунки &констант", "Ctrl+L", ConstantSliders2D, MenuCheck::None},
     {2, "&Побудувати всі", "Ctrl+Alt+B", BuildAll3D, MenuCheck::None},
     {2, "П&обудувати виділений", "Ctrl+Alt+F", BuildSelected3D, MenuCheck::None},
     {2, "&Додати графік", "Ctrl+F7", AddGraph3D, MenuCheck::None},
@@ -41,6 +43,8 @@ constexpr std::array<MenuItemEntry, 40> menuItems = {{
     {2, "Зберегти  як малюнок", "Ctrl+F4", Save3DFrame, MenuCheck::None},
     {2, "Відкрити 3D &файл", "Ctrl+F3", Open3DFile, MenuCheck::None},
     {2, "Зберегти 3D фай&л", "Ctrl+F2", Save3DFile, MenuCheck::None},
+    {2, "-", "", Command::None, MenuCheck::None},
+    {2, "Повзунки &констант", "Ctrl+Alt+L", ConstantSliders3D, MenuCheck::None},
     {3, "&2D Побудова", "Ctrl+Alt+D", Space2D, Radio},
     {3, "&3D  Побудова", "Ctrl+Alt+T", Space3D, Radio},
     {4, "&Панель керування", "Ctrl+E", ToolPanel, Check},
@@ -60,7 +64,7 @@ constexpr std::array<MenuItemEntry, 40> menuItems = {{
 constexpr int small = 28;
 constexpr int wide = 57;
 
-constexpr std::array<ToolButtonEntry, 29> toolButtons = {{
+constexpr std::array<ToolButtonEntry, 30> toolButtons = {{
     {7, 5, small, "Створити новий файл Linewright за шаблоном", New},
     {7, 34, small, "Прочитати параметри побудови з файлу", Open},
     {36, 5, small, "Зберегти як новий файл", SaveAs},
@@ -90,6 +94,8 @@ constexpr std::array<ToolButtonEntry, 29> toolButtons = {{
     {399, 5, small, "Записна книжка", Notepad},
     {399, 34, small, "Інтеграл", Integral},
     {428, 5, wide, "Допомога", Help},
+    {457, 5, small, "Повзунки констант: графіки слідують за значенням константи",
+     ConstantSliders2D},
 }};
 
 constexpr std::array<int, 3> separatorTops = {94, 215, 336};

@@ -48,6 +48,8 @@ enum class Command {
   Integral,
   About,
   Help,
+  ConstantSliders2D,
+  ConstantSliders3D,
 };
 
 enum class MenuCheck { None, Check, Radio };

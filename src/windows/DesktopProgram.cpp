@@ -37,6 +37,7 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
   w.Notepad->AskToSaveChanges = [main] { return main->AskToSaveChanges(); };
   w.Progress = new ProgressWindow(main);
   p.SetProgress(w.Progress);
+  w.Progress->SetStopHandler([&p] { p.StopWork(); });
   w.Message = new MessageWindow(main, p);
   w.Notepad->SetMessageWindow(w.Message);
   w.GraphParams = new GraphParamsDialog(main, *dialogs_);
@@ -61,6 +62,9 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
 }
 
 DesktopProgram::~DesktopProgram() {
+  // Work still running ends while the windows it reports to are still there.
+  program_->StopWork();
+  program_->Work().Wait();
   // The windows go first: they observe the program.
   program_->SetProgress(nullptr);
   main_.reset();

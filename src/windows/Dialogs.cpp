@@ -1,11 +1,14 @@
 #include "Dialogs.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QVBoxLayout>
 
+#include "PictureFileDialog.h"
 #include "QtConvert.h"
 
 namespace lw {
@@ -17,24 +20,44 @@ std::optional<Colour> QtDialogs::ChooseColour(QWidget* parent, Colour initial) {
 }
 
 std::optional<LabelFont> QtDialogs::ChooseFont(QWidget* parent, const LabelFont& initial) {
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, ToQFont(initial), parent);
-  if (!ok) return std::nullopt;
-  return FromQFont(chosen, initial);
+  QFontDialog dialog(DialogFont(initial), parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return ChosenFont(dialog.selectedFont(), initial);
 }
 
 namespace {
 
-QString RunFileDialog(QWidget* parent, const QString& title, const QString& filter,
-                      const QString& defaultSuffix, QFileDialog::AcceptMode mode,
-                      const QString& start = QString()) {
+// The extension of a filter line's first pattern: "dxf" for "... (*.dxf)".
+QString SuffixOf(const QString& filter) {
+  const qsizetype star = filter.indexOf("*.");
+  if (star < 0) return {};
+  qsizetype end = star + 2;
+  while (end < filter.size() && filter[end].isLetterOrNumber()) ++end;
+  return filter.mid(star + 2, end - star - 2);
+}
+
+ChosenFile RunFileDialogWithFilter(QWidget* parent, const QString& title, const QString& filter,
+                                   const QString& defaultSuffix, QFileDialog::AcceptMode mode,
+                                   const QString& start = QString()) {
   QFileDialog dialog(parent, title, start, filter);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
   dialog.setDefaultSuffix(defaultSuffix);
+  if (mode == QFileDialog::AcceptSave) {
+    // A name typed without an extension takes the chosen line's.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& chosen) { dialog.setDefaultSuffix(SuffixOf(chosen)); });
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().first();
+  return {dialog.selectedFiles().first(), dialog.selectedNameFilter()};
+}
+
+QString RunFileDialog(QWidget* parent, const QString& title, const QString& filter,
+                      const QString& defaultSuffix, QFileDialog::AcceptMode mode,
+                      const QString& start = QString()) {
+  return RunFileDialogWithFilter(parent, title, filter, defaultSuffix, mode, start).path;
 }
 
 }  // namespace
@@ -75,9 +98,71 @@ std::optional<QString> QtDialogs::SaveFileNameAt(QWidget* parent, const QString&
   return name;
 }
 
+std::optional<ChosenFile> QtDialogs::OpenFileAndFilter(QWidget* parent, const QString& title,
+                                                       const QString& filter,
+                                                       const QString& defaultSuffix) {
+  ChosenFile chosen =
+      RunFileDialogWithFilter(parent, title, filter, defaultSuffix, QFileDialog::AcceptOpen);
+  if (chosen.path.isEmpty()) return std::nullopt;
+  return chosen;
+}
+
+std::optional<ChosenFile> QtDialogs::SaveFileAndFilter(QWidget* parent, const QString& title,
+                                                       const QString& filter,
+                                                       const QString& defaultSuffix) {
+  ChosenFile chosen =
+      RunFileDialogWithFilter(parent, title, filter, defaultSuffix, QFileDialog::AcceptSave);
+  if (chosen.path.isEmpty()) return std::nullopt;
+  return chosen;
+}
+
 bool QtDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
   return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace lw
+
+namespace lw {
+
+bool QtDialogs::ChoosePicturePrinter(QWidget* parent, QPrinter& printer, bool& fitToPage) {
+  QPrintDialog dialog(&printer, parent);
+  auto* tab = new QWidget;
+  tab->setWindowTitle(QStringLiteral("Малюнок"));
+  auto* fit = new QCheckBox(QStringLiteral("Вмістити малюнок на сторінку"), tab);
+  auto* column = new QVBoxLayout(tab);
+  column->addWidget(fit);
+  column->addStretch(1);
+  dialog.setOptionTabs({tab});
+  if (dialog.exec() != QDialog::Accepted) return false;
+  fitToPage = fit->isChecked();
+  return true;
+}
+
+}  // namespace lw
+
+namespace lw {
+
+namespace {
+std::optional<QString> RunPictureDialog(QWidget* parent, const QString& title,
+                                        const QString& filter, const QString& defaultSuffix,
+                                        QFileDialog::AcceptMode mode) {
+  PictureFileDialog dialog(parent, title, filter, defaultSuffix, mode);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
+}
+}  // namespace
+
+std::optional<QString> QtDialogs::OpenPictureName(QWidget* parent, const QString& title,
+                                                  const QString& filter,
+                                                  const QString& defaultSuffix) {
+  return RunPictureDialog(parent, title, filter, defaultSuffix, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDialogs::SavePictureName(QWidget* parent, const QString& title,
+                                                  const QString& filter,
+                                                  const QString& defaultSuffix) {
+  return RunPictureDialog(parent, title, filter, defaultSuffix, QFileDialog::AcceptSave);
 }
 
 }  // namespace lw

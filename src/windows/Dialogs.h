@@ -12,6 +12,12 @@ class QWidget;
 
 namespace lw {
 
+// A file the user picked and the line of the filter list chosen with it.
+struct ChosenFile {
+  QString path;
+  QString filter;
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -36,9 +42,44 @@ class Dialogs {
                                                 const QString&) {
     return SaveFileName(parent, title, filter, defaultSuffix);
   }
+  // The open and save dialogs for pictures, which show the selected picture.
+  virtual std::optional<QString> OpenPictureName(QWidget* parent, const QString& title,
+                                                 const QString& filter,
+                                                 const QString& defaultSuffix) {
+    return OpenFileName(parent, title, filter, defaultSuffix);
+  }
+  virtual std::optional<QString> SavePictureName(QWidget* parent, const QString& title,
+                                                 const QString& filter,
+                                                 const QString& defaultSuffix) {
+    return SaveFileName(parent, title, filter, defaultSuffix);
+  }
+  // An open dialog that also tells which filter line the user chose (empty when the
+  // dialog cannot say).
+  virtual std::optional<ChosenFile> OpenFileAndFilter(QWidget* parent, const QString& title,
+                                                      const QString& filter,
+                                                      const QString& defaultSuffix) {
+    auto path = OpenFileName(parent, title, filter, defaultSuffix);
+    if (!path) return std::nullopt;
+    return ChosenFile{*path, QString()};
+  }
+  // A save dialog that also tells which filter line the user chose (empty when the
+  // dialog cannot say); a name typed without an extension takes that line's.
+  virtual std::optional<ChosenFile> SaveFileAndFilter(QWidget* parent, const QString& title,
+                                                      const QString& filter,
+                                                      const QString& defaultSuffix) {
+    auto path = SaveFileName(parent, title, filter, defaultSuffix);
+    if (!path) return std::nullopt;
+    return ChosenFile{*path, QString()};
+  }
   // The print dialog for printer; false when the user cancels. Without a dialog of
   // its own a program cannot print.
   virtual bool ChoosePrinter(QWidget* /*parent*/, QPrinter& /*printer*/) { return false; }
+  // The print dialog for a picture, which also offers to fit the picture to the page
+  // (off unless the user turns it on).
+  virtual bool ChoosePicturePrinter(QWidget* parent, QPrinter& printer, bool& fitToPage) {
+    fitToPage = false;
+    return ChoosePrinter(parent, printer);
+  }
 };
 
 class QtDialogs : public Dialogs {
@@ -55,7 +96,20 @@ class QtDialogs : public Dialogs {
   std::optional<QString> SaveFileNameAt(QWidget* parent, const QString& title,
                                         const QString& filter, const QString& defaultSuffix,
                                         const QString& start) override;
+  std::optional<ChosenFile> OpenFileAndFilter(QWidget* parent, const QString& title,
+                                              const QString& filter,
+                                              const QString& defaultSuffix) override;
+  std::optional<ChosenFile> SaveFileAndFilter(QWidget* parent, const QString& title,
+                                              const QString& filter,
+                                              const QString& defaultSuffix) override;
+  std::optional<QString> OpenPictureName(QWidget* parent, const QString& title,
+                                         const QString& filter,
+                                         const QString& defaultSuffix) override;
+  std::optional<QString> SavePictureName(QWidget* parent, const QString& title,
+                                         const QString& filter,
+                                         const QString& defaultSuffix) override;
   bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
+  bool ChoosePicturePrinter(QWidget* parent, QPrinter& printer, bool& fitToPage) override;
 };
 
 }  // namespace lw

@@ -15,13 +15,18 @@ FindDialog::FindDialog(QWidget* parent, bool withReplace)
   setWindowTitle(withReplace ? QStringLiteral("Замінити") : QStringLiteral("Знайти"));
   setModal(false);
   auto* grid = new QGridLayout(this);
-  grid->addWidget(new QLabel(QStringLiteral("&Що шукати:"), this), 0, 0);
+  // The labels' access keys take the keyboard to their fields.
+  auto* searchLabel = new QLabel(QStringLiteral("&Що шукати:"), this);
   search_ = new QLineEdit(this);
+  searchLabel->setBuddy(search_);
+  grid->addWidget(searchLabel, 0, 0);
   grid->addWidget(search_, 0, 1);
   int row = 1;
   if (withReplace) {
-    grid->addWidget(new QLabel(QStringLiteral("Замінити &на:"), this), row, 0);
+    auto* replaceLabel = new QLabel(QStringLiteral("Замінити &на:"), this);
     replace_ = new QLineEdit(this);
+    replaceLabel->setBuddy(replace_);
+    grid->addWidget(replaceLabel, row, 0);
     grid->addWidget(replace_, row++, 1);
   }
   matchCase_ = new QCheckBox(QStringLiteral("З урахуванням &регістру"), this);

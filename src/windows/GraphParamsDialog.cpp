@@ -12,11 +12,12 @@
 namespace lw {
 
 namespace {
-// Outer heights of the two layouts; the frame takes 27 pixels of each.
-constexpr int frameHeight = 27;
-constexpr int clientWidth = 263;
-constexpr int height2D = 208 - frameHeight;
-constexpr int height3D = 170 - frameHeight;
+// Inside sizes of the two layouts, with room for every group's frame and caption.
+constexpr int clientWidth = 287;
+constexpr int height2D = 196;
+constexpr int height3D = 158;
+constexpr int buttonWidth = 68;
+constexpr int buttonHeight = 28;
 }  // namespace
 
 GraphParamsDialog::GraphParamsDialog(QWidget* parent, Dialogs& dialogs)
@@ -28,48 +29,48 @@ GraphParamsDialog::GraphParamsDialog(QWidget* parent, Dialogs& dialogs)
   auto* label = new QLabel(QStringLiteral("Основний вираз :"), this);
   label->setGeometry(4, 2, 200, 16);
   formula_ = new QLineEdit(this);
-  formula_->setGeometry(2, 19, 259, 22);
+  formula_->setGeometry(2, 19, clientWidth - 4, 22);
 
   group2D_ = new QGroupBox(QStringLiteral("Побудова"), this);
   SetHint(group2D_, QStringLiteral("Тип графіку"));
-  group2D_->setGeometry(2, 44, 259, 94);
+  group2D_->setGeometry(2, 44, clientWidth - 4, 94);
   auto* kindLabel = new QLabel(QStringLiteral("Тип виразу :"), group2D_);
   kindLabel->setGeometry(8, 20, 80, 20);
   kind_ = new QComboBox(group2D_);
   kind_->addItems(
       {QStringLiteral("Функція"), QStringLiteral("Відношення"), QStringLiteral("Гамма кольорів")});
-  kind_->setGeometry(92, 18, 160, 22);
+  kind_->setGeometry(92, 18, clientWidth - 104, 22);
   interpolation_ = new QCheckBox(QStringLiteral("Інтерполяція"), group2D_);
   interpolation_->setGeometry(8, 44, 150, 20);
   interpolation_->setChecked(true);
   auto* relationLabel = new QLabel(QStringLiteral("Тип відношення :"), group2D_);
-  relationLabel->setGeometry(8, 68, 100, 20);
+  relationLabel->setGeometry(8, 68, 104, 20);
   auto* expr = new QLabel(QStringLiteral("Expr"), group2D_);
-  expr->setGeometry(112, 68, 30, 20);
+  expr->setGeometry(114, 68, 36, 20);
   relation_ = new QComboBox(group2D_);
   relation_->addItems({QStringLiteral("="), QStringLiteral(">"), QStringLiteral("<"),
                        QStringLiteral(">="), QStringLiteral("<=")});
-  relation_->setGeometry(144, 66, 56, 22);
+  relation_->setGeometry(152, 66, 56, 22);
   auto* zero = new QLabel(QStringLiteral("0.0"), group2D_);
-  zero->setGeometry(206, 68, 30, 20);
+  zero->setGeometry(214, 68, 30, 20);
 
   group3D_ = new QGroupBox(QStringLiteral("Побудова"), this);
   SetHint(group3D_, QStringLiteral("Тип графіку"));
-  group3D_->setGeometry(2, 44, 259, 58);
+  group3D_->setGeometry(2, 44, clientWidth - 4, 58);
   auto* formLabel = new QLabel(QStringLiteral("Тип виразу :"), group3D_);
   formLabel->setGeometry(8, 24, 80, 20);
   form_ = new QComboBox(group3D_);
   form_->addItems({QStringLiteral("Z = F ( X,Y )"), QStringLiteral("Y = F ( X,Z )"),
                    QStringLiteral("X = F ( Y,Z )")});
-  form_->setGeometry(92, 22, 160, 22);
+  form_->setGeometry(92, 22, clientWidth - 104, 22);
 
   colourGroup_ = new QGroupBox(QStringLiteral("Колір графіка"), this);
   SetHint(colourGroup_, QStringLiteral("Колір графіку"));
   swatch_ = new Swatch(colourGroup_);
-  swatch_->setGeometry(8, 20, 40, 20);
+  swatch_->setGeometry(8, 22, 40, 20);
   swatch_->SetColour(0xFF0000);  // blue
   colourButton_ = new QPushButton(QStringLiteral("Змінити"), colourGroup_);
-  colourButton_->setGeometry(54, 18, 70, 24);
+  colourButton_->setGeometry(54, 19, 76, 26);
 
   ok_ = new QPushButton(QStringLiteral("&Окей"), this);
   SetHint(ok_, QStringLiteral("Прийняти зміни"));
@@ -87,18 +88,18 @@ void GraphParamsDialog::PrepareDialog2D() {
   setFixedSize(clientWidth, height2D);
   group2D_->show();
   group3D_->hide();
-  colourGroup_->setGeometry(2, 138, 128, 44);
-  ok_->setGeometry(134, 146, 62, 26);
-  close_->setGeometry(199, 146, 62, 26);
+  colourGroup_->setGeometry(2, 140, 138, 52);
+  ok_->setGeometry(clientWidth - 2 * buttonWidth - 6, 156, buttonWidth, buttonHeight);
+  close_->setGeometry(clientWidth - buttonWidth - 2, 156, buttonWidth, buttonHeight);
 }
 
 void GraphParamsDialog::PrepareDialog3D() {
   setFixedSize(clientWidth, height3D);
   group2D_->hide();
   group3D_->show();
-  colourGroup_->setGeometry(134, 100, 127, 42);
-  ok_->setGeometry(2, 108, 62, 26);
-  close_->setGeometry(67, 108, 62, 26);
+  colourGroup_->setGeometry(clientWidth - 140, 102, 138, 52);
+  ok_->setGeometry(2, 118, buttonWidth, buttonHeight);
+  close_->setGeometry(buttonWidth + 6, 118, buttonWidth, buttonHeight);
 }
 
 void GraphParamsDialog::Load2D(const QString& text, const PlotP& entry) {

@@ -2,11 +2,13 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -14,6 +16,12 @@
 #include "Program.h"
 #include "ProgramAnalysis.h"
 #include "QtConvert.h"
+#include "WorkControl.h"
+
+#include <atomic>
+#include <mutex>
+#include <utility>
+#include <vector>
 
 namespace lw {
 
@@ -34,6 +42,27 @@ QLineEdit* AddField(QWidget* parent, QGridLayout* grid, int row, const QString& 
 }
 
 }  // namespace
+
+// The calculation's lines and progress as the worker thread writes them; the window
+// takes them on its ticks, in the order they were written.
+class LineBuffer : public CalculationFeedback {
+ public:
+  void AppendLine(const std::string& line) override {
+    const std::lock_guard lock(mutex_);
+    lines_.push_back(line);
+  }
+  void SetProgress(int percent) override { percent_.store(percent); }
+  std::vector<std::string> TakeLines() {
+    const std::lock_guard lock(mutex_);
+    return std::exchange(lines_, {});
+  }
+  int Percent() const { return percent_.load(); }
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::string> lines_;
+  std::atomic<int> percent_{0};
+};
 
 IntegralWindow::IntegralWindow(QWidget* parent, Program& program)
     : SecondaryWindow(parent, QStringLiteral("Інтеграл")), program_(program) {
@@ -77,16 +106,13 @@ IntegralWindow::IntegralWindow(QWidget* parent, Program& program)
   progress_->setRange(0, 100);
   progress_->setGeometry(0, clientHeight, clientWidth, progressHeight);
   connect(calculate_, &QPushButton::clicked, this, [this] { CalculateIntegral(); });
-  connect(close, &QPushButton::clicked, this, [this] { hide(); });
+  connect(close, &QPushButton::clicked, this, [this] { CloseWindow(); });
+  ticker_.setInterval(40);
+  ticker_.callOnTimeout(this, [this] { TakeFeedback(); });
 }
 
 void IntegralWindow::CalculateIntegral() {
-  if (calculating_) return;
-  calculating_ = true;
-  cancelled_ = false;
-  calculate_->setEnabled(false);
-  setFixedSize(clientWidth, clientHeight + progressHeight);
-  log_->setFocus();
+  if (calculating_ || program_.RefuseWhileBusy()) return;
   IntegralRequest request;
   request.expression = S(expression_->text());
   request.left = S(left_->text());
@@ -94,30 +120,54 @@ void IntegralWindow::CalculateIntegral() {
   request.step = S(step_->text());
   request.variable = S(variable_->text());
   request.kind = static_cast<IntegralKind>(std::max(kind_->currentIndex(), 0));
-  program_.Analysis().Integral().Calculate(request, *this, Program::DecimalSeparator());
+  const char separator = Program::DecimalSeparator();
+  Integrator& integrator = program_.Analysis().Integral();
+  auto buffer = std::make_shared<LineBuffer>();
+  const bool started = program_.StartWork(
+      [&integrator, request, buffer, separator](WorkControl& control, WorkFeedback&) {
+        integrator.Calculate(request, *buffer, separator, &control);
+      },
+      [this](bool) { Finished(); });
+  if (!started) return;
+  buffer_ = buffer;
+  ticker_.start();
+  calculating_ = true;
+  calculate_->setEnabled(false);
+  setFixedSize(clientWidth, clientHeight + progressHeight);
+  log_->setFocus();
+}
+
+void IntegralWindow::TakeFeedback() {
+  if (!buffer_) return;
+  for (const std::string& line : buffer_->TakeLines()) AppendLogLine(log_, line);
+  progress_->setValue(buffer_->Percent());
+}
+
+void IntegralWindow::Finished() {
+  TakeFeedback();
+  ticker_.stop();
+  buffer_.reset();
   setFixedSize(clientWidth, clientHeight);
   calculate_->setEnabled(true);
   calculating_ = false;
 }
 
-void IntegralWindow::AppendLine(const std::string& line) {
-  AppendLogLine(log_, line);
+void IntegralWindow::CloseWindow() {
+  if (calculating_) program_.StopWork();
+  hide();
 }
 
-void IntegralWindow::SetProgress(int percent) {
-  progress_->setValue(percent);
-}
-
-// Between chunks of samples the windows repaint; clicks and keys wait, so nothing
-// else starts in the middle of the calculation.
-bool IntegralWindow::KeepGoing() {
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  return !cancelled_;
+void IntegralWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    CloseWindow();
+    return;
+  }
+  SecondaryWindow::keyPressEvent(event);
 }
 
 // Closing the window during a long calculation stops it.
 void IntegralWindow::closeEvent(QCloseEvent* event) {
-  if (calculating_) cancelled_ = true;
+  if (calculating_) program_.StopWork();
   SecondaryWindow::closeEvent(event);
 }
 

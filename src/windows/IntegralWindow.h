@@ -1,7 +1,11 @@
 // The definite-integral window: area, volume of revolution or integral sum of a
 // formula over an interval, with a results log. During a calculation the window is
-// 20 pixels taller and shows a progress bar, and it keeps painting.
+// 20 pixels taller and shows a progress bar; the calculation runs beside the
+// interface, and "Зачинити", Escape or the close box stop it.
 #pragma once
+
+#include <QTimer>
+#include <memory>
 
 #include "Integral.h"
 #include "WindowKit.h"
@@ -15,13 +19,17 @@ class QPushButton;
 namespace lw {
 
 class Program;
+class LineBuffer;
 
-class IntegralWindow : public SecondaryWindow, private CalculationFeedback {
+class IntegralWindow : public SecondaryWindow {
  public:
   IntegralWindow(QWidget* parent, Program& program);
 
-  // The action of "&Порахувати".
+  // The action of "&Порахувати": starts the calculation (refused while other long
+  // work runs); its lines arrive in the log as it goes.
   void CalculateIntegral();
+  // "Зачинити", Escape and the close box: stop a running calculation, hide the window.
+  void CloseWindow();
   bool Calculating() const { return calculating_; }
 
   QPlainTextEdit* Log() const { return log_; }
@@ -36,12 +44,12 @@ class IntegralWindow : public SecondaryWindow, private CalculationFeedback {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  // CalculationFeedback
-  void AppendLine(const std::string& line) override;
-  void SetProgress(int percent) override;
-  bool KeepGoing() override;
+  // The lines and progress the calculation has written since the last tick.
+  void TakeFeedback();
+  void Finished();
 
   Program& program_;
   QPlainTextEdit* log_;
@@ -54,7 +62,8 @@ class IntegralWindow : public SecondaryWindow, private CalculationFeedback {
   QPushButton* calculate_;
   QProgressBar* progress_;
   bool calculating_ = false;
-  bool cancelled_ = false;
+  std::shared_ptr<LineBuffer> buffer_;
+  QTimer ticker_;
 };
 
 }  // namespace lw

@@ -6,6 +6,7 @@
 #include "AboutWindow.h"
 #include "AppearanceWindow.h"
 #include "CalculatorWindow.h"
+#include "ConstantSlidersWindow.h"
 #include "Dialogs.h"
 #include "GraphListPanel.h"
 #include "HelpWindow.h"
@@ -14,11 +15,10 @@
 #include "NotepadWindow.h"
 #include "PaletteWindow.h"
 #include "ParamsWindow.h"
-#include "Program3D.h"
-#include "ProgramAnalysis.h"
-#include "Program3D.h"
 #include "PictureCommands.h"
 #include "PlotView.h"
+#include "Program3D.h"
+#include "ProgramAnalysis.h"
 #include "QtConvert.h"
 #include "Scan3dWindow.h"
 #include "ScanListWindow.h"
@@ -83,16 +83,18 @@ void MainWindow::Run(Command command) {
       program_.ThreeD().Clear();
       return;
     case Command::Open3DFile:
-      if (auto path = dialogs_.OpenFileName(this, Q(std::string(Open3DTitle)),
-                                            Q(std::string(Open3DFilter)), QString())) {
-        program_.ThreeD().OpenFile(S(*path));
+      if (auto chosen = dialogs_.OpenFileAndFilter(this, Q(std::string(Open3DTitle)),
+                                                   Q(Open3DFilter()), QString())) {
+        const std::string path = S(chosen->path);
+        program_.ThreeD().OpenFile(path, KindOfChoice(S(chosen->filter), path));
       }
       return;
     case Command::Save3DFile:
-      if (auto path = dialogs_.SaveFileName(this, Q(std::string(Save3DTitle)),
-                                            Q(std::string(Save3DFilter)),
-                                            Q(std::string(Save3DExtension)))) {
-        program_.ThreeD().SaveFile(S(*path));
+      if (auto chosen =
+              dialogs_.SaveFileAndFilter(this, Q(std::string(Save3DTitle)), Q(Save3DFilter()),
+                                         Q(std::string(Save3DExtension)))) {
+        const std::string path = S(chosen->path);
+        program_.ThreeD().SaveFile(path, KindOfSaveChoice(S(chosen->filter), path));
       }
       return;
     case Command::Space2D:
@@ -174,7 +176,7 @@ void MainWindow::RunWindowCommand(Command command) {
       if (windows_.About) windows_.About->exec();
       break;
     case Command::Print:
-      PrintViewCommand(this, program_, dialogs_, View3D());
+      PrintViewCommand(this, program_, dialogs_, SizedView3D());
       break;
     case Command::SavePicture:
       SavePicture2DCommand(this, program_, dialogs_);
@@ -183,7 +185,11 @@ void MainWindow::RunWindowCommand(Command command) {
       if (OpenPicture2DCommand(this, program_, dialogs_)) View2D()->update();
       break;
     case Command::Save3DFrame:
-      SaveFrame3DCommand(this, program_, dialogs_, View3D());
+      SaveFrame3DCommand(this, program_, dialogs_, SizedView3D());
+      break;
+    case Command::ConstantSliders2D:
+    case Command::ConstantSliders3D:
+      OpenConstantSliders(this, program_, command == Command::ConstantSliders3D);
       break;
     default:
       // Every command of the menu and the tool panel has its case above.

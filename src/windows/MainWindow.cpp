@@ -40,6 +40,8 @@ namespace lw {
 namespace {
 constexpr int statusBarHeight = 21;
 constexpr int placementDelay = 500;
+constexpr int settleInterval = 100;
+constexpr int settleCheckCount = 10;
 }  // namespace
 
 MainWindow::MainWindow(Program& program, Dialogs& dialogs) : program_(program), dialogs_(dialogs) {
@@ -73,6 +75,8 @@ MainWindow::MainWindow(Program& program, Dialogs& dialogs) : program_(program), 
   placementTimer_.setSingleShot(true);
   placementTimer_.setInterval(placementDelay);
   placementTimer_.callOnTimeout([this] { ApplyPlacement(); });
+  settleTimer_.setInterval(settleInterval);
+  settleTimer_.callOnTimeout([this] { SettlePlacement(); });
 
   program_.AddObserver(this);
   program_.SetQuestions(this);
@@ -208,6 +212,15 @@ std::optional<std::string> MainWindow::ChooseFileToSave() {
   return S(*name);
 }
 
+QWidget* MainWindow::SizedView3D() {
+  // The stack lays out only the page it shows; a 3D space never shown yet would
+  // otherwise be drawn at the panel's initial size.
+  if (views_->currentWidget() != panel3D_ && panel3D_->size() != views_->size()) {
+    panel3D_->resize(views_->size());
+  }
+  return panel3D_;
+}
+
 // ----- start-up and shut-down -----
 
 void MainWindow::StartUp(const std::vector<std::string>& arguments) {
@@ -239,9 +252,27 @@ void MainWindow::ApplyPlacement() {
   showNormal();
   move(b.Left, b.Top);
   resize(b.Width, b.Height);
+  // A window manager that draws different borders around a maximised window moves
+  // the frame when it restores the normal state, after the move above: the place is
+  // checked again for a moment, so a start and a quit leave the saved place as it was.
+  placedAt_ = QPoint(b.Left, b.Top);
+  settleChecks_ = 0;
+  settleTimer_.start();
+}
+
+void MainWindow::SettlePlacement() {
+  if (!placedAt_ || ++settleChecks_ > settleCheckCount || isMaximized() || isMinimized()) {
+    settleTimer_.stop();
+    placedAt_.reset();
+    return;
+  }
+  if (pos() != *placedAt_) move(*placedAt_);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Long work stops first; then the save prompt and the options see its result.
+  program_.StopWork();
+  program_.Work().Wait();
   const PromptOutcome outcome = program_.ConfirmDiscard();
   if (outcome == PromptOutcome::Abandon) {
     event->ignore();
@@ -251,6 +282,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (outcome == PromptOutcome::GoOnAfterSave && windows_.Notepad) {
     windows_.Notepad->SaveIfModified();
   }
+  settleTimer_.stop();
   const bool normal = !isMaximized() && !isMinimized();
   program_.WriteOptions(WindowBounds{x(), width(), y(), height()}, normal);
   event->accept();

@@ -76,7 +76,7 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   ToolPanel* Tools() const { return toolPanel_; }
   PlotView* View2D() const { return plotView_; }
   QWidget* View3D() const { return panel3D_; }
-  bool PlacementPending() const { return placementTimer_.isActive(); }
+  bool PlacementPending() const { return placementTimer_.isActive() || settleTimer_.isActive(); }
   void SetPlacementDelay(int milliseconds) { placementTimer_.setInterval(milliseconds); }
   // Runs once the close request was granted and the options were written.
   std::function<void()> OnClosed;
@@ -99,9 +99,14 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
  private:
   void BuildMenus();
   void RunDocumentCommand(Command command);
+  // The 3D panel at the size it has when shown, for pictures taken of it.
+  QWidget* SizedView3D();
   void RunWindowCommand(Command command);
   void ApplyHintsEverywhere();
   void ApplyPlacement();
+  // Moves the window's frame to where the options file placed it, once the window
+  // manager has taken the window out of the maximised state.
+  void SettlePlacement();
   void OpenHelp();
 
   Program& program_;
@@ -115,6 +120,9 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   QLabel* statusLabel_ = nullptr;
   QTimer placementTimer_;
   std::optional<WindowBounds> restoreBounds_;
+  QTimer settleTimer_;
+  std::optional<QPoint> placedAt_;  // the frame position being settled
+  int settleChecks_ = 0;
 };
 
 }  // namespace lw

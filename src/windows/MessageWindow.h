@@ -15,11 +15,15 @@ class MessageWindow : public SecondaryWindow {
  public:
   MessageWindow(QWidget* parent, Program& program);
 
-  // Sets caption, text and width (text width + 20, the button centred) and shows the
-  // window modally until "&Окей" or the title bar closes it.
+  // Sets caption, text and width (text width + 20, the button centred, never
+  // narrower than the caption needs) and shows the window modally until "&Окей" or
+  // the title bar closes it.
   void ShowMessageBox(const QString& caption, const QString& text);
   // The layout ShowMessageBox gives, without showing the window.
   void Prepare(const QString& caption, const QString& text);
+
+  // The width a title bar needs to show caption whole.
+  int CaptionWidth(const QString& caption) const;
 
   QLabel* Label() const { return label_; }
   QPushButton* OkButton() const { return ok_; }

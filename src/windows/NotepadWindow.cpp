@@ -1,5 +1,6 @@
 #include "NotepadWindow.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -15,6 +16,7 @@
 #include "MessageWindow.h"
 #include "Program.h"
 #include "QtConvert.h"
+#include "ToolIcons.h"
 
 namespace lw {
 
@@ -29,8 +31,7 @@ QString Utf(std::string_view text) {
 
 struct ToolEntry {
   const char* hint;
-  QStyle::StandardPixmap icon;  // SP_CustomBase: the glyph is used instead
-  const char* glyph;
+  ToolGlyph glyph;
   void (NotepadWindow::*command)();
 };
 
@@ -73,21 +74,21 @@ NotepadWindow::NotepadWindow(QWidget* parent, Program& program, Dialogs& dialogs
 
 void NotepadWindow::BuildToolBar(QWidget* bar) {
   using N = NotepadWindow;
-  using S = QStyle;
+  using G = ToolGlyph;
   const std::array<ToolEntry, 13> tools = {{
-      {"Створити новий текст", S::SP_FileIcon, "", &N::NewText},
-      {"Відкрити файл", S::SP_DialogOpenButton, "", &N::OpenFile},
-      {"Зберегти файл", S::SP_DialogSaveButton, "", &N::SaveNotepad},
-      {"Змінити колір фону", S::SP_CustomBase, "■", &N::ChangeColour},
-      {"Змінити шрифт тексту", S::SP_CustomBase, "A", &N::ChangeFont},
-      {"Печать", S::SP_CustomBase, "P", &N::PrintText},
-      {"Відмінити останні дії", S::SP_ArrowBack, "", nullptr},
-      {"Вирезати у буфер", S::SP_CustomBase, "✂", nullptr},
-      {"Копіювати у буфер", S::SP_CustomBase, "⧉", nullptr},
-      {"Вставити з буфера", S::SP_CustomBase, "▤", nullptr},
-      {"Знайти текст", S::SP_FileDialogContentsView, "", &N::OpenFind},
-      {"Знайти і замінити текст", S::SP_CustomBase, "ab", &N::OpenReplace},
-      {"Зачинити вікно", S::SP_DialogCloseButton, "", nullptr},
+      {"Створити новий текст", G::NewFile, &N::NewText},
+      {"Відкрити файл", G::OpenFile, &N::OpenFile},
+      {"Зберегти файл", G::Save, &N::SaveNotepad},
+      {"Змінити колір фону", G::BackgroundColour, &N::ChangeColour},
+      {"Змінити шрифт тексту", G::Font, &N::ChangeFont},
+      {"Печать", G::Print, &N::PrintText},
+      {"Відмінити останні дії", G::Undo, nullptr},
+      {"Вирезати у буфер", G::Cut, nullptr},
+      {"Копіювати у буфер", G::Copy, nullptr},
+      {"Вставити з буфера", G::Paste, nullptr},
+      {"Знайти текст", G::Find, &N::OpenFind},
+      {"Знайти і замінити текст", G::Replace, &N::OpenReplace},
+      {"Зачинити вікно", G::Close, nullptr},
   }};
   auto* row = new QHBoxLayout(bar);
   row->setContentsMargins(2, 2, 2, 2);
@@ -96,11 +97,8 @@ void NotepadWindow::BuildToolBar(QWidget* bar) {
     auto* button = new QToolButton(bar);
     button->setAutoRaise(true);
     button->setFixedSize(buttonWidth, buttonWidth - 2);
-    if (tool.icon == S::SP_CustomBase) {
-      button->setText(QString::fromUtf8(tool.glyph));
-    } else {
-      button->setIcon(style()->standardIcon(tool.icon));
-    }
+    button->setIcon(DrawnIcon(tool.glyph));
+    button->setIconSize(QSize(20, 20));
     SetHint(button, QString::fromUtf8(tool.hint));
     if (tool.command) {
       auto command = tool.command;
@@ -250,7 +248,14 @@ void NotepadWindow::OpenReplace() {
 }
 
 void NotepadWindow::ShowEnd() {
-  if (messages_) messages_->ShowMessageBox(Utf(FindCaption), Utf(EndOfTextMessage));
+  if (!messages_) return;
+  // The search goes on from the window it was started in, usually the find dialog.
+  QWidget* searching = QApplication::activeWindow();
+  messages_->ShowMessageBox(Utf(FindCaption), Utf(EndOfTextMessage));
+  if (searching && searching->isVisible()) {
+    searching->raise();
+    searching->activateWindow();
+  }
 }
 
 bool NotepadWindow::FindNext(const QString& what, const FindOptions& options, bool reportEnd) {

@@ -54,51 +54,51 @@ void PaletteGrid::mouseReleaseEvent(QMouseEvent* event) {
 
 PaletteWindow::PaletteWindow(QWidget* parent, Program& program, Dialogs& dialogs)
     : SecondaryWindow(parent, QStringLiteral("Палітра")), program_(program), dialogs_(dialogs) {
-  setFixedSize(435, 279);
+  setFixedSize(460, 279);
 
   auto* colour = new QGroupBox(QStringLiteral("Палітра"), this);
   SetHint(colour, QStringLiteral("Колір палітри з відповідним номером"));
-  colour->setGeometry(4, 2, 157, 92);
+  colour->setGeometry(4, 2, 180, 92);
   (new QLabel(QStringLiteral("Колір з палітри :"), colour))->setGeometry(8, 18, 100, 18);
   swatch_ = new Swatch(colour);
-  swatch_->setGeometry(110, 18, 40, 18);
-  (new QLabel(QStringLiteral("Номер :"), colour))->setGeometry(8, 42, 50, 20);
+  swatch_->setGeometry(120, 18, 52, 18);
+  (new QLabel(QStringLiteral("Номер :"), colour))->setGeometry(8, 42, 60, 20);
   number_ = new QSpinBox(colour);
   number_->setRange(0, 65535);
-  number_->setGeometry(60, 40, 90, 22);
+  number_->setGeometry(70, 40, 102, 22);
   auto* change = new QPushButton(QStringLiteral("Змінити"), colour);
-  change->setGeometry(8, 64, 142, 24);
+  change->setGeometry(8, 64, 164, 24);
 
   auto* actions = new QGroupBox(QStringLiteral("Дії над палітрою"), this);
   SetHint(actions, QStringLiteral("Дії що можна виконати над палітрою"));
-  actions->setGeometry(4, 96, 157, 146);
+  actions->setGeometry(4, 96, 180, 146);
   auto* load = new QPushButton(QStringLiteral("Завантажити"), actions);
-  load->setGeometry(4, 18, 78, 24);
+  load->setGeometry(8, 18, 94, 24);
   auto* save = new QPushButton(QStringLiteral("Зберегти"), actions);
-  save->setGeometry(84, 18, 68, 24);
+  save->setGeometry(104, 18, 68, 24);
   auto* randomise = new QPushButton(QStringLiteral("Рандомізувати"), actions);
-  randomise->setGeometry(8, 44, 142, 24);
-  (new QLabel(QStringLiteral("Заливка :"), actions))->setGeometry(8, 72, 60, 18);
+  randomise->setGeometry(8, 44, 164, 24);
+  (new QLabel(QStringLiteral("Заливка :"), actions))->setGeometry(8, 72, 66, 18);
   alternate_ = new QCheckBox(QStringLiteral("Чергування"), actions);
-  alternate_->setGeometry(66, 70, 88, 20);
-  (new QLabel(QStringLiteral("Кількість :"), actions))->setGeometry(8, 94, 60, 20);
+  alternate_->setGeometry(76, 70, 96, 20);
+  (new QLabel(QStringLiteral("Кількість :"), actions))->setGeometry(8, 94, 66, 20);
   count_ = new QSpinBox(actions);
   count_->setRange(0, 65535);
   count_->setValue(2);
-  count_->setGeometry(66, 92, 42, 22);
+  count_->setGeometry(76, 92, 46, 22);
   auto* fill = new QPushButton(QStringLiteral("Залити"), actions);
-  fill->setGeometry(110, 92, 40, 22);
+  fill->setGeometry(124, 92, 48, 22);
   auto* copy = new QPushButton(QStringLiteral("Скопіювати у 3d пал."), actions);
-  copy->setGeometry(8, 117, 142, 24);
+  copy->setGeometry(8, 117, 164, 24);
 
   auto* close = new QPushButton(QStringLiteral("&Зачинити"), this);
   SetHint(close, QStringLiteral("Зачинити вікно"));
-  close->setGeometry(4, 247, 157, 28);
+  close->setGeometry(4, 247, 180, 28);
 
   auto* bevel = new QFrame(this);
   bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   bevel->setLineWidth(3);
-  bevel->setGeometry(168, 8, 262, 262);
+  bevel->setGeometry(192, 8, 262, 262);
   grid_ = new PaletteGrid(bevel, program_);
   grid_->move(3, 3);
 

@@ -62,7 +62,8 @@ constexpr const char* constantsHint = "Константи що будуть ви
 
 ParamsWindow::ParamsWindow(QWidget* parent, Program& program)
     : SecondaryWindow(parent, QStringLiteral("Побудова :")), program_(program) {
-  auto* layout = new QVBoxLayout(this);
+  contents_ = MakeScrollingContents(this);
+  auto* layout = new QVBoxLayout(contents_);
   auto* tabs = new QHBoxLayout;
   auto* group = new QButtonGroup(this);
   for (int i = 0; i < 2; ++i) {
@@ -78,7 +79,6 @@ ParamsWindow::ParamsWindow(QWidget* parent, Program& program)
   pages_->addWidget(MakePage2D());
   pages_->addWidget(MakePage3D());
   layout->addWidget(pages_);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
   connect(group, &QButtonGroup::idClicked, this, [this](int id) { ShowPage(id == 1); });
   ShowPage(false);
   ShowDocument();
@@ -87,6 +87,11 @@ ParamsWindow::ParamsWindow(QWidget* parent, Program& program)
 
 ParamsWindow::~ParamsWindow() {
   program_.RemoveObserver(this);
+}
+
+void ParamsWindow::showEvent(QShowEvent* event) {
+  FitOnScreen(this, contents_);
+  SecondaryWindow::showEvent(event);
 }
 
 void ParamsWindow::AddField(QGridLayout* grid, int row, int number, const char* label,

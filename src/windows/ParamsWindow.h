@@ -54,6 +54,9 @@ class ParamsWindow : public SecondaryWindow, public ProgramObserver {
   void ParametersChanged() override;
   void GraphsChanged() override;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   QWidget* MakePage2D();
   QWidget* MakePage3D();
@@ -75,6 +78,7 @@ class ParamsWindow : public SecondaryWindow, public ProgramObserver {
   std::array<QPushButton*, 2> pageButtons_{};
   QPushButton* scaleButton_ = nullptr;
   QStackedWidget* pages_ = nullptr;
+  QWidget* contents_ = nullptr;  // inside the scroll area
 };
 
 }  // namespace lw

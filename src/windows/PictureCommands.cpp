@@ -19,8 +19,8 @@ QString Text(std::string_view text) {
 }
 
 std::optional<std::string> AskPictureToSave(QWidget* parent, Dialogs& dialogs) {
-  const auto name = dialogs.SaveFileName(parent, Text(SavePictureTitle), Text(PictureFilter),
-                                         Text(PictureExtension));
+  const auto name = dialogs.SavePictureName(parent, Text(SavePictureTitle), Text(PictureFilter),
+                                            Text(PictureExtension));
   if (!name) return std::nullopt;
   return S(*name);
 }
@@ -45,15 +45,18 @@ QImage CurrentViewImage(Program& program, QWidget* view3D) {
 }
 
 void SavePicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
+  if (program.RefuseWhileBusy()) return;
   const auto path = AskPictureToSave(parent, dialogs);
   if (!path) return;
-  QString error;
-  if (!SavePicture2D(program, *path, error)) ShowFailure(parent, *path, error);
+  QImage visible = program.Picture().ToImage(program.ViewWidth(), program.ViewHeight());
+  SavePictureBeside(
+      program, std::move(visible), *path,
+      [parent, path = *path](const QString& error) { ShowFailure(parent, path, error); });
 }
 
 bool OpenPicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
-  const auto name = dialogs.OpenFileName(parent, Text(OpenPictureTitle), Text(PictureFilter),
-                                         Text(PictureExtension));
+  const auto name = dialogs.OpenPictureName(parent, Text(OpenPictureTitle), Text(PictureFilter),
+                                            Text(PictureExtension));
   if (!name) return false;
   QString error;
   if (!OpenPicture2D(program, S(*name), error)) {
@@ -64,16 +67,19 @@ bool OpenPicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
 }
 
 void SaveFrame3DCommand(QWidget* parent, Program& program, Dialogs& dialogs, QWidget* view3D) {
+  if (program.RefuseWhileBusy()) return;
   const auto path = AskPictureToSave(parent, dialogs);
   if (!path) return;
-  QString error;
-  if (!SaveFrame3D(program, Frame3D(view3D), *path, error)) ShowFailure(parent, *path, error);
+  SavePictureBeside(program, Frame3D(view3D), *path, [parent, path = *path](const QString& error) {
+    ShowFailure(parent, path, error);
+  });
 }
 
 void PrintViewCommand(QWidget* parent, Program& program, Dialogs& dialogs, QWidget* view3D) {
   QPrinter printer;
-  if (!dialogs.ChoosePrinter(parent, printer)) return;
-  if (!PrintImage(printer, CurrentViewImage(program, view3D))) {
+  bool fitToPage = false;
+  if (!dialogs.ChoosePicturePrinter(parent, printer, fitToPage)) return;
+  if (!PrintImage(printer, CurrentViewImage(program, view3D), fitToPage)) {
     ShowFailure(
         parent,
         S(printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()),

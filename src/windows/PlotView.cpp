@@ -44,6 +44,8 @@ void InvertBand(QImage& image, const SelectionRect& band) {
 
 void PlotView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  // On a high-density screen each picture pixel becomes a sharp block of device pixels.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   const QRect area = event->rect();
   // Only the exposed part is copied; the picture holds everything drawn so far.
   QImage image = program_.Picture().ToImage(width(), height());

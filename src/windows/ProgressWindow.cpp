@@ -1,6 +1,7 @@
 #include "ProgressWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -9,7 +10,8 @@
 namespace lw {
 
 ProgressWindow::ProgressWindow(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
   setWindowTitle(QStringLiteral("Стан побудови :"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -24,9 +26,17 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 void ProgressWindow::Show() {
   show();
   raise();
-  // The builders run on this thread; let the window paint before the first one starts.
-  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  activateWindow();  // so that Escape reaches it
   repaint();
+}
+
+void ProgressWindow::reject() {
+  if (stop_) stop_();
+}
+
+void ProgressWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  if (stop_) stop_();
 }
 
 void ProgressWindow::Close() {

@@ -1,8 +1,9 @@
 // The build-progress window: one bar and a caption naming the graph being drawn.
-// It is shown only while a build runs.
+// It is shown only while a build runs; Escape or its close box stops the build.
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "Feedback.h"
 
@@ -23,8 +24,17 @@ class ProgressWindow : public QDialog, public ProgressSink {
   int Position() const override;
 
   QProgressBar* Bar() const { return bar_; }
+  // What Escape and the close box do: stop the work the window shows.
+  void SetStopHandler(std::function<void()> stop) { stop_ = std::move(stop); }
+
+ protected:
+  // Escape (the dialog's reject) and the close box stop the work; the window goes
+  // when the work has ended.
+  void reject() override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  std::function<void()> stop_;
   QProgressBar* bar_;
 };
 

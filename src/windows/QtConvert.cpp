@@ -1,5 +1,7 @@
 #include "QtConvert.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <cmath>
 
 namespace lw {
@@ -40,6 +42,58 @@ LabelFont FromQFont(const QFont& font, const LabelFont& base) {
   result.Underline = font.underline();
   result.StrikeOut = font.strikeOut();
   return result;
+}
+
+namespace {
+
+int PointSize(const LabelFont& font) {
+  if (font.Height < 0)
+    return std::max(1, static_cast<int>(std::lround(-font.Height * 72.0 / 96.0)));
+  if (font.Size > 0) return font.Size;
+  return 8;
+}
+
+// The family's plain style with the given weight and slant ("Book" rather than
+// "Condensed" or "ExtraLight"); empty when the family has none. The slant is read
+// from the style's font: the database calls only true italics italic, not obliques.
+QString MatchingStyle(const QString& family, bool bold, bool italic) {
+  const int weight = bold ? QFont::Bold : QFont::Normal;
+  QString best;
+  for (const QString& style : QFontDatabase::styles(family)) {
+    const QFont face = QFontDatabase::font(family, style, 10);
+    if (QFontDatabase::weight(family, style) != weight || face.italic() != italic) continue;
+    if (best.isEmpty() || style.size() < best.size()) best = style;
+  }
+  return best;
+}
+
+bool SameChoice(const QFont& a, const QFont& b) {
+  return a.family() == b.family() && a.styleName() == b.styleName() && a.bold() == b.bold() &&
+         a.italic() == b.italic() && a.pointSize() == b.pointSize() &&
+         a.underline() == b.underline() && a.strikeOut() == b.strikeOut();
+}
+
+}  // namespace
+
+QFont DialogFont(const LabelFont& font) {
+  const QString family = QFontInfo(ToQFont(font)).family();
+  QFont result(family);
+  const QString style = MatchingStyle(family, font.Bold, font.Italic);
+  if (!style.isEmpty()) {
+    result = QFontDatabase::font(family, style, PointSize(font));
+    result.setStyleName(style);
+  }
+  result.setBold(font.Bold);
+  result.setItalic(font.Italic);
+  result.setPointSize(PointSize(font));
+  result.setUnderline(font.Underline);
+  result.setStrikeOut(font.StrikeOut);
+  return result;
+}
+
+LabelFont ChosenFont(const QFont& chosen, const LabelFont& initial) {
+  if (SameChoice(chosen, DialogFont(initial))) return initial;
+  return FromQFont(chosen, initial);
 }
 
 }  // namespace lw

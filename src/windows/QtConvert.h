@@ -36,4 +36,13 @@ QFont ToQFont(const LabelFont& font);
 // come from base.
 LabelFont FromQFont(const QFont& font, const LabelFont& base);
 
+// The font a font dialog opens on for font: the face that is really drawn, its
+// style by name and the size in whole points, so the dialog's lists select exactly
+// what the picture shows.
+QFont DialogFont(const LabelFont& font);
+
+// What the user chose in a dialog opened on DialogFont(initial): initial itself when
+// nothing was changed, so confirming an untouched dialog changes nothing.
+LabelFont ChosenFont(const QFont& chosen, const LabelFont& initial);
+
 }  // namespace lw

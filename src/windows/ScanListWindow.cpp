@@ -34,6 +34,7 @@ ScanListWindow::ScanListWindow(QWidget* parent, Program& program)
   grid_->setColumnWidth(0, 135);
   grid_->setColumnWidth(1, 135);
   grid_->verticalHeader()->setDefaultSectionSize(20);
+  SetUpValuesColumns(grid_);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -80,8 +81,11 @@ void ScanListWindow::FillGrid() {
   grid_->setRowCount(std::max(1, static_cast<int>(rows.size())));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     const auto& row = rows[static_cast<std::size_t>(r)];
-    grid_->setItem(r, 0, new QTableWidgetItem(Q(row[0])));
-    grid_->setItem(r, 1, new QTableWidgetItem(Q(row[1])));
+    for (int c = 0; c < 2; ++c) {
+      auto* item = new QTableWidgetItem(Q(row[static_cast<std::size_t>(c)]));
+      item->setToolTip(item->text());
+      grid_->setItem(r, c, item);
+    }
   }
   // A string grid always has a selected row: the first one to begin with.
   grid_->selectRow(std::clamp(current, 0, grid_->rowCount() - 1));

@@ -45,12 +45,23 @@ QToolButton* AddFlatButton(QWidget* parent, QHBoxLayout* bar, QStyle::StandardPi
   return button;
 }
 
+void SetUpValuesColumns(QTableWidget* grid) {
+  grid->verticalHeader()->hide();
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  grid->horizontalHeader()->setStretchLastSection(true);
+  // A number too long for its column keeps its start and its exponent ("6.02…E23"),
+  // so it never reads as another number.
+  grid->setTextElideMode(Qt::ElideMiddle);
+  grid->setWordWrap(false);
+}
+
 QTableWidget* MakeValuesGrid(QWidget* parent) {
   auto* grid = new QTableWidget(0, 2, parent);
   grid->setHorizontalHeaderLabels({QStringLiteral("Вирази :"), QStringLiteral("Значення :")});
-  grid->setColumnWidth(0, 172);
-  grid->setColumnWidth(1, 133);
+  grid->setColumnWidth(0, 150);
+  grid->setColumnWidth(1, 155);
   grid->verticalHeader()->setDefaultSectionSize(20);
+  SetUpValuesColumns(grid);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
   return grid;
 }
@@ -61,7 +72,9 @@ void FillValuesGrid(QTableWidget* grid, const std::vector<ScanRow>& rows) {
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     const ScanRow& row = rows[static_cast<std::size_t>(r)];
     grid->setItem(r, 0, new QTableWidgetItem(Q(row.expression)));
-    grid->setItem(r, 1, new QTableWidgetItem(Q(row.value)));
+    auto* value = new QTableWidgetItem(Q(row.value));
+    value->setToolTip(value->text());
+    grid->setItem(r, 1, value);
   }
 }
 
@@ -94,6 +107,8 @@ ScanWindow::ScanWindow(QWidget* parent, Program& program)
   layout->addWidget(grid_, 1);
   BuildPanel();
   layout->addWidget(panel_);
+  // Wide enough for the longest option caption when the options are shown.
+  resize(std::max(width(), optionsGroup_->sizeHint().width() + 8), height());
   connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
     program_.Analysis().EditScanCell(static_cast<std::size_t>(item->row()), item->column(),
                                      S(item->text()));

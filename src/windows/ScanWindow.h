@@ -29,6 +29,8 @@ QToolButton* AddFlatButton(QWidget* parent, QHBoxLayout* bar, QStyle::StandardPi
                            const char* hint);
 // The two-column grid "Вирази :" / "Значення :".
 QTableWidget* MakeValuesGrid(QWidget* parent);
+// Columns the user can resize, no row numbers, long numbers cut in the middle.
+void SetUpValuesColumns(QTableWidget* grid);
 // Shows rows in the grid without reporting them back as edits.
 void FillValuesGrid(QTableWidget* grid, const std::vector<ScanRow>& rows);
 QLineEdit* MakeReadOnlyField(QWidget* parent);

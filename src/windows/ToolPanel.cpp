@@ -1,9 +1,9 @@
 #include "ToolPanel.h"
 
-#include <QStyle>
 #include <QToolButton>
 
 #include "QtConvert.h"
+#include "ToolIcons.h"
 #include "WindowKit.h"
 
 namespace lw {
@@ -13,69 +13,71 @@ namespace {
 constexpr Colour panelColour = 0xBFD7BF;
 constexpr int panelWidth = 67;
 
-// Stock icons stand in for the button pictures.
-QStyle::StandardPixmap IconFor(Command command) {
+// Each button shows what its command does.
+ToolGlyph GlyphFor(Command command) {
   switch (command) {
     case Command::New:
-      return QStyle::SP_FileIcon;
+      return ToolGlyph::NewFile;
     case Command::Open:
-      return QStyle::SP_DialogOpenButton;
+      return ToolGlyph::OpenFile;
     case Command::Save:
-      return QStyle::SP_DialogSaveButton;
+      return ToolGlyph::Save;
     case Command::SaveAs:
-      return QStyle::SP_DriveFDIcon;
+      return ToolGlyph::SaveAs;
     case Command::Print:
-      return QStyle::SP_ComputerIcon;
+      return ToolGlyph::Print;
     case Command::Exit:
-      return QStyle::SP_DialogCloseButton;
+      return ToolGlyph::Exit;
     case Command::BuildAll2D:
-      return QStyle::SP_MediaPlay;
+      return ToolGlyph::BuildAll2D;
     case Command::BuildSelected2D:
-      return QStyle::SP_MediaSeekForward;
+      return ToolGlyph::BuildSelected2D;
     case Command::AddGraph2D:
-      return QStyle::SP_FileDialogNewFolder;
+      return ToolGlyph::AddGraph2D;
     case Command::Clear2D:
-      return QStyle::SP_DialogResetButton;
+      return ToolGlyph::Clear2D;
     case Command::Scan2D:
-      return QStyle::SP_FileDialogContentsView;
+      return ToolGlyph::Scan2D;
     case Command::ScannedPoints:
-      return QStyle::SP_FileDialogListView;
+      return ToolGlyph::PointList;
     case Command::SavePicture:
-      return QStyle::SP_DialogSaveButton;
+      return ToolGlyph::SavePicture;
     case Command::OpenPicture:
-      return QStyle::SP_DirOpenIcon;
+      return ToolGlyph::OpenPicture;
     case Command::BuildAll3D:
-      return QStyle::SP_MediaPlay;
+      return ToolGlyph::BuildAll3D;
     case Command::BuildSelected3D:
-      return QStyle::SP_MediaSeekForward;
+      return ToolGlyph::BuildSelected3D;
     case Command::AddGraph3D:
-      return QStyle::SP_FileDialogNewFolder;
+      return ToolGlyph::AddGraph3D;
     case Command::Clear3D:
-      return QStyle::SP_DialogResetButton;
+      return ToolGlyph::Clear3D;
     case Command::Scan3D:
-      return QStyle::SP_FileDialogContentsView;
+      return ToolGlyph::Scan3D;
     case Command::Save3DFrame:
-      return QStyle::SP_DialogSaveButton;
+      return ToolGlyph::SaveFrame3D;
     case Command::Save3DFile:
-      return QStyle::SP_DriveHDIcon;
+      return ToolGlyph::Save3DFile;
     case Command::Open3DFile:
-      return QStyle::SP_DirOpenIcon;
+      return ToolGlyph::Open3DFile;
     case Command::BuildParameters:
-      return QStyle::SP_FileDialogDetailedView;
+      return ToolGlyph::Parameters;
     case Command::Appearance:
-      return QStyle::SP_DesktopIcon;
+      return ToolGlyph::Appearance;
     case Command::Palette:
-      return QStyle::SP_DirHomeIcon;
+      return ToolGlyph::Palette;
     case Command::Calculator:
-      return QStyle::SP_ComputerIcon;
+      return ToolGlyph::Calculator;
     case Command::Notepad:
-      return QStyle::SP_FileIcon;
+      return ToolGlyph::Notepad;
     case Command::Integral:
-      return QStyle::SP_ArrowRight;
+      return ToolGlyph::Integral;
     case Command::Help:
-      return QStyle::SP_DialogHelpButton;
+      return ToolGlyph::Help;
+    case Command::ConstantSliders2D:
+      return ToolGlyph::ConstantSliders;
     default:
-      return QStyle::SP_CustomBase;
+      return ToolGlyph::Help;
   }
 }
 
@@ -94,7 +96,8 @@ ToolPanel::ToolPanel(QWidget* parent, std::function<void(Command)> run) : QFrame
     auto* button = new QToolButton(this);
     button->setObjectName(QStringLiteral("SpeedButton%1").arg(number++));
     button->setGeometry(tool.left, tool.top, tool.width, 28);
-    button->setIcon(style()->standardIcon(IconFor(tool.command)));
+    button->setIcon(DrawnIcon(GlyphFor(tool.command)));
+    button->setIconSize(QSize(22, 22));
     button->setAutoRaise(false);
     SetHint(button, QString::fromUtf8(tool.hint.data(), static_cast<qsizetype>(tool.hint.size())));
     const Command command = tool.command;

@@ -1,7 +1,13 @@
 #include "WindowKit.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "QtConvert.h"
 
@@ -38,6 +44,48 @@ SecondaryWindow::SecondaryWindow(QWidget* parent, const QString& caption)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
   setWindowTitle(caption);
   setModal(false);
+}
+
+void SecondaryWindow::setVisible(bool visible) {
+  if (!visible && isVisible()) {
+    place_ = geometry().topLeft();
+  } else if (visible && !isVisible() && place_) {
+    // Placed before it is shown, the dialog is not centred on its parent again.
+    setGeometry(QRect(*place_, size()));
+  }
+  QDialog::setVisible(visible);
+}
+
+QWidget* MakeScrollingContents(QWidget* window) {
+  auto* layout = new QVBoxLayout(window);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(window);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  auto* contents = new QWidget(scroll);
+  scroll->setWidget(contents);
+  layout->addWidget(scroll);
+  return contents;
+}
+
+void FitOnScreen(QWidget* window, QWidget* contents) {
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  // The window manager's title bar and borders are not known before the first
+  // showing; leave room for them.
+  constexpr int decorationWidth = 16;
+  constexpr int decorationHeight = 48;
+  const QRect room = screen->availableGeometry();
+  QSize design = contents->sizeHint().expandedTo(contents->minimumSizeHint());
+  const int roomHeight = room.height() - decorationHeight;
+  if (design.height() > roomHeight) {
+    // The vertical scroll bar takes its width beside the controls.
+    design.rwidth() += window->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  }
+  const QSize fitted(std::min(design.width(), room.width() - decorationWidth),
+                     std::min(design.height(), roomHeight));
+  window->setMaximumSize(design);
+  window->resize(fitted);
 }
 
 Swatch::Swatch(QWidget* parent, bool rounded) : QFrame(parent), rounded_(rounded) {

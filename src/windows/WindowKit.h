@@ -4,7 +4,9 @@
 
 #include <QDialog>
 #include <QFrame>
+#include <QPoint>
 #include <QString>
+#include <optional>
 
 #include "GraphLists.h"
 
@@ -21,11 +23,23 @@ void ApplyHints(QWidget* window, bool shown);
 QList<QWidget*> HintedControls(QWidget* window);
 
 // A secondary window: created once at start-up, hidden, and only hidden again when
-// closed, so it keeps its state for the whole run.
+// closed, so it keeps its state for the whole run, its place on the screen included.
 class SecondaryWindow : public QDialog {
  public:
   SecondaryWindow(QWidget* parent, const QString& caption);
+  void setVisible(bool visible) override;
+
+ private:
+  // Where the window's inside was when it was last hidden.
+  std::optional<QPoint> place_;
 };
+
+// Fills window with one scroll area and returns the widget that carries the
+// window's controls.
+QWidget* MakeScrollingContents(QWidget* window);
+// Gives window the size its contents are designed for where the screen has room;
+// on a smaller screen the window takes the room there is and the contents scroll.
+void FitOnScreen(QWidget* window, QWidget* contents);
 
 // A filled rectangle showing one colour (rounded when asked).
 class Swatch : public QFrame {

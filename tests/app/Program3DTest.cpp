@@ -27,7 +27,7 @@ class QtEnvironment : public ::testing::Environment {
   int argc_ = 1;
   char name_[8] = "tests";
   char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QCoreApplication> app_;
+  std::unique_ptr<QGuiApplication> app_;
 };
 
 [[maybe_unused]] ::testing::Environment* const qtEnvironment =
@@ -38,6 +38,25 @@ class Space3D : public ::testing::Test {
   Space3D() : program(dir.File("")) { space().SetView(&view); }
   ~Space3D() override { space().SetView(nullptr); }
   Program3D& space() { return program.ThreeD(); }
+  // The commands run beside the interface; these wait for them to end.
+  void BuildAll() {
+    space().BuildAll();
+    program.Work().Wait();
+  }
+  void BuildSelected() {
+    space().BuildSelected();
+    program.Work().Wait();
+  }
+  int Save(const std::string& path) {
+    if (!space().SaveFile(path)) return -1;
+    program.Work().Wait();
+    return space().LastFileResult();
+  }
+  int Open(const std::string& path) {
+    if (!space().OpenFile(path)) return -1;
+    program.Work().Wait();
+    return space().LastFileResult();
+  }
   void AddGraphs(std::initializer_list<const char*> texts) {
     for (const char* text : texts) program.AddGraph3D(text, PlotP3d{0x0000FF, ZOfXY});
   }
@@ -59,7 +78,7 @@ TEST_F(Space3D, StartsWithOneEmptyBlockFarPlane1000AndLines) {
 
 TEST_F(Space3D, BuildAllMakesAxesAndOneObjectPerGraphAndSetsTheCamera) {
   AddGraphs({"x*y", "x+y", "1"});
-  space().BuildAll();
+  BuildAll();
   EXPECT_EQ(space().Block().objects.size(), 4u);
   EXPECT_EQ(program.Status(), "Окей");
   EXPECT_TRUE(program.StatusTimerActive());
@@ -76,7 +95,7 @@ TEST_F(Space3D, BuildSelectedWithoutSelectionSelectsTheFirst) {
   AddGraphs({"x", "y"});
   program.Graphs3D().Select(5);  // past the end: nothing selected
   ASSERT_FALSE(program.Graphs3D().Selection());
-  space().BuildSelected();
+  BuildSelected();
   ASSERT_TRUE(program.Graphs3D().Selection());
   EXPECT_EQ(*program.Graphs3D().Selection(), 0u);
   EXPECT_EQ(space().Block().objects.size(), 2u);  // axes and the graph
@@ -84,9 +103,9 @@ TEST_F(Space3D, BuildSelectedWithoutSelectionSelectsTheFirst) {
 
 TEST_F(Space3D, RefusedParametersLeaveTheSpaceAlone) {
   AddGraphs({"x"});
-  space().BuildAll();
+  BuildAll();
   program.SetField(static_cast<int>(ParamField::StepX), "0");
-  space().BuildAll();
+  BuildAll();
   EXPECT_EQ(space().Block().objects.size(), 2u);
   EXPECT_EQ(program.Status(), "Помилка вводу кроку вісі Х");
 }
@@ -105,7 +124,7 @@ class ClearSpace : public Space3D, public ::testing::WithParamInterface<ClearCas
 
 TEST_P(ClearSpace, EmptiesTheBlockAndPaintsWhenShown) {
   AddGraphs({"x"});
-  space().BuildAll();
+  BuildAll();
   program.SetSpace(GetParam().shown);
   view = {};
   space().Clear();
@@ -121,14 +140,14 @@ INSTANTIATE_TEST_SUITE_P(Spaces, ClearSpace,
 
 TEST_F(Space3D, SavedDxfOpensAgainCentredWithTheCameraAt20) {
   AddGraphs({"x*y"});
-  space().BuildAll();
+  BuildAll();
   const std::size_t triangles = space().Block().objects[1]->triangles.size();
   const std::string path = dir.File("space.dxf");
-  EXPECT_EQ(space().SaveFile(path), 0);
+  EXPECT_EQ(Save(path), 0);
   EXPECT_EQ(program.Status(), "Збереження - " + path + " - Окей");
   space().Clear();
   space().Scene().camera = {};
-  EXPECT_EQ(space().OpenFile(path), 0);
+  EXPECT_EQ(Open(path), 0);
   EXPECT_EQ(program.Status(), "Завантаження - " + path + " - Окей");
   // Layers Axes, Graph_1 and the empty one the section name "ENTITIES" makes.
   ASSERT_EQ(space().Block().objects.size(), 3u);
@@ -155,7 +174,7 @@ TEST_P(FileFailures, ReportThePathAndDoNotStartTheTimer) {
   std::string path = dir.File(c.name);
   if (c.contents) testing::WriteAll(path, c.contents);
   if (c.save) path = dir.File("missing-folder/") + c.name;
-  const int result = c.save ? space().SaveFile(path) : space().OpenFile(path);
+  const int result = c.save ? Save(path) : Open(path);
   EXPECT_NE(result, 0);
   EXPECT_EQ(program.Status(), std::string(c.status) + path);
   EXPECT_FALSE(program.StatusTimerActive());

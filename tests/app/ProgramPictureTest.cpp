@@ -58,6 +58,7 @@ TEST(ScaleGradient, AValidatedGradientWinsOverTheFieldAsTyped) {
   Program program(dir.File(""));
   program.SetField(static_cast<int>(ParamField::Gradient), "0.5");
   program.BuildAll2D();
+  program.Work().Wait();
   program.SetField(static_cast<int>(ParamField::Gradient), "0");
   EXPECT_EQ(program.ScaleGradient(), std::optional<double>(0.5));
 }
@@ -85,6 +86,7 @@ TEST(TemporaryGrid, TogglingTwiceRestoresThePictureBitForBit) {
   testing::TempDir dir;
   Program program(dir.File(""));
   program.BuildAll2D();  // a valid mapping for the grid
+  program.Work().Wait();
   Notes notes;
   program.AddObserver(&notes);
   PlotPicture& picture = program.Picture();

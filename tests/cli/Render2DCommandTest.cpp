@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QString>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "CommandRun.h"
+#include "Program.h"
 #include "SettingsFile.h"
 
 namespace lw::cli {
@@ -32,7 +34,8 @@ class Render2DCommandTest : public ::testing::Test {
   std::string Path(const std::string& name) const { return (dir / name).string(); }
 
   // A document with one disc x^2 + y^2 < 25 in red, no axes, one pixel per unit.
-  std::string DiscDocument(const std::string& scaleY = "1") const {
+  std::string DiscDocument(const std::string& scaleY = "1", const char* formula = "x*x+y*y-25",
+                           std::vector<std::string> constants = {}) const {
     Document doc;
     doc.Params.AutoScale = false;
     doc.Params.Field(ParamField::ScaleX) = "1";
@@ -40,7 +43,8 @@ class Render2DCommandTest : public ::testing::Test {
     doc.Appearance.ShowAxes = false;
     doc.Appearance.ShowUnits = false;
     doc.Appearance.ShowVariableNames = false;
-    doc.Graphs2D.Append("x*x+y*y-25", PlotP{0x0000FF, Relation, 0, Less});
+    doc.Params.Constants2D = std::move(constants);
+    doc.Graphs2D.Append(formula, PlotP{0x0000FF, Relation, 0, Less});
     const std::string path = Path("disc.lwf");
     EXPECT_EQ(SaveSettingsFile(path, doc), FileResult::Ok);
     return path;
@@ -60,11 +64,17 @@ TEST_F(Render2DCommandTest, HelpAndCommandLineErrors) {
       {"a.lwf", "-o"},
       {"a.lwf", "-o", "x.gif"},
       {"a.lwf", "-o", "x.png", "--size", "0x10"},
-      {"a.lwf", "-o", "x.png", "--size", "1601x10"},
+      {"a.lwf", "-o", "x.png", "--size", "8193x10"},
+      {"a.lwf", "-o", "x.png", "--size", "10x8193"},
       {"a.lwf", "-o", "x.png", "--size", "12x"},
       {"a.lwf", "-o", "x.png", "--size", "12y12"},
       {"a.lwf", "-o", "x.png", "--frobnicate"},
       {"a.lwf", "b.lwf", "-o", "x.png"},
+      {"a.lwf", "-o", "x.png", "--set", "A"},
+      {"a.lwf", "-o", "x.png", "--set", "A=2*P"},
+      {"a.lwf", "-o", "x.png", "--sweep", "A=1:5:0"},
+      {"a.lwf", "-o", "x.png", "--sweep", "A=1:5:1"},  // no number field in the output
+      {"a.lwf", "-o", "%d.png", "--sweep", "A=1:5:1", "--sweep", "B=1:2:1"},
   };
   for (const auto& args : bad) {
     const CommandRun run = Render(args);
@@ -87,6 +97,34 @@ TEST_F(Render2DCommandTest, DrawsTheGraphsIntoAPictureOfTheViewSize) {
     EXPECT_EQ(image.pixel(26, 15), qRgb(255, 255, 255)) << name;  // outside
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255)) << name;
   }
+}
+
+// A disc of radius R, with R=5 in the document.
+TEST_F(Render2DCommandTest, SetOverridesAConstantOfTheDocument) {
+  const std::string doc = DiscDocument("1", "x*x+y*y-R*R", {"R=5"});
+  const std::string out = Path("small.png");
+  const CommandRun run = Render({doc, "-o", out, "--size", "40x30", "--set", "r=2"});
+  ASSERT_EQ(run.exit, ExitOk) << run.err;
+  const QImage image(QString::fromStdString(out));
+  EXPECT_EQ(image.pixel(22, 15), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(24, 15), qRgb(255, 255, 255));  // inside radius 5, outside 2
+}
+
+TEST_F(Render2DCommandTest, SweepWritesOnePicturePerValue) {
+  const std::string doc = DiscDocument("1", "x*x+y*y-R*R", {"R=5"});
+  fs::create_directories(dir / "frames");
+  const CommandRun run =
+      Render({doc, "-o", Path("frames/%03d.png"), "--size", "40x30", "--sweep", "R=2:6:2"});
+  ASSERT_EQ(run.exit, ExitOk) << run.err;
+  EXPECT_EQ(run.err, "Окей\nОкей\nОкей\n");
+  const int edge[] = {22, 24, 26};  // the last red column of radius 2, 4, 6
+  for (int frame = 0; frame < 3; ++frame) {
+    const QImage image(QString::fromStdString(Path("frames/00" + std::to_string(frame) + ".png")));
+    ASSERT_FALSE(image.isNull()) << frame;
+    EXPECT_EQ(image.pixel(edge[frame], 15), qRgb(255, 0, 0)) << frame;
+    EXPECT_EQ(image.pixel(edge[frame] + 1, 15), qRgb(255, 255, 255)) << frame;
+  }
+  EXPECT_FALSE(fs::exists(Path("frames/003.png")));
 }
 
 TEST_F(Render2DCommandTest, RefusedParametersWriteNothingAndFail) {
@@ -134,6 +172,33 @@ TEST_F(Render2DCommandTest, EveryExampleRenders) {
         Render({std::string(LW_EXAMPLES_DIR "/") + name + ".lwf", "-o", out, "--size", "160x120"});
     EXPECT_EQ(run.exit, ExitOk) << name << ": " << run.err;
     EXPECT_TRUE(QImage(QString::fromStdString(out)).size() == QSize(160, 120)) << name;
+  }
+}
+
+// A view larger than the program's default picture: the command draws exactly what the
+// desktop program shows in a plot view of that size, out to its right and bottom edge.
+TEST_F(Render2DCommandTest, LargeSizesShowWhatAViewOfThatSizeShows) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char name[] = "cli_tests";
+  char* argv[] = {name, nullptr};
+  const QGuiApplication app(argc, argv);
+  constexpr int kWidth = 1900, kHeight = 1300;
+  for (const char* example : {"functions", "relations", "gamma"}) {
+    const std::string doc = std::string(LW_EXAMPLES_DIR "/") + example + ".lwf";
+    const std::string out = Path(std::string(example) + ".png");
+    const CommandRun run = Render({doc, "-o", out, "--size", "1900x1300"});
+    ASSERT_EQ(run.exit, ExitOk) << example << ": " << run.err;
+    const QImage rendered =
+        QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32);
+
+    Program program(dir.string());
+    ASSERT_TRUE(program.LoadSets(doc)) << example;
+    program.SetViewSize(kWidth, kHeight);
+    program.BuildAll2D();
+    program.Work().Wait();
+    const QImage shown = program.Picture().ToImage(kWidth, kHeight);
+    EXPECT_TRUE(rendered == shown) << example;
   }
 }
 

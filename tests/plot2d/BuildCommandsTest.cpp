@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
 #include "Plot2DFixture.h"
 
 namespace lw {
@@ -141,6 +142,66 @@ TEST_F(BuildCommandsTest, BuildSelected) {
   EXPECT_EQ(picture.GetPixel(3, 8), 0x00FF00u);
   EXPECT_EQ(status.TimerStarts(), 2);
 }
+
+// Marks that cross the right edge of the fixture's 240 x 180 picture, and know whether
+// they are in it.
+class EdgeMarks : public ScanMarkOverlay {
+ public:
+  bool Active() const override { return true; }
+  bool MarksInPicture() const override { return drawn; }
+  void InvertMarks(PlotPicture& picture) override {
+    ++inversions;
+    picture.SetPen(Pen{0, Solid, 1, PenMode::Invert});
+    picture.Ellipse(230, 40, 250, 60);
+    drawn = !drawn;
+  }
+  bool drawn = false;
+  int inversions = 0;
+};
+
+struct GrowthCase {
+  const char* name;
+  bool grid;   // the temporary grid is in the picture
+  bool marks;  // the scan marks are in the picture
+};
+
+class PictureGrowth : public test::Plot2DFixture,
+                      public ::testing::WithParamInterface<GrowthCase> {};
+
+// A view larger than the picture makes it grow; the overlays drawn by inversion are
+// whole again afterwards, so taking them out leaves the background everywhere, also
+// where they once ran over the old edge.
+TEST_P(PictureGrowth, OverlaysComeOutWithoutLeavingATrace) {
+  const GrowthCase c = GetParam();
+  EdgeMarks marks;
+  ctx.scanMarks = &marks;
+  SetView(240, 180);
+  ASSERT_TRUE(PrepareView2D(ctx));
+  picture.SetPen(Pen{0, Solid, 9, PenMode::Copy});  // wide grid lines reach past the edge
+  if (c.grid) grid.Toggle(picture, view);
+  if (c.marks) marks.InvertMarks(picture);
+  const int inversions = marks.inversions;
+
+  SetView(1700, 100);
+  EXPECT_TRUE(FitPictureToView(ctx));
+  EXPECT_EQ(picture.Width(), 1700);
+  EXPECT_EQ(picture.Height(), 1200);
+  EXPECT_EQ(grid.InPicture(), c.grid);
+  EXPECT_EQ(marks.drawn, c.marks);
+  EXPECT_EQ(marks.inversions, inversions + (c.marks ? 2 : 0));
+  EXPECT_FALSE(FitPictureToView(ctx));  // large enough now
+
+  if (c.grid) grid.Toggle(picture, view);
+  if (c.marks) marks.InvertMarks(picture);
+  EXPECT_TRUE(NonWhite().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Overlays, PictureGrowth,
+                         ::testing::Values(GrowthCase{"None", false, false},
+                                           GrowthCase{"TemporaryGrid", true, false},
+                                           GrowthCase{"ScanMarks", false, true},
+                                           GrowthCase{"Both", true, true}),
+                         test::CaseName());
 
 }  // namespace
 }  // namespace lw

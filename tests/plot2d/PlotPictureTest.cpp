@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
+
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -310,6 +312,37 @@ TEST(PlotPictureTest, ImageIsConvertedOnlyOnTheWayOut) {
   EXPECT_EQ(q.GetPixel(2, 1), 0xFF0000u);
 }
 
+struct TakeCase {
+  const char* name;
+  int w, h;
+};
+
+class PlotPictureTake : public ::testing::TestWithParam<TakeCase> {};
+
+// Taking the image in place gives what a copy would give, and uses the picture up.
+TEST_P(PlotPictureTake, GivesTheSameImageAsACopy) {
+  const TakeCase c = GetParam();
+  PlotPicture p(7, 5);
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 7; ++x) p.SetPixel(x, y, static_cast<Colour>(0x010203 * (y * 7 + x)));
+  }
+  const QImage copy = p.ToImage(c.w, c.h);
+  const QImage taken = p.TakeImage(c.w, c.h);
+  ASSERT_EQ(taken.size(), copy.size());
+  for (int y = 0; y < copy.height(); ++y) {
+    for (int x = 0; x < copy.width(); ++x)
+      ASSERT_EQ(taken.pixel(x, y), copy.pixel(x, y)) << x << ',' << y;
+  }
+  EXPECT_EQ(p.Width(), 1);
+  EXPECT_EQ(p.Height(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, PlotPictureTake,
+                         ::testing::Values(TakeCase{"Whole", 7, 5}, TakeCase{"TopLeft", 3, 2},
+                                           TakeCase{"OneRow", 7, 1},
+                                           TakeCase{"LargerThanThePicture", 9, 6}),
+                         test::CaseName());
+
 TEST(PlotPictureTest, TextStaysInsideItsExtentAndHasNoBackground) {
   PlotPicture p(80, 40);
   p.FillRect(0, 0, 80, 40, 0x00FF00);
@@ -334,6 +367,70 @@ TEST(PlotPictureTest, TextStaysInsideItsExtentAndHasNoBackground) {
   EXPECT_GT(ink, 5);
   EXPECT_GT(p.TextWidth("100"), p.TextWidth("1"));
 }
+
+struct ViewSizeCase {
+  const char* name;
+  int viewWidth, viewHeight;
+  int width, height;  // of the picture behind the view
+};
+
+class PictureSizeForView : public ::testing::TestWithParam<ViewSizeCase> {};
+
+TEST_P(PictureSizeForView, IsTheDefaultAtLeastTheViewAtMostTheMaximum) {
+  const ViewSizeCase c = GetParam();
+  const PlotPicture::Size size = PlotPicture::SizeForView(c.viewWidth, c.viewHeight);
+  EXPECT_EQ(size.width, c.width);
+  EXPECT_EQ(size.height, c.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, PictureSizeForView,
+                         ::testing::Values(ViewSizeCase{"Collapsed", 0, -5, 1600, 1200},
+                                           ViewSizeCase{"Small", 539, 468, 1600, 1200},
+                                           ViewSizeCase{"FullHdMaximised", 1920, 1000, 1920, 1200},
+                                           ViewSizeCase{"Qhd", 2560, 1391, 2560, 1391},
+                                           ViewSizeCase{"TallNarrow", 1000, 3000, 1600, 3000},
+                                           ViewSizeCase{"BeyondTheMaximum", 9000, 20000, 8192,
+                                                        8192}),
+                         test::CaseName());
+
+struct GrowCase {
+  const char* name;
+  int width, height;            // asked for
+  int grownWidth, grownHeight;  // the result
+};
+
+class PlotPictureGrow : public ::testing::TestWithParam<GrowCase> {};
+
+// A 6 x 4 picture with a different colour in every pixel grows (or not) to the case's
+// size: the old pixels stay at the top left, every new one has the background.
+TEST_P(PlotPictureGrow, KeepsTheTopLeftAndFillsTheRestWithTheBackground) {
+  const GrowCase c = GetParam();
+  constexpr Colour kBackground = 0x123456;
+  PlotPicture p(6, 4);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 6; ++x) p.SetPixel(x, y, static_cast<Colour>(y * 16 + x));
+  }
+  const bool changed = p.Grow(c.width, c.height, kBackground);
+  EXPECT_EQ(changed, c.grownWidth != 6 || c.grownHeight != 4);
+  ASSERT_EQ(p.Width(), c.grownWidth);
+  ASSERT_EQ(p.Height(), c.grownHeight);
+  for (int y = 0; y < p.Height(); ++y) {
+    for (int x = 0; x < p.Width(); ++x) {
+      const Colour expected = x < 6 && y < 4 ? static_cast<Colour>(y * 16 + x) : kBackground;
+      ASSERT_EQ(p.GetPixel(x, y), expected) << x << ',' << y;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, PlotPictureGrow,
+                         ::testing::Values(GrowCase{"Wider", 9, 4, 9, 4},
+                                           GrowCase{"Taller", 6, 7, 6, 7},
+                                           GrowCase{"Both", 10, 8, 10, 8},
+                                           GrowCase{"SameSize", 6, 4, 6, 4},
+                                           GrowCase{"NeverShrinks", 2, 2, 6, 4},
+                                           GrowCase{"WiderButNotShorter", 8, 1, 8, 4},
+                                           GrowCase{"AtMostTheMaximum", 9000, 5, 8192, 5}),
+                         test::CaseName());
 
 }  // namespace
 }  // namespace lw

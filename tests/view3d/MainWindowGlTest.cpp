@@ -42,6 +42,7 @@ TEST_F(MainWindowGl, TheSwitchShowsTheOpenGLPanelAndBuildsDrawIntoIt) {
   EXPECT_TRUE(Panel()->isVisible());
   program().AddGraph3D("x*x/6-y*y/6", PlotP3d{0x00FF00, ZOfXY});
   desktop->Main().Run(Command::BuildAll3D);
+  program().Work().Wait();
   EXPECT_EQ(program().Status(), "Окей");
   const QImage frame = Panel()->grabFramebuffer();
   EXPECT_NE(frame.pixel(frame.width() / 2, frame.height() / 2) & 0xFFFFFF, 0u);

@@ -50,6 +50,7 @@ class View3DGl : public ::testing::Test {
     program->AddGraph3D("0", PlotP3d{0x00FFFF, ZOfXY});
     space().SetDrawMode(drawMode);
     space().BuildAll();
+    program->Work().Wait();
   }
   QImage Frame() { return view->grabFramebuffer(); }
   void Send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
@@ -165,6 +166,7 @@ TEST_F(View3DGl, TurningDoesNotCompileTheListsAgainButABuildDoes) {
   Frame();
   EXPECT_EQ(scene.listBase, base);
   space().BuildAll();
+  program->Work().Wait();
   EXPECT_EQ(scene.listCount, 2);
   EXPECT_GT(LitCount(Frame()), 0);
 }
@@ -193,7 +195,9 @@ TEST_F(View3DGl, AnOpenedDxfIsCentredAndShownFromDistance20) {
            "0\r\nENDSEC\r\n0\r\nEOF\r\n";
   }
   space().SetDrawMode(2);
-  ASSERT_EQ(space().OpenFile(path), 0);
+  ASSERT_TRUE(space().OpenFile(path));
+  program->Work().Wait();
+  ASSERT_EQ(space().LastFileResult(), 0);
   EXPECT_EQ(space().Scene().camera.tz, -20.0f);
   const QImage frame = Frame();
   // 2 units at distance 20: about 75 pixels from the middle.

@@ -2,6 +2,10 @@
 // controls.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
+#include <QKeyEvent>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +30,12 @@
 
 namespace lw::test {
 namespace {
+
+// The case's name as the test's name.
+template <class Case>
+std::string NameOf(const ::testing::TestParamInfo<Case>& param) {
+  return param.param.name;
+}
 
 // The log's lines as stored (no-break spaces kept).
 std::vector<std::string> Lines(QPlainTextEdit* log) {
@@ -150,6 +160,8 @@ TEST_P(IntegralLog, WritesItsLines) {
   w->Kind()->setCurrentIndex(c.kind);
   const int height = w->height();
   w->CalculateButton()->click();
+  f.Settle();
+  QApplication::processEvents();  // the lines the calculation posted to the log
   EXPECT_EQ(Lines(w->Log()), c.lines);
   EXPECT_EQ(w->height(), height);
 }
@@ -235,7 +247,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A long calculation shows its progress in the taller window and lets the windows
 // paint while it runs.
-TEST(Integral, LongCalculationShowsProgressAndKeepsPainting) {
+// Runs the interface thread's events until the calculation has ended.
+void AwaitIntegral(IntegralWindow* w) {
+  while (w->Calculating()) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  QApplication::processEvents();
+}
+
+TEST(Integral, LongCalculationShowsProgressAndKeepsAnswering) {
   ProgramFixture f;
   IntegralWindow* w = f.Windows().Integral;
   w->show();
@@ -243,19 +261,17 @@ TEST(Integral, LongCalculationShowsProgressAndKeepsPainting) {
   w->Expression()->setText("1");
   w->Step()->setText("0.000001");
   w->Kind()->setCurrentIndex(2);
-  int seenHeight = 0;
-  int seenProgress = -1;
-  bool seenDisabled = false;
-  QTimer::singleShot(0, w, [&] {
-    seenHeight = w->height();
-    seenProgress = w->Progress()->value();
-    seenDisabled = !w->CalculateButton()->isEnabled();
-  });
   w->CalculateButton()->click();
-  EXPECT_EQ(seenHeight, height + 20);
-  EXPECT_GE(seenProgress, 0);
-  EXPECT_LT(seenProgress, 100);
-  EXPECT_TRUE(seenDisabled);
+  EXPECT_TRUE(w->Calculating());
+  EXPECT_EQ(w->height(), height + 20);
+  EXPECT_FALSE(w->CalculateButton()->isEnabled());
+  // The interface thread is free meanwhile: its timer fires.
+  int ticks = 0;
+  QTimer timer;
+  timer.callOnTimeout([&] { ++ticks; });
+  timer.start(1);
+  AwaitIntegral(w);
+  EXPECT_GT(ticks, 0);
   EXPECT_EQ(w->height(), height);
   EXPECT_EQ(w->Progress()->value(), 100);
   const auto lines = Lines(w->Log());
@@ -263,17 +279,42 @@ TEST(Integral, LongCalculationShowsProgressAndKeepsPainting) {
   EXPECT_EQ(lines[1].rfind("Результат : 20", 0), 0u);
 }
 
-TEST(Integral, ClosingTheWindowStopsALongCalculation) {
+struct StopWay {
+  const char* name;
+  void (*stop)(IntegralWindow* w);
+};
+
+class IntegralStop : public ::testing::TestWithParam<StopWay> {};
+
+TEST_P(IntegralStop, StopsALongCalculation) {
   ProgramFixture f;
   IntegralWindow* w = f.Windows().Integral;
   w->show();
   w->Expression()->setText("X");
-  w->Step()->setText("0.0000001");
-  QTimer::singleShot(0, w, [w] { w->close(); });
+  w->Step()->setText("0.000000001");
   w->CalculateButton()->click();
+  ASSERT_TRUE(w->Calculating());
+  GetParam().stop(w);
+  AwaitIntegral(w);
   EXPECT_EQ(Lines(w->Log()).back(), "Обрахунок перервано.");
-  EXPECT_FALSE(w->Calculating());
+  EXPECT_FALSE(w->isVisible());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, IntegralStop,
+    ::testing::Values(StopWay{"CloseBox", [](IntegralWindow* w) { w->close(); }},
+                      StopWay{"CloseButton",
+                              [](IntegralWindow* w) {
+                                for (auto* b : w->findChildren<QPushButton*>()) {
+                                  if (b->text() == QStringLiteral("&Зачинити")) b->click();
+                                }
+                              }},
+                      StopWay{"Escape",
+                              [](IntegralWindow* w) {
+                                QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                                QApplication::sendEvent(w, &key);
+                              }}),
+    NameOf<StopWay>);
 
 struct Scan3dFixture {
   Scan3dFixture() {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "ParamsWindow.h"
+#include "PlotView.h"
 #include "ProgressWindow.h"
 #include "WindowsTestSupport.h"
 
@@ -29,6 +30,7 @@ TEST(Build, BuildAllThroughTheMenuDrawsTheGraphs) {
   f.State().AddGraph2D("x*x+y*y<25", PlotP{0x00FF00, Relation, 0, Less});
   ASSERT_EQ(CountColour(f.State(), 0x0000FF), 0);
   f.Main().Action(Command::BuildAll2D)->trigger();
+  f.Settle();
   EXPECT_GT(CountColour(f.State(), 0x0000FF), 100);
   EXPECT_FALSE(f.Windows().Progress->isVisible());
   EXPECT_TRUE(f.State().StatusTimerActive());
@@ -41,6 +43,7 @@ TEST(Build, ProgressWindowShowsTheGraphNumberDuringTheBuild) {
   f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
   f.State().AddGraph2D("x*y", PlotP{0, ColorGamma, 0, Equal});
   f.Main().Action(Command::BuildAll2D)->trigger();
+  f.Settle();
   EXPECT_EQ(f.Windows().Progress->windowTitle().toStdString(), "Стан побудови : графік №2");
   EXPECT_EQ(f.Windows().Progress->Maximum(), 201);
 }
@@ -52,6 +55,7 @@ TEST(Build, BadParametersReportAndDrawNothing) {
   f.Windows().Params->Field(2)->setText("0");
   f.Windows().Params->Field(2)->textEdited("0");
   f.Windows().Params->BuildAllButton(false)->click();
+  f.Settle();
   EXPECT_EQ(f.State().Status(), "Помилка вводу маштабу вісі Y");
   EXPECT_EQ(CountColour(f.State(), 0x0000FF), 0);
   EXPECT_FALSE(f.State().StatusTimerActive());
@@ -63,6 +67,7 @@ TEST(Build, BuildSelectedWithNoSelectionBuildsTheFirst) {
   f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
   f.State().AddGraph2D("-x", PlotP{0x00FF00, Function, 0, Equal});
   f.Windows().Params->BuildSelectedButton(false)->click();
+  f.Settle();
   EXPECT_GT(CountColour(f.State(), 0x0000FF), 50);
   EXPECT_EQ(CountColour(f.State(), 0x00FF00), 0);
 }
@@ -72,6 +77,7 @@ TEST(Build, ThePictureSurvivesASpaceSwitch) {
   f.State().SetViewSize(200, 150);
   f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
   f.Main().Action(Command::BuildAll2D)->trigger();
+  f.Settle();
   const int before = CountColour(f.State(), 0x0000FF);
   f.Main().Action(Command::Space3D)->trigger();
   f.Main().Action(Command::Space2D)->trigger();
@@ -85,6 +91,7 @@ TEST(Build, TemporaryGridTwiceLeavesThePictureAsItWas) {
   f.State().SetViewSize(200, 150);
   f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
   f.Main().Action(Command::BuildAll2D)->trigger();
+  f.Settle();
   const QImage before = f.State().Picture().ToImage(200, 150);
   f.Main().Action(Command::TemporaryGrid)->trigger();
   EXPECT_TRUE(f.Main().Action(Command::TemporaryGrid)->isChecked());
@@ -98,6 +105,7 @@ TEST(Build, ScanModeShowsThePointerPositionAndReadyWhenSwitchedOff) {
   f.State().SetViewSize(200, 150);
   f.State().SetBuildFlags(true, false, false);
   f.Main().Action(Command::BuildAll2D)->trigger();
+  f.Settle();
   f.State().ShowPointerPosition(120, 55);  // not in scan mode: nothing
   EXPECT_NE(f.State().Status().substr(0, 3), "X: ");
   f.Main().Action(Command::ScanMode)->trigger();
@@ -109,6 +117,29 @@ TEST(Build, ScanModeShowsThePointerPositionAndReadyWhenSwitchedOff) {
   EXPECT_EQ(f.State().Status(), std::string("X: 0") + sep + "5    Y: -0" + sep + "5");
   f.Main().Action(Command::ScanMode)->trigger();
   EXPECT_EQ(f.State().Status(), "Готова");
+}
+
+// A plot view larger than the default picture (a maximised window on a large screen)
+// shows graphs out to its right and bottom edges, never a black band.
+TEST(Build, AViewLargerThanThePictureShowsGraphsToItsEdges) {
+  ProgramFixture f;
+  f.Main().show();
+  f.Main().resize(2600, 1500);
+  Pump(50);
+  PlotView* view = f.Main().View2D();
+  ASSERT_GT(view->width(), 1600);
+  ASSERT_GT(view->height(), 1200);
+  EXPECT_GE(f.State().Picture().Width(), view->width());
+  EXPECT_GE(f.State().Picture().Height(), view->height());
+  f.State().AddGraph2D("x*x+y*y-100", PlotP{0x00FF00, Relation, 0, Less});
+  f.State().AddGraph2D("y+15", PlotP{0x0000FF, Relation, 0, Less});
+  f.Main().Action(Command::BuildAll2D)->trigger();
+  f.Settle();
+  const QImage shown = view->grab().toImage();
+  const int right = shown.width() - 1, bottom = shown.height() - 1;
+  EXPECT_EQ(shown.pixel(right, bottom), qRgb(255, 0, 0));  // the strip below y = -15
+  EXPECT_EQ(shown.pixel(right, 0), qRgb(255, 255, 255));
+  EXPECT_EQ(shown.pixel(shown.width() / 2, shown.height() / 2), qRgb(0, 255, 0));
 }
 
 }  // namespace

@@ -107,7 +107,9 @@ TEST(Menu, EveryCommandDoesSomethingVisible) {
   f.State().AddGraph2D("x", PlotP{0x0000FF});
   f.State().AddGraph3D("x*y", PlotP3d{0x00FF00});
   f.State().ThreeD().BuildAll();
+  f.Settle();
   f.State().BuildAll2D();
+  f.Settle();
   f.State().ToggleScanMode();  // one scanned point for the list to show
   f.State().Analysis().ButtonDown(100, 100);
   f.State().Analysis().ButtonUp(100, 100);

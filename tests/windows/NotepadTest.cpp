@@ -324,7 +324,8 @@ TEST_P(MessageWidth, WindowIsTheTextWidthPlus20WithTheButtonCentred) {
   const QString text = QString::fromUtf8(GetParam().text);
   message.Prepare("Caption", text);
   const int textWidth = QFontMetrics(message.Label()->font()).horizontalAdvance(text);
-  const int expected = std::max(textWidth + 20, message.OkButton()->width() + 20);
+  const int expected =
+      std::max({textWidth + 20, message.OkButton()->width() + 20, message.CaptionWidth("Caption")});
   EXPECT_EQ(message.windowTitle(), "Caption");
   EXPECT_EQ(message.width(), expected);
   EXPECT_EQ(message.Label()->x(), 10);
@@ -340,6 +341,16 @@ INSTANTIATE_TEST_SUITE_P(Texts, MessageWidth,
                                                        "ever need to be"},
                                            MessageCase{"NarrowerThanTheButton", "ok"}),
                          CaseName());
+
+TEST(MessageWindow, IsAtLeastAsWideAsItsCaption) {
+  ProgramFixture f;
+  MessageWindow& message = *f.Windows().Message;
+  const QString caption = QStringLiteral("Знайти і замінити у записній книжці");
+  message.Prepare(caption, "ok");
+  const int captionText = QFontMetrics(message.font()).horizontalAdvance(caption);
+  EXPECT_GT(message.width(), captionText);
+  EXPECT_EQ(message.width(), message.CaptionWidth(caption));
+}
 
 TEST(MessageWindow, ShowsModallyUntilOkay) {
   ProgramFixture f;

@@ -55,6 +55,7 @@ TEST_P(SavePicture, WritesTheVisiblePartAtTheViewsSizeAndSaysSoWithoutTheTimer) 
   const std::string path = f.Path(c.name);
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Run(Command::SavePicture);
+  f.Settle();
   QImageReader reader(QString::fromStdString(path));
   EXPECT_EQ(reader.format(), QByteArray(c.format));
   const QImage saved = reader.read();
@@ -71,7 +72,9 @@ INSTANTIATE_TEST_SUITE_P(Sizes, SavePicture,
                          ::testing::Values(SaveCase{"view.bmp", 500, 400, "bmp"},
                                            SaveCase{"small.bmp", 17, 9, "bmp"},
                                            SaveCase{"view.png", 320, 200, "png"},
-                                           SaveCase{"noext", 40, 30, "bmp"}),
+                                           SaveCase{"noext", 40, 30, "bmp"},
+                                           SaveCase{"wide.png", 2560, 1391, "png"},
+                                           SaveCase{"tall.bmp", 900, 1500, "bmp"}),
                          CaseName());
 
 TEST(SavePicture, AFolderThatCannotBeWrittenLeavesTheStatusAlone) {
@@ -80,6 +83,7 @@ TEST(SavePicture, AFolderThatCannotBeWrittenLeavesTheStatusAlone) {
   f.answers.files.push_back(QString::fromStdString(f.Path("missing/folder/p.bmp")));
   WhenModal([](QWidget* modal) { modal->close(); });
   f.Main().Run(Command::SavePicture);
+  f.Settle();
   EXPECT_EQ(f.State().Status(), status);
 }
 
@@ -88,6 +92,8 @@ struct OpenCase {
   int width;
   int height;
   bool clearBackground;
+  int viewWidth = 539;
+  int viewHeight = 468;
 };
 
 void PrintTo(const OpenCase& c, std::ostream* out) {
@@ -99,6 +105,8 @@ class OpenPicture : public ::testing::TestWithParam<OpenCase> {};
 TEST_P(OpenPicture, LoadsIntoTheTopLeftOfAWholePicture) {
   ProgramFixture f;
   const OpenCase c = GetParam();
+  f.State().SetViewSize(c.viewWidth, c.viewHeight);
+  const PlotPicture::Size size = PlotPicture::SizeForView(c.viewWidth, c.viewHeight);
   AppearanceSettings look = f.State().Doc().Appearance;
   look.ClearBackground = c.clearBackground;
   look.BackgroundColor = 0x00FF00;
@@ -111,25 +119,30 @@ TEST_P(OpenPicture, LoadsIntoTheTopLeftOfAWholePicture) {
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Run(Command::OpenPicture);
   PlotPicture& picture = f.State().Picture();
-  EXPECT_EQ(picture.Width(), 1600);
-  EXPECT_EQ(picture.Height(), 1200);
+  EXPECT_EQ(picture.Width(), size.width);
+  EXPECT_EQ(picture.Height(), size.height);
   EXPECT_EQ(picture.GetPixel(0, 0), 0x0000FFu);
-  EXPECT_EQ(picture.GetPixel(std::min(c.width, 1600) - 1, std::min(c.height, 1200) - 1), 0x0000FFu);
+  EXPECT_EQ(
+      picture.GetPixel(std::min(c.width, size.width) - 1, std::min(c.height, size.height) - 1),
+      0x0000FFu);
   const Colour outside = c.clearBackground ? 0x00FF00u : 0x808080u;
-  if (c.width < 1600) {
+  if (c.width < size.width) {
     EXPECT_EQ(picture.GetPixel(c.width, 0), outside);
   }
-  if (c.height < 1200) {
+  if (c.height < size.height) {
     EXPECT_EQ(picture.GetPixel(0, c.height), outside);
   }
   EXPECT_EQ(f.answers.titles.back(), "Прочитати Bitmap...");
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, OpenPicture,
-                         ::testing::Values(OpenCase{"SmallOnACleared", 200, 100, true},
-                                           OpenCase{"SmallOverTheOld", 200, 100, false},
-                                           OpenCase{"LargerThanThePicture", 1700, 1300, true}),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, OpenPicture,
+    ::testing::Values(OpenCase{"SmallOnACleared", 200, 100, true},
+                      OpenCase{"SmallOverTheOld", 200, 100, false},
+                      OpenCase{"LargerThanThePicture", 1700, 1300, true},
+                      OpenCase{"SmallIntoAGrownPicture", 200, 100, false, 2400, 1300},
+                      OpenCase{"LargeIntoAGrownPicture", 2000, 1500, true, 2400, 1300}),
+    CaseName());
 
 TEST(OpenPicture, AFileThatIsNoPictureLeavesThePictureAsItWas) {
   ProgramFixture f;
@@ -170,6 +183,7 @@ TEST(SaveFrame3D, WritesAPictureOfThe3DPanel) {
   const std::string path = f.Path("frame.bmp");
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Run(Command::Save3DFrame);
+  f.Settle();
   const QImage saved(QString::fromStdString(path));
   EXPECT_FALSE(saved.isNull());
   EXPECT_EQ(f.State().Status(), "Збереження - " + path + " - Окей");

@@ -63,6 +63,7 @@ struct Scanned {
     f.State().SetField(static_cast<int>(ParamField::ScaleY), "10");
     f.State().AddGraph2D("x/2", PlotP{0x0000FF, Function, 1, Equal});
     f.Main().Action(Command::BuildAll2D)->trigger();
+    f.Settle();
     view = f.Main().View2D();
     view->resize(kWidth, kHeight);
     f.State().SetViewSize(kWidth, kHeight);
@@ -132,7 +133,9 @@ TEST(Scan, MarksStayExactAcrossBuildsWithAndWithoutClearing) {
       run->f.State().SetAppearance(look);
       run->f.State().SetField(static_cast<int>(ParamField::ScaleX), "20");
       run->f.Main().Action(Command::BuildAll2D)->trigger();
+      run->f.Settle();
       run->f.Main().Action(Command::BuildSelected2D)->trigger();
+      run->f.Settle();
     }
     Click(s.view, {100, 100});
     s.Toggle();

@@ -38,6 +38,24 @@ std::optional<QString> ScriptedDialogs::SaveFileName(QWidget*, const QString& ti
   return Next(answers_.files);
 }
 
+std::optional<ChosenFile> ScriptedDialogs::OpenFileAndFilter(QWidget*, const QString& title,
+                                                             const QString&, const QString&) {
+  answers_.titles.push_back(title);
+  std::optional<QString> path = Next(answers_.files);
+  if (!path) return std::nullopt;
+  return ChosenFile{*path, Next(answers_.filters).value_or(QString())};
+}
+
+std::optional<ChosenFile> ScriptedDialogs::SaveFileAndFilter(QWidget*, const QString& title,
+                                                             const QString& filter,
+                                                             const QString&) {
+  answers_.titles.push_back(title);
+  answers_.filterLists.push_back(filter);
+  std::optional<QString> path = Next(answers_.files);
+  if (!path) return std::nullopt;
+  return ChosenFile{*path, Next(answers_.filters).value_or(QString())};
+}
+
 bool ScriptedDialogs::ChoosePrinter(QWidget*, QPrinter& printer) {
   ++answers_.printAsks;
   const std::optional<QString> file = Next(answers_.printFiles);
@@ -45,6 +63,11 @@ bool ScriptedDialogs::ChoosePrinter(QWidget*, QPrinter& printer) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(*file);
   return true;
+}
+
+bool ScriptedDialogs::ChoosePicturePrinter(QWidget* parent, QPrinter& printer, bool& fitToPage) {
+  fitToPage = answers_.fitToPage;
+  return ChoosePrinter(parent, printer);
 }
 
 ProgramFixture::ProgramFixture(std::vector<std::string> arguments) {

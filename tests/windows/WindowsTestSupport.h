@@ -22,8 +22,11 @@ struct ScriptedAnswers {
   std::deque<Colour> colours;
   std::deque<LabelFont> fonts;
   std::deque<QString> files;
-  std::vector<QString> titles;     // every file dialog title asked, in order
-  std::deque<QString> printFiles;  // each print dialog prints to this PDF file
+  std::deque<QString> filters;       // the filter line chosen with each opened or saved file
+  std::vector<QString> filterLists;  // every list of filter lines a save dialog offered
+  std::vector<QString> titles;       // every file dialog title asked, in order
+  std::deque<QString> printFiles;    // each print dialog prints to this PDF file
+  bool fitToPage = false;            // the picture print dialog's choice
   int colourAsks = 0;
   int printAsks = 0;
 };
@@ -37,7 +40,12 @@ class ScriptedDialogs : public Dialogs {
                                       const QString&) override;
   std::optional<QString> SaveFileName(QWidget*, const QString& title, const QString&,
                                       const QString&) override;
+  std::optional<ChosenFile> OpenFileAndFilter(QWidget*, const QString& title, const QString&,
+                                              const QString&) override;
+  std::optional<ChosenFile> SaveFileAndFilter(QWidget*, const QString& title, const QString& filter,
+                                              const QString&) override;
   bool ChoosePrinter(QWidget*, QPrinter& printer) override;
+  bool ChoosePicturePrinter(QWidget* parent, QPrinter& printer, bool& fitToPage) override;
 
  private:
   ScriptedAnswers& answers_;
@@ -53,6 +61,8 @@ class ProgramFixture {
   Program& State() { return desktop->State(); }
   MainWindow& Main() { return desktop->Main(); }
   SecondaryWindows& Windows() { return desktop->Main().Windows(); }
+  // Long commands run beside the interface: waits until the running one has ended.
+  void Settle() { State().Work().Wait(); }
 
   QTemporaryDir dir;
   ScriptedAnswers answers;

@@ -1,0 +1,177 @@
+// The samplers on one thread and on every core, in one run: region, colour map and
+// contour over 1600 x 1200 pixels, the 1001 x 1001 surface and an integral of SIN(X)
+// over 10^8 samples. Each is timed several times and judged by the fastest run (other
+// work on a shared machine only ever adds time): every core should take at most 0.6x
+// the time of one thread. Then the latency of a stop request during a 2D build, and
+// how late a 50 ms timer of the interface thread fires while a 5-second build runs
+// beside it (both should stay under 0.1 s).
+#include <QGuiApplication>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "BackgroundWork.h"
+#include "BuildCommands.h"
+#include "Builders2D.h"
+#include "HeadlessScene3D.h"
+#include "Integral.h"
+#include "Scene3DCommands.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration d) {
+  return std::chrono::duration<double>(d).count();
+}
+
+double Fastest(int runs, const std::function<void()>& run) {
+  double best = 1e300;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = Clock::now();
+    run();
+    best = std::min(best, Seconds(Clock::now() - start));
+  }
+  return best;
+}
+
+constexpr const char* kFormula = "SIN(X)*COS(Y)*5-X/(Y*Y+1)";
+
+struct Setup2D {
+  lw::Document doc;
+  lw::Params2D params;
+  lw::View2D view;
+  lw::PlotPicture picture;
+  lw::FormulaParser explicitParser;
+  lw::DivisionTrackingParser poleParser;
+  lw::Palette palette = lw::StartupPalette();
+  lw::RecordingStatus status;
+  lw::SilentProgress progress;
+  lw::TemporaryGrid grid;
+  lw::Plot2DContext ctx{doc,    params,   view, picture, explicitParser, poleParser, palette,
+                        status, progress, grid, nullptr, nullptr,        1600,       1200};
+
+  Setup2D(std::uint8_t kind, std::uint8_t interpolated) {
+    doc.Graphs2D.Append(kFormula, lw::PlotP{0x0000FF, kind, interpolated, lw::Less});
+    if (!lw::PrepareView2D(ctx)) std::abort();
+  }
+  void Build(const lw::WorkControl* work) {
+    ctx.work = work;
+    lw::BuildEntry2D(ctx, 0);
+  }
+};
+
+struct Row {
+  const char* name;
+  double one;
+  double all;
+};
+
+Row Compare(const char* name, int runs, const std::function<void(const lw::WorkControl*)>& run) {
+  const lw::WorkControl one(1), all(0);
+  return {name, Fastest(runs, [&] { run(&one); }), Fastest(runs, [&] { run(&all); })};
+}
+
+void Surface(const lw::WorkControl* work) {
+  lw::HeadlessScene3D space;
+  for (const auto f : {lw::ParamField::XStart3D, lw::ParamField::YStart3D})
+    space.document.Params.Field(f) = "-50";
+  for (const auto f : {lw::ParamField::XEnd3D, lw::ParamField::YEnd3D})
+    space.document.Params.Field(f) = "50";
+  for (const auto f : {lw::ParamField::StepX, lw::ParamField::StepY})
+    space.document.Params.Field(f) = "0.1";
+  space.document.Graphs3D.Append("SIN(X)*COS(Y)", lw::PlotP3d{0x00FF00, 0});
+  lw::Build3DContext context = space.Context();
+  context.work = work;
+  if (!lw::BuildAll3D(context)) std::abort();
+}
+
+class NoFeedback : public lw::CalculationFeedback {
+ public:
+  void AppendLine(const std::string&) override {}
+};
+
+void Integral(const lw::WorkControl* work) {
+  lw::IntegralRequest request;
+  request.expression = "SIN(X)";
+  request.step = "0.0000002";  // 10^8 samples over [-10, 10]
+  lw::Integrator integrator;
+  NoFeedback feedback;
+  integrator.Calculate(request, feedback, '.', work);
+}
+
+// From the stop request to the end of a colour map of a heavy formula.
+double StopLatency() {
+  Setup2D s(lw::ColorGamma, 0);
+  s.doc.Graphs2D.Clear();
+  s.doc.Graphs2D.Append("SIN(X*Y)*EXP(COS(X))*LN(2+SIN(Y))", lw::PlotP{0, lw::ColorGamma, 0, 0});
+  lw::WorkControl control;
+  std::thread worker([&] { s.Build(&control); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  const auto asked = Clock::now();
+  control.RequestStop();
+  worker.join();
+  return Seconds(Clock::now() - asked);
+}
+
+// The largest delay of a 50 ms timer of this thread during builds beside it that
+// take about five seconds.
+double InterfaceLatency() {
+  auto s = std::make_shared<Setup2D>(lw::Relation, 1);
+  lw::BackgroundWork work;
+  const auto end = Clock::now() + std::chrono::seconds(5);
+  work.Start(
+      [s, end](lw::WorkControl& control) {
+        while (Clock::now() < end && !control.StopRequested()) s->Build(&control);
+      },
+      [](bool) {});
+  double worst = 0.0;
+  auto last = Clock::now();
+  QTimer timer;
+  timer.setInterval(50);
+  timer.callOnTimeout([&] {
+    const auto now = Clock::now();
+    worst = std::max(worst, Seconds(now - last) - 0.05);
+    last = now;
+    if (!work.Busy()) QCoreApplication::quit();
+  });
+  timer.start();
+  QCoreApplication::exec();
+  return worst;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  std::printf("threads: %d\n", lw::WorkControl().Threads());
+  std::vector<Row> rows;
+  {
+    Setup2D region(lw::Relation, 0), contour(lw::Relation, 1), gamma(lw::ColorGamma, 0);
+    rows.push_back(Compare("region 1600x1200", 5, [&](auto w) { region.Build(w); }));
+    rows.push_back(Compare("colour map 1600x1200", 5, [&](auto w) { gamma.Build(w); }));
+    rows.push_back(Compare("contour 1600x1200", 5, [&](auto w) { contour.Build(w); }));
+  }
+  rows.push_back(Compare("surface 1001x1001", 5, Surface));
+  rows.push_back(Compare("integral 10^8 samples", 3, Integral));
+  bool ok = true;
+  std::printf("\n%-24s %12s %12s %8s  target <= 0.6\n", "", "1 thread s", "all cores s", "ratio");
+  for (const Row& r : rows) {
+    const double ratio = r.all / r.one;
+    ok = ok && ratio <= 0.6;
+    std::printf("%-24s %12.4f %12.4f %8.3f  %s\n", r.name, r.one, r.all, ratio,
+                ratio <= 0.6 ? "ok" : "SLOW");
+  }
+  const double stop = StopLatency();
+  const double ui = InterfaceLatency();
+  std::printf("\nstop latency            %8.4f s  %s (target < 0.1 s)\n", stop,
+              stop < 0.1 ? "ok" : "SLOW");
+  std::printf("interface timer late by %8.4f s  %s (target < 0.1 s)\n", ui,
+              ui < 0.1 ? "ok" : "SLOW");
+  return ok && stop < 0.1 && ui < 0.1 ? 0 : 1;
+}

@@ -1,0 +1,66 @@
+// Runs one piece of long work at a time on a thread beside the interface thread, so
+// the windows keep painting and answering while it runs. The interface thread starts
+// the work, may ask it to stop at any time, and hears of its end on its own thread
+// (within one 40 ms tick): the completion handler runs there, after the worker has
+// been joined, so it may take the work's results without any locking.
+#pragma once
+
+#include <QTimer>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "WorkControl.h"
+
+namespace lw {
+
+class BackgroundWork {
+ public:
+  // The job; it runs on the worker thread and should look at the control's stop
+  // request between pieces of its work.
+  using Job = std::function<void(WorkControl& control)>;
+  // Runs on the interface thread once the job has returned; stopped tells whether a
+  // stop was asked for while it ran.
+  using Completion = std::function<void(bool stopped)>;
+
+  // threads <= 0: every core.
+  explicit BackgroundWork(int threads = 0);
+  // Stops a running job and waits for it; its completion handler does not run.
+  ~BackgroundWork();
+  BackgroundWork(const BackgroundWork&) = delete;
+  BackgroundWork& operator=(const BackgroundWork&) = delete;
+
+  bool Busy() const { return busy_; }
+  // Starts job unless another one runs (then false and nothing happens).
+  bool Start(Job job, Completion done);
+  // Asks the running job to stop; safe to call at any time, also when idle. The
+  // completion handler still runs.
+  void Stop();
+  // Blocks until the running job has returned, then runs its completion handler at
+  // once (shut-down, and tests without an event loop).
+  void Wait();
+
+  // Runs every 40 ms on the interface thread while a job runs (the windows follow its
+  // progress with it), and once more just before the completion handler.
+  void SetTick(std::function<void()> tick);
+  // Called on the interface thread whenever Busy() changes.
+  void AddBusyListener(std::function<void()> listener);
+
+ private:
+  void Complete();
+  void NotifyBusy();
+
+  int threads_;
+  bool busy_ = false;
+  std::atomic<bool> finished_{false};
+  std::unique_ptr<WorkControl> control_;
+  std::thread thread_;
+  Completion done_;
+  std::function<void()> tick_;
+  std::vector<std::function<void()>> busyListeners_;
+  QTimer ticker_;
+};
+
+}  // namespace lw

@@ -1,0 +1,49 @@
+#include "PictureOutput.h"
+
+#include <QSaveFile>
+#include <QString>
+#include <charconv>
+
+namespace lw::cli {
+
+bool ParseSize(std::string_view text, int& width, int& height) {
+  const std::size_t x = text.find_first_of("xX");
+  if (x == std::string_view::npos) return false;
+  const std::string_view a = text.substr(0, x), b = text.substr(x + 1);
+  const auto ra = std::from_chars(a.data(), a.data() + a.size(), width);
+  const auto rb = std::from_chars(b.data(), b.data() + b.size(), height);
+  return ra.ec == std::errc{} && ra.ptr == a.data() + a.size() && rb.ec == std::errc{} &&
+         rb.ptr == b.data() + b.size() && !a.empty() && !b.empty();
+}
+
+bool EndsWithNoCase(const std::string& text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  for (std::size_t i = 0; i < suffix.size(); ++i) {
+    char c = text[text.size() - suffix.size() + i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != suffix[i]) return false;
+  }
+  return true;
+}
+
+std::optional<const char*> PictureFormatOf(const std::string& path) {
+  if (EndsWithNoCase(path, ".bmp")) return "BMP";
+  if (EndsWithNoCase(path, ".png")) return "PNG";
+  return std::nullopt;
+}
+
+bool WritePicture(const QImage& image, const std::string& path, const char* format) {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  // The bitmap writer makes 24-bit pictures of RGB32 images a row at a time; other
+  // formats are turned into 24 bits first.
+  const bool asIs = format[0] != 'B' || image.format() == QImage::Format_RGB32;
+  const QImage out = asIs ? image : image.convertToFormat(QImage::Format_RGB888);
+  if (!out.save(&file, format)) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+}  // namespace lw::cli

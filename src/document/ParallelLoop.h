@@ -1,0 +1,24 @@
+// The parallel loops of the samplers: independent pieces of an index range run on
+// the threads a WorkControl allows, each with a worker slot of its own so it can keep
+// its own evaluation state. With one thread (or no control) the range runs as one
+// piece on the calling thread, in order, exactly as a plain loop would.
+#pragma once
+
+#include <functional>
+
+#include "WorkControl.h"
+
+namespace lw {
+
+// Slots a loop under this control may hand out: body's slot is below this.
+int WorkerSlots(const WorkControl* control);
+
+// Calls body(first, last, slot) on pieces [first, last) covering [0, count) with at
+// most `threads` threads (slot < threads), each piece at most `grain` long when
+// grain > 0 (about count / (4 * threads) otherwise). Pieces not yet started are
+// skipped once a stop is requested; a started piece checks the flag itself. Returns
+// when every started piece has returned.
+void ForEachPiece(const WorkControl* control, int threads, int count, int grain,
+                  const std::function<void(int first, int last, int slot)>& body);
+
+}  // namespace lw

@@ -1,0 +1,103 @@
+// Surfaces sampled on several threads have the same points, in the same order, and
+// the same status as on one; a stopped build stages no unfinished object.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "HeadlessScene3D.h"
+#include "Scene3DCommands.h"
+#include "document/Document.h"
+
+namespace lw {
+namespace {
+
+// The case's name as the test's name.
+template <class Case>
+std::string NameOf(const ::testing::TestParamInfo<Case>& param) {
+  return param.param.name;
+}
+
+struct SurfaceCase {
+  const char* name;
+  const char* formula;
+  std::uint32_t form;
+  const char* step;
+};
+
+using PointRow = std::tuple<float, float, float>;
+
+struct Outcome {
+  std::vector<std::vector<PointRow>> objects;
+  std::string status;
+  int progress = 0;
+};
+
+class ParallelSurfaceTest : public ::testing::TestWithParam<SurfaceCase> {
+ protected:
+  Outcome Build(int threads) {
+    const SurfaceCase& c = GetParam();
+    HeadlessScene3D space;
+    for (const ParamField f : {ParamField::StepX, ParamField::StepY, ParamField::StepZ})
+      space.document.Params.Field(f) = c.step;
+    space.document.Graphs3D.Append(c.formula, PlotP3d{0x00FF00, c.form});
+    space.document.Graphs3D.Append("X-Y", PlotP3d{0x0000FF, 0});
+    const WorkControl control(threads);
+    Build3DContext context = space.Context();
+    context.work = threads > 0 ? &control : nullptr;
+    EXPECT_TRUE(BuildAll3D(context));
+    Outcome out;
+    for (const auto& object : space.block->objects) {
+      std::vector<PointRow> points;
+      for (std::size_t i = 0; i < object->points.size(); ++i) {
+        const G3dPoint& p = object->points[i];
+        points.emplace_back(p.x, p.y, p.z);
+      }
+      out.objects.push_back(std::move(points));
+    }
+    out.status = space.status.Text();
+    out.progress = space.progress.Position();
+    return out;
+  }
+};
+
+TEST_P(ParallelSurfaceTest, SamePointsOnEveryThreadCount) {
+  const Outcome serial = Build(0);
+  for (const int threads : {1, 2, 5}) {
+    const Outcome parallel = Build(threads);
+    EXPECT_EQ(parallel.objects, serial.objects) << threads << " threads";
+    EXPECT_EQ(parallel.status, serial.status) << threads << " threads";
+    EXPECT_EQ(parallel.progress, serial.progress) << threads << " threads";
+  }
+}
+
+const SurfaceCase kSurfaceCases[] = {
+    {"ZOfXY", "SIN(X)*COS(Y)", 0, "0.1"},
+    {"YOfXZ", "X*Z/7", 1, "0.3"},
+    {"XOfYZ", "Y*Y-Z", 2, "0.25"},
+    {"PointsWithoutValue", "SQRT(X*Y)", 0, "0.2"},
+    {"RandomStaysInSampleOrder", "RAND(5)", 0, "0.5"},
+    {"WrongFormula", "X*(Y", 0, "0.4"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Surfaces, ParallelSurfaceTest, ::testing::ValuesIn(kSurfaceCases),
+                         NameOf<SurfaceCase>);
+
+TEST(StoppedSurfaceTest, StoppedBuildStagesNoUnfinishedObject) {
+  for (const int threads : {1, 2}) {
+    HeadlessScene3D space;
+    space.document.Graphs3D.Append("X*Y", PlotP3d{0x00FF00, 0});
+    Build3DContext context = space.Context();
+    ASSERT_TRUE(PrepareBuild3D(context));
+    WorkControl control(threads);
+    control.RequestStop();
+    context.work = &control;
+    BuildGraphs3D(context, {0}, true);
+    EXPECT_TRUE(space.block->objects.empty()) << threads << " threads";
+    EXPECT_NE(space.status.Text(), "Окей");
+  }
+}
+
+}  // namespace
+}  // namespace lw

@@ -1,0 +1,148 @@
+// The standard dialogs as the windows use them: what they open on and what an
+// untouched confirmation gives back.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFontDialog>
+#include <QImage>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include "PictureFileDialog.h"
+#include "QtConvert.h"
+#include "StandardTexts.h"
+
+namespace lw {
+namespace {
+
+struct FontCase {
+  const char* name;
+  LabelFont font;
+};
+
+LabelFont Font(const char* face, int height, bool bold, bool italic, bool underline = false) {
+  LabelFont f;
+  f.FaceName = face;
+  f.Height = height;
+  f.Size = 0;
+  f.Bold = bold;
+  f.Italic = italic;
+  f.Underline = underline;
+  f.Color = 0x0000FF;
+  return f;
+}
+
+const FontCase fontCases[] = {
+    {"DocumentDefault", LabelFont{}},
+    {"SerifBold", Font("DejaVu Serif", -16, true, false)},
+    {"SansItalic", Font("DejaVu Sans", -13, false, true)},
+    {"MonoBoldItalicUnderlined", Font("DejaVu Sans Mono", -20, true, true, true)},
+};
+
+class FontDialogRoundTrip : public testing::TestWithParam<FontCase> {};
+
+TEST_P(FontDialogRoundTrip, OpensOnTheFontAndAnUntouchedOkKeepsIt) {
+  const LabelFont& initial = GetParam().font;
+  QFontDialog dialog(DialogFont(initial));
+  const QFont shown = dialog.currentFont();
+  const QFont offered = DialogFont(initial);
+  EXPECT_EQ(shown.family(), offered.family());
+  EXPECT_EQ(shown.styleName(), offered.styleName());
+  EXPECT_EQ(shown.pointSize(), offered.pointSize());
+  EXPECT_EQ(shown.bold(), initial.Bold);
+  EXPECT_EQ(shown.italic(), initial.Italic);
+  EXPECT_EQ(shown.underline(), initial.Underline);
+  EXPECT_EQ(ChosenFont(shown, initial), initial);
+}
+
+TEST_P(FontDialogRoundTrip, AChangedStyleIsTakenWithTheSameFace) {
+  const LabelFont& initial = GetParam().font;
+  QFont changed = DialogFont(initial);
+  changed.setItalic(!initial.Italic);
+  changed.setStyleName(QString());
+  const LabelFont chosen = ChosenFont(changed, initial);
+  EXPECT_EQ(chosen.Italic, !initial.Italic);
+  EXPECT_EQ(chosen.Bold, initial.Bold);
+  EXPECT_EQ(chosen.Color, initial.Color);
+  EXPECT_EQ(QFontInfo(ToQFont(chosen)).family(), QFontInfo(ToQFont(initial)).family());
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, FontDialogRoundTrip, testing::ValuesIn(fontCases),
+                         [](const testing::TestParamInfo<FontCase>& c) {
+                           return std::string(c.param.name);
+                         });
+
+struct StandardText {
+  const char* context;
+  const char* english;
+};
+
+class StandardDialogTexts : public testing::TestWithParam<StandardText> {};
+
+TEST_P(StandardDialogTexts, SpeakUkrainianOnceTheCatalogueIsInstalled) {
+  const StandardText& t = GetParam();
+  const std::unique_ptr<QTranslator> texts = LoadStandardDialogTexts();
+  ASSERT_TRUE(texts) << "qtbase_uk.qm is missing from Qt's translations folder";
+  ASSERT_TRUE(QCoreApplication::installTranslator(texts.get()));
+  const QString shown = QCoreApplication::translate(t.context, t.english);
+  QCoreApplication::removeTranslator(texts.get());
+  EXPECT_FALSE(shown.isEmpty());
+  EXPECT_NE(shown, QString::fromLatin1(t.english));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, StandardDialogTexts,
+                         testing::Values(StandardText{"QFileDialog", "Look in:"},
+                                         StandardText{"QFileDialog", "File &name:"},
+                                         StandardText{"QPlatformTheme", "Cancel"},
+                                         StandardText{"QColorDialog", "Select Color"},
+                                         StandardText{"QFontDialog", "Select Font"},
+                                         StandardText{"QPrintDialog", "Print"}),
+                         [](const testing::TestParamInfo<StandardText>& c) {
+                           std::string name = std::string(c.param.context) + "_";
+                           for (const char* ch = c.param.english; *ch; ++ch) {
+                             if (std::isalnum(static_cast<unsigned char>(*ch))) name += *ch;
+                           }
+                           return name;
+                         });
+
+struct PreviewCase {
+  const char* name;
+  QSize pictureSize;  // empty: the file is no picture
+  QSize previewSize;  // 0 x 0: no preview
+};
+
+class PicturePreview : public testing::TestWithParam<PreviewCase> {};
+
+TEST_P(PicturePreview, ShowsTheSelectedPictureWithinTheBox) {
+  const PreviewCase& c = GetParam();
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("picture.bmp"));
+  if (c.pictureSize.isEmpty()) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+  } else {
+    QImage image(c.pictureSize, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(path));
+  }
+  for (auto mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
+    PictureFileDialog dialog(nullptr, QStringLiteral("t"), QStringLiteral("*.bmp"),
+                             QStringLiteral("bmp"), mode);
+    dialog.ShowPreview(path);
+    EXPECT_EQ(dialog.Preview()->pixmap().size(), c.previewSize);
+    dialog.ShowPreview(dir.filePath(QStringLiteral("missing.bmp")));
+    EXPECT_TRUE(dialog.Preview()->pixmap().isNull());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PicturePreview,
+    testing::Values(PreviewCase{"SmallPictureAsItIs", {40, 30}, {40, 30}},
+                    PreviewCase{"LargePictureScaledDown", {800, 400}, {176, 88}},
+                    PreviewCase{"NoPictureNoPreview", {}, {0, 0}}),
+    [](const testing::TestParamInfo<PreviewCase>& c) { return std::string(c.param.name); });
+
+}  // namespace
+}  // namespace lw
