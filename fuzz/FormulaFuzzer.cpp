@@ -2,6 +2,7 @@
 // program by the grammar, by its flat translation and by that translation's machine
 // code, each on the plain parser and on the division tracker. All of them must agree; the only
 // tolerated difference is a final token the grammar did not use, which the compiled paths let pass.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -133,8 +134,48 @@ LastToken FindLastToken(const std::string& text) {
   std::abort();
 }
 
+// A batch over X (every edge value, then x) against the same points one at a time on
+// a parser prepared alike: each point's value, code and counts, and the parser left
+// behind, must be the same.
+template <class Parser>
+void CheckBatch(const std::string& text, double x, double y) {
+  std::array<double, kValues.size() + 1> xs{};
+  std::copy(kValues.begin(), kValues.end(), xs.begin());
+  xs.back() = x;
+  Parser single;
+  Parser batch;
+  for (Parser* parser : {&single, &batch}) {
+    parser->Compile(text);
+    Prepare(*parser, x, y);
+  }
+  std::array<double, xs.size()> values{};
+  std::array<std::uint8_t, xs.size()> codes{};
+  std::array<std::uint32_t, xs.size()> divisions{};
+  batch.EvaluateBatch('X', xs, {values.data(), codes.data(), divisions.data()});
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    single.SetVariable("X", xs[i]);
+    Result expected = Finish(single, single.EvaluateCompiled());
+    Result got = expected;
+    got.value = values[i];
+    got.code = codes[i];
+    if constexpr (std::is_same_v<Parser, DivisionTrackingParser>) {
+      got.positive = int(divisions[i] & 0xFFFF);
+      got.negative = int(divisions[i] >> 16);
+    } else if (divisions[i] != 0) {
+      std::abort();
+    }
+    if (!(got == expected)) Disagree("batch and one point at a time", text, got, expected);
+  }
+  const Result singleAfter = Finish(single, single.EvaluateCompiled());
+  const Result batchAfter = Finish(batch, batch.EvaluateCompiled());
+  if (!(singleAfter == batchAfter)) {
+    Disagree("the parsers after a batch and after single points", text, batchAfter, singleAfter);
+  }
+}
+
 template <class Parser>
 void CheckAgreement(const std::string& text, double x, double y) {
+  CheckBatch<Parser>(text, x, y);
   const Result native = ByProgram<Parser>(text, x, y, Way::Native);
   const Result flat = ByProgram<Parser>(text, x, y, Way::Flat);
   const Result grammar = ByProgram<Parser>(text, x, y, Way::Grammar);

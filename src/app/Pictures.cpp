@@ -4,6 +4,10 @@
 #include <QImageReader>
 #include <QSaveFile>
 
+#include <cstring>
+#include <string>
+
+#include "PngFormat.h"
 #include "Program.h"
 #include "ProgramAnalysis.h"
 #include "WorkControl.h"
@@ -26,7 +30,18 @@ bool WritePicture(const QImage& image, const QString& path, QString& error,
   }
   // 24 bits per pixel: the picture has no transparency to keep.
   const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-  if (!rgb.save(&file, PictureFormatFor(path))) {
+  const bool png = PictureFormatFor(path)[0] == 'P';
+  const std::size_t rowBytes = static_cast<std::size_t>(rgb.width()) * 3;
+  const std::string encoded = png ? EncodePng(rgb.width(), rgb.height(),
+                                              [&rgb, rowBytes](int y, std::uint8_t* out) {
+                                                std::memcpy(out, rgb.constScanLine(y), rowBytes);
+                                              })
+                                  : std::string();
+  const bool written =
+      png ? !encoded.empty() && file.write(encoded.data(), static_cast<qint64>(encoded.size())) ==
+                                    static_cast<qint64>(encoded.size())
+          : rgb.save(&file, PictureFormatFor(path));
+  if (!written) {
     error = QStringLiteral("Не вдалося записати малюнок");
     file.cancelWriting();
     return false;

@@ -14,8 +14,10 @@
 #include "BuildCommands.h"
 #include "Commands.h"
 #include "ConstantOptions.h"
+#include "FileIo.h"
 #include "Palette.h"
 #include "PictureOutput.h"
+#include "PngFormat.h"
 #include "SettingsFile.h"
 
 namespace lw::cli {
@@ -141,6 +143,18 @@ struct GuiSession {
   GuiSession& operator=(const GuiSession&) = delete;
 };
 
+// PNG pictures are encoded straight from the picture's rows; bitmap pictures are made
+// in place from the picture's own pixels, so that a large picture is never held twice
+// on its way to a file (a picture for print may be 8192 x 8192).
+bool WriteOutput(PlotPicture& picture, const Render2DOptions& o, const std::string& output) {
+  if (o.format[0] == 'P') {
+    const std::string png = EncodePng(
+        o.width, o.height, [&](int y, std::uint8_t* rgb) { picture.RgbRow(y, o.width, rgb); });
+    return !png.empty() && WriteFileAtomically(output, png);
+  }
+  return WritePicture(picture.TakeImage(o.width, o.height), output, o.format);
+}
+
 // Builds doc on a freshly cleared picture and writes it to output; false (with the
 // message on err) when the parameters were refused or the file cannot be written.
 bool RenderOne(const Document& doc, const Palette& palette, const Render2DOptions& o,
@@ -162,9 +176,7 @@ bool RenderOne(const Document& doc, const Palette& palette, const Render2DOption
   BuildAll2D(ctx);
   err << status.Text() << '\n';
   if (status.TimerStarts() == 0) return false;  // the parameters were refused
-  // The picture is not needed any more: written from its own pixels, it is never held
-  // twice (a picture for print may be 8192 x 8192).
-  if (!WritePicture(picture.TakeImage(o.width, o.height), output, o.format)) {
+  if (!WriteOutput(picture, o, output)) {
     err << "Помилка збереження файлу! - " << output << '\n';
     return false;
   }

@@ -2,9 +2,14 @@
 // generator that translates it into machine code.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace lw::formula_internal {
+
+// Points per block of a batch evaluation: each stack position holds one row this
+// long, small enough that the rows of a typical formula stay in the first-level cache.
+inline constexpr std::size_t kBatchBlock = 128;
 
 enum Op : std::uint8_t {
   OpLoadVariable = 1,  // push the accumulator, load a variable

@@ -109,6 +109,7 @@ void FormulaParser::Compile(std::string_view normalizedText) {
   if (flatKind_ != FlatKind::None) {
     BuildFlatProgram();
     BuildNativeCode();
+    BuildBatchPlan();
   }
   SelectPaths();
 }
@@ -119,6 +120,8 @@ void FormulaParser::ReleaseCompiled() {
   programNumbers_ = {};
   flatProgram_ = {};
   flatStack_ = {};
+  batchStack_ = {};
+  batchUniform_ = {};
   flatKind_ = FlatKind::None;
   nativeCode_.Release();
   nativeEntry_ = nullptr;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,33 @@ class FormulaParser {
   bool HasError() const { return hasError_; }
   std::uint8_t ErrorCode() const { return errorCode_; }
 
+  // Where EvaluateBatch puts each point's outcome: its value, its ErrorCode() and,
+  // when divisions is given, its division counts packed as positive | negative << 16
+  // (always 0 for a parser that does not count). Each array holds one entry per input.
+  struct BatchOutput {
+    double* values = nullptr;
+    std::uint8_t* codes = nullptr;
+    std::uint32_t* divisions = nullptr;
+  };
+  // One free variable of a batch and its value at each point.
+  struct BatchInput {
+    char letter = 'X';
+    std::span<const double> values;
+  };
+  // Evaluates the compiled program once per point, in order, with each free variable
+  // set to its value at the point and every other variable as it stands: the same
+  // values, codes and counts as setting the variables and calling EvaluateCompiled()
+  // for each point in turn, and the parser is left as that loop would leave it. Every
+  // input holds one value per point, or one value held at every point (an input with
+  // none means there are no points); a letter named
+  // twice takes the later input's values. Programs that keep state between points (an
+  // assignment, RAND) run point by point.
+  void EvaluateBatch(std::span<const BatchInput> inputs, const BatchOutput& output);
+  void EvaluateBatch(char letter, std::span<const double> values, const BatchOutput& output) {
+    const BatchInput input{letter, values};
+    EvaluateBatch(std::span(&input, 1), output);
+  }
+
   // The RAND function draws from the parser's own generator (values 0..32767).
   void SeedRandom(std::uint32_t seed);
   // The generator's state, so that a copy of the engine can continue its sequence.
@@ -116,6 +144,9 @@ class FormulaParser {
     hasError_ = true;
     errorCode_ = code;
   }
+
+  // The division counts of the last evaluation, packed as in BatchOutput.
+  virtual std::uint32_t LastDivisionPair() const { return 0; }
 
   // Machine code for the program; called with the parser, returns the value.
   using NativeEntry = double (*)(FormulaParser*);
@@ -173,6 +204,12 @@ class FormulaParser {
   double FlatFunction(std::uint8_t code, double x);
   void BuildNativeCode();
   void SelectPaths();
+  void BuildBatchPlan();
+  void EvaluatePointByPoint(std::span<const BatchInput> inputs, std::size_t count,
+                            const BatchOutput& output);
+  // Rows of the free variables' values by variable index, null for the others.
+  using BatchRows = std::array<const double*, 26>;
+  void RunBatchBlock(const BatchRows& rows, std::size_t count, const BatchOutput& output);
 
   // The text being evaluated.
   const char* cursor_ = nullptr;
@@ -204,6 +241,14 @@ class FormulaParser {
 
   // The flat program as machine code, where the generator could translate it, and
   // its entry for each kind while enabled.
+  // Scratch for EvaluateBatch: one row of kBatchBlock values per stack position, and
+  // the division counts of each point of a block. Sized at Compile; empty when the
+  // program must run point by point.
+  std::vector<double> batchStack_;
+  std::vector<std::uint8_t> batchUniform_;
+  std::vector<std::uint16_t> batchPositive_;
+  std::vector<std::uint16_t> batchNegative_;
+
   formula_internal::ExecutableMemory nativeCode_;
   NativeEntry nativeEntry_ = nullptr;
   bool nativeEnabled_ = true;
@@ -233,6 +278,9 @@ class DivisionTrackingParser : public FormulaParser {
   std::uint16_t NegativeDivisions() const { return counts_.negative; }
 
  protected:
+  std::uint32_t LastDivisionPair() const override {
+    return std::uint32_t(counts_.positive) | (std::uint32_t(counts_.negative) << 16);
+  }
   double TermCompiled() override;
   double TermText() override;
 

@@ -3,9 +3,14 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QString>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <span>
 #include <utility>
 
@@ -104,6 +109,20 @@ bool CutFarEnds(std::int64_t& x0, std::int64_t& y0, std::int64_t& x1, std::int64
   return true;
 }
 
+// A whole picture is 7.7 MB: faulted in 2 MB at a time where the system offers huge
+// pages, it costs a few page faults instead of some two thousand, which were a fifth
+// of a short command's time. Only the aligned part of the block can take them.
+void AdviseHugePages([[maybe_unused]] void* start, [[maybe_unused]] std::size_t bytes) {
+#ifdef __linux__
+  constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+  const auto begin = reinterpret_cast<std::uintptr_t>(start);
+  const std::uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
+  const std::uintptr_t last = (begin + bytes) & ~(kHugePage - 1);
+  // Advice only: a refusal changes nothing.
+  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#endif
+}
+
 }  // namespace
 
 PlotPicture::Size PlotPicture::SizeForView(int viewWidth, int viewHeight) {
@@ -112,10 +131,11 @@ PlotPicture::Size PlotPicture::SizeForView(int viewWidth, int viewHeight) {
 }
 
 PlotPicture::PlotPicture(int width, int height)
-    : width_(std::clamp(width, 1, MaxWidth)),
-      height_(std::clamp(height, 1, MaxHeight)),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
-              Opaque | ColourMask) {
+    : width_(std::clamp(width, 1, MaxWidth)), height_(std::clamp(height, 1, MaxHeight)) {
+  const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+  pixels_.reserve(count);
+  AdviseHugePages(pixels_.data(), count * sizeof(std::uint32_t));
+  pixels_.assign(count, Opaque | ColourMask);
   SetFont(LabelFont{});
 }
 
@@ -370,6 +390,18 @@ QImage PlotPicture::ToImage(int w, int h) const {
     }
   }
   return image;
+}
+
+void PlotPicture::RgbRow(int y, int count, std::uint8_t* rgb) const {
+  const int inside = y >= 0 && y < height_ ? std::clamp(count, 0, width_) : 0;
+  const std::uint32_t* row = inside > 0 ? &At(0, y) : nullptr;
+  for (int x = 0; x < inside; ++x, rgb += 3) {
+    const std::uint32_t c = row[x];
+    rgb[0] = static_cast<std::uint8_t>(c);
+    rgb[1] = static_cast<std::uint8_t>(c >> 8);
+    rgb[2] = static_cast<std::uint8_t>(c >> 16);
+  }
+  if (count > inside) std::memset(rgb, 0, static_cast<std::size_t>(count - inside) * 3);
 }
 
 QImage PlotPicture::TakeImage(int w, int h) {

@@ -141,6 +141,8 @@ class PlotPicture {
 
   // The top-left w x h part in the screen format; anything beyond the picture is black.
   QImage ToImage(int w, int h) const;
+  // The R, G, B bytes of the first count pixels of row y, black beyond the picture.
+  void RgbRow(int y, int count, std::uint8_t* rgb) const;
   // The same as ToImage, but made in place from the picture's own pixels, so that a
   // large picture is never held twice on its way to a file; the picture is used up
   // (left 1 x 1).

@@ -1,10 +1,17 @@
 #include "DxfFormat.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
 
 #include "document/Palette.h"
+#include "document/ParallelLoop.h"
 
 namespace lw {
 namespace {
@@ -51,35 +58,119 @@ float ParseReal(std::string_view s) {
   return error == std::errc{} ? static_cast<float>(value) : 0.0f;
 }
 
-void AppendLine(std::string& out, std::string_view text) {
-  out += text;
-  out += "\r\n";
+// The longest number AppendFixed writes: a float near its largest, 39 digits, a
+// sign, a point and six decimals.
+constexpr std::size_t kMaxNumber = 64;
+
+char* AppendText(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
 }
 
-// " %d\n%f\n" as the C library writes it in the C locale.
-void AppendPair(std::string& out, int code, float value) {
-  std::array<char, 80> buffer{};
-  out += ' ';
-  AppendLine(out, std::to_string(code));
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                    static_cast<double>(value), std::chars_format::fixed, 6);
-  AppendLine(out,
-             std::string_view(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data())));
-}
-
-void AppendFace(std::string& out, const G3dObject& object, const G3dTriangle& triangle) {
-  out += " 0\r\n3DFACE\r\n 8\r\n";
-  AppendLine(out, object.name);
-  for (int k = 0; k < 4; ++k) {
-    const G3dVertex& corner = triangle.corners[static_cast<std::size_t>(k < 3 ? k : 2)];
-    const G3dPoint& p = object.points[static_cast<std::size_t>(corner.point)];
-    AppendPair(out, 10 + k, p.x);
-    AppendPair(out, 20 + k, p.y);
-    AppendPair(out, 30 + k, p.z);
+// A float as "%f" writes it in the C locale: six decimals, rounded to nearest with
+// ties to even. value * 10^6 is exact in a double (24 significant bits times 14), so
+// rounding it to an integer rounds the value exactly as the C library does; beyond
+// 2^52 units, and for infinities and NaNs, the general conversion takes over.
+char* AppendFixed(char* out, float value) {
+  const double units = std::fabs(static_cast<double>(value) * 1e6);
+  constexpr double kTwo52 = 4503599627370496.0;
+  if (!(units < kTwo52)) {
+    return std::to_chars(out, out + kMaxNumber, static_cast<double>(value),
+                         std::chars_format::fixed, 6)
+        .ptr;
   }
-  out += " 62\r\n";
-  AppendLine(out, std::to_string(triangle.corners[0].r));
+  if (std::signbit(value)) *out++ = '-';
+  // Adding and taking away 2^52 rounds to an integer in the current (nearest) mode.
+  const auto whole = static_cast<std::uint64_t>((units + kTwo52) - kTwo52);
+  out = std::to_chars(out, out + 20, whole / 1000000).ptr;
+  *out++ = '.';
+  auto fraction = static_cast<std::uint32_t>(whole % 1000000);
+  for (int i = 5; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + fraction % 10);
+    fraction /= 10;
+  }
+  return out + 6;
 }
+
+// The group code lines of the twelve corner coordinates, in the order written.
+constexpr std::array<std::string_view, 12> kCornerCodes = {
+    " 10\r\n", " 20\r\n", " 30\r\n", " 11\r\n", " 21\r\n", " 31\r\n",
+    " 12\r\n", " 22\r\n", " 32\r\n", " 13\r\n", " 23\r\n", " 33\r\n"};
+
+std::size_t FaceBound(const G3dObject& object) {
+  return 64 + object.name.size() + kCornerCodes.size() * (8 + kMaxNumber);
+}
+
+// One 3DFACE; the fourth corner repeats the third.
+char* AppendFace(char* out, const G3dObject& object, const G3dTriangle& triangle) {
+  out = AppendText(out, " 0\r\n3DFACE\r\n 8\r\n");
+  out = AppendText(out, object.name);
+  out = AppendText(out, "\r\n");
+  for (std::size_t k = 0; k < 4; ++k) {
+    const G3dVertex& corner = triangle.corners[k < 3 ? k : 2];
+    const G3dPoint& p = object.points[static_cast<std::size_t>(corner.point)];
+    const float xyz[3] = {p.x, p.y, p.z};
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+      out = AppendText(out, kCornerCodes[k * 3 + axis]);
+      out = AppendFixed(out, xyz[axis]);
+      out = AppendText(out, "\r\n");
+    }
+  }
+  out = AppendText(out, " 62\r\n");
+  out = std::to_chars(out, out + 4, static_cast<unsigned>(triangle.corners[0].r)).ptr;
+  return AppendText(out, "\r\n");
+}
+
+// Faces are formatted in chunks, a round of chunks at a time on every core, and
+// handed to the sink in order.
+constexpr std::size_t kFacesPerChunk = 2048;
+constexpr std::size_t kChunksPerRound = 16;
+
+class FaceChunks {
+ public:
+  // Formats faces [first, first + count) of object into one piece per chunk and
+  // offers the pieces in order; false as soon as the sink refuses one.
+  bool Write(const G3dObject& object, std::size_t first, std::size_t count, const DxfSink& sink,
+             const WorkControl& work) {
+    const std::size_t bound = FaceBound(object) * kFacesPerChunk;
+    const std::size_t chunks = (count + kFacesPerChunk - 1) / kFacesPerChunk;
+    Reserve(bound, chunks);
+    const auto format = [&](std::size_t c) {
+      const std::size_t begin = first + c * kFacesPerChunk;
+      const std::size_t end = std::min(begin + kFacesPerChunk, first + count);
+      char* out = buffers_[c].get();
+      for (std::size_t i = begin; i < end; ++i) out = AppendFace(out, object, object.triangles[i]);
+      sizes_[c] = static_cast<std::size_t>(out - buffers_[c].get());
+    };
+    // The control's threads (and its fallback under the thread sanitizer) format the
+    // chunks; a stop leaves chunks unformatted, so nothing more is offered.
+    ForEachPiece(&work, WorkerSlots(&work), static_cast<int>(chunks), 1,
+                 [&](int begin, int end, int) {
+                   for (int c = begin; c < end; ++c) format(static_cast<std::size_t>(c));
+                 });
+    if (Stopped(&work)) return false;
+    for (std::size_t c = 0; c < chunks; ++c) {
+      if (!sink(std::string_view(buffers_[c].get(), sizes_[c]))) return false;
+    }
+    return true;
+  }
+
+ private:
+  void Reserve(std::size_t bound, std::size_t chunks) {
+    if (bound > bound_) {
+      buffers_.clear();
+      bound_ = bound;
+    }
+    while (buffers_.size() < chunks) {
+      buffers_.push_back(std::make_unique_for_overwrite<char[]>(bound_));
+    }
+    sizes_.resize(std::max(sizes_.size(), chunks));
+  }
+
+  std::size_t bound_ = 0;
+  std::vector<std::unique_ptr<char[]>> buffers_;
+  std::vector<std::size_t> sizes_;
+};
 
 using Corner = std::array<float, 3>;
 
@@ -197,7 +288,9 @@ std::string_view DxfLineReader::ReadLine() {
   return text_.substr(start, std::min(end - start, MaxLineLength));
 }
 
-bool WriteDxf(const G3dBlock& block, const DxfSink& sink) {
+bool WriteDxf(const G3dBlock& block, const DxfSink& sink, const WorkControl* work) {
+  const WorkControl everyCore;
+  const WorkControl& control = work != nullptr ? *work : everyCore;
   constexpr std::size_t kPiece = std::size_t{1} << 20;
   std::string out;
   out.reserve(kPiece + 4096);
@@ -215,14 +308,16 @@ bool WriteDxf(const G3dBlock& block, const DxfSink& sink) {
     if (!flush(false)) return false;
   }
   out += kEntitiesStart;
+  if (!flush(true)) return false;
+  FaceChunks chunks;
   for (const auto& object : block.objects) {
-    bool written = true;
-    object->triangles.ForEach([&](const G3dTriangle& triangle) {
-      if (!written) return;
-      AppendFace(out, *object, triangle);
-      written = flush(false);
-    });
-    if (!written) return false;
+    const std::size_t count = object->triangles.size();
+    constexpr std::size_t kRound = kFacesPerChunk * kChunksPerRound;
+    for (std::size_t first = 0; first < count; first += kRound) {
+      if (!chunks.Write(*object, first, std::min(kRound, count - first), sink, control)) {
+        return false;
+      }
+    }
   }
   out += kTrailer;
   return flush(true);

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "G3dModel.h"
+#include "document/WorkControl.h"
 
 namespace lw {
 
@@ -39,9 +40,10 @@ inline bool MatchesKeyword(std::string_view line, std::string_view keyword) {
 
 // The DXF text of a block, with CR LF line ends, handed to `sink` in pieces of
 // about a megabyte so that a large mesh never needs its whole text in memory.
-// Stops and returns false as soon as the sink refuses a piece.
+// Stops and returns false as soon as the sink refuses a piece or a stop is requested
+// through `work`, whose threads format the faces (every core without one).
 using DxfSink = std::function<bool(std::string_view piece)>;
-bool WriteDxf(const G3dBlock& block, const DxfSink& sink);
+bool WriteDxf(const G3dBlock& block, const DxfSink& sink, const WorkControl* work = nullptr);
 
 // The whole text at once, for small blocks and tests.
 std::string WriteDxf(const G3dBlock& block);

@@ -50,11 +50,14 @@ int FailedRead(ReadOutcome outcome) {
 int WriteDxfFile(const std::string& path, const G3dBlock& block, const WorkControl* work) {
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly)) return FileCannotWrite;
-  const bool written = lw::WriteDxf(block, [&file, work](std::string_view piece) {
-    if (Stopped(work)) return false;
-    const auto size = static_cast<qint64>(piece.size());
-    return file.write(piece.data(), size) == size;
-  });
+  const bool written = lw::WriteDxf(
+      block,
+      [&file, work](std::string_view piece) {
+        if (Stopped(work)) return false;
+        const auto size = static_cast<qint64>(piece.size());
+        return file.write(piece.data(), size) == size;
+      },
+      work);
   if (!written || Stopped(work)) {
     file.cancelWriting();  // the temporary file goes, the old file stays
     return Stopped(work) ? FileStopped : FileCannotWrite;

@@ -13,8 +13,68 @@
 namespace lw {
 namespace {
 
+// The parser as the last of a run of points leaves it.
+struct AfterRun {
+  Outcome last;
+  bool hasError = false;
+  std::vector<double> variables;
+  double next = 0.0;
+
+  bool operator==(const AfterRun& other) const {
+    if (!(last == other.last) || hasError != other.hasError ||
+        !(Outcome{next} == Outcome{other.next})) {
+      return false;
+    }
+    for (std::size_t i = 0; i < variables.size(); ++i) {
+      if (!(Outcome{variables[i]} == Outcome{other.variables[i]})) return false;
+    }
+    return true;
+  }
+};
+
+AfterRun StateAfter(FormulaParser& parser) {
+  AfterRun after;
+  after.last = ReadAny(parser, 0.0);
+  after.hasError = parser.HasError();
+  for (char c = 'A'; c <= 'Z'; ++c) after.variables.push_back(parser.Variable(c));
+  // One more evaluation shows the generator's state and anything stored.
+  after.next = parser.EvaluateCompiled();
+  return after;
+}
+
+// A batch over xs and the same points one at a time give the same outcomes and
+// leave the parsers alike; false (after reporting) when they do not.
+template <class Parser>
+bool BatchAgrees(const std::string& text, char letter, std::span<const double> xs) {
+  Parser single;
+  Parser batch;
+  PrepareForBatch(single, text);
+  PrepareForBatch(batch, text);
+  const std::vector<Outcome> expected = PointByPoint(single, letter, xs);
+  const std::vector<Outcome> got = AsBatch(batch, letter, xs);
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    if (!(got[i] == expected[i])) {
+      ADD_FAILURE() << "batch " << got[i] << " vs one point " << expected[i] << " for [" << text
+                    << "] at " << letter << "=" << xs[i];
+      return false;
+    }
+  }
+  if (!(StateAfter(batch) == StateAfter(single))) {
+    ADD_FAILURE() << "the parser is left otherwise after a batch of [" << text << "]";
+    return false;
+  }
+  return true;
+}
+
+bool BatchesAgree(const std::string& text) {
+  static const std::vector<double> xs = BatchInputs();
+  return BatchAgrees<DivisionTrackingParser>(text, 'X', xs) &&
+         BatchAgrees<FormulaParser>(text, 'x', std::span(xs).first(20));
+}
+
 // Returns false (after reporting) when the paths disagree.
 bool PathsAgree(const std::string& text) {
+  if (!BatchesAgree(text)) return false;
   const Outcome textOutcome = EvaluateOneWay(text, Way::Text);
   const Outcome native = EvaluateOneWay(text, Way::Compiled);
   const Outcome flat = EvaluateOneWay(text, Way::Flat);
@@ -179,6 +239,107 @@ TEST(CrossCheck, RandomExpressions) {
   EXPECT_GT(clean, 2000) << "the generator should mostly produce formulas with a value";
   EXPECT_EQ(translated, kNativeCodeExpected ? 20000 : 0)
       << "all are shallow enough to run as machine code";
+}
+
+// Batches that must run point by point, or that have nothing to run, or whose free
+// variable the formula does not read.
+struct BatchCase {
+  const char* name;
+  const char* formula;
+  char letter;
+};
+
+class BatchTest : public testing::TestWithParam<BatchCase> {};
+
+TEST_P(BatchTest, SameAsOnePointAtATime) {
+  const BatchCase& c = GetParam();
+  static const std::vector<double> xs = BatchInputs();
+  EXPECT_TRUE(BatchAgrees<DivisionTrackingParser>(c.formula, c.letter, xs));
+  EXPECT_TRUE(BatchAgrees<FormulaParser>(c.formula, c.letter, xs));
+  EXPECT_TRUE(BatchAgrees<DivisionTrackingParser>(c.formula, c.letter, std::span(xs).first(1)));
+}
+
+const BatchCase kBatchCases[] = {
+    {"AssignmentCarriesOverToTheNextPoint", "A=A+X", 'X'},
+    {"AssignmentToTheFreeVariable", "X=X*2+1/X", 'X'},
+    {"RandomNumbersDrawnInPointOrder", "RAND(7)+RAND(X)", 'X'},
+    {"FreeVariableUnused", "Y*Y/(Y+2)", 'X'},
+    {"FreeVariableNotALetter", "1/(X-1)", '1'},
+    {"LowerCaseLetter", "SQRT(X)-INT(X)", 'x'},
+    {"OtherFreeVariable", "X/Y+SIGN(Y)", 'Y'},
+    {"EmptyProgram", "", 'X'},
+    {"TokenTooLong",
+     "X+111111111111111111111111111111111111111111111111111111111111111111111111111"
+     "111111111111111111111111111111111",
+     'X'},
+    {"LeftoverToken", "X+1)", 'X'},
+    {"SyntaxErrorEveryPoint", "X+*2", 'X'},
+    {"DivisionsCountedAtEveryDivisor", "1/X/(X-1)/(0-X)+X%X+CTG X+X&2", 'X'},
+    {"ConstantDivisors", "X/2/(-3)/0", 'X'},
+    {"EveryFunction",
+     "SIN X+COS X+TG X+CTG X+ARCSIN X+ARCCOS X+ARCTG X+ARCCTG X+SQRT X+ABS X+LN X+EXP X"
+     "+INT X+FRACT X+SIGN X",
+     'X'},
+    {"EveryPowerLevelOperator", "X^2+X^X+X$3+2&X+X#Y+X@Y+(X^0.5)", 'X'},
+    {"DeepStack", "1+(2*(3-(4/(5+(6*(7-(8/(9+X))))))))", 'X'},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, BatchTest, testing::ValuesIn(kBatchCases),
+                         [](const testing::TestParamInfo<BatchCase>& param) {
+                           return std::string(param.param.name);
+                         });
+
+// Two free variables at once, as a grid walk sets them, over random expressions: both
+// varying, or X held at one value for every point as a column walk holds it.
+class TwoVariableBatchTest : public testing::TestWithParam<bool> {};
+
+TEST_P(TwoVariableBatchTest, SameAsOnePointAtATime) {
+  const bool xHeld = GetParam();
+  const std::vector<double> inputs = BatchInputs();
+  const std::vector<double> ys(inputs.rbegin(), inputs.rend());
+  const std::vector<double> xs = xHeld ? std::vector<double>{0.75} : inputs;
+  ExpressionGenerator generator(xHeld ? 4243 : 4242);
+  for (int i = 0; i < 300; ++i) {
+    const std::string text = generator.Expression(4);
+    DivisionTrackingParser single;
+    DivisionTrackingParser batch;
+    PrepareForBatch(single, text);
+    PrepareForBatch(batch, text);
+    std::vector<Outcome> expected;
+    for (std::size_t p = 0; p < ys.size(); ++p) {
+      single.SetVariable("X", xs[xHeld ? 0 : p]);
+      single.SetVariable("Y", ys[p]);
+      expected.push_back(ReadAny(single, single.EvaluateCompiled()));
+    }
+    std::vector<double> values(ys.size());
+    std::vector<std::uint8_t> codes(ys.size());
+    std::vector<std::uint32_t> divisions(ys.size());
+    const FormulaParser::BatchInput batchInputs[] = {{'X', xs}, {'Y', ys}};
+    batch.EvaluateBatch(batchInputs, {values.data(), codes.data(), divisions.data()});
+    for (std::size_t p = 0; p < ys.size(); ++p) {
+      const Outcome got{values[p], codes[p], int(divisions[p] & 0xFFFF), int(divisions[p] >> 16)};
+      ASSERT_TRUE(got == expected[p])
+          << text << " at point " << p << ": " << got << " vs " << expected[p];
+    }
+    EXPECT_TRUE(StateAfter(batch) == StateAfter(single)) << text;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(CrossCheck, TwoVariableBatchTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& param) {
+                           return std::string(param.param ? "XHeld" : "BothVarying");
+                         });
+
+// A held value beside an empty row, as a walk without rows gives: no points at all.
+TEST(CrossCheck, BatchWithoutPointsEvaluatesNothing) {
+  FormulaParser parser;
+  parser.Compile("A=X+Y");
+  const double held = 2.0;
+  const FormulaParser::BatchInput inputs[] = {{'X', std::span(&held, 1)},
+                                              {'Y', std::span<const double>()}};
+  parser.EvaluateBatch(inputs, {nullptr, nullptr});
+  EXPECT_EQ(parser.Variable('A'), 0.0);
+  EXPECT_EQ(parser.Variable('X'), 0.0);
 }
 
 TEST(CrossCheck, AssignmentFormulasStoreTheSameOnEveryPath) {

@@ -156,6 +156,29 @@ TEST_P(EdgeCaseTest, CompiledPathEveryWay) {
   }
 }
 
+TEST_P(EdgeCaseTest, BatchPath) {
+  const EdgeCase& edge = GetParam();
+  const double expected = edge.compiledDiffers ? edge.compiledValue : edge.value;
+  const int code = edge.compiledDiffers ? edge.compiledCode : edge.code;
+  FormulaParser parser;
+  Bind(parser);
+  parser.Compile(edge.formula);
+  // The free variable is one the table's formulas leave alone.
+  const double inputs[] = {1.0, 2.0, 3.0};
+  double values[3];
+  std::uint8_t codes[3];
+  parser.EvaluateBatch('W', inputs, {values, codes});
+  for (int i = 0; i < 3; ++i) {
+    if (std::isinf(expected)) {
+      EXPECT_EQ(values[i], expected) << edge.formula;
+    } else {
+      EXPECT_NEAR(values[i], expected, 1e-12) << edge.formula;
+    }
+    EXPECT_EQ(codes[i], code) << edge.formula;
+  }
+  EXPECT_EQ(parser.ErrorCode(), code) << edge.formula;
+}
+
 INSTANTIATE_TEST_SUITE_P(Table, EdgeCaseTest, testing::ValuesIn(kEdgeCases),
                          [](const testing::TestParamInfo<EdgeCase>& p) {
                            return test::NameFromText(p.param.formula);

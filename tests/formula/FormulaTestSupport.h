@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <cstring>
 #include <ostream>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "FormulaParser.h"
 
@@ -65,6 +67,54 @@ inline Outcome EvaluateOneWay(const std::string& text, Way way) {
   const Outcome outcome = Read(parser, parser.EvaluateCompiled());
   parser.ReleaseCompiled();
   return outcome;
+}
+
+// X values for batch checks: the edges of every function's domain, then a ramp long
+// enough to fill more than one block of a batch.
+inline std::vector<double> BatchInputs() {
+  std::vector<double> xs = {0.0,    -0.0,  1.0,    -1.0,   0.5,  2.0,      3.0,       -2.0,
+                            1e-310, 1e308, -1e308, 709.79, 1e16, INFINITY, -INFINITY, NAN};
+  for (int i = 0; i < 140; ++i) xs.push_back(-7.3 + i * 0.137);
+  return xs;
+}
+
+// A compiled parser with Y=-2 and a fixed seed, ready for X to vary.
+template <class Parser>
+void PrepareForBatch(Parser& parser, const std::string& text) {
+  parser.SetVariable("Y", -2.0);
+  parser.SeedRandom(7);
+  parser.Compile(text);
+}
+
+inline Outcome ReadAny(const FormulaParser& parser, double value) {
+  if (const auto* tracking = dynamic_cast<const DivisionTrackingParser*>(&parser)) {
+    return Read(*tracking, value);
+  }
+  return {value, parser.ErrorCode(), 0, 0};
+}
+
+// Each x in turn: set the variable, evaluate, read.
+inline std::vector<Outcome> PointByPoint(FormulaParser& parser, char letter,
+                                         std::span<const double> xs) {
+  std::vector<Outcome> outcomes;
+  for (const double x : xs) {
+    parser.VariableSlot(letter) = x;
+    outcomes.push_back(ReadAny(parser, parser.EvaluateCompiled()));
+  }
+  return outcomes;
+}
+
+inline std::vector<Outcome> AsBatch(FormulaParser& parser, char letter,
+                                    std::span<const double> xs) {
+  std::vector<double> values(xs.size());
+  std::vector<std::uint8_t> codes(xs.size());
+  std::vector<std::uint32_t> divisions(xs.size());
+  parser.EvaluateBatch(letter, xs, {values.data(), codes.data(), divisions.data()});
+  std::vector<Outcome> outcomes;
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    outcomes.push_back({values[i], codes[i], int(divisions[i] & 0xFFFF), int(divisions[i] >> 16)});
+  }
+  return outcomes;
 }
 
 }  // namespace lw
