@@ -11,6 +11,8 @@
 // the registers, or anything unexpected) keeps running as the flat program.
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <type_traits>
 
 #include "FlatInstructions.h"
 #include "FormulaOperations.h"
@@ -83,6 +85,16 @@ class FormulaParser::NativeCompiler {
   };
 
   using UnaryHelper = double (*)(double, FormulaParser*);
+
+  // The code counts a division by incrementing the word at trackedCounts_ plus 0 for a
+  // positive divisor and plus 2 for a negative one, the second taken as rax * 2 with
+  // rax the comparison's 0 or 1; and it raises an error by storing single bytes.
+  static constexpr std::int32_t kNegativeCounter = 2;
+  static_assert(std::is_standard_layout_v<DivisionCounts>);
+  static_assert(offsetof(DivisionCounts, positive) == 0);
+  static_assert(offsetof(DivisionCounts, negative) == kNegativeCounter);
+  static_assert(sizeof(DivisionCounts::positive) == 2 && sizeof(DivisionCounts::negative) == 2);
+  static_assert(sizeof(FormulaParser::hasError_) == 1 && sizeof(FormulaParser::errorCode_) == 1);
 
   static int Xmm(int position) { return position - 1; }
   Register Base() const { return frame_ ? Rbx : Rdi; }
@@ -319,7 +331,9 @@ void FormulaParser::NativeCompiler::Divide(int left, const Right& right) {
       a.Sse(Xorpd, Xmm(left), Operand::InXmm(Xmm(left)));
       return;
     }
-    if (counting_) a.IncrementWord(Operand::At(Base(), counts + (right.value > 0.0 ? 0 : 2)));
+    if (counting_) {
+      a.IncrementWord(Operand::At(Base(), counts + (right.value > 0.0 ? 0 : kNegativeCounter)));
+    }
     a.Sse(Divsd, Xmm(left), a.Constant(right.value));
     return;
   }
