@@ -1,6 +1,7 @@
 #include "FormulaParser.h"
 
 #include <typeinfo>
+#include <utility>
 
 #include "FormulaOperations.h"
 
@@ -136,6 +137,12 @@ void FormulaParser::UseFlatProgram(bool enabled) {
 
 void FormulaParser::UseNativeCode(bool enabled) {
   nativeEnabled_ = enabled;
+  SelectPaths();
+}
+
+void FormulaParser::UseCodePages(formula_internal::PageCalls calls) {
+  nativeCode_.UsePageCalls(std::move(calls));
+  nativeEntry_ = nullptr;
   SelectPaths();
 }
 

@@ -169,6 +169,9 @@ class FormulaParser {
   void UseNativeCode(bool enabled);
   // Whether the current program runs as machine code.
   bool HasNativeCode() const;
+  // For tests: obtain the pages for machine code through calls from now on (to make
+  // the system refuse them); the current program keeps running without its code.
+  void UseCodePages(formula_internal::PageCalls calls);
 
  private:
   enum class Path : std::uint8_t { Text, Program };
