@@ -300,9 +300,8 @@ double FormulaParser::PowerLevel() {
     const char op = char(tokenCharacter_);
     NextToken();
     const double right = FunctionLevel();
-    if (const std::uint8_t error = ApplyPowerOperator(op, accumulator, right);
-        error != NoFormulaError) {
-      Raise(error);
+    if (const MaybeError error = ApplyPowerOperator(op, accumulator, right)) {
+      Raise(*error);
     }
   }
   return accumulator;
@@ -317,9 +316,8 @@ double FormulaParser::FunctionLevel() {
     NextToken();
     Primary(accumulator);
     if (code != 0) {
-      if (const std::uint8_t error = ApplyFunction(code, accumulator, randomState_);
-          error != NoFormulaError) {
-        Raise(error);
+      if (const MaybeError error = ApplyFunction(code, accumulator, randomState_)) {
+        Raise(*error);
       }
     }
   }

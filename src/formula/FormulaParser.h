@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,12 +30,16 @@ enum FormulaError : std::uint8_t {
   Overflow = 10,
 };
 
-// ErrorCode() when the last evaluation raised nothing.
+// An error as a byte, as ErrorCode() and the batch outputs give it: the error's own
+// value, or NoFormulaError when the evaluation raised nothing.
 inline constexpr std::uint8_t NoFormulaError = 255;
 
 // Messages for the codes 0..10, UTF-8. Codes 0..2 mean the formula itself is wrong;
 // 3..10 mean it has no value for the current variables.
 extern const std::array<std::string_view, 11> FormulaErrorMessages;
+inline bool FormulaTextIsWrong(FormulaError error) {
+  return error <= NotAnExpression;
+}
 
 inline constexpr double Pi = 3.141592653589793;
 inline constexpr double EulerE = 2.718281828459045;
@@ -77,6 +82,11 @@ class FormulaParser {
   void ReleaseCompiled();
 
   bool HasError() const { return hasError_; }
+  // What the last evaluation raised, if anything.
+  std::optional<FormulaError> Error() const {
+    return hasError_ ? std::optional(FormulaError(errorCode_)) : std::nullopt;
+  }
+  // The same as a byte (NoFormulaError for none), the form the batch outputs hold.
   std::uint8_t ErrorCode() const { return errorCode_; }
   // The division counts of the last evaluation, packed as in BatchOutput.
   std::uint32_t LastDivisionPair() const {
@@ -174,9 +184,9 @@ class FormulaParser {
     errorCode_ = NoFormulaError;
     return entry(this);
   }
-  void Raise(std::uint8_t code) {
+  void Raise(FormulaError error) {
     hasError_ = true;
-    errorCode_ = code;
+    errorCode_ = error;
   }
   void ClearCounts() {
     if (trackedCounts_ != nullptr) *trackedCounts_ = {};

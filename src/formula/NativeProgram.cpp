@@ -80,7 +80,7 @@ class FormulaParser::NativeCompiler {
   struct ColdPath {
     X86Assembler::Label entry = 0;
     X86Assembler::Label back = 0;
-    std::uint8_t code = 0;
+    FormulaError code = SyntaxError;
     int xmm = 0;
   };
 
@@ -129,32 +129,31 @@ class FormulaParser::NativeCompiler {
   bool Function(std::uint8_t code, int position);
   void Sqrt(int position);
   bool Call(const void* helper, int left, const Right* right);
-  void Raise(std::uint8_t code) {
+  void Raise(FormulaError code) {
     assembler_->StoreByte(Base(), OffsetOf(&parser_.hasError_), 1);
     assembler_->StoreByte(Base(), OffsetOf(&parser_.errorCode_), code);
   }
   // Jumps to a cold path that raises code and zeroes the position's register.
-  void FailIf(Condition condition, std::uint8_t code, int position);
+  void FailIf(Condition condition, FormulaError code, int position);
   void EmitColdPaths();
 
   template <std::uint8_t Code>
   static double CallFunction(double x, FormulaParser* parser) {
-    if (const std::uint8_t error = ApplyFunction(Code, x, parser->randomState_);
-        error != NoFormulaError) {
-      parser->Raise(error);
+    if (const MaybeError error = ApplyFunction(Code, x, parser->randomState_)) {
+      parser->Raise(*error);
     }
     return x;
   }
   static double CallRemainder(double a, double b, FormulaParser* parser) {
-    if (const std::uint8_t error = Remainder(a, b); error != NoFormulaError) parser->Raise(error);
+    if (const MaybeError error = Remainder(a, b)) parser->Raise(*error);
     return a;
   }
   static double CallPower(double a, double b, FormulaParser* parser) {
-    if (const std::uint8_t error = Power(a, b); error != NoFormulaError) parser->Raise(error);
+    if (const MaybeError error = Power(a, b)) parser->Raise(*error);
     return a;
   }
   static double CallLogarithm(double a, double b, FormulaParser* parser) {
-    if (const std::uint8_t error = Logarithm(a, b); error != NoFormulaError) parser->Raise(error);
+    if (const MaybeError error = Logarithm(a, b)) parser->Raise(*error);
     return a;
   }
   static double CallGcd(double a, double b, FormulaParser*) { return Gcd(a, b); }
@@ -217,7 +216,7 @@ bool FormulaParser::NativeCompiler::TranslateInstruction(const Instruction& inst
       assembler_->Sse(Xorpd, Xmm(position_), assembler_->Mask(kSignBit));
       return true;
     case OpRaise:
-      Raise(instruction.arg);
+      Raise(FormulaError(instruction.arg));
       return true;
     case OpStore:
       if (position_ < 1) return false;
@@ -391,7 +390,7 @@ void FormulaParser::NativeCompiler::Sqrt(int position) {
   a.Bind(coldPaths_.back().back);
 }
 
-void FormulaParser::NativeCompiler::FailIf(Condition condition, std::uint8_t code, int position) {
+void FormulaParser::NativeCompiler::FailIf(Condition condition, FormulaError code, int position) {
   ColdPath cold{assembler_->NewLabel(), assembler_->NewLabel(), code, Xmm(position)};
   assembler_->JumpIf(condition, cold.entry);
   coldPaths_.push_back(cold);

@@ -135,6 +135,8 @@ TEST_P(EdgeCaseTest, TextPath) {
   }
   EXPECT_EQ(parser.ErrorCode(), edge.code) << edge.formula;
   EXPECT_EQ(parser.HasError(), edge.code != kNone);
+  EXPECT_EQ(parser.Error(),
+            edge.code == kNone ? std::nullopt : std::optional(FormulaError(edge.code)));
 }
 
 TEST_P(EdgeCaseTest, CompiledPathEveryWay) {
