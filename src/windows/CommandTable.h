@@ -1,10 +1,12 @@
 // The main window's commands: one table for the menu (captions, access keys,
-// shortcuts, check marks) and one for the tool panel (position and hint). The menu
+// shortcuts, check marks) and one for the tool panel (position, hint and picture). The menu
 // and the tool panel are built from these tables, and the tests read them too.
 #pragma once
 
 #include <span>
 #include <string_view>
+
+#include "ToolGlyph.h"
 
 namespace lw {
 
@@ -68,6 +70,7 @@ struct ToolButtonEntry {
   int width;
   std::string_view hint;
   Command command;
+  ToolGlyph glyph;  // what the button shows
 };
 
 std::span<const std::string_view> MenuCaptions();
