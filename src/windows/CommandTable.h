@@ -3,6 +3,7 @@
 // and the tool panel are built from these tables, and the tests read them too.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -53,6 +54,8 @@ enum class Command {
   ConstantSliders2D,
   ConstantSliders3D,
 };
+// The number of commands, None included; Command(i) for i below it is a command.
+inline constexpr std::size_t CommandCount = std::size_t(Command::ConstantSliders3D) + 1;
 
 enum class MenuCheck { None, Check, Radio };
 
