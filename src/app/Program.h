@@ -96,7 +96,6 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   // ----- document -----
   Document& Doc() { return document_; }
   const Document& Doc() const { return document_; }
-  DocumentSession& Session() { return session_; }
   Params2D& Validated2D() { return params2D_; }
   Params3D& Validated3D() { return params3D_; }
   FormulaParser& ExplicitParser();

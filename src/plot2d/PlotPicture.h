@@ -125,8 +125,6 @@ class PlotPicture {
   // Draws with the pen from the current position up to, but not including, (x, y),
   // so joints of a polyline are drawn once and XOR drawing twice restores exactly.
   void LineTo(int x, int y);
-  int PenX() const { return penX_; }
-  int PenY() const { return penY_; }
   // Outline of left <= x < right, top <= y < bottom with the pen, as a closed polyline.
   void FrameRect(int left, int top, int right, int bottom);
   // One-pixel outline of the ellipse inscribed in left <= x < right, top <= y < bottom,
