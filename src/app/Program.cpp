@@ -104,9 +104,8 @@ FormulaParser& Program::SurfaceParser() {
 
 // ----- document -----
 
-void Program::SetField(int number, const std::string& text) {
-  if (number < 1 || number > ParamFieldCount) return;
-  std::string& field = document_.Params.fields[static_cast<std::size_t>(number - 1)];
+void Program::SetField(ParamField which, const std::string& text) {
+  std::string& field = document_.Params.Field(which);
   if (field == text) return;
   field = text;
   Notify(&ProgramObserver::ParametersChanged);

@@ -104,7 +104,7 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
 
   // What the build-parameters and appearance windows edit; each returns early when
   // nothing changed.
-  void SetField(int number, const std::string& text);
+  void SetField(ParamField field, const std::string& text);
   void SetConstants(bool threeD, const std::vector<std::string>& lines);
   void SetBuildFlags(bool centering, bool autoScale, bool xorDrawing);
   void SetAppearance(const AppearanceSettings& appearance);

@@ -124,8 +124,8 @@ TEST(AppearanceWindowTest, TheChosenFontShowsItsNameAndIsKept) {
 
 TEST(ColourScale, OpensWithTheGradientAndScrollsByTheStep) {
   ProgramFixture f;
-  f.Windows().Params->Field(12)->setText("0.5");
-  f.Windows().Params->Field(12)->textEdited("0.5");
+  f.Windows().Params->Field(ParamField::Gradient)->setText("0.5");
+  f.Windows().Params->Field(ParamField::Gradient)->textEdited("0.5");
   f.Windows().Params->ScaleButton()->click();
   ColourScaleWindow* w = f.Windows().ColourScale;
   EXPECT_TRUE(w->isVisible());
@@ -152,8 +152,8 @@ TEST(AppearanceWindowTest, TheChosenFontReachesThePictureAtOnce) {
 
 TEST(ColourScale, ANegativeGradientRunsTheLabelsTheOtherWay) {
   ProgramFixture f;
-  f.Windows().Params->Field(12)->setText("-0.1");
-  f.Windows().Params->Field(12)->textEdited("-0.1");
+  f.Windows().Params->Field(ParamField::Gradient)->setText("-0.1");
+  f.Windows().Params->Field(ParamField::Gradient)->textEdited("-0.1");
   f.Windows().Params->ScaleButton()->click();
   ColourScaleWindow* w = f.Windows().ColourScale;
   ASSERT_TRUE(w->isVisible());
@@ -165,8 +165,8 @@ TEST(ColourScale, ANegativeGradientRunsTheLabelsTheOtherWay) {
 
 TEST(ColourScale, AZeroGradientIsReportedAndNothingOpens) {
   ProgramFixture f;
-  f.Windows().Params->Field(12)->setText("0*P");
-  f.Windows().Params->Field(12)->textEdited("0*P");
+  f.Windows().Params->Field(ParamField::Gradient)->setText("0*P");
+  f.Windows().Params->Field(ParamField::Gradient)->textEdited("0*P");
   f.Windows().Params->ScaleButton()->click();
   EXPECT_FALSE(f.Windows().ColourScale->isVisible());
   EXPECT_EQ(f.State().Status(), "Помилка вводу градіенту кольорів");

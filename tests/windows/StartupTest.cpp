@@ -53,18 +53,18 @@ TEST(Startup, ClosingASecondaryWindowOnlyHidesIt) {
   f.Main().Run(Command::BuildParameters);
   QWidget* params = static_cast<QWidget*>(f.Windows().Params);
   ASSERT_TRUE(params->isVisible());
-  f.Windows().Params->Field(1)->setText("25");
+  f.Windows().Params->Field(ParamField::ScaleX)->setText("25");
   params->close();
   EXPECT_FALSE(params->isVisible());
   f.Main().Run(Command::BuildParameters);
   EXPECT_TRUE(params->isVisible());
-  EXPECT_EQ(f.Windows().Params->Field(1)->text(), "25");
+  EXPECT_EQ(f.Windows().Params->Field(ParamField::ScaleX)->text(), "25");
 }
 
 TEST(Startup, WindowsFollowChangesMadeByTheProgram) {
   ProgramFixture f;
-  f.State().SetField(4, "2*P");
-  EXPECT_EQ(f.Windows().Params->Field(4)->text(), "2*P");
+  f.State().SetField(ParamField::XEnd, "2*P");
+  EXPECT_EQ(f.Windows().Params->Field(ParamField::XEnd)->text(), "2*P");
   f.State().SetBuildFlags(false, true, true);
   EXPECT_FALSE(f.Windows().Params->FlagBox(1)->isChecked());
   EXPECT_TRUE(f.Windows().Params->FlagBox(3)->isChecked());
