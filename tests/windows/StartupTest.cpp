@@ -75,8 +75,8 @@ TEST(Startup, WindowsFollowChangesMadeByTheProgram) {
   look.ShowGrid = true;
   look.GridLineWidth = 4;
   f.State().SetAppearance(look);
-  EXPECT_TRUE(f.Windows().Appearance->Check(6)->isChecked());
-  EXPECT_EQ(f.Windows().Appearance->Spin(2)->value(), 4);
+  EXPECT_TRUE(f.Windows().Appearance->Check(&AppearanceSettings::ShowGrid)->isChecked());
+  EXPECT_EQ(f.Windows().Appearance->Spin(&AppearanceSettings::GridLineWidth)->value(), 4);
   EXPECT_EQ(f.State().Doc().Appearance, look);
 }
 
@@ -97,10 +97,10 @@ TEST(Startup, DefaultSwitchesWithoutAnOptionsFile) {
 TEST(Startup, AppearanceListsTakeTheirStartSelections) {
   ProgramFixture f;
   AppearanceWindow* look = f.Windows().Appearance;
-  EXPECT_EQ(look->Combo(1)->currentText(), "звичайний");
-  EXPECT_EQ(look->Combo(2)->currentText(), "пунктир");
-  EXPECT_EQ(look->Combo(3)->currentText(), "полігонами");
-  EXPECT_EQ(look->Combo(4)->currentText(), "обертання");
+  EXPECT_EQ(look->Combo(&AppearanceSettings::AxesLineStyle)->currentText(), "звичайний");
+  EXPECT_EQ(look->Combo(&AppearanceSettings::GridLineStyle)->currentText(), "пунктир");
+  EXPECT_EQ(look->Combo(&AppearanceSettings::DrawMode3D)->currentText(), "полігонами");
+  EXPECT_EQ(look->Combo(&AppearanceSettings::MotionType)->currentText(), "обертання");
 }
 
 TEST(Startup, SpaceSwitchTurnsThePagesOfBothWindows) {
