@@ -131,8 +131,15 @@ int G3dFile::ReadDxf(const std::string& path) {
       outcome != ReadOutcome::Read) {
     return result_ = FailedRead(outcome);
   }
-  lw::ReadDxf(bytes, *block_, *palette_);
-  return result_ = FileDone;
+  switch (lw::ReadDxf(bytes, *block_, *palette_, work_)) {
+    case DxfReadResult::Read:
+      return result_ = FileDone;
+    case DxfReadResult::Stopped:
+      return result_ = FileStopped;
+    case DxfReadResult::NotDxf:
+      break;
+  }
+  return result_ = FileUnknownFormat;
 }
 
 int G3dFile::ReadT3d(const std::string& path) {
