@@ -15,10 +15,11 @@ namespace {
 
 enum class ReadOutcome { Read, CannotRead, TooLarge, Stopped };
 
-// In pieces, so that a stop request is answered during a long read.
+// In pieces, so that a stop request is answered during a long read: a megabyte
+// takes a few milliseconds even from a slow disk.
 ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes, qint64 maxBytes,
                           const WorkControl* work) {
-  constexpr qint64 kPiece = 8 << 20;
+  constexpr qint64 kPiece = 1 << 20;
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::ReadOnly)) return ReadOutcome::CannotRead;
   bytes.clear();
