@@ -36,7 +36,10 @@ Program::Program(std::string programDir)
   threeD_ = std::make_unique<Program3D>(*this);
   analysis_ = std::make_unique<ProgramAnalysis>(*this, picture_, view_);
   work_ = std::make_unique<BackgroundWork>();
-  work_->SetTick([this] { workFeedback_.MirrorTo(*this, Progress()); });
+  work_->SetTick([this] {
+    workFeedback_.MirrorTo(*this, Progress());
+    if (buildMirror_.TakeInto(picture_)) PresentPicture();
+  });
   work_->AddBusyListener([this] { Notify(&ProgramObserver::WorkChanged); });
 }
 

@@ -19,6 +19,7 @@
 #include "BackgroundWork.h"
 #include "DocumentSession.h"
 #include "OptionsFile.h"
+#include "PictureMirror.h"
 #include "Plot2DContext.h"
 #include "PlotPicture.h"
 #include "View2D.h"
@@ -280,6 +281,8 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   Palette palette3D_;
   PaletteRandom random_;
   PlotPicture picture_;
+  // The columns a running 2D build has finished, on their way into picture_.
+  PictureMirror buildMirror_;
   View2D view_;
   TemporaryGrid temporaryGrid_;
   SilentProgress silentProgress_;

@@ -109,6 +109,7 @@ void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
     FormulaParser& parser = engines[slot];
     double& xSlot = parser.VariableSlot(v.VarX);
     double& ySlot = parser.VariableSlot(v.VarY);
+    ColumnBatches batches(ctx, walk.Px0 + first);
     for (int c = first; c < last && !Stopped(ctx.work); ++c) {
       const double x = xs[static_cast<std::size_t>(c)];
       const PlotPicture::Column column = ctx.picture.ColumnFrom(walk.Px0 + c, walk.Py0, walk.Rows);
@@ -119,6 +120,7 @@ void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
       }
       if (c == columns - 1) lastHadError = parser.HasError();
       ctx.progress.Advance(1);
+      batches.FinishedUpTo(walk.Px0 + c + 1);
     }
   });
   compiled.Finish(lastHadError || Stopped(ctx.work));

@@ -150,6 +150,8 @@ class PlotPicture {
   // Takes the other picture's size, pixels and pen (with its position and dash
   // phase); the font stays. A build on another thread draws into such a copy.
   void CopyFrom(const PlotPicture& other);
+  // Copies columns [x0, x1) of the other picture, over the rows both pictures have.
+  void CopyColumns(const PlotPicture& other, int x0, int x1);
 
  private:
   static constexpr std::uint32_t ColourMask = 0x00FFFFFF;

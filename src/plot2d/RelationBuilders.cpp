@@ -32,6 +32,7 @@ bool FillWhere(Plot2DContext& ctx, const CompiledEntry& compiled, Colour colour,
     FormulaParser& parser = engines[slot];
     double& xSlot = parser.VariableSlot(v.VarX);
     double& ySlot = parser.VariableSlot(v.VarY);
+    ColumnBatches batches(ctx, walk.Px0 + first);
     for (int c = first; c < last && !Stopped(ctx.work); ++c) {
       const double x = xs[static_cast<std::size_t>(c)];
       const int px = walk.Px0 + c;
@@ -50,6 +51,7 @@ bool FillWhere(Plot2DContext& ctx, const CompiledEntry& compiled, Colour colour,
       }
       if (c == columns - 1) lastHadError = parser.HasError();
       ctx.progress.Advance(1);
+      batches.FinishedUpTo(px + 1);
     }
   });
   return lastHadError;
@@ -182,9 +184,11 @@ bool ContourBand(Plot2DContext& ctx, DivisionTrackingParser& parser, const Pixel
   } else {
     ContourColumn(ctx, parser, walk, x(first - 1), *prev, nullptr, 0, colour, xorDrawing);
   }
+  ColumnBatches batches(ctx, walk.Px0 + std::max(first, 1) - 1);
   for (int c = std::max(first, 1); c < last && !Stopped(ctx.work); ++c) {
     ContourColumn(ctx, parser, walk, x(c), *cur, prev, walk.Px0 + c - 1, colour, xorDrawing);
     ctx.progress.Advance(1);
+    batches.FinishedUpTo(walk.Px0 + c);
     std::swap(prev, cur);
   }
   return true;
