@@ -102,12 +102,6 @@ GraphParamsDialog::GraphParamsDialog(QWidget* parent, Dialogs& dialogs)
   PrepareDialog2D();
 }
 
-void GraphParamsDialog::showEvent(QShowEvent* event) {
-  MarkFixedDialog(this);
-  QDialog::showEvent(event);
-  activateWindow();
-}
-
 void GraphParamsDialog::PrepareDialog2D() {
   setFixedSize(width_, height2D);
   group2D_->show();

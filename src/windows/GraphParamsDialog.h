@@ -43,9 +43,6 @@ class GraphParamsDialog : public QDialog {
   QPushButton* ColourButton() const { return colourButton_; }
   Swatch* ColourSwatch() const { return swatch_; }
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
   void ChangeColour();
 

@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "QtConvert.h"
-#include "WindowKit.h"
 
 namespace lw {
 
@@ -25,7 +24,6 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 }
 
 void ProgressWindow::Show() {
-  MarkFixedDialog(this);
   show();
   raise();
   activateWindow();  // so that Escape reaches it
