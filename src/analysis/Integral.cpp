@@ -1,7 +1,10 @@
 #include "Integral.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -107,25 +110,67 @@ bool ReportChunk(CalculationFeedback& feedback, const WorkControl* work, std::in
   return feedback.KeepGoing() && !Stopped(work);
 }
 
+// Samples evaluated per call of the engine on one thread, and per piece of a chunk
+// on several.
+constexpr std::size_t kSerialBlock = 512;
+constexpr std::size_t kPiece = 4096;
+
 }  // namespace
+
+Integrator::SampleChunk::SampleChunk()
+    : xs(static_cast<std::size_t>(IntegralChunk)),
+      values(static_cast<std::size_t>(IntegralChunk)),
+      codes(static_cast<std::size_t>(IntegralChunk)) {}
+
+// The x of the next chunk, a, a + h, ... <= b by repeated addition from x.
+void Integrator::LayOut(SampleChunk& chunk, double& x, double b, double h) {
+  std::size_t n = 0;
+  for (; x <= b && n < chunk.xs.size(); x += h) chunk.xs[n++] = x;
+  chunk.count = n;
+}
+
+void Integrator::EvaluatePiece(FormulaParser& parser, char letter, SampleChunk& chunk,
+                               std::size_t piece) {
+  const std::size_t first = piece * kPiece;
+  const std::size_t n = std::min(kPiece, chunk.count - first);
+  parser.EvaluateBatch(letter, std::span(chunk.xs).subspan(first, n),
+                       {chunk.values.data() + first, chunk.codes.data() + first});
+}
+
+// Adds the measures of n samples in their order; true, with the end set, at the
+// first sample without a value.
+bool Integrator::AddInOrder(IntegralKind kind, const double* values, const std::uint8_t* codes,
+                            std::size_t n, SampleSum& out) {
+  for (std::size_t i = 0; i < n; ++i, ++out.samples) {
+    if (codes[i] != NoFormulaError) {
+      out.end = SumEnd::NoValue;
+      return true;
+    }
+    out.sum += Measure(kind, values[i]);
+  }
+  return false;
+}
 
 Integrator::SampleSum Integrator::SumSerially(double a, double b, double h, char letter,
                                               IntegralKind kind, CalculationFeedback& feedback,
                                               const WorkControl* work) {
   SampleSum out;
-  double& variable = parser_.VariableSlot(letter);
+  // A formula that keeps state between samples is evaluated one sample per call, so
+  // nothing is evaluated past a sample without a value.
+  const std::size_t block = DependsOnSampleOrder(parser_) ? 1 : kSerialBlock;
+  std::array<double, kSerialBlock> xs, values;
+  std::array<std::uint8_t, kSerialBlock> codes;
   const double expected = std::floor((b - a) / h) + 1.0;
   double x = a;
   while (x <= b) {
     const std::int64_t chunkEnd = out.samples + IntegralChunk;
-    for (; x <= b && out.samples < chunkEnd; x += h, ++out.samples) {
-      variable = x;
-      const double v = parser_.EvaluateCompiled();
-      if (parser_.HasError()) {
-        out.end = SumEnd::NoValue;
-        return out;
-      }
-      out.sum += Measure(kind, v);
+    while (x <= b && out.samples < chunkEnd) {
+      const auto room =
+          std::min<std::int64_t>(static_cast<std::int64_t>(block), chunkEnd - out.samples);
+      std::size_t n = 0;
+      for (; x <= b && n < static_cast<std::size_t>(room); x += h) xs[n++] = x;
+      parser_.EvaluateBatch(letter, std::span(xs.data(), n), {values.data(), codes.data()});
+      if (AddInOrder(kind, values.data(), codes.data(), n, out)) return out;
     }
     if (x > b) break;
     if (!ReportChunk(feedback, work, out.samples, expected)) {
@@ -136,50 +181,48 @@ Integrator::SampleSum Integrator::SumSerially(double a, double b, double h, char
   return out;
 }
 
-// Chunk by chunk: the x of the chunk by the same running sum as the serial loop, the
-// values on every thread, then the sum in sample order up to the first sample
-// without a value.
+// Chunks are evaluated on every thread while one of them adds up the chunk before
+// and lays out the x of the chunk after (by the same running sum as the serial
+// loop), so the parts that must stay in sample order overlap the evaluation.
 Integrator::SampleSum Integrator::SumInParallel(double a, double b, double h, char letter,
                                                 IntegralKind kind, const std::string& normalized,
                                                 CalculationFeedback& feedback,
                                                 const WorkControl* work, int threads) {
   SampleSum out;
   WorkerParsers<FormulaParser> engines(parser_, normalized, threads);
-  constexpr auto kChunk = static_cast<std::size_t>(IntegralChunk);
-  std::vector<double> xs(kChunk), values(kChunk);
-  std::vector<std::uint8_t> failed(kChunk);
+  std::array<SampleChunk, 2> chunks;
   const double expected = std::floor((b - a) / h) + 1.0;
   double x = a;
-  while (x <= b) {
-    int n = 0;
-    for (; x <= b && n < IntegralChunk; x += h) xs[static_cast<std::size_t>(n++)] = x;
-    ForEachPiece(work, engines.Slots(), n, 4096, [&](int first, int last, int slot) {
-      FormulaParser& parser = engines[slot];
-      double& variable = parser.VariableSlot(letter);
-      for (int i = first; i < last; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        variable = xs[at];
-        values[at] = parser.EvaluateCompiled();
-        failed[at] = parser.HasError() ? 1 : 0;
+  LayOut(chunks[0], x, b, h);
+  std::size_t now = 0;
+  bool summing = false;  // the other chunk holds values still to be added
+  while (chunks[now].count > 0 || summing) {
+    SampleChunk& evaluated = chunks[now];
+    SampleChunk& other = chunks[1 - now];
+    const int pieces = static_cast<int>((evaluated.count + kPiece - 1) / kPiece);
+    bool ended = false;
+    ForEachPiece(work, engines.Slots(), pieces + 1, 1, [&](int first, int last, int slot) {
+      for (int task = first; task < last; ++task) {
+        if (task > 0) {
+          EvaluatePiece(engines[slot], letter, evaluated, static_cast<std::size_t>(task - 1));
+          continue;
+        }
+        if (summing)
+          ended = AddInOrder(kind, other.values.data(), other.codes.data(), other.count, out);
+        if (!ended) LayOut(other, x, b, h);
       }
     });
-    if (Stopped(work)) {  // pieces of this chunk may have been skipped
+    if (Stopped(work)) {  // pieces of this round may have been skipped
       out.end = SumEnd::Stopped;
       return out;
     }
-    for (int i = 0; i < n; ++i, ++out.samples) {
-      const auto at = static_cast<std::size_t>(i);
-      if (failed[at] != 0) {
-        out.end = SumEnd::NoValue;
-        return out;
-      }
-      out.sum += Measure(kind, values[at]);
-    }
-    if (x > b) break;
-    if (!ReportChunk(feedback, work, out.samples, expected)) {
+    if (ended) return out;
+    if (summing && evaluated.count > 0 && !ReportChunk(feedback, work, out.samples, expected)) {
       out.end = SumEnd::Stopped;
       return out;
     }
+    summing = evaluated.count > 0;
+    now = 1 - now;
   }
   return out;
 }
@@ -204,7 +247,9 @@ IntegralOutcome Integrator::Calculate(const IntegralRequest& request, Calculatio
 
   feedback.SetProgress(0);
   const IntegralKind kind = request.kind;
-  const int threads = ThreadsFor(work, parser_);
+  // Fewer samples than a chunk take less time than setting the workers going.
+  const bool large = std::floor((b - a) / h) + 1.0 > static_cast<double>(IntegralChunk);
+  const int threads = large ? ThreadsFor(work, parser_) : 1;
   const SampleSum sampled =
       threads > 1 ? SumInParallel(a, b, h, letter, kind, normalized, feedback, work, threads)
                   : SumSerially(a, b, h, letter, kind, feedback, work);

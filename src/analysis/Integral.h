@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "FormulaParser.h"
 #include "WorkControl.h"
@@ -68,6 +69,18 @@ class Integrator {
     double sum = 0.0;
     std::int64_t samples = 0;
   };
+  // One chunk of samples: their x, then their values and error codes.
+  struct SampleChunk {
+    SampleChunk();
+    std::vector<double> xs, values;
+    std::vector<std::uint8_t> codes;
+    std::size_t count = 0;
+  };
+  static void LayOut(SampleChunk& chunk, double& x, double b, double h);
+  static void EvaluatePiece(FormulaParser& parser, char letter, SampleChunk& chunk,
+                            std::size_t piece);
+  static bool AddInOrder(IntegralKind kind, const double* values, const std::uint8_t* codes,
+                         std::size_t n, SampleSum& out);
   SampleSum SumSerially(double a, double b, double h, char letter, IntegralKind kind,
                         CalculationFeedback& feedback, const WorkControl* work);
   SampleSum SumInParallel(double a, double b, double h, char letter, IntegralKind kind,
