@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <span>
@@ -110,32 +111,10 @@ bool ReportChunk(CalculationFeedback& feedback, const WorkControl* work, std::in
   return feedback.KeepGoing() && !Stopped(work);
 }
 
-// Samples evaluated per call of the engine on one thread, and per piece of a chunk
-// on several.
+// Samples evaluated per call of the engine on one thread.
 constexpr std::size_t kSerialBlock = 512;
-constexpr std::size_t kPiece = 4096;
 
 }  // namespace
-
-Integrator::SampleChunk::SampleChunk()
-    : xs(static_cast<std::size_t>(IntegralChunk)),
-      values(static_cast<std::size_t>(IntegralChunk)),
-      codes(static_cast<std::size_t>(IntegralChunk)) {}
-
-// The x of the next chunk, a, a + h, ... <= b by repeated addition from x.
-void Integrator::LayOut(SampleChunk& chunk, double& x, double b, double h) {
-  std::size_t n = 0;
-  for (; x <= b && n < chunk.xs.size(); x += h) chunk.xs[n++] = x;
-  chunk.count = n;
-}
-
-void Integrator::EvaluatePiece(FormulaParser& parser, char letter, SampleChunk& chunk,
-                               std::size_t piece) {
-  const std::size_t first = piece * kPiece;
-  const std::size_t n = std::min(kPiece, chunk.count - first);
-  parser.EvaluateBatch(letter, std::span(chunk.xs).subspan(first, n),
-                       {chunk.values.data() + first, chunk.codes.data() + first});
-}
 
 // Adds the measures of n samples in their order; true, with the end set, at the
 // first sample without a value.
@@ -181,49 +160,50 @@ Integrator::SampleSum Integrator::SumSerially(double a, double b, double h, char
   return out;
 }
 
-// Chunks are evaluated on every thread while one of them adds up the chunk before
-// and lays out the x of the chunk after (by the same running sum as the serial
-// loop), so the parts that must stay in sample order overlap the evaluation.
+// A stream of pieces: the x of each laid out by the same running sum as the serial
+// loop, the values on every thread, and the measures added in sample order up to
+// the first sample without a value. The ordered parts of neighbouring pieces overlap
+// the evaluation, and no thread waits for the others between pieces.
 Integrator::SampleSum Integrator::SumInParallel(double a, double b, double h, char letter,
                                                 IntegralKind kind, const std::string& normalized,
                                                 CalculationFeedback& feedback,
                                                 const WorkControl* work, int threads) {
   SampleSum out;
   WorkerParsers<FormulaParser> engines(parser_, normalized, threads);
-  std::array<SampleChunk, 2> chunks;
+  std::vector<SamplePiece> pieces(static_cast<std::size_t>(4 * threads));
+  const auto piece = [&pieces](int buffer) -> SamplePiece& {
+    return pieces[static_cast<std::size_t>(buffer)];
+  };
   const double expected = std::floor((b - a) / h) + 1.0;
   double x = a;
-  LayOut(chunks[0], x, b, h);
-  std::size_t now = 0;
-  bool summing = false;  // the other chunk holds values still to be added
-  while (chunks[now].count > 0 || summing) {
-    SampleChunk& evaluated = chunks[now];
-    SampleChunk& other = chunks[1 - now];
-    const int pieces = static_cast<int>((evaluated.count + kPiece - 1) / kPiece);
-    bool ended = false;
-    ForEachPiece(work, engines.Slots(), pieces + 1, 1, [&](int first, int last, int slot) {
-      for (int task = first; task < last; ++task) {
-        if (task > 0) {
-          EvaluatePiece(engines[slot], letter, evaluated, static_cast<std::size_t>(task - 1));
-          continue;
-        }
-        if (summing)
-          ended = AddInOrder(kind, other.values.data(), other.codes.data(), other.count, out);
-        if (!ended) LayOut(other, x, b, h);
-      }
-    });
-    if (Stopped(work)) {  // pieces of this round may have been skipped
+  // Set by the giving stage, read by the taking one: nothing more is needed.
+  std::atomic<bool> ended{false};
+  const auto take = [&](int buffer) {
+    if (ended.load(std::memory_order_relaxed) || !(x <= b)) return false;
+    SamplePiece& p = piece(buffer);
+    p.count = 0;
+    for (; x <= b && p.count < kPiece; x += h) p.xs[p.count++] = x;
+    p.last = !(x <= b);
+    return true;
+  };
+  const auto evaluate = [&](int buffer, int slot) {
+    SamplePiece& p = piece(buffer);
+    engines[slot].EvaluateBatch(letter, std::span(p.xs.data(), p.count),
+                                {p.values.data(), p.codes.data()});
+  };
+  const auto give = [&](int buffer) {
+    if (ended.load(std::memory_order_relaxed)) return;
+    const SamplePiece& p = piece(buffer);
+    bool end = AddInOrder(kind, p.values.data(), p.codes.data(), p.count, out);
+    if (!end && !p.last && out.samples % IntegralChunk == 0 &&
+        !ReportChunk(feedback, work, out.samples, expected)) {
       out.end = SumEnd::Stopped;
-      return out;
+      end = true;
     }
-    if (ended) return out;
-    if (summing && evaluated.count > 0 && !ReportChunk(feedback, work, out.samples, expected)) {
-      out.end = SumEnd::Stopped;
-      return out;
-    }
-    summing = evaluated.count > 0;
-    now = 1 - now;
-  }
+    if (end) ended.store(true, std::memory_order_relaxed);
+  };
+  StreamInOrder(work, engines.Slots(), static_cast<int>(pieces.size()), take, evaluate, give);
+  if (out.end == SumEnd::Done && Stopped(work)) out.end = SumEnd::Stopped;
   return out;
 }
 

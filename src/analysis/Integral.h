@@ -5,9 +5,9 @@
 // pumps its events there so it keeps painting.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "FormulaParser.h"
 #include "WorkControl.h"
@@ -69,16 +69,16 @@ class Integrator {
     double sum = 0.0;
     std::int64_t samples = 0;
   };
-  // One chunk of samples: their x, then their values and error codes.
-  struct SampleChunk {
-    SampleChunk();
-    std::vector<double> xs, values;
-    std::vector<std::uint8_t> codes;
+  // Samples evaluated together by one worker; a chunk is a whole number of pieces.
+  static constexpr std::size_t kPiece = 4096;
+  static_assert(IntegralChunk % kPiece == 0);
+  // One piece of samples: their x, then their values and error codes.
+  struct SamplePiece {
+    std::array<double, kPiece> xs, values;
+    std::array<std::uint8_t, kPiece> codes;
     std::size_t count = 0;
+    bool last = false;  // no sample follows this piece
   };
-  static void LayOut(SampleChunk& chunk, double& x, double b, double h);
-  static void EvaluatePiece(FormulaParser& parser, char letter, SampleChunk& chunk,
-                            std::size_t piece);
   static bool AddInOrder(IntegralKind kind, const double* values, const std::uint8_t* codes,
                          std::size_t n, SampleSum& out);
   SampleSum SumSerially(double a, double b, double h, char letter, IntegralKind kind,
