@@ -112,7 +112,7 @@ bool ReportChunk(CalculationFeedback& feedback, const WorkControl* work, std::in
 }
 
 // Samples evaluated per call of the engine on one thread.
-constexpr std::size_t kSerialBlock = 512;
+constexpr std::int64_t kSerialBlock = 512;
 
 }  // namespace
 
@@ -120,14 +120,39 @@ constexpr std::size_t kSerialBlock = 512;
 // first sample without a value.
 bool Integrator::AddInOrder(IntegralKind kind, const double* values, const std::uint8_t* codes,
                             std::size_t n, SampleSum& out) {
-  for (std::size_t i = 0; i < n; ++i, ++out.samples) {
-    if (codes[i] != NoFormulaError) {
-      out.end = SumEnd::NoValue;
-      return true;
-    }
-    out.sum += Measure(kind, values[i]);
+  double sum = out.sum;
+  std::size_t i = 0;
+  for (; i < n && codes[i] == NoFormulaError; ++i) sum += Measure(kind, values[i]);
+  out.sum = sum;
+  out.samples += static_cast<std::int64_t>(i);
+  if (i == n) return false;
+  out.end = SumEnd::NoValue;
+  return true;
+}
+
+// Adds the measures of the n samples just evaluated while laying out the x of up to
+// `room` samples of the next block in next (their number in laid): the sum and the
+// running x are each a chain of dependent additions, and in one loop the processor
+// runs the two side by side. True, with the end set, at the first sample without a
+// value.
+bool Integrator::AddAndLayOut(IntegralKind kind, const double* values, const std::uint8_t* codes,
+                              std::size_t n, SampleSum& out, RunningX& walk, double* next,
+                              std::size_t room, std::size_t& laid) {
+  // Both chains in locals: the stores to next could otherwise alias them.
+  double x = walk.x, sum = out.sum;
+  std::size_t i = 0, m = 0;
+  for (; i < n && m < room && x <= walk.b; ++i) {
+    if (codes[i] != NoFormulaError) break;
+    sum += Measure(kind, values[i]);
+    next[m++] = x;
+    x += walk.h;
   }
-  return false;
+  out.sum = sum;
+  out.samples += static_cast<std::int64_t>(i);
+  for (; m < room && x <= walk.b; x += walk.h) next[m++] = x;
+  walk.x = x;
+  laid = m;
+  return AddInOrder(kind, values + i, codes + i, n - i, out);
 }
 
 Integrator::SampleSum Integrator::SumSerially(double a, double b, double h, char letter,
@@ -136,23 +161,29 @@ Integrator::SampleSum Integrator::SumSerially(double a, double b, double h, char
   SampleSum out;
   // A formula that keeps state between samples is evaluated one sample per call, so
   // nothing is evaluated past a sample without a value.
-  const std::size_t block = DependsOnSampleOrder(parser_) ? 1 : kSerialBlock;
-  std::array<double, kSerialBlock> xs, values;
+  const std::int64_t block = DependsOnSampleOrder(parser_) ? 1 : kSerialBlock;
+  std::array<std::array<double, kSerialBlock>, 2> xs;
+  std::array<double, kSerialBlock> values;
   std::array<std::uint8_t, kSerialBlock> codes;
   const double expected = std::floor((b - a) / h) + 1.0;
-  double x = a;
-  while (x <= b) {
-    const std::int64_t chunkEnd = out.samples + IntegralChunk;
-    while (x <= b && out.samples < chunkEnd) {
-      const auto room =
-          std::min<std::int64_t>(static_cast<std::int64_t>(block), chunkEnd - out.samples);
-      std::size_t n = 0;
-      for (; x <= b && n < static_cast<std::size_t>(room); x += h) xs[n++] = x;
-      parser_.EvaluateBatch(letter, std::span(xs.data(), n), {values.data(), codes.data()});
-      if (AddInOrder(kind, values.data(), codes.data(), n, out)) return out;
-    }
-    if (x > b) break;
-    if (!ReportChunk(feedback, work, out.samples, expected)) {
+  RunningX walk{a, b, h};
+  std::int64_t laidOut = 0;  // no block runs past the end of a chunk
+  const auto room = [&] {
+    return static_cast<std::size_t>(std::min(block, IntegralChunk - laidOut % IntegralChunk));
+  };
+  std::size_t n = 0;
+  AddAndLayOut(kind, nullptr, nullptr, 0, out, walk, xs[0].data(), room(), n);
+  laidOut += static_cast<std::int64_t>(n);
+  for (std::size_t cur = 0; n > 0; cur = 1 - cur) {
+    parser_.EvaluateBatch(letter, std::span(xs[cur].data(), n), {values.data(), codes.data()});
+    std::size_t next = 0;
+    if (AddAndLayOut(kind, values.data(), codes.data(), n, out, walk, xs[1 - cur].data(), room(),
+                     next))
+      return out;
+    laidOut += static_cast<std::int64_t>(next);
+    n = next;
+    if (n > 0 && out.samples % IntegralChunk == 0 &&
+        !ReportChunk(feedback, work, out.samples, expected)) {
       out.end = SumEnd::Stopped;
       return out;
     }
@@ -181,8 +212,11 @@ Integrator::SampleSum Integrator::SumInParallel(double a, double b, double h, ch
   const auto take = [&](int buffer) {
     if (ended.load(std::memory_order_relaxed) || !(x <= b)) return false;
     SamplePiece& p = piece(buffer);
-    p.count = 0;
-    for (; x <= b && p.count < kPiece; x += h) p.xs[p.count++] = x;
+    double at = x;  // a local: the stores to xs could otherwise alias it
+    std::size_t n = 0;
+    for (; at <= b && n < kPiece; at += h) p.xs[n++] = at;
+    x = at;
+    p.count = n;
     p.last = !(x <= b);
     return true;
   };

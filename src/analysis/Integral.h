@@ -81,6 +81,13 @@ class Integrator {
   };
   static bool AddInOrder(IntegralKind kind, const double* values, const std::uint8_t* codes,
                          std::size_t n, SampleSum& out);
+  // The x of the samples, a, a + h, ... while x <= b.
+  struct RunningX {
+    double x, b, h;
+  };
+  static bool AddAndLayOut(IntegralKind kind, const double* values, const std::uint8_t* codes,
+                           std::size_t n, SampleSum& out, RunningX& walk, double* next,
+                           std::size_t room, std::size_t& laid);
   SampleSum SumSerially(double a, double b, double h, char letter, IntegralKind kind,
                         CalculationFeedback& feedback, const WorkControl* work);
   SampleSum SumInParallel(double a, double b, double h, char letter, IntegralKind kind,
