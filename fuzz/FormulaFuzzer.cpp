@@ -76,6 +76,8 @@ Result Finish(Parser& parser, double value) {
   // The flag and the code always say the same.
   if (parser.HasError() != (parser.ErrorCode() != NoFormulaError)) std::abort();
   if (parser.HasError() && parser.ErrorCode() > Overflow) std::abort();
+  if (parser.Error().has_value() != parser.HasError()) std::abort();
+  if (parser.Error() && *parser.Error() != parser.ErrorCode()) std::abort();
   return result;
 }
 

@@ -1,6 +1,7 @@
 #include "Calculator.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "NumberFormat.h"
 
@@ -26,8 +27,8 @@ std::vector<std::string> Calculator::Calculate(const std::string& expression,
   std::string copy = expression;
   const double value = parser_.EvaluateNormalized(copy);
   lines.push_back(CalculatorResultLine(value, decimalSeparator));
-  if (parser_.HasError() && parser_.ErrorCode() < FormulaErrorMessages.size()) {
-    lines.emplace_back(FormulaErrorMessages[parser_.ErrorCode()]);
+  if (const std::optional<FormulaError> error = parser_.Error()) {
+    lines.emplace_back(FormulaErrorMessages[*error]);
   }
   return lines;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "FormulaParser.h"
 #include "NumberFormat.h"
@@ -75,9 +76,8 @@ bool StartsLikeNumber(std::string_view cell) {
 }
 
 std::string ValueCellText(const FormulaParser& parser, double value, char decimalSeparator) {
-  if (parser.HasError()) {
-    const std::uint8_t code = parser.ErrorCode();
-    if (code <= NotAnExpression) return std::string(FormulaErrorMessages[code]);
+  if (const std::optional<FormulaError> error = parser.Error()) {
+    if (FormulaTextIsWrong(*error)) return std::string(FormulaErrorMessages[*error]);
     return "не існує";
   }
   return FormatGeneral(value, decimalSeparator);

@@ -36,7 +36,10 @@ Program::Program(std::string programDir)
   threeD_ = std::make_unique<Program3D>(*this);
   analysis_ = std::make_unique<ProgramAnalysis>(*this, picture_, view_);
   work_ = std::make_unique<BackgroundWork>();
-  work_->SetTick([this] { workFeedback_.MirrorTo(*this, Progress()); });
+  work_->SetTick([this] {
+    workFeedback_.MirrorTo(*this, Progress());
+    if (buildMirror_.TakeInto(picture_)) PresentPicture();
+  });
   work_->AddBusyListener([this] { Notify(&ProgramObserver::WorkChanged); });
 }
 
@@ -104,9 +107,8 @@ FormulaParser& Program::SurfaceParser() {
 
 // ----- document -----
 
-void Program::SetField(int number, const std::string& text) {
-  if (number < 1 || number > ParamFieldCount) return;
-  std::string& field = document_.Params.fields[static_cast<std::size_t>(number - 1)];
+void Program::SetField(ParamField which, const std::string& text) {
+  std::string& field = document_.Params.Field(which);
   if (field == text) return;
   field = text;
   Notify(&ProgramObserver::ParametersChanged);

@@ -19,6 +19,7 @@
 #include "BackgroundWork.h"
 #include "DocumentSession.h"
 #include "OptionsFile.h"
+#include "PictureMirror.h"
 #include "Plot2DContext.h"
 #include "PlotPicture.h"
 #include "View2D.h"
@@ -96,7 +97,6 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   // ----- document -----
   Document& Doc() { return document_; }
   const Document& Doc() const { return document_; }
-  DocumentSession& Session() { return session_; }
   Params2D& Validated2D() { return params2D_; }
   Params3D& Validated3D() { return params3D_; }
   FormulaParser& ExplicitParser();
@@ -105,7 +105,7 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
 
   // What the build-parameters and appearance windows edit; each returns early when
   // nothing changed.
-  void SetField(int number, const std::string& text);
+  void SetField(ParamField field, const std::string& text);
   void SetConstants(bool threeD, const std::vector<std::string>& lines);
   void SetBuildFlags(bool centering, bool autoScale, bool xorDrawing);
   void SetAppearance(const AppearanceSettings& appearance);
@@ -281,6 +281,8 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   Palette palette3D_;
   PaletteRandom random_;
   PlotPicture picture_;
+  // The columns a running 2D build has finished, on their way into picture_.
+  PictureMirror buildMirror_;
   View2D view_;
   TemporaryGrid temporaryGrid_;
   SilentProgress silentProgress_;

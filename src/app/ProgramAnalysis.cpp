@@ -157,13 +157,12 @@ void ProgramAnalysis::ScanValuesAtPoint(int row) {
 void ProgramAnalysis::BoundsFromSelection() {
   BuildParameters copy = program_.Doc().Params;
   bounds_.FromSelection(copy, scan_.Selection(), scan_.Mapping(), Program::DecimalSeparator());
-  for (ParamField field : kBoundFields)
-    program_.SetField(static_cast<int>(field), copy.Field(field));
+  for (ParamField field : kBoundFields) program_.SetField(field, copy.Field(field));
 }
 
 void ProgramAnalysis::RestoreBounds() {
   for (std::size_t i = 0; i < kBoundFields.size(); ++i)
-    program_.SetField(static_cast<int>(kBoundFields[i]), bounds_.Saved()[i]);
+    program_.SetField(kBoundFields[i], bounds_.Saved()[i]);
 }
 
 // ----- 3D scanning -----

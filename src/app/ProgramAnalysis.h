@@ -80,7 +80,6 @@ class ProgramAnalysis : public ProgramObserver {
 
   void BoundsFromSelection();
   void RestoreBounds();
-  const BoundsMemory& SavedBounds() const { return bounds_; }
 
   // ----- 3D scanning -----
   const Scan3DPanel& Panel3D() const { return panel3D_; }

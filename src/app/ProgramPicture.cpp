@@ -121,11 +121,11 @@ struct Build2DJob {
     picture.CopyFrom(source);
   }
 
-  void Draw(const WorkControl& control, WorkFeedback& feedback, std::size_t first,
-            std::size_t last) {
-    Plot2DContext ctx{document,   params,  view,       picture,     explicitParser,
-                      poleParser, palette, feedback,   feedback,    grid,
-                      nullptr,    nullptr, view.Width, view.Height, &control};
+  void Draw(const WorkControl& control, WorkFeedback& feedback, PictureMirror& mirror,
+            std::size_t first, std::size_t last) {
+    Plot2DContext ctx{document,   params,      view,     picture, explicitParser, poleParser,
+                      palette,    feedback,    feedback, grid,    nullptr,        nullptr,
+                      view.Width, view.Height, &control, &mirror};
     DrawGraphs2D(ctx, first, last);
   }
 
@@ -162,11 +162,15 @@ void Program::StartBuild2D(std::size_t first, std::size_t last) {
   if (!BeginBuild2D(ctx)) return;
   auto job = std::make_shared<Build2DJob>(document_, params2D_, view_, palette_, *explicitParser_,
                                           *poleParser_, picture_);
+  // The view follows the graphs as their columns are finished; the picture the build
+  // ends with replaces it whole.
+  buildMirror_.Start(picture_.Width(), picture_.Height());
   StartWork(
-      [job, first, last](WorkControl& control, WorkFeedback& feedback) {
-        job->Draw(control, feedback, first, last);
+      [this, job, first, last](WorkControl& control, WorkFeedback& feedback) {
+        job->Draw(control, feedback, buildMirror_, first, last);
       },
       [this, job](bool stopped) {
+        buildMirror_.Finish();
         picture_.CopyFrom(job->picture);
         explicitParser_->SeedRandom(job->explicitParser.RandomState());
         poleParser_->SeedRandom(job->poleParser.RandomState());

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "CommandParser.h"
 #include "Commands.h"
 #include "FileKinds.h"
 #include "G3dFile.h"
@@ -34,51 +35,30 @@ std::string LoadFailure(FileResult result, const std::string& path) {
 }  // namespace
 
 int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
-  std::string document, output, format;
-  int threads = 0;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    if (arg == "--help") {
-      PrintBuild3DUsage(out);
-      return ExitOk;
-    }
-    if ((arg == "-o" || arg == "--output") && i + 1 < args.size()) {
-      output = args[++i];
-    } else if (arg == "--format" && i + 1 < args.size()) {
-      format = args[++i];
-    } else if (arg == "--threads" && i + 1 < args.size() && ParseThreads(args[i + 1], threads)) {
-      ++i;
-    } else if (arg.starts_with("-") || !document.empty()) {
-      err << "linewright-cli build3d: unexpected argument '" << arg << "'\n\n";
-      PrintBuild3DUsage(err);
-      return ExitUsage;
-    } else {
-      document = arg;
-    }
+  std::string document;
+  Space3DOutput output;
+  CommandParser parser("build3d", PrintBuild3DUsage);
+  parser.App().add_option("document", document);
+  AddSpace3DOutput(parser, output);
+  if (const std::optional<int> exit = parser.Parse(args, out, err)) return *exit;
+  if (document.empty() || output.output.empty()) {
+    return parser.Refuse("a document and -o OUT are needed", err);
   }
-  if (document.empty() || output.empty()) {
-    err << "linewright-cli build3d: a document and -o OUT are needed\n\n";
-    PrintBuild3DUsage(err);
-    return ExitUsage;
-  }
-  const std::optional<Space3DFileKind> kind = OutputKind(output, format, err);
-  if (!kind) {
-    PrintBuild3DUsage(err);
-    return ExitUsage;
-  }
+  const std::optional<Space3DFileKind> kind = OutputKind(output, parser, err);
+  if (!kind) return ExitUsage;
   HeadlessScene3D space;
   const FileResult loaded = LoadSettingsFile(document, space.document);
   if (loaded != FileResult::Ok) {
     err << LoadFailure(loaded, document) << '\n';
     return ExitFailed;
   }
-  const WorkControl work(threads);
+  const WorkControl work(output.threads);
   Build3DContext context = space.Context();
   context.work = &work;
   const bool built = BuildAll3D(context);
   err << space.status.Text() << '\n';
   if (!built) return ExitFailed;
-  const int saved = Save3DFile(context, output, *kind);
+  const int saved = Save3DFile(context, output.output, *kind);
   err << space.status.Text() << '\n';
   return saved == FileDone ? ExitOk : ExitFailed;
 }

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "CommandParser.h"
 #include "Commands.h"
 #include "FileKinds.h"
 #include "G3dFile.h"
@@ -30,53 +31,31 @@ void PrintConvertUsage(std::ostream& out) {
 }  // namespace
 
 int RunConvert(Args args, std::istream&, std::ostream& out, std::ostream& err) {
-  std::string input, output, palette, format;
-  int threads = 0;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    if (arg == "--help") {
-      PrintConvertUsage(out);
-      return ExitOk;
-    }
-    if ((arg == "-o" || arg == "--output") && i + 1 < args.size()) {
-      output = args[++i];
-    } else if (arg == "--palette" && i + 1 < args.size()) {
-      palette = args[++i];
-    } else if (arg == "--format" && i + 1 < args.size()) {
-      format = args[++i];
-    } else if (arg == "--threads" && i + 1 < args.size() && ParseThreads(args[i + 1], threads)) {
-      ++i;
-    } else if (arg.starts_with("-") || !input.empty()) {
-      err << "linewright-cli convert: unexpected argument '" << arg << "'\n\n";
-      PrintConvertUsage(err);
-      return ExitUsage;
-    } else {
-      input = arg;
-    }
+  std::string input, palette;
+  Space3DOutput output;
+  CommandParser parser("convert", PrintConvertUsage);
+  parser.App().add_option("input", input);
+  parser.App().add_option("--palette", palette);
+  AddSpace3DOutput(parser, output);
+  if (const std::optional<int> exit = parser.Parse(args, out, err)) return *exit;
+  if (input.empty() || output.output.empty()) {
+    return parser.Refuse("an input file and -o OUT are needed", err);
   }
-  if (input.empty() || output.empty()) {
-    err << "linewright-cli convert: an input file and -o OUT are needed\n\n";
-    PrintConvertUsage(err);
-    return ExitUsage;
-  }
-  const std::optional<Space3DFileKind> kind = OutputKind(output, format, err);
-  if (!kind) {
-    PrintConvertUsage(err);
-    return ExitUsage;
-  }
+  const std::optional<Space3DFileKind> kind = OutputKind(output, parser, err);
+  if (!kind) return ExitUsage;
   HeadlessScene3D space;
   if (!palette.empty() && LoadPaletteFile(palette, space.palette3D) != PaletteFileResult::Ok) {
     err << "Помилка завантаження файлу Палітри! - " << palette << '\n';
     return ExitFailed;
   }
-  const WorkControl work(threads);
+  const WorkControl work(output.threads);
   Build3DContext context = space.Context();
   context.work = &work;
   if (Open3DFile(context, input, KindOfPath(input)) != FileDone) {
     err << space.status.Text() << '\n';
     return ExitFailed;
   }
-  const int saved = Save3DFile(context, output, *kind);
+  const int saved = Save3DFile(context, output.output, *kind);
   err << space.status.Text() << '\n';
   return saved == FileDone ? ExitOk : ExitFailed;
 }

@@ -1,6 +1,7 @@
 // linewright-cli eval: the calculator without its window. Each expression goes
 // through one engine object, so assignments carry over to the next expression.
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -53,7 +54,9 @@ int RunEval(Args args, std::istream&, std::ostream& out, std::ostream& err) {
     std::string text(expression);
     const double value = parser.EvaluateNormalized(text);
     out << expression << '\n' << CalculatorResultLine(value) << '\n';
-    if (parser.HasError()) out << FormulaErrorMessages[parser.ErrorCode()] << '\n';
+    if (const std::optional<FormulaError> error = parser.Error()) {
+      out << FormulaErrorMessages[*error] << '\n';
+    }
   }
   return ExitOk;
 }

@@ -4,17 +4,25 @@
 
 namespace lw::cli {
 
-std::optional<Space3DFileKind> OutputKind(const std::string& output, const std::string& format,
+void AddSpace3DOutput(CommandParser& parser, Space3DOutput& options) {
+  parser.App().add_option("-o,--output", options.output);
+  parser.App().add_option("--format", options.format);
+  parser.AddThreads(options.threads);
+}
+
+std::optional<Space3DFileKind> OutputKind(const Space3DOutput& options, const CommandParser& parser,
                                           std::ostream& err) {
+  const std::string& format = options.format;
   const std::optional<Space3DFileKind> kind =
-      format.empty() ? std::optional(KindOfPath(output)) : KindNamed(format);
+      format.empty() ? std::optional(KindOfPath(options.output)) : KindNamed(format);
   if (!kind) {
-    err << "linewright-cli: unknown format '" << format << "'\n\n";
+    parser.Refuse("unknown format '" + format + "'", err);
     return std::nullopt;
   }
   if (!CanSave3D(*kind)) {
-    err << "linewright-cli: " << (format.empty() ? output : format)
-        << " names a format that is only read; write one of " << kWritableFormats << "\n\n";
+    parser.Refuse((format.empty() ? options.output : format) +
+                      " names a format that is only read; write one of " + kWritableFormats,
+                  err);
     return std::nullopt;
   }
   return kind;

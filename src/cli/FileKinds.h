@@ -1,20 +1,29 @@
-// The 3D file format a command writes: the one the output's name says, or the one
-// --format names.
+// What build3d and convert share: the output's options, and the 3D file format to
+// write, the one the output's name says or the one --format names.
 #pragma once
 
 #include <iosfwd>
 #include <optional>
 #include <string>
 
+#include "CommandParser.h"
 #include "Scene3DCommands.h"
 
 namespace lw::cli {
 
 inline constexpr const char* kWritableFormats = "dxf, stl, stl-ascii, obj, ply, glb";
 
-// The kind to write; nullopt, with the reason on `err`, for an unknown name or a
-// format that is only read.
-std::optional<Space3DFileKind> OutputKind(const std::string& output, const std::string& format,
+// -o OUT, --format NAME and --threads N.
+struct Space3DOutput {
+  std::string output;
+  std::string format;
+  int threads = 0;  // every core
+};
+void AddSpace3DOutput(CommandParser& parser, Space3DOutput& options);
+
+// The kind to write; nothing, after the parser has refused the command line, for a
+// missing output, an unknown name or a format that is only read.
+std::optional<Space3DFileKind> OutputKind(const Space3DOutput& options, const CommandParser& parser,
                                           std::ostream& err);
 
 }  // namespace lw::cli

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "CommandParser.h"
 #include "Commands.h"
 #include "G3dFile.h"
 #include "HeadlessScene3D.h"
@@ -47,23 +48,10 @@ void PrintObject(std::ostream& out, std::size_t index, const G3dObject& object) 
 
 int RunInfo3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   std::string input;
-  for (const std::string_view arg : args) {
-    if (arg == "--help") {
-      PrintInfo3DUsage(out);
-      return ExitOk;
-    }
-    if (arg.starts_with("-") || !input.empty()) {
-      err << "linewright-cli info3d: unexpected argument '" << arg << "'\n\n";
-      PrintInfo3DUsage(err);
-      return ExitUsage;
-    }
-    input = arg;
-  }
-  if (input.empty()) {
-    err << "linewright-cli info3d: an input file is needed\n\n";
-    PrintInfo3DUsage(err);
-    return ExitUsage;
-  }
+  CommandParser parser("info3d", PrintInfo3DUsage);
+  parser.App().add_option("input", input);
+  if (const std::optional<int> exit = parser.Parse(args, out, err)) return *exit;
+  if (input.empty()) return parser.Refuse("an input file is needed", err);
   HeadlessScene3D space;
   G3dFile file(space.block, &space.palette3D);
   const int result = Read3DFile(file, input, KindOfPath(input));

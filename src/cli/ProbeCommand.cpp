@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "CommandParser.h"
 #include "Commands.h"
 #include "FormulaParser.h"
 
@@ -67,53 +68,34 @@ bool ParseSetting(std::string_view text, std::pair<char, double>& setting) {
   return true;
 }
 
-// Returns ExitOk after filling options, ExitUsage after reporting, or -1 for --help.
-int ParseProbeArgs(Args args, ProbeOptions& options, std::ostream& out, std::ostream& err) {
-  bool modeGiven = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string_view arg = args[i];
-    if (arg == "--help") {
-      PrintProbeUsage(out);
-      return -1;
-    }
-    std::string_view value;
-    const bool isMode = arg == "--mode" || arg.starts_with("--mode=");
-    const bool isSet = arg == "--set" || arg.starts_with("--set=");
-    if (!isMode && !isSet) {
-      err << "linewright-cli probe: unknown argument '" << arg << "'\n";
-      return ExitUsage;
-    }
-    if (const std::size_t equals = arg.find('='); equals != std::string_view::npos) {
-      value = arg.substr(equals + 1);
-    } else if (i + 1 < args.size()) {
-      value = args[++i];
-    } else {
-      err << "linewright-cli probe: " << arg << " needs a value\n";
-      return ExitUsage;
-    }
-    if (isMode) {
-      if (!ParseMode(value, options.mode)) {
-        err << "linewright-cli probe: unknown mode '" << value
-            << "' (text, normalized, compiled or normalize)\n";
-        return ExitUsage;
-      }
-      modeGiven = true;
-    } else {
-      std::pair<char, double> setting;
-      if (!ParseSetting(value, setting)) {
-        err << "linewright-cli probe: --set wants L=VALUE with a letter and a number, not '"
-            << value << "'\n";
-        return ExitUsage;
-      }
-      options.settings.push_back(setting);
-    }
+// Fills options; the exit code instead when the command line was refused or asked
+// for help.
+std::optional<int> ParseProbeArgs(Args args, ProbeOptions& options, std::ostream& out,
+                                  std::ostream& err) {
+  std::string mode;
+  std::vector<std::string> settings;
+  CommandParser parser("probe", PrintProbeUsage);
+  parser.App().add_option("--mode", mode)->check([](const std::string& text) {
+    ProbeMode unused{};
+    return ParseMode(text, unused)
+               ? std::string()
+               : "unknown mode '" + text + "' (text, normalized, compiled or normalize)";
+  });
+  parser.App().add_option("--set", settings)->check([](const std::string& text) {
+    std::pair<char, double> unused;
+    return ParseSetting(text, unused)
+               ? std::string()
+               : "--set wants L=VALUE with a letter and a number, not '" + text + "'";
+  });
+  if (const std::optional<int> exit = parser.Parse(args, out, err)) return exit;
+  if (mode.empty()) return parser.Refuse("--mode is required", err);
+  ParseMode(mode, options.mode);
+  for (const std::string& text : settings) {
+    std::pair<char, double> setting;
+    ParseSetting(text, setting);
+    options.settings.push_back(setting);
   }
-  if (!modeGiven) {
-    err << "linewright-cli probe: --mode is required\n\n";
-    PrintProbeUsage(err);
-    return ExitUsage;
-  }
-  return ExitOk;
+  return std::nullopt;
 }
 
 void ProbeLine(const ProbeOptions& options, std::string line, std::ostream& out) {
@@ -153,8 +135,7 @@ void ProbeLine(const ProbeOptions& options, std::string line, std::ostream& out)
 
 int RunProbe(Args args, std::istream& in, std::ostream& out, std::ostream& err) {
   ProbeOptions options;
-  const int parsed = ParseProbeArgs(args, options, out, err);
-  if (parsed != ExitOk) return parsed < 0 ? ExitOk : parsed;
+  if (const std::optional<int> exit = ParseProbeArgs(args, options, out, err)) return *exit;
   // Lines end at LF only; every other byte, CR included, belongs to the formula.
   std::string line;
   while (std::getline(in, line, '\n')) ProbeLine(options, line, out);

@@ -9,9 +9,11 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "BuildCommands.h"
+#include "CommandParser.h"
 #include "Commands.h"
 #include "ConstantOptions.h"
 #include "FileIo.h"
@@ -53,64 +55,49 @@ void PrintRender2DUsage(std::ostream& out) {
       << ThreadsUsage;
 }
 
-// Reads the command line; an empty optional means a usage error already reported.
-std::optional<Render2DOptions> ParseRender2D(Args args, std::ostream& err) {
+// Reads the command line; the exit code instead when it was refused or asked for help.
+std::variant<Render2DOptions, int> ParseRender2D(Args args, std::ostream& out, std::ostream& err) {
   Render2DOptions o;
-  auto fail = [&err](std::string_view why, std::string_view what = {}) {
-    err << "linewright-cli render2d: " << why;
-    if (!what.empty()) err << " '" << what << "'";
-    err << "\n\n";
-    PrintRender2DUsage(err);
-    return std::optional<Render2DOptions>{};
-  };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    const bool takesValue = arg == "-o" || arg == "--output" || arg == "--size" ||
-                            arg == "--palette" || arg == "--set" || arg == "--sweep" ||
-                            arg == "--threads";
-    if (takesValue && i + 1 >= args.size()) return fail("missing value after", arg);
-    if (arg == "-o" || arg == "--output") {
-      o.output = args[++i];
-    } else if (arg == "--size") {
-      const std::string_view size = args[++i];
-      if (!ParseSize(size, o.width, o.height)) return fail("bad size", size);
-      if (o.width < 1 || o.height < 1 || o.width > PlotPicture::MaxWidth ||
-          o.height > PlotPicture::MaxHeight) {
-        return fail("the size must lie between 1x1 and 8192x8192");
-      }
-    } else if (arg == "--palette") {
-      o.palette = args[++i];
-    } else if (arg == "--set") {
-      const std::string_view text = args[++i];
-      const std::optional<ConstantSet> set = ParseConstantSet(text);
-      if (!set) return fail("bad constant (expected a letter, '=' and a number)", text);
-      o.sets.push_back(*set);
-    } else if (arg == "--sweep") {
-      const std::string_view text = args[++i];
-      if (o.sweep) return fail("more than one --sweep given");
-      o.sweep = ParseConstantSweep(text);
-      if (!o.sweep) {
-        return fail("bad sweep (expected A=FROM:TO:STEP, STEP above 0, at most 100000 values)",
-                    text);
-      }
-    } else if (arg == "--threads") {
-      const std::string_view value = args[++i];
-      if (!ParseThreads(value, o.threads)) return fail("bad thread count", value);
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return fail("unknown option", arg);
-    } else if (o.document.empty()) {
-      o.document = arg;
-    } else {
-      return fail("more than one document given");
-    }
+  std::string size, sweep;
+  std::vector<std::string> sets;
+  CommandParser parser("render2d", PrintRender2DUsage);
+  CLI::App& app = parser.App();
+  app.add_option("document", o.document);
+  app.add_option("-o,--output", o.output);
+  app.add_option("--size", size)->check([](const std::string& text) {
+    int width = 0, height = 0;
+    if (!ParseSize(text, width, height)) return "bad size '" + text + "'";
+    const bool fits = width >= 1 && height >= 1 && width <= PlotPicture::MaxWidth &&
+                      height <= PlotPicture::MaxHeight;
+    return fits ? std::string() : "the size must lie between 1x1 and 8192x8192";
+  });
+  app.add_option("--palette", o.palette);
+  app.add_option("--set", sets)->check([](const std::string& text) {
+    return ParseConstantSet(text)
+               ? std::string()
+               : "bad constant (expected a letter, '=' and a number) '" + text + "'";
+  });
+  app.add_option("--sweep", sweep)->check([](const std::string& text) {
+    return ParseConstantSweep(text) ? std::string()
+                                    : "bad sweep (expected A=FROM:TO:STEP, STEP above 0, at "
+                                      "most 100000 values) '" +
+                                          text + "'";
+  });
+  parser.AddThreads(o.threads);
+  if (const std::optional<int> exit = parser.Parse(args, out, err)) return *exit;
+  if (!size.empty()) ParseSize(size, o.width, o.height);
+  for (const std::string& text : sets) o.sets.push_back(*ParseConstantSet(text));
+  if (!sweep.empty()) o.sweep = ParseConstantSweep(sweep);
+  if (o.document.empty()) return parser.Refuse("no document given", err);
+  if (o.output.empty()) {
+    return parser.Refuse("no output picture given (-o OUT.bmp or OUT.png)", err);
   }
-  if (o.document.empty()) return fail("no document given");
-  if (o.output.empty()) return fail("no output picture given (-o OUT.bmp or OUT.png)");
   const std::optional<const char*> format = PictureFormatOf(o.output);
-  if (!format) return fail("the output picture must end in .bmp or .png");
+  if (!format) return parser.Refuse("the output picture must end in .bmp or .png", err);
   o.format = *format;
   if (o.sweep && !IsFramePattern(o.output)) {
-    return fail("with --sweep the output needs one number field such as %03d", o.output);
+    return parser.Refuse(
+        "with --sweep the output needs one number field such as %03d '" + o.output + "'", err);
   }
   return o;
 }
@@ -212,15 +199,9 @@ int Render(const Render2DOptions& o, std::ostream& err) {
 }  // namespace
 
 int RunRender2D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
-  for (const std::string_view arg : args) {
-    if (arg == "--help") {
-      PrintRender2DUsage(out);
-      return ExitOk;
-    }
-  }
-  const std::optional<Render2DOptions> options = ParseRender2D(args, err);
-  if (!options) return ExitUsage;
-  return Render(*options, err);
+  const std::variant<Render2DOptions, int> parsed = ParseRender2D(args, out, err);
+  if (const int* exit = std::get_if<int>(&parsed)) return *exit;
+  return Render(std::get<Render2DOptions>(parsed), err);
 }
 
 }  // namespace lw::cli

@@ -6,7 +6,9 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <variant>
 
+#include "CommandParser.h"
 #include "Commands.h"
 #include "HeadlessScene3D.h"
 #include "OffscreenGl.h"
@@ -64,58 +66,35 @@ std::optional<int> ModeOf(std::string_view name) {
   return std::nullopt;
 }
 
-// Reads one option with its value; false (the reason in `why`) for a bad one.
-bool TakeOption(std::string_view name, std::string_view value, Render3DOptions& o,
-                std::string& why) {
-  if (name == "-o" || name == "--output") {
-    o.output = value;
-  } else if (name == "--size") {
-    if (!ParseSize(value, o.width, o.height) || o.width < 1 || o.height < 1 ||
-        o.width > MaxOffscreenSide || o.height > MaxOffscreenSide) {
-      why = "the size must be WxH between 1x1 and 4096x4096";
-      return false;
-    }
-  } else if (name == "--turn") {
-    if (!ParseAngles(value, o.turn)) {
-      why = "the turn must be three angles in degrees, AX,AY,AZ";
-      return false;
-    }
-  } else {
-    o.mode = ModeOf(value);
-    if (!o.mode) {
-      why = "the mode must be points, lines or polygons";
-      return false;
-    }
-  }
-  return true;
-}
-
-std::optional<Render3DOptions> ParseRender3D(Args args, std::ostream& err) {
+// Reads the command line; the exit code instead when it was refused or asked for help.
+std::variant<Render3DOptions, int> ParseRender3D(Args args, std::ostream& out, std::ostream& err) {
   Render3DOptions o;
-  auto fail = [&err](std::string_view why) {
-    err << "linewright-cli render3d: " << why << "\n\n";
-    PrintRender3DUsage(err);
-    return std::optional<Render3DOptions>{};
-  };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    const bool takesValue =
-        arg == "-o" || arg == "--output" || arg == "--size" || arg == "--turn" || arg == "--mode";
-    if (takesValue) {
-      if (i + 1 >= args.size()) return fail("missing value after '" + std::string(arg) + "'");
-      std::string why;
-      if (!TakeOption(arg, args[++i], o, why)) return fail(why);
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return fail("unknown option '" + std::string(arg) + "'");
-    } else if (o.document.empty()) {
-      o.document = arg;
-    } else {
-      return fail("more than one document given");
-    }
-  }
-  if (o.document.empty()) return fail("no document given");
+  std::string size, turn, mode;
+  CommandParser parser("render3d", PrintRender3DUsage);
+  CLI::App& app = parser.App();
+  app.add_option("document", o.document);
+  app.add_option("-o,--output", o.output);
+  app.add_option("--size", size)->check([](const std::string& text) {
+    int width = 0, height = 0;
+    const bool fits = ParseSize(text, width, height) && width >= 1 && height >= 1 &&
+                      width <= MaxOffscreenSide && height <= MaxOffscreenSide;
+    return fits ? std::string() : "the size must be WxH between 1x1 and 4096x4096";
+  });
+  app.add_option("--turn", turn)->check([](const std::string& text) {
+    G3dTransform unused;
+    return ParseAngles(text, unused) ? std::string()
+                                     : "the turn must be three angles in degrees, AX,AY,AZ";
+  });
+  app.add_option("--mode", mode)->check([](const std::string& text) {
+    return ModeOf(text) ? std::string() : "the mode must be points, lines or polygons";
+  });
+  if (const std::optional<int> exit = parser.Parse(args, out, err)) return *exit;
+  if (!size.empty()) ParseSize(size, o.width, o.height);
+  if (!turn.empty()) ParseAngles(turn, o.turn);
+  if (!mode.empty()) o.mode = ModeOf(mode);
+  if (o.document.empty()) return parser.Refuse("no document given", err);
   const std::optional<const char*> format = PictureFormatOf(o.output);
-  if (!format) return fail("the output picture (-o) must end in .png or .bmp");
+  if (!format) return parser.Refuse("the output picture (-o) must end in .png or .bmp", err);
   o.format = *format;
   return o;
 }
@@ -166,15 +145,9 @@ int Render(const Render3DOptions& o, std::ostream& err) {
 }  // namespace
 
 int RunRender3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
-  for (const std::string_view arg : args) {
-    if (arg == "--help") {
-      PrintRender3DUsage(out);
-      return ExitOk;
-    }
-  }
-  const std::optional<Render3DOptions> options = ParseRender3D(args, err);
-  if (!options) return ExitUsage;
-  return Render(*options, err);
+  const std::variant<Render3DOptions, int> parsed = ParseRender3D(args, out, err);
+  if (const int* exit = std::get_if<int>(&parsed)) return *exit;
+  return Render(std::get<Render3DOptions>(parsed), err);
 }
 
 }  // namespace lw::cli

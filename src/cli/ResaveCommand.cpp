@@ -2,6 +2,7 @@
 #include <ostream>
 #include <string>
 
+#include "CommandParser.h"
 #include "Commands.h"
 #include "StatusTexts.h"
 #include "document/SettingsFile.h"
@@ -14,19 +15,21 @@ constexpr std::string_view kUsage =
     "Loads a document and saves it as the program would. OUT is replaced only when the\n"
     "whole document was written.\n";
 
+void PrintResaveUsage(std::ostream& out) {
+  out << kUsage;
+}
+
 }  // namespace
 
 int RunResave(Args args, std::istream&, std::ostream& out, std::ostream& err) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    out << kUsage;
-    return ExitOk;
+  std::string from, to;
+  CommandParser parser("resave", PrintResaveUsage);
+  parser.App().add_option("input", from);
+  parser.App().add_option("output", to);
+  if (const std::optional<int> exit = parser.Parse(args, out, err)) return *exit;
+  if (from.empty() || to.empty()) {
+    return parser.Refuse("expected an input and an output file", err);
   }
-  if (args.size() != 2) {
-    err << "linewright-cli resave: expected an input and an output file\n" << kUsage;
-    return ExitUsage;
-  }
-  const std::string from(args[0]);
-  const std::string to(args[1]);
   Document document;
   const FileResult loaded = LoadSettingsFile(from, document);
   if (loaded != FileResult::Ok) {

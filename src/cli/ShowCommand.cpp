@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "CommandParser.h"
 #include "Commands.h"
 #include "StatusTexts.h"
 #include "document/GraphListEditor.h"
@@ -128,18 +129,18 @@ void ShowGraphs(const Document& d, std::ostream& out) {
   }
 }
 
+void PrintShowUsage(std::ostream& out) {
+  out << kUsage;
+}
+
 }  // namespace
 
 int RunShow(Args args, std::istream&, std::ostream& out, std::ostream& err) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    out << kUsage;
-    return ExitOk;
-  }
-  if (args.size() != 1) {
-    err << "linewright-cli show: expected one document file\n" << kUsage;
-    return ExitUsage;
-  }
-  const std::string path(args[0]);
+  std::string path;
+  CommandParser parser("show", PrintShowUsage);
+  parser.App().add_option("document", path);
+  if (const std::optional<int> exit = parser.Parse(args, out, err)) return *exit;
+  if (path.empty()) return parser.Refuse("expected one document file", err);
   Document document;
   const FileResult result = LoadSettingsFile(path, document);
   if (result != FileResult::Ok) {

@@ -85,8 +85,8 @@ void Divide(double* __restrict acc, Right right, const Block& block) {
 template <class Right, class Rule>
 void PerPoint(double* acc, Right right, const Block& block, Rule rule) {
   for (std::size_t i = 0; i < block.count; ++i) {
-    if (const std::uint8_t error = rule(acc[i], right[i]); error != NoFormulaError) {
-      block.codes[i] = error;
+    if (const MaybeError error = rule(acc[i], right[i])) {
+      block.codes[i] = *error;
     }
   }
 }
@@ -127,8 +127,8 @@ void FunctionPerPoint(double* acc, const Block& block) {
   // No program with RAND runs here, so the generator's state is never touched.
   std::uint32_t unused = 0;
   for (std::size_t i = 0; i < block.count; ++i) {
-    if (const std::uint8_t error = ApplyFunction(Code, acc[i], unused); error != NoFormulaError) {
-      block.codes[i] = error;
+    if (const MaybeError error = ApplyFunction(Code, acc[i], unused)) {
+      block.codes[i] = *error;
     }
   }
 }

@@ -4,8 +4,22 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <utility>
 
 namespace lw::formula_internal {
+
+PageCalls SystemPageCalls() {
+  return {
+      [](void* hint, std::size_t size) -> void* {
+        void* memory = mmap(hint, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        return memory == MAP_FAILED ? nullptr : memory;
+      },
+      [](void* pages, std::size_t size) {
+        return mprotect(pages, size, PROT_READ | PROT_EXEC) == 0;
+      },
+      [](void* pages, std::size_t size) { munmap(pages, size); },
+  };
+}
 
 bool ExecutableMemory::Load(const std::vector<std::uint8_t>& bytes, const void* near) {
   Release();
@@ -21,11 +35,11 @@ bool ExecutableMemory::Load(const std::vector<std::uint8_t>& bytes, const void* 
   void* hint = anchor > 2 * kBelow
                    ? reinterpret_cast<void*>((anchor & ~std::uintptr_t(0xFFFFF)) - kBelow)
                    : nullptr;
-  void* memory = mmap(hint, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (memory == MAP_FAILED) return false;
+  void* memory = calls_.map(hint, size);
+  if (memory == nullptr) return false;
   std::memcpy(memory, bytes.data(), bytes.size());
-  if (mprotect(memory, size, PROT_READ | PROT_EXEC) != 0) {
-    munmap(memory, size);
+  if (!calls_.seal(memory, size)) {
+    calls_.unmap(memory, size);
     return false;
   }
   start_ = static_cast<std::uint8_t*>(memory);
@@ -34,9 +48,14 @@ bool ExecutableMemory::Load(const std::vector<std::uint8_t>& bytes, const void* 
 }
 
 void ExecutableMemory::Release() {
-  if (start_ != nullptr) munmap(start_, size_);
+  if (start_ != nullptr) calls_.unmap(start_, size_);
   start_ = nullptr;
   size_ = 0;
+}
+
+void ExecutableMemory::UsePageCalls(PageCalls calls) {
+  Release();
+  calls_ = std::move(calls);
 }
 
 }  // namespace lw::formula_internal

@@ -309,23 +309,23 @@ inline double FormulaParser::FlatDivide(double a, double b, DivisionCounts* coun
 }
 
 inline double FormulaParser::FlatRemainder(double a, double b) {
-  if (const std::uint8_t error = Remainder(a, b); error != NoFormulaError) Raise(error);
+  if (const MaybeError error = Remainder(a, b)) Raise(*error);
   return a;
 }
 
 inline double FormulaParser::FlatPower(double a, double b) {
-  if (const std::uint8_t error = Power(a, b); error != NoFormulaError) Raise(error);
+  if (const MaybeError error = Power(a, b)) Raise(*error);
   return a;
 }
 
 inline double FormulaParser::FlatLogarithm(double a, double b) {
-  if (const std::uint8_t error = Logarithm(a, b); error != NoFormulaError) Raise(error);
+  if (const MaybeError error = Logarithm(a, b)) Raise(*error);
   return a;
 }
 
 inline double FormulaParser::FlatFunction(std::uint8_t code, double x) {
-  if (const std::uint8_t error = ApplyFunction(code, x, randomState_); error != NoFormulaError) {
-    Raise(error);
+  if (const MaybeError error = ApplyFunction(code, x, randomState_)) {
+    Raise(*error);
   }
   return x;
 }
@@ -360,7 +360,7 @@ double FormulaParser::RunFlat(DivisionCounts* counts) {
         accumulator = -accumulator;
         continue;
       case OpRaise:
-        Raise(ip->arg);
+        Raise(FormulaError(ip->arg));
         continue;
       case OpStore:
         variables_[ip->slot] = accumulator;

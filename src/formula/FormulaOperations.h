@@ -73,14 +73,27 @@ inline std::uint32_t NextRandom(std::uint32_t& state) {
   return (state >> 16) & 0x7FFFu;
 }
 
-// Each operation returns NoFormulaError, or the error code after setting the
-// result to 0.0. The flat program calls this with a constant code from one case per
+// What an operation raised, if anything: an optional FormulaError held in one byte,
+// so the loops that apply the operations keep it in a register.
+class MaybeError {
+ public:
+  constexpr MaybeError() = default;
+  constexpr MaybeError(FormulaError error) : code_(error) {}
+  constexpr explicit operator bool() const { return code_ != NoFormulaError; }
+  constexpr FormulaError operator*() const { return FormulaError(code_); }
+
+ private:
+  std::uint8_t code_ = NoFormulaError;
+};
+
+// Each operation that can fail returns its error after setting the result to 0.0,
+// or nothing. The flat program calls this with a constant code from one case per
 // function, so it must be inlined for the switch to fold away.
-[[gnu::always_inline]] inline std::uint8_t ApplyFunction(std::uint8_t code, double& x,
-                                                         std::uint32_t& randomState) {
+[[gnu::always_inline]] inline MaybeError ApplyFunction(std::uint8_t code, double& x,
+                                                       std::uint32_t& randomState) {
   const auto fail = [&x](FormulaError error) {
     x = 0.0;
-    return std::uint8_t(error);
+    return MaybeError(error);
   };
   switch (code) {
     case FnSin:
@@ -144,27 +157,27 @@ inline std::uint32_t NextRandom(std::uint32_t& state) {
     default:
       break;
   }
-  return NoFormulaError;
+  return {};
 }
 
 // The "%" operator: fmod, the dividend's sign, and no remainder by zero.
-inline std::uint8_t Remainder(double& a, double b) {
+inline MaybeError Remainder(double& a, double b) {
   if (b == 0.0) {
     a = 0.0;
     return DivisionByZero;
   }
   a = std::fmod(a, b);
-  return NoFormulaError;
+  return {};
 }
 
-inline std::uint8_t Power(double& a, double b) {
+inline MaybeError Power(double& a, double b) {
   if (std::floor(b) != b && a < 0.0) {
     a = 0.0;
     return LogDomain;
   }
   // x*x is the correctly rounded square, so the common square skips the general power.
   a = b == 2.0 ? a * a : std::pow(a, b);
-  return NoFormulaError;
+  return {};
 }
 
 inline double Gcd(double a, double b) {
@@ -180,13 +193,13 @@ inline double Gcd(double a, double b) {
   return a > 0.0 ? a : b;
 }
 
-inline std::uint8_t Logarithm(double& a, double b) {
+inline MaybeError Logarithm(double& a, double b) {
   if (!(a > 0.0 && b > 0.0 && b != 1.0)) {
     a = 0.0;
     return LogDomain;
   }
   a = std::log(a) / std::log(b);
-  return NoFormulaError;
+  return {};
 }
 
 inline double Maximum(double a, double b) {
@@ -197,7 +210,7 @@ inline double Minimum(double a, double b) {
 }
 
 // Applies a power-level operator ("^", "$", "&", "#", "@") to a.
-inline std::uint8_t ApplyPowerOperator(char op, double& a, double b) {
+inline MaybeError ApplyPowerOperator(char op, double& a, double b) {
   switch (op) {
     case '^':
       return Power(a, b);
@@ -213,7 +226,7 @@ inline std::uint8_t ApplyPowerOperator(char op, double& a, double b) {
       a = Minimum(a, b);
       break;
   }
-  return NoFormulaError;
+  return {};
 }
 
 inline bool IsPowerOperator(char c) {

@@ -1,6 +1,6 @@
 #include "FormulaParser.h"
 
-#include <typeinfo>
+#include <utility>
 
 #include "FormulaOperations.h"
 
@@ -54,6 +54,7 @@ double FormulaParser::EvaluateNormalized(std::string& text) {
 }
 
 double FormulaParser::EvaluateText(std::string_view text) {
+  ClearCounts();
   hasError_ = false;
   errorCode_ = NoFormulaError;
   if (ScanTokens(text).Refused()) {
@@ -98,19 +99,11 @@ void FormulaParser::Compile(std::string_view normalizedText) {
       programCharacters_.push_back(token.character);
     }
   }
-  // The flat translation reproduces the grammar with this class's or the division
-  // tracker's multiplicative level; any other override must run through its slot.
   if (programTypes_.empty()) return;
-  if (typeid(*this) == typeid(FormulaParser)) {
-    flatKind_ = FlatKind::Plain;
-  } else if (typeid(*this) == typeid(DivisionTrackingParser)) {
-    flatKind_ = FlatKind::Counting;
-  }
-  if (flatKind_ != FlatKind::None) {
-    BuildFlatProgram();
-    BuildNativeCode();
-    BuildBatchPlan();
-  }
+  flatKind_ = trackedCounts_ != nullptr ? FlatKind::Counting : FlatKind::Plain;
+  BuildFlatProgram();
+  BuildNativeCode();
+  BuildBatchPlan();
   SelectPaths();
 }
 
@@ -139,25 +132,30 @@ void FormulaParser::UseNativeCode(bool enabled) {
   SelectPaths();
 }
 
+void FormulaParser::UseCodePages(formula_internal::PageCalls calls) {
+  nativeCode_.UsePageCalls(std::move(calls));
+  nativeEntry_ = nullptr;
+  SelectPaths();
+}
+
 void FormulaParser::SelectPaths() {
   activeFlat_ = flatEnabled_ ? flatKind_ : FlatKind::None;
-  const NativeEntry native = flatEnabled_ && nativeEnabled_ ? nativeEntry_ : nullptr;
-  plainNative_ = activeFlat_ == FlatKind::Plain ? native : nullptr;
-  countingNative_ = activeFlat_ == FlatKind::Counting ? native : nullptr;
+  activeNative_ = flatEnabled_ && nativeEnabled_ ? nativeEntry_ : nullptr;
 }
 
 double FormulaParser::EvaluateCompiled() {
   // The sampling loops' path: straight to the machine code or the flat program.
-  if (plainNative_ != nullptr) return RunNative(plainNative_);
-  if (activeFlat_ == FlatKind::Plain) {
+  ClearCounts();
+  if (activeNative_ != nullptr) return RunNative(activeNative_);
+  if (activeFlat_ != FlatKind::None) {
     hasError_ = false;
     errorCode_ = NoFormulaError;
-    return RunFlat(nullptr);
+    return RunFlat(trackedCounts_);
   }
-  return EvaluateProgram(nullptr);
+  return EvaluateProgram();
 }
 
-double FormulaParser::EvaluateProgram(DivisionCounts* counts) {
+double FormulaParser::EvaluateProgram() {
   hasError_ = false;
   errorCode_ = NoFormulaError;
   if (programRefused_) {
@@ -168,8 +166,6 @@ double FormulaParser::EvaluateProgram(DivisionCounts* counts) {
     Raise(NotAnExpression);
     return 0.0;
   }
-  const FlatKind wanted = counts != nullptr ? FlatKind::Counting : FlatKind::Plain;
-  if (activeFlat_ == wanted) return RunFlat(counts);
   path_ = Path::Program;
   tokenCursor_ = characterCursor_ = numberCursor_ = 0;
   NextToken();
@@ -188,7 +184,7 @@ bool FormulaParser::HasFlatProgram() const {
 }
 
 bool FormulaParser::HasNativeCode() const {
-  return plainNative_ != nullptr || countingNative_ != nullptr;
+  return activeNative_ != nullptr;
 }
 
 void FormulaParser::SeedRandom(std::uint32_t seed) {
@@ -261,14 +257,7 @@ double FormulaParser::Additive() {
   return accumulator;
 }
 
-double FormulaParser::TermCompiled() {
-  return Multiplicative(nullptr);
-}
-double FormulaParser::TermText() {
-  return Multiplicative(nullptr);
-}
-
-double FormulaParser::Multiplicative(DivisionCounts* counts) {
+double FormulaParser::Term() {
   // term := signed { ("*" | "/" | "%") signed }
   double accumulator = Signed();
   while (tokenType_ == TokenOperator &&
@@ -282,7 +271,9 @@ double FormulaParser::Multiplicative(DivisionCounts* counts) {
       Raise(DivisionByZero);
       accumulator = 0.0;
     } else if (op == '/') {
-      if (counts != nullptr) ++(right > 0.0 ? counts->positive : counts->negative);
+      if (trackedCounts_ != nullptr) {
+        ++(right > 0.0 ? trackedCounts_->positive : trackedCounts_->negative);
+      }
       accumulator /= right;
     } else {
       accumulator = std::fmod(accumulator, right);
@@ -309,9 +300,8 @@ double FormulaParser::PowerLevel() {
     const char op = char(tokenCharacter_);
     NextToken();
     const double right = FunctionLevel();
-    if (const std::uint8_t error = ApplyPowerOperator(op, accumulator, right);
-        error != NoFormulaError) {
-      Raise(error);
+    if (const MaybeError error = ApplyPowerOperator(op, accumulator, right)) {
+      Raise(*error);
     }
   }
   return accumulator;
@@ -326,9 +316,8 @@ double FormulaParser::FunctionLevel() {
     NextToken();
     Primary(accumulator);
     if (code != 0) {
-      if (const std::uint8_t error = ApplyFunction(code, accumulator, randomState_);
-          error != NoFormulaError) {
-        Raise(error);
+      if (const MaybeError error = ApplyFunction(code, accumulator, randomState_)) {
+        Raise(*error);
       }
     }
   }
@@ -360,29 +349,6 @@ void FormulaParser::Primary(double& accumulator) {
       accumulator = 0.0;
       return;
   }
-}
-
-double DivisionTrackingParser::Evaluate(std::string_view text) {
-  counts_ = {};
-  return FormulaParser::Evaluate(text);
-}
-
-double DivisionTrackingParser::EvaluateNormalized(std::string& text) {
-  counts_ = {};
-  return FormulaParser::EvaluateNormalized(text);
-}
-
-double DivisionTrackingParser::EvaluateCompiled() {
-  counts_ = {};
-  if (const NativeEntry native = CountingNative(); native != nullptr) return RunNative(native);
-  return EvaluateProgram(&counts_);
-}
-
-double DivisionTrackingParser::TermCompiled() {
-  return Multiplicative(&counts_);
-}
-double DivisionTrackingParser::TermText() {
-  return Multiplicative(&counts_);
 }
 
 }  // namespace lw

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,12 +30,16 @@ enum FormulaError : std::uint8_t {
   Overflow = 10,
 };
 
-// ErrorCode() when the last evaluation raised nothing.
+// An error as a byte, as ErrorCode() and the batch outputs give it: the error's own
+// value, or NoFormulaError when the evaluation raised nothing.
 inline constexpr std::uint8_t NoFormulaError = 255;
 
 // Messages for the codes 0..10, UTF-8. Codes 0..2 mean the formula itself is wrong;
 // 3..10 mean it has no value for the current variables.
 extern const std::array<std::string_view, 11> FormulaErrorMessages;
+inline bool FormulaTextIsWrong(FormulaError error) {
+  return error <= NotAnExpression;
+}
 
 inline constexpr double Pi = 3.141592653589793;
 inline constexpr double EulerE = 2.718281828459045;
@@ -51,7 +56,7 @@ enum TokenType : std::uint8_t {
 class FormulaParser {
  public:
   FormulaParser() : FormulaParser(nullptr) {}
-  virtual ~FormulaParser();
+  ~FormulaParser();
   FormulaParser(const FormulaParser&) = delete;
   FormulaParser& operator=(const FormulaParser&) = delete;
 
@@ -68,16 +73,27 @@ class FormulaParser {
   // Commas become points, letters upper case, trailing delimiters removed.
   static void Normalize(std::string& text);
 
-  virtual double Evaluate(std::string_view text);
-  virtual double EvaluateNormalized(std::string& text);
+  double Evaluate(std::string_view text);
+  double EvaluateNormalized(std::string& text);
 
   // Builds the token program from a normalised text; replaces any earlier program.
   void Compile(std::string_view normalizedText);
-  virtual double EvaluateCompiled();
+  double EvaluateCompiled();
   void ReleaseCompiled();
 
   bool HasError() const { return hasError_; }
+  // What the last evaluation raised, if anything.
+  std::optional<FormulaError> Error() const {
+    return hasError_ ? std::optional(FormulaError(errorCode_)) : std::nullopt;
+  }
+  // The same as a byte (NoFormulaError for none), the form the batch outputs hold.
   std::uint8_t ErrorCode() const { return errorCode_; }
+  // The division counts of the last evaluation, packed as in BatchOutput.
+  std::uint32_t LastDivisionPair() const {
+    return trackedCounts_ == nullptr ? 0
+                                     : std::uint32_t(trackedCounts_->positive) |
+                                           (std::uint32_t(trackedCounts_->negative) << 16);
+  }
 
   // Where EvaluateBatch puts each point's outcome: its value, its ErrorCode() and,
   // when divisions is given, its division counts packed as positive | negative << 16
@@ -117,46 +133,15 @@ class FormulaParser {
   const std::vector<double>& ProgramNumbers() const;
 
  protected:
-  struct DivisionCounts;
-  // A derived class that counts divisions names its counters, so code made at
-  // Compile time can count into them.
-  explicit FormulaParser(DivisionCounts* trackedCounts);
-
-  // The multiplicative level of the compiled and the text paths. The additive level
-  // reaches it only through these, so a derived class that overrides them changes
-  // both paths.
-  virtual double TermCompiled();
-  virtual double TermText();
-
   // Divisions by a positive and by a negative divisor during one evaluation.
   struct DivisionCounts {
     std::uint16_t positive = 0;
     std::uint16_t negative = 0;
   };
-
-  // The multiplicative level itself; counts the divisions when counts is given.
-  double Multiplicative(DivisionCounts* counts);
-  // Evaluates the token program; counts must be given exactly when the object was
-  // compiled as a DivisionTrackingParser, so the flat program counts as the grammar does.
-  double EvaluateProgram(DivisionCounts* counts);
-  double EvaluateText(std::string_view text);
-  void Raise(std::uint8_t code) {
-    hasError_ = true;
-    errorCode_ = code;
-  }
-
-  // The division counts of the last evaluation, packed as in BatchOutput.
-  virtual std::uint32_t LastDivisionPair() const { return 0; }
-
-  // Machine code for the program; called with the parser, returns the value.
-  using NativeEntry = double (*)(FormulaParser*);
-  // The machine code of a program compiled as a DivisionTrackingParser, if in use.
-  NativeEntry CountingNative() const { return countingNative_; }
-  double RunNative(NativeEntry entry) {
-    hasError_ = false;
-    errorCode_ = NoFormulaError;
-    return entry(this);
-  }
+  // A parser given counters counts every division into them, on every path: the
+  // grammar, the flat program and its machine code. They are cleared at the start of
+  // each evaluation.
+  explicit FormulaParser(DivisionCounts* trackedCounts);
 
  public:
   // For tests: evaluate the token program by the grammar even where the faster flat
@@ -169,8 +154,14 @@ class FormulaParser {
   void UseNativeCode(bool enabled);
   // Whether the current program runs as machine code.
   bool HasNativeCode() const;
+  // For tests: obtain the pages for machine code through calls from now on (to make
+  // the system refuse them); the current program keeps running without its code.
+  void UseCodePages(formula_internal::PageCalls calls);
 
  private:
+  // Machine code for the program; called with the parser, returns the value.
+  using NativeEntry = double (*)(FormulaParser*);
+
   enum class Path : std::uint8_t { Text, Program };
   enum class FlatKind : std::uint8_t { None, Plain, Counting };
   struct Instruction {
@@ -185,10 +176,27 @@ class FormulaParser {
   class FlatCompiler;
   class NativeCompiler;
 
+  double EvaluateText(std::string_view text);
+  // Evaluates the token program, by its flat translation where one is in use.
+  double EvaluateProgram();
+  double RunNative(NativeEntry entry) {
+    hasError_ = false;
+    errorCode_ = NoFormulaError;
+    return entry(this);
+  }
+  void Raise(FormulaError error) {
+    hasError_ = true;
+    errorCode_ = error;
+  }
+  void ClearCounts() {
+    if (trackedCounts_ != nullptr) *trackedCounts_ = {};
+  }
+
   // Grammar levels shared by both paths.
   double Assignment();
   double Additive();
-  double Term() { return path_ == Path::Text ? TermText() : TermCompiled(); }
+  // The multiplicative level, counting into trackedCounts_ when there are counters.
+  double Term();
   double Signed();
   double PowerLevel();
   double FunctionLevel();
@@ -252,8 +260,8 @@ class FormulaParser {
   formula_internal::ExecutableMemory nativeCode_;
   NativeEntry nativeEntry_ = nullptr;
   bool nativeEnabled_ = true;
-  NativeEntry plainNative_ = nullptr;
-  NativeEntry countingNative_ = nullptr;
+  // nativeEntry_ while the flat program and the machine code are enabled.
+  NativeEntry activeNative_ = nullptr;
   DivisionCounts* trackedCounts_ = nullptr;
 
   std::array<double, 26> variables_{};
@@ -266,23 +274,12 @@ class FormulaParser {
 // Counts, during each evaluation, the divisions by a positive and by a negative
 // divisor. A change of the pair between neighbouring samples means a divisor
 // changed sign between them, so a pole may lie there.
-class DivisionTrackingParser : public FormulaParser {
+class DivisionTrackingParser final : public FormulaParser {
  public:
   DivisionTrackingParser() : FormulaParser(&counts_) {}
 
-  double Evaluate(std::string_view text) override;
-  double EvaluateNormalized(std::string& text) override;
-  double EvaluateCompiled() override;
-
   std::uint16_t PositiveDivisions() const { return counts_.positive; }
   std::uint16_t NegativeDivisions() const { return counts_.negative; }
-
- protected:
-  std::uint32_t LastDivisionPair() const override {
-    return std::uint32_t(counts_.positive) | (std::uint32_t(counts_.negative) << 16);
-  }
-  double TermCompiled() override;
-  double TermText() override;
 
  private:
   DivisionCounts counts_;

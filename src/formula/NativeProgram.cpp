@@ -11,6 +11,8 @@
 // the registers, or anything unexpected) keeps running as the flat program.
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <type_traits>
 
 #include "FlatInstructions.h"
 #include "FormulaOperations.h"
@@ -78,11 +80,21 @@ class FormulaParser::NativeCompiler {
   struct ColdPath {
     X86Assembler::Label entry = 0;
     X86Assembler::Label back = 0;
-    std::uint8_t code = 0;
+    FormulaError code = SyntaxError;
     int xmm = 0;
   };
 
   using UnaryHelper = double (*)(double, FormulaParser*);
+
+  // The code counts a division by incrementing the word at trackedCounts_ plus 0 for a
+  // positive divisor and plus 2 for a negative one, the second taken as rax * 2 with
+  // rax the comparison's 0 or 1; and it raises an error by storing single bytes.
+  static constexpr std::int32_t kNegativeCounter = 2;
+  static_assert(std::is_standard_layout_v<DivisionCounts>);
+  static_assert(offsetof(DivisionCounts, positive) == 0);
+  static_assert(offsetof(DivisionCounts, negative) == kNegativeCounter);
+  static_assert(sizeof(DivisionCounts::positive) == 2 && sizeof(DivisionCounts::negative) == 2);
+  static_assert(sizeof(FormulaParser::hasError_) == 1 && sizeof(FormulaParser::errorCode_) == 1);
 
   static int Xmm(int position) { return position - 1; }
   Register Base() const { return frame_ ? Rbx : Rdi; }
@@ -117,32 +129,31 @@ class FormulaParser::NativeCompiler {
   bool Function(std::uint8_t code, int position);
   void Sqrt(int position);
   bool Call(const void* helper, int left, const Right* right);
-  void Raise(std::uint8_t code) {
+  void Raise(FormulaError code) {
     assembler_->StoreByte(Base(), OffsetOf(&parser_.hasError_), 1);
     assembler_->StoreByte(Base(), OffsetOf(&parser_.errorCode_), code);
   }
   // Jumps to a cold path that raises code and zeroes the position's register.
-  void FailIf(Condition condition, std::uint8_t code, int position);
+  void FailIf(Condition condition, FormulaError code, int position);
   void EmitColdPaths();
 
   template <std::uint8_t Code>
   static double CallFunction(double x, FormulaParser* parser) {
-    if (const std::uint8_t error = ApplyFunction(Code, x, parser->randomState_);
-        error != NoFormulaError) {
-      parser->Raise(error);
+    if (const MaybeError error = ApplyFunction(Code, x, parser->randomState_)) {
+      parser->Raise(*error);
     }
     return x;
   }
   static double CallRemainder(double a, double b, FormulaParser* parser) {
-    if (const std::uint8_t error = Remainder(a, b); error != NoFormulaError) parser->Raise(error);
+    if (const MaybeError error = Remainder(a, b)) parser->Raise(*error);
     return a;
   }
   static double CallPower(double a, double b, FormulaParser* parser) {
-    if (const std::uint8_t error = Power(a, b); error != NoFormulaError) parser->Raise(error);
+    if (const MaybeError error = Power(a, b)) parser->Raise(*error);
     return a;
   }
   static double CallLogarithm(double a, double b, FormulaParser* parser) {
-    if (const std::uint8_t error = Logarithm(a, b); error != NoFormulaError) parser->Raise(error);
+    if (const MaybeError error = Logarithm(a, b)) parser->Raise(*error);
     return a;
   }
   static double CallGcd(double a, double b, FormulaParser*) { return Gcd(a, b); }
@@ -205,7 +216,7 @@ bool FormulaParser::NativeCompiler::TranslateInstruction(const Instruction& inst
       assembler_->Sse(Xorpd, Xmm(position_), assembler_->Mask(kSignBit));
       return true;
     case OpRaise:
-      Raise(instruction.arg);
+      Raise(FormulaError(instruction.arg));
       return true;
     case OpStore:
       if (position_ < 1) return false;
@@ -319,7 +330,9 @@ void FormulaParser::NativeCompiler::Divide(int left, const Right& right) {
       a.Sse(Xorpd, Xmm(left), Operand::InXmm(Xmm(left)));
       return;
     }
-    if (counting_) a.IncrementWord(Operand::At(Base(), counts + (right.value > 0.0 ? 0 : 2)));
+    if (counting_) {
+      a.IncrementWord(Operand::At(Base(), counts + (right.value > 0.0 ? 0 : kNegativeCounter)));
+    }
     a.Sse(Divsd, Xmm(left), a.Constant(right.value));
     return;
   }
@@ -377,7 +390,7 @@ void FormulaParser::NativeCompiler::Sqrt(int position) {
   a.Bind(coldPaths_.back().back);
 }
 
-void FormulaParser::NativeCompiler::FailIf(Condition condition, std::uint8_t code, int position) {
+void FormulaParser::NativeCompiler::FailIf(Condition condition, FormulaError code, int position) {
   ColdPath cold{assembler_->NewLabel(), assembler_->NewLabel(), code, Xmm(position)};
   assembler_->JumpIf(condition, cold.entry);
   coldPaths_.push_back(cold);

@@ -8,6 +8,7 @@ namespace lw::formula_internal {
 namespace {
 constexpr std::uint8_t kRexW = 0x48;
 constexpr std::uint8_t kInt3 = 0xCC;
+constexpr std::size_t kUnbound = SIZE_MAX;
 }  // namespace
 
 Operand X86Assembler::Constant(double value) {
@@ -34,7 +35,10 @@ void X86Assembler::Word32(std::uint32_t value) {
   for (int i = 0; i < 4; ++i) Byte(std::uint8_t(value >> (8 * i)));
 }
 
-void X86Assembler::ModRm(int reg, const Operand& operand) {
+void X86Assembler::ModRm(int reg, const Operand& operand, int trailingBytes) {
+  Require(reg >= 0 && reg < 16);
+  Require(operand.kind == Operand::Xmm ? operand.reg < 16 : operand.reg < 8);
+  Require(operand.kind != Operand::Pool || trailingBytes == 0);
   const int r = (reg & 7) << 3;
   switch (operand.kind) {
     case Operand::Xmm:
@@ -64,6 +68,7 @@ void X86Assembler::ModRm(int reg, const Operand& operand) {
 }
 
 void X86Assembler::Sse(SseOp op, int xmm, const Operand& operand) {
+  Require(xmm >= 0 && xmm < 16);
   Byte(std::uint8_t(op >> 8));
   const bool extendedRm = operand.kind == Operand::Xmm && operand.reg >= 8;
   const std::uint8_t rex = std::uint8_t(0x40 | (xmm >= 8 ? 4 : 0) | (extendedRm ? 1 : 0));
@@ -75,7 +80,7 @@ void X86Assembler::Sse(SseOp op, int xmm, const Operand& operand) {
 
 void X86Assembler::StoreByte(Register base, std::int32_t displacement, std::uint8_t value) {
   Byte(0xC6);
-  ModRm(0, Operand::At(base, displacement));
+  ModRm(0, Operand::At(base, displacement), 1);
   Byte(value);
 }
 
@@ -97,14 +102,17 @@ void X86Assembler::SetBelowOrEqualAl() {
 }
 
 void X86Assembler::Push(Register reg) {
+  Require(reg < 8);
   Byte(std::uint8_t(0x50 + reg));
 }
 
 void X86Assembler::Pop(Register reg) {
+  Require(reg < 8);
   Byte(std::uint8_t(0x58 + reg));
 }
 
 void X86Assembler::MoveRegister(Register to, Register from) {
+  Require(to < 8 && from < 8);
   Byte(kRexW);
   Byte(0x89);
   Byte(std::uint8_t(0xC0 | (from << 3) | to));
@@ -142,12 +150,13 @@ void X86Assembler::BranchTarget() {
 }
 
 X86Assembler::Label X86Assembler::NewLabel() {
-  labels_.push_back(SIZE_MAX);
+  labels_.push_back(kUnbound);
   return labels_.size() - 1;
 }
 
 void X86Assembler::Bind(Label label) {
-  labels_[label] = code_.size();
+  Require(label < labels_.size() && labels_[label] == kUnbound);
+  if (label < labels_.size()) labels_[label] = code_.size();
 }
 
 void X86Assembler::LabelReference(Label label) {
@@ -171,7 +180,13 @@ std::vector<std::uint8_t> X86Assembler::Finish() {
     const auto relative = std::uint32_t(std::int64_t(target) - std::int64_t(at + 4));
     for (int i = 0; i < 4; ++i) code_[at + std::size_t(i)] = std::uint8_t(relative >> (8 * i));
   };
-  for (const Patch& p : labelPatches_) patch(p.at, labels_[p.target]);
+  for (const Patch& p : labelPatches_) {
+    // A jump to a label never bound would land on whatever follows the code.
+    Require(p.target < labels_.size() && labels_[p.target] != kUnbound);
+    if (!valid_) return {};
+    patch(p.at, labels_[p.target]);
+  }
+  if (!valid_) return {};
   // The pool starts on a cache line of its own; the masks, read 16 bytes at a time
   // and so aligned to 16, come first.
   while (code_.size() % 64 != 0) Byte(kInt3);

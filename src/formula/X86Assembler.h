@@ -11,8 +11,10 @@
 
 namespace lw::formula_internal {
 
-// General-purpose registers by their encoding.
+// General-purpose registers by their encoding. The encoder writes no REX.B bit for a
+// base or pushed register, so only the first eight can be named.
 enum Register : std::uint8_t { Rax = 0, Rbx = 3, Rsp = 4, Rdi = 7 };
+static_assert(Rax < 8 && Rbx < 8 && Rsp < 8 && Rdi < 8);
 
 // Condition codes for the jumps, as ucomisd leaves the flags.
 enum Condition : std::uint8_t {
@@ -85,13 +87,20 @@ class X86Assembler {
   void Jump(Label label);
   void JumpIf(Condition condition, Label label);
 
-  // The code with the pool after it; the entry point is at the start.
+  // The code with the pool after it; the entry point is at the start. Empty when an
+  // instruction broke an assumption of this encoder (a register it cannot encode, an
+  // immediate after an instruction-relative operand, a label bound twice or never),
+  // so the caller keeps a slower path rather than running wrong code.
   std::vector<std::uint8_t> Finish();
 
  private:
   void Byte(std::uint8_t byte) { code_.push_back(byte); }
+  void Require(bool holds) { valid_ = valid_ && holds; }
   void Word32(std::uint32_t value);
-  void ModRm(int reg, const Operand& operand);
+  // The ModRM byte and what follows it; trailingBytes counts the immediate the caller
+  // writes after it, which an instruction-relative operand cannot have (its
+  // displacement is patched relative to its own end, taken as the instruction's end).
+  void ModRm(int reg, const Operand& operand, int trailingBytes = 0);
   void LabelReference(Label label);
 
   struct Patch {
@@ -106,6 +115,7 @@ class X86Assembler {
   std::vector<Patch> poolPatches_;
   std::vector<std::size_t> labels_;
   std::vector<Patch> labelPatches_;
+  bool valid_ = true;
 };
 
 }  // namespace lw::formula_internal

@@ -26,6 +26,8 @@ void DrawGraphs2D(Plot2DContext& ctx, std::size_t first, std::size_t last) {
   for (std::size_t i = first; i < last && !Stopped(ctx.work); ++i) {
     ctx.progress.SetCaption(GraphProgressCaption(i));
     BuildEntry2D(ctx, i);
+    // Between graphs no other thread draws: the whole picture is final for now.
+    PublishColumns(ctx, 0, ctx.picture.Width());
     ctx.progress.SetPosition(0);
   }
 }

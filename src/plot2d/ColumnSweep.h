@@ -37,7 +37,7 @@ struct ColumnBlock {
 // engine is left as it would leave it.
 template <class Parser, class Row>
 void EvaluateColumn(Parser& parser, const View2D& view, double x, std::span<const double> ys,
-                  ColumnBlock& block, Row&& row) {
+                    ColumnBlock& block, Row&& row) {
   constexpr bool kCounts = std::is_base_of_v<DivisionTrackingParser, Parser>;
   const FormulaParser::BatchOutput output{block.values.data(), block.codes.data(),
                                           kCounts ? block.divisions.data() : nullptr};
@@ -96,13 +96,16 @@ class ColumnSweep {
     return lastHadError_;
   }
 
-  // Runs column(parser, block, c) for every column, each counted by the progress.
+  // Runs column(parser, block, c) for every column, each counted by the progress and
+  // shown as it is finished.
   template <class Column>
   bool RunColumns(Column&& column) {
     return RunBands(0, [&](Parser& parser, ColumnBlock& block, int first, int last) {
+      ColumnBatches batches(ctx_, walk_.Px0 + first);
       for (int c = first; c < last && !Stopped(ctx_.work); ++c) {
         column(parser, block, c);
         ctx_.progress.Advance(1);
+        batches.FinishedUpTo(walk_.Px0 + c + 1);
       }
       return true;
     });

@@ -8,6 +8,7 @@
 #include "Feedback.h"
 #include "FormulaParser.h"
 #include "Palette.h"
+#include "PictureMirror.h"
 #include "PlotPicture.h"
 #include "View2D.h"
 #include "WorkControl.h"
@@ -53,6 +54,39 @@ struct Plot2DContext {
   int viewHeight = 600;
   // The threads the builders may use and the stop request; none builds serially.
   const WorkControl* work = nullptr;
+  // Where finished columns go while the build runs, for the view; none without one.
+  PictureMirror* mirror = nullptr;
+};
+
+// Hands columns [x0, x1) of the picture, finished by the calling thread, to the
+// build's mirror.
+inline void PublishColumns(const Plot2DContext& ctx, int x0, int x1) {
+  if (ctx.mirror != nullptr) ctx.mirror->Publish(ctx.picture, x0, x1);
+}
+
+// The pixel columns one thread finishes, left to right, published a batch at a time
+// and the rest when the thread leaves its piece.
+class ColumnBatches {
+ public:
+  ColumnBatches(const Plot2DContext& ctx, int firstPixel)
+      : ctx_(ctx), first_(firstPixel), end_(firstPixel) {}
+  ~ColumnBatches() { PublishColumns(ctx_, first_, end_); }
+  ColumnBatches(const ColumnBatches&) = delete;
+  ColumnBatches& operator=(const ColumnBatches&) = delete;
+
+  // Every column before pixelEnd is finished.
+  void FinishedUpTo(int pixelEnd) {
+    end_ = pixelEnd;
+    if (end_ - first_ < kBatch) return;
+    PublishColumns(ctx_, first_, end_);
+    first_ = end_;
+  }
+
+ private:
+  static constexpr int kBatch = 32;
+  const Plot2DContext& ctx_;
+  int first_;
+  int end_;
 };
 
 }  // namespace lw

@@ -150,6 +150,15 @@ void PlotPicture::CopyFrom(const PlotPicture& other) {
   stylePosition_ = other.stylePosition_;
 }
 
+void PlotPicture::CopyColumns(const PlotPicture& other, int x0, int x1) {
+  x0 = std::max(x0, 0);
+  x1 = std::min({x1, width_, other.width_});
+  const int rows = std::min(height_, other.height_);
+  if (x0 >= x1) return;
+  const auto count = static_cast<std::size_t>(x1 - x0);
+  for (int y = 0; y < rows; ++y) std::copy_n(&other.At(x0, y), count, &At(x0, y));
+}
+
 bool PlotPicture::Grow(int width, int height, Colour background) {
   const int w = std::max(width_, std::min(width, MaxWidth));
   const int h = std::max(height_, std::min(height, MaxHeight));

@@ -125,8 +125,6 @@ class PlotPicture {
   // Draws with the pen from the current position up to, but not including, (x, y),
   // so joints of a polyline are drawn once and XOR drawing twice restores exactly.
   void LineTo(int x, int y);
-  int PenX() const { return penX_; }
-  int PenY() const { return penY_; }
   // Outline of left <= x < right, top <= y < bottom with the pen, as a closed polyline.
   void FrameRect(int left, int top, int right, int bottom);
   // One-pixel outline of the ellipse inscribed in left <= x < right, top <= y < bottom,
@@ -152,6 +150,8 @@ class PlotPicture {
   // Takes the other picture's size, pixels and pen (with its position and dash
   // phase); the font stays. A build on another thread draws into such a copy.
   void CopyFrom(const PlotPicture& other);
+  // Copies columns [x0, x1) of the other picture, over the rows both pictures have.
+  void CopyColumns(const PlotPicture& other, int x0, int x1);
 
  private:
   static constexpr std::uint32_t ColourMask = 0x00FFFFFF;

@@ -99,8 +99,8 @@ using ContourSweep = ColumnSweep<DivisionTrackingParser>;
 // Samples column c into col; draws the cells between it and prev into pixel column px
 // unless there is no previous column.
 void ContourColumn(Plot2DContext& ctx, const ContourSweep& sweep, DivisionTrackingParser& parser,
-                   ColumnBlock& block, int c, ContourSamples& col, const ContourSamples* prev, int px,
-                   Colour colour, bool xorDrawing) {
+                   ColumnBlock& block, int c, ContourSamples& col, const ContourSamples* prev,
+                   int px, Colour colour, bool xorDrawing) {
   const int py0 = sweep.Walk().Py0;
   col.side[0] = NoValue;
   sweep.Sample(parser, block, c, [&](int r, double value, bool hasValue, std::uint32_t pair) {
@@ -152,9 +152,11 @@ bool ContourBand(Plot2DContext& ctx, const ContourSweep& sweep, DivisionTracking
                 xorDrawing);
   if (first == 0) ctx.progress.Advance(1);
   const int px0 = sweep.Walk().Px0;
+  ColumnBatches batches(ctx, px0 + std::max(first, 1) - 1);
   for (int c = std::max(first, 1); c < last && !Stopped(ctx.work); ++c) {
     ContourColumn(ctx, sweep, parser, block, c, *cur, prev, px0 + c - 1, colour, xorDrawing);
     ctx.progress.Advance(1);
+    batches.FinishedUpTo(px0 + c);
     std::swap(prev, cur);
   }
   return true;

@@ -250,9 +250,14 @@ void ApplyGroup(FaceState& state, long long code, std::string_view value, G3dBlo
   }
 }
 
+// Looking at the stop request every few thousand groups keeps a stop prompt
+// without a shared load in every group.
+constexpr unsigned kGroupsPerLook = 4096;
+
 // Looks for the entities or the layer table. True: the entities start here.
-bool FindSection(DxfLineReader& reader) {
-  while (!reader.AtEnd()) {
+bool FindSection(DxfLineReader& reader, const WorkControl* work) {
+  for (unsigned groups = 1; !reader.AtEnd(); ++groups) {
+    if (groups % kGroupsPerLook == 0 && Stopped(work)) return false;
     const std::string_view code = reader.ReadLine();
     const std::string_view value = reader.ReadLine();
     if (MatchesKeyword(value, "ENTITIES")) return true;
@@ -262,13 +267,28 @@ bool FindSection(DxfLineReader& reader) {
 }
 
 // Every group-2 value becomes an object, the section name "ENTITIES" included.
-bool ReadLayers(DxfLineReader& reader, G3dBlock& block) {
-  while (!reader.AtEnd()) {
+bool ReadLayers(DxfLineReader& reader, G3dBlock& block, const WorkControl* work) {
+  for (unsigned groups = 1; !reader.AtEnd(); ++groups) {
+    if (groups % kGroupsPerLook == 0 && Stopped(work)) return false;
     const std::string_view code = reader.ReadLine();
     const std::string_view value = reader.ReadLine();
     const bool entities = MatchesKeyword(value, "ENTITIES");
     if (ParseInteger(code) == 2) AppendObject(block, std::string(value));
     if (entities) return true;
+  }
+  return false;
+}
+
+// Whether some group pair reads "0 / SECTION": the mark of a drawing, which a text
+// of another kind does not carry. A stop ends the search early.
+bool HasSection(std::string_view text, const WorkControl* work) {
+  DxfLineReader reader(text);
+  for (unsigned groups = 0; !reader.AtEnd(); ++groups) {
+    if (groups % kGroupsPerLook == 0 && Stopped(work)) return false;
+    const std::string_view code = SkipBlanks(reader.ReadLine());
+    std::string_view value = SkipBlanks(reader.ReadLine());
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
+    if (code.starts_with('0') && ParseInteger(code) == 0 && value == "SECTION") return true;
   }
   return false;
 }
@@ -332,16 +352,23 @@ std::string WriteDxf(const G3dBlock& block) {
   return text;
 }
 
-void ReadDxf(std::string_view text, G3dBlock& block, const Palette& palette3D) {
-  ClearBlock(block);
-  DxfLineReader reader(text);
-  const bool entities = FindSection(reader) || ReadLayers(reader, block);
-  if (!entities) return;
-  FaceState state;
-  while (!reader.AtEnd()) {
-    const long long code = ParseInteger(reader.ReadLine());
-    ApplyGroup(state, code, reader.ReadLine(), block, palette3D);
+DxfReadResult ReadDxf(std::string_view text, G3dBlock& block, const Palette& palette3D,
+                      const WorkControl* work) {
+  if (!HasSection(text, work)) {
+    return Stopped(work) ? DxfReadResult::Stopped : DxfReadResult::NotDxf;
   }
+  G3dBlock read;
+  DxfLineReader reader(text);
+  const bool entities = FindSection(reader, work) || ReadLayers(reader, read, work);
+  FaceState state;
+  for (unsigned groups = 0; entities && !reader.AtEnd(); ++groups) {
+    if (groups % kGroupsPerLook == 0 && Stopped(work)) return DxfReadResult::Stopped;
+    const long long code = ParseInteger(reader.ReadLine());
+    ApplyGroup(state, code, reader.ReadLine(), read, palette3D);
+  }
+  if (Stopped(work)) return DxfReadResult::Stopped;
+  block.objects.swap(read.objects);
+  return DxfReadResult::Read;
 }
 
 }  // namespace lw

@@ -48,9 +48,18 @@ bool WriteDxf(const G3dBlock& block, const DxfSink& sink, const WorkControl* wor
 // The whole text at once, for small blocks and tests.
 std::string WriteDxf(const G3dBlock& block);
 
+enum class DxfReadResult {
+  Read,
+  NotDxf,   // no section structure: some other kind of file
+  Stopped,  // the work was asked to stop
+};
+
 // Replaces the content of `block` with the layers and faces of `text`; colour
-// numbers become colours through `palette3D`. Anything unreadable reads as 0 or is
-// skipped, so every text loads.
-void ReadDxf(std::string_view text, G3dBlock& block, const Palette& palette3D);
+// numbers become colours through `palette3D`. Within a drawing, anything unreadable
+// reads as 0 or is skipped. A text without a "0 / SECTION" group is not a
+// drawing at all, and a stop through `work` ends the read early: in both cases
+// the block keeps what it held.
+DxfReadResult ReadDxf(std::string_view text, G3dBlock& block, const Palette& palette3D,
+                      const WorkControl* work = nullptr);
 
 }  // namespace lw

@@ -15,10 +15,11 @@ namespace {
 
 enum class ReadOutcome { Read, CannotRead, TooLarge, Stopped };
 
-// In pieces, so that a stop request is answered during a long read.
+// In pieces, so that a stop request is answered during a long read: a megabyte
+// takes a few milliseconds even from a slow disk.
 ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes, qint64 maxBytes,
                           const WorkControl* work) {
-  constexpr qint64 kPiece = 8 << 20;
+  constexpr qint64 kPiece = 1 << 20;
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::ReadOnly)) return ReadOutcome::CannotRead;
   bytes.clear();
@@ -131,8 +132,15 @@ int G3dFile::ReadDxf(const std::string& path) {
       outcome != ReadOutcome::Read) {
     return result_ = FailedRead(outcome);
   }
-  lw::ReadDxf(bytes, *block_, *palette_);
-  return result_ = FileDone;
+  switch (lw::ReadDxf(bytes, *block_, *palette_, work_)) {
+    case DxfReadResult::Read:
+      return result_ = FileDone;
+    case DxfReadResult::Stopped:
+      return result_ = FileStopped;
+    case DxfReadResult::NotDxf:
+      break;
+  }
+  return result_ = FileUnknownFormat;
 }
 
 int G3dFile::ReadT3d(const std::string& path) {

@@ -36,7 +36,6 @@ class G3dFile {
   int ReadMesh(const std::string& path, MeshFormat format);
   int WriteMesh(const std::string& path, MeshFormat format);
 
-  int Result() const { return result_; }
   G3dBlock* Block() const { return block_; }
   // Far above any real figure (a 200 000-face DXF is some 60 MB), but a bound: a
   // device file or a runaway file must not be read until memory runs out. A larger

@@ -163,7 +163,9 @@ struct G3dObject {
   std::uint8_t r = 128, g = 128, b = 128;
   bool colourSet = false;
   G3dTransform transform;
+  // The object's display lists: displayListCount names from displayList on.
   std::uint32_t displayList = 0;
+  std::uint32_t displayListCount = 1;
   // FindPoint's lookup table. Code that moves points must call Invalidate on it.
   PointIndex pointIndex;
 };

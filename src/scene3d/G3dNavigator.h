@@ -33,9 +33,6 @@ class G3dNavigator {
   void SetSensitivities(const std::array<int, 6>& values);
   const std::array<float, 6>& Sensitivities() const { return factors_; }
 
-  bool LeftDown() const { return leftDown_; }
-  bool RightDown() const { return rightDown_; }
-
  private:
   G3dScene* scene_;
   int lastX_ = 0, lastY_ = 0;

@@ -102,16 +102,15 @@ QWidget* AppearanceWindow::MakePage2D() {
   auto* look =
       Group(page, "Оформлення", "Параметри малювання фона,осей координат,сітки на графіку");
   auto* v = new QVBoxLayout(look);
-  const std::pair<int, const char*> boxes[] = {
-      {1, "Вісі"},          {2, "Поверх графіку"},  {3, "Межі"},
-      {4, "Назви змінних"}, {5, "Одиниці на осях"}, {7, "Очищати фон"},
-      {6, "Сітка"}};
-  for (const auto& [number, caption] : boxes) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), look);
-    checks_[static_cast<std::size_t>(number - 1)] = box;
-    v->addWidget(box);
-    connect(box, &QCheckBox::toggled, this, [this] { Store(); });
-  }
+  using A = AppearanceSettings;
+  const std::pair<Flag, const char*> boxes[] = {{&A::ShowAxes, "Вісі"},
+                                                {&A::AxesOnTop, "Поверх графіку"},
+                                                {&A::ShowBounds, "Межі"},
+                                                {&A::ShowVariableNames, "Назви змінних"},
+                                                {&A::ShowUnits, "Одиниці на осях"},
+                                                {&A::ClearBackground, "Очищати фон"},
+                                                {&A::ShowGrid, "Сітка"}};
+  for (const auto& [setting, caption] : boxes) v->addWidget(AddCheck(look, setting, caption));
   grid->addWidget(look, 0, 1, 2, 1);
 
   auto* font = Group(page, "Шрифт", "Шрифт назв змінних і.т.н. на графіку");
@@ -128,18 +127,22 @@ QWidget* AppearanceWindow::MakePage2D() {
   g = new QGridLayout(lines);
   g->addWidget(new QLabel(QStringLiteral("Тип :"), lines), 0, 1);
   g->addWidget(new QLabel(QStringLiteral("Товщина :"), lines), 0, 2);
-  const char* rowCaptions[2] = {"Вісі :", "Сітка :"};
+  const struct {
+    const char* caption;
+    Number style;
+    Number width;
+  } rows[2] = {{"Вісі :", &A::AxesLineStyle, &A::AxesLineWidth},
+               {"Сітка :", &A::GridLineStyle, &A::GridLineWidth}};
   for (int i = 0; i < 2; ++i) {
-    g->addWidget(new QLabel(QString::fromUtf8(rowCaptions[i]), lines), i + 1, 0);
+    g->addWidget(new QLabel(QString::fromUtf8(rows[i].caption), lines), i + 1, 0);
     auto* combo = new QComboBox(lines);
     combo->addItems(lineStyles);
-    combos_[static_cast<std::size_t>(i)] = combo;
+    AddCombo(combo, rows[i].style);
     g->addWidget(combo, i + 1, 1);
     auto* spin = new QSpinBox(lines);
     spin->setRange(1, 20);
-    spins_[static_cast<std::size_t>(i)] = spin;
+    AddSpin(spin, rows[i].width);
     g->addWidget(spin, i + 1, 2);
-    connect(combo, &QComboBox::currentIndexChanged, this, [this] { Store(); });
     connect(spin, &QSpinBox::valueChanged, this, [this] { Store(); });
   }
   grid->addWidget(lines, 2, 0, 1, 2);
@@ -153,54 +156,50 @@ QWidget* AppearanceWindow::MakePage3D() {
   auto* shape = Group(page, "Вид фігури", nullptr);
   auto* h = new QHBoxLayout(shape);
   h->addWidget(new QLabel(QStringLiteral("Як малювати :"), shape));
-  combos_[2] = new QComboBox(shape);
-  combos_[2]->addItems(
+  using A = AppearanceSettings;
+  auto* drawMode = new QComboBox(shape);
+  drawMode->addItems(
       {QStringLiteral("точками"), QStringLiteral("лініями"), QStringLiteral("полігонами")});
-  h->addWidget(combos_[2]);
+  AddCombo(drawMode, &A::DrawMode3D);
+  h->addWidget(drawMode);
   grid->addWidget(shape, 0, 0);
 
   auto* motion = Group(page, "Рухи", nullptr);
   auto* g = new QGridLayout(motion);
   g->addWidget(new QLabel(QStringLiteral("Тип руху :"), motion), 0, 0);
-  combos_[3] = new QComboBox(motion);
-  combos_[3]->addItems({QStringLiteral("обертання"), QStringLiteral("переміщення")});
-  g->addWidget(combos_[3], 0, 1, 1, 3);
+  auto* motionType = new QComboBox(motion);
+  motionType->addItems({QStringLiteral("обертання"), QStringLiteral("переміщення")});
+  AddCombo(motionType, &A::MotionType);
+  g->addWidget(motionType, 0, 1, 1, 3);
   g->addWidget(new QLabel(QStringLiteral("Чутливість миші :"), motion), 1, 0, 1, 4);
-  const std::pair<int, const char*> sensitivities[] = {{5, "X :"},  {4, "Y :"},  {3, "Z :"},
-                                                       {6, "rX :"}, {7, "rY :"}, {8, "rZ :"}};
+  const std::pair<Number, const char*> sensitivities[] = {
+      {&A::SensitivityX, "X :"},   {&A::SensitivityY, "Y :"},   {&A::SensitivityZ, "Z :"},
+      {&A::SensitivityRX, "rX :"}, {&A::SensitivityRY, "rY :"}, {&A::SensitivityRZ, "rZ :"}};
   int i = 0;
-  for (const auto& [number, caption] : sensitivities) {
+  for (const auto& [setting, caption] : sensitivities) {
     auto* spin = new QSpinBox(motion);
     spin->setRange(-10000, 10000);
-    spins_[static_cast<std::size_t>(number - 1)] = spin;
+    AddSpin(spin, setting);
     g->addWidget(new QLabel(QString::fromUtf8(caption), motion), 2 + i / 3, (i % 3) * 2);
     g->addWidget(spin, 2 + i / 3, (i % 3) * 2 + 1);
     connect(spin, &QSpinBox::valueChanged, this, [this] { SensitivityChanged(); });
     ++i;
   }
   grid->addWidget(motion, 1, 0, 1, 2);
-  for (int c = 2; c < 4; ++c) {
-    connect(combos_[static_cast<std::size_t>(c)], &QComboBox::currentIndexChanged, this,
-            [this] { Store(); });
-  }
   // The lists' own handlers: the drawing mode and the motion take effect at once.
-  connect(combos_[2], &QComboBox::currentIndexChanged, this, [this](int index) {
+  connect(drawMode, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (!showing_) program_.ThreeD().SetDrawMode(index);
   });
-  connect(combos_[3], &QComboBox::currentIndexChanged, this, [this](int index) {
+  connect(motionType, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (!showing_) program_.ThreeD().SetMotionType(index);
   });
 
   auto* look = Group(page, "Оформлення", nullptr);
   auto* v = new QVBoxLayout(look);
-  const std::pair<int, const char*> boxes[] = {
-      {8, "Очищати фон"}, {9, "Вісі координат"}, {10, "X,Y,Z  і.т.н."}};
-  for (const auto& [number, caption] : boxes) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), look);
-    checks_[static_cast<std::size_t>(number - 1)] = box;
-    v->addWidget(box);
-    connect(box, &QCheckBox::toggled, this, [this] { Store(); });
-  }
+  const std::pair<Flag, const char*> boxes[] = {{&A::Clear3D, "Очищати фон"},
+                                                {&A::Axes3D, "Вісі координат"},
+                                                {&A::AxisLetters3D, "X,Y,Z  і.т.н."}};
+  for (const auto& [setting, caption] : boxes) v->addWidget(AddCheck(look, setting, caption));
   grid->addWidget(look, 0, 1);
 
   auto* main = Group(page, "Основний колір", "Основний колір (Вісі,Завантажені фігури)");
@@ -213,6 +212,47 @@ QWidget* AppearanceWindow::MakePage3D() {
   connect(shapeButtons_[1], &QPushButton::clicked, this, [this] { ChangeColour(2); });
   grid->addWidget(main, 2, 0, 1, 2);
   return page;
+}
+
+QCheckBox* AppearanceWindow::AddCheck(QWidget* parent, Flag setting, const char* caption) {
+  auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+  checks_.emplace_back(box, setting);
+  connect(box, &QCheckBox::toggled, this, [this] { Store(); });
+  return box;
+}
+
+void AppearanceWindow::AddCombo(QComboBox* combo, Number setting) {
+  combos_.emplace_back(combo, setting);
+  connect(combo, &QComboBox::currentIndexChanged, this, [this] { Store(); });
+}
+
+void AppearanceWindow::AddSpin(QSpinBox* spin, Number setting) {
+  spins_.emplace_back(spin, setting);
+}
+
+namespace {
+
+// The control bound to setting in a list of bindings; null when none is.
+template <class Control, class Setting>
+Control* Bound(const std::vector<std::pair<Control*, Setting>>& bindings, Setting setting) {
+  for (const auto& [control, bound] : bindings) {
+    if (bound == setting) return control;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+QCheckBox* AppearanceWindow::Check(Flag setting) const {
+  return Bound(checks_, setting);
+}
+
+QComboBox* AppearanceWindow::Combo(Number setting) const {
+  return Bound(combos_, setting);
+}
+
+QSpinBox* AppearanceWindow::Spin(Number setting) const {
+  return Bound(spins_, setting);
 }
 
 void AppearanceWindow::ShowPage(bool threeD) {
@@ -248,8 +288,10 @@ void AppearanceWindow::ChangeFont() {
 void AppearanceWindow::SensitivityChanged() {
   if (showing_) return;
   // A zero factor would freeze that axis of the mouse; it becomes 1.
-  for (int n = 3; n <= 8; ++n) {
-    if (Spin(n)->value() == 0) Spin(n)->setValue(1);
+  for (const auto& [spin, setting] : spins_) {
+    const bool sensitivity = setting != &AppearanceSettings::AxesLineWidth &&
+                             setting != &AppearanceSettings::GridLineWidth;
+    if (sensitivity && spin->value() == 0) spin->setValue(1);
   }
   Store();
 }
@@ -257,43 +299,18 @@ void AppearanceWindow::SensitivityChanged() {
 void AppearanceWindow::Store() {
   if (showing_) return;
   AppearanceSettings a = program_.Doc().Appearance;
-  a.ShowAxes = Check(1)->isChecked();
-  a.AxesOnTop = Check(2)->isChecked();
-  a.ShowBounds = Check(3)->isChecked();
-  a.ShowVariableNames = Check(4)->isChecked();
-  a.ShowUnits = Check(5)->isChecked();
-  a.ShowGrid = Check(6)->isChecked();
-  a.ClearBackground = Check(7)->isChecked();
-  a.Clear3D = Check(8)->isChecked();
-  a.Axes3D = Check(9)->isChecked();
-  a.AxisLetters3D = Check(10)->isChecked();
-  a.AxesLineStyle = Combo(1)->currentIndex();
-  a.GridLineStyle = Combo(2)->currentIndex();
-  a.DrawMode3D = Combo(3)->currentIndex();
-  a.MotionType = Combo(4)->currentIndex();
-  a.AxesLineWidth = Spin(1)->value();
-  a.GridLineWidth = Spin(2)->value();
-  a.SensitivityZ = Spin(3)->value();
-  a.SensitivityY = Spin(4)->value();
-  a.SensitivityX = Spin(5)->value();
-  a.SensitivityRX = Spin(6)->value();
-  a.SensitivityRY = Spin(7)->value();
-  a.SensitivityRZ = Spin(8)->value();
+  for (const auto& [box, setting] : checks_) a.*setting = box->isChecked();
+  for (const auto& [combo, setting] : combos_) a.*setting = combo->currentIndex();
+  for (const auto& [spin, setting] : spins_) a.*setting = spin->value();
   program_.SetAppearance(a);
 }
 
 void AppearanceWindow::ShowDocument() {
   showing_ = true;
   const AppearanceSettings& a = program_.Doc().Appearance;
-  const bool flags[10] = {a.ShowAxes,  a.AxesOnTop,    a.ShowBounds,      a.ShowVariableNames,
-                          a.ShowUnits, a.ShowGrid,     a.ClearBackground, a.Clear3D,
-                          a.Axes3D,    a.AxisLetters3D};
-  for (int n = 1; n <= 10; ++n) Check(n)->setChecked(flags[n - 1]);
-  const int lists[4] = {a.AxesLineStyle, a.GridLineStyle, a.DrawMode3D, a.MotionType};
-  for (int n = 1; n <= 4; ++n) Combo(n)->setCurrentIndex(lists[n - 1]);
-  const int values[8] = {a.AxesLineWidth, a.GridLineWidth, a.SensitivityZ,  a.SensitivityY,
-                         a.SensitivityX,  a.SensitivityRX, a.SensitivityRY, a.SensitivityRZ};
-  for (int n = 1; n <= 8; ++n) Spin(n)->setValue(values[n - 1]);
+  for (const auto& [box, setting] : checks_) box->setChecked(a.*setting);
+  for (const auto& [combo, setting] : combos_) combo->setCurrentIndex(a.*setting);
+  for (const auto& [spin, setting] : spins_) spin->setValue(a.*setting);
   Shape(1)->SetColour(a.BackgroundColor);
   Shape(2)->SetColour(a.MainColor3D);
   Shape(3)->SetColour(a.AxesColor);

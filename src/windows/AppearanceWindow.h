@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "Program.h"
 #include "WindowKit.h"
@@ -27,10 +29,12 @@ class AppearanceWindow : public SecondaryWindow, public ProgramObserver {
   void ShowPage(bool threeD);
   bool ShowsPage3D() const;
 
-  // CheckBox1..CheckBox10, ComboBox1..4, CSpinEdit1..8 by their numbers.
-  QCheckBox* Check(int number) const { return checks_[static_cast<std::size_t>(number - 1)]; }
-  QComboBox* Combo(int number) const { return combos_[static_cast<std::size_t>(number - 1)]; }
-  QSpinBox* Spin(int number) const { return spins_[static_cast<std::size_t>(number - 1)]; }
+  // The control that shows a setting, named by the setting.
+  using Flag = bool AppearanceSettings::*;
+  using Number = int AppearanceSettings::*;
+  QCheckBox* Check(Flag setting) const;
+  QComboBox* Combo(Number setting) const;
+  QSpinBox* Spin(Number setting) const;
   // Shape1..Shape4 and their buttons.
   Swatch* Shape(int number) const { return shapes_[static_cast<std::size_t>(number - 1)]; }
   QPushButton* ShapeButton(int number) const {
@@ -50,13 +54,17 @@ class AppearanceWindow : public SecondaryWindow, public ProgramObserver {
   void SensitivityChanged();
   void Store();
   void ShowDocument();
+  QCheckBox* AddCheck(QWidget* parent, Flag setting, const char* caption);
+  void AddCombo(QComboBox* combo, Number setting);
+  void AddSpin(QSpinBox* spin, Number setting);
 
   Program& program_;
   Dialogs& dialogs_;
   bool showing_ = false;
-  std::array<QCheckBox*, 10> checks_{};
-  std::array<QComboBox*, 4> combos_{};
-  std::array<QSpinBox*, 8> spins_{};
+  // Each control with the setting it shows and stores.
+  std::vector<std::pair<QCheckBox*, Flag>> checks_;
+  std::vector<std::pair<QComboBox*, Number>> combos_;
+  std::vector<std::pair<QSpinBox*, Number>> spins_;
   std::array<Swatch*, 4> shapes_{};
   std::array<QPushButton*, 4> shapeButtons_{};
   std::array<QPushButton*, 2> pageButtons_{};

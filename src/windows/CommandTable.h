@@ -1,10 +1,13 @@
 // The main window's commands: one table for the menu (captions, access keys,
-// shortcuts, check marks) and one for the tool panel (position and hint). The menu
+// shortcuts, check marks) and one for the tool panel (position, hint and picture). The menu
 // and the tool panel are built from these tables, and the tests read them too.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string_view>
+
+#include "ToolGlyph.h"
 
 namespace lw {
 
@@ -51,6 +54,8 @@ enum class Command {
   ConstantSliders2D,
   ConstantSliders3D,
 };
+// The number of commands, None included; Command(i) for i below it is a command.
+inline constexpr std::size_t CommandCount = std::size_t(Command::ConstantSliders3D) + 1;
 
 enum class MenuCheck { None, Check, Radio };
 
@@ -68,6 +73,7 @@ struct ToolButtonEntry {
   int width;
   std::string_view hint;
   Command command;
+  ToolGlyph glyph;  // what the button shows
 };
 
 std::span<const std::string_view> MenuCaptions();

@@ -29,9 +29,6 @@ class FindDialog : public QDialog {
   QLineEdit* SearchEdit() const { return search_; }
   QLineEdit* ReplaceEdit() const { return replace_; }
   QCheckBox* MatchCaseBox() const { return matchCase_; }
-  QCheckBox* WholeWordBox() const { return wholeWord_; }
-  QPushButton* FindButton() const { return find_; }
-  QPushButton* ReplaceButton() const { return replaceOne_; }
   QPushButton* ReplaceAllButton() const { return replaceAll_; }
 
   std::function<void()> OnFindNext;

@@ -2,10 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "Dialogs.h"
 
@@ -13,33 +15,49 @@ namespace lw {
 
 namespace {
 // Inside sizes of the two layouts, with room for every group's frame and caption.
-constexpr int clientWidth = 287;
-constexpr int height2D = 196;
-constexpr int height3D = 158;
-constexpr int buttonWidth = 68;
+constexpr int designWidth = 287;
+constexpr int height2D = 198;
+constexpr int height3D = 162;
+constexpr int margin = 4;
+constexpr int colourWidth = 138;
+constexpr int colourHeight = 52;
+constexpr int designButtonWidth = 68;
 constexpr int buttonHeight = 28;
+// Room between a button's caption and its edges.
+constexpr int buttonPadding = 24;
+
+// Wide enough for both captions in the dialog's font.
+int ButtonWidth(const QFontMetrics& metrics) {
+  int width = designButtonWidth;
+  for (const QString& caption : {QStringLiteral("Окей"), QStringLiteral("Зачинити")}) {
+    width = std::max(width, metrics.horizontalAdvance(caption) + buttonPadding);
+  }
+  return width;
+}
 }  // namespace
 
 GraphParamsDialog::GraphParamsDialog(QWidget* parent, Dialogs& dialogs)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      dialogs_(dialogs) {
+      dialogs_(dialogs),
+      buttonWidth_(ButtonWidth(fontMetrics())),
+      width_(std::max(designWidth, colourWidth + 2 * buttonWidth_ + 4 * margin)) {
   setWindowTitle(QStringLiteral("Параметри графіка :"));
   setModal(true);
   auto* label = new QLabel(QStringLiteral("Основний вираз :"), this);
   label->setGeometry(4, 2, 200, 16);
   formula_ = new QLineEdit(this);
-  formula_->setGeometry(2, 19, clientWidth - 4, 22);
+  formula_->setGeometry(2, 19, width_ - 4, 22);
 
   group2D_ = new QGroupBox(QStringLiteral("Побудова"), this);
   SetHint(group2D_, QStringLiteral("Тип графіку"));
-  group2D_->setGeometry(2, 44, clientWidth - 4, 94);
+  group2D_->setGeometry(2, 44, width_ - 4, 94);
   auto* kindLabel = new QLabel(QStringLiteral("Тип виразу :"), group2D_);
   kindLabel->setGeometry(8, 20, 80, 20);
   kind_ = new QComboBox(group2D_);
   kind_->addItems(
       {QStringLiteral("Функція"), QStringLiteral("Відношення"), QStringLiteral("Гамма кольорів")});
-  kind_->setGeometry(92, 18, clientWidth - 104, 22);
+  kind_->setGeometry(92, 18, width_ - 104, 22);
   interpolation_ = new QCheckBox(QStringLiteral("Інтерполяція"), group2D_);
   interpolation_->setGeometry(8, 44, 150, 20);
   interpolation_->setChecked(true);
@@ -56,13 +74,13 @@ GraphParamsDialog::GraphParamsDialog(QWidget* parent, Dialogs& dialogs)
 
   group3D_ = new QGroupBox(QStringLiteral("Побудова"), this);
   SetHint(group3D_, QStringLiteral("Тип графіку"));
-  group3D_->setGeometry(2, 44, clientWidth - 4, 58);
+  group3D_->setGeometry(2, 44, width_ - 4, 58);
   auto* formLabel = new QLabel(QStringLiteral("Тип виразу :"), group3D_);
   formLabel->setGeometry(8, 24, 80, 20);
   form_ = new QComboBox(group3D_);
   form_->addItems({QStringLiteral("Z = F ( X,Y )"), QStringLiteral("Y = F ( X,Z )"),
                    QStringLiteral("X = F ( Y,Z )")});
-  form_->setGeometry(92, 22, clientWidth - 104, 22);
+  form_->setGeometry(92, 22, width_ - 104, 22);
 
   colourGroup_ = new QGroupBox(QStringLiteral("Колір графіка"), this);
   SetHint(colourGroup_, QStringLiteral("Колір графіку"));
@@ -84,22 +102,30 @@ GraphParamsDialog::GraphParamsDialog(QWidget* parent, Dialogs& dialogs)
   PrepareDialog2D();
 }
 
+void GraphParamsDialog::showEvent(QShowEvent* event) {
+  MarkFixedDialog(this);
+  QDialog::showEvent(event);
+  activateWindow();
+}
+
 void GraphParamsDialog::PrepareDialog2D() {
-  setFixedSize(clientWidth, height2D);
+  setFixedSize(width_, height2D);
   group2D_->show();
   group3D_->hide();
-  colourGroup_->setGeometry(2, 140, 138, 52);
-  ok_->setGeometry(clientWidth - 2 * buttonWidth - 6, 156, buttonWidth, buttonHeight);
-  close_->setGeometry(clientWidth - buttonWidth - 2, 156, buttonWidth, buttonHeight);
+  colourGroup_->setGeometry(2, 140, colourWidth, colourHeight);
+  const int top = 140 + colourHeight - buttonHeight - 8;
+  ok_->setGeometry(width_ - 2 * buttonWidth_ - 2 * margin, top, buttonWidth_, buttonHeight);
+  close_->setGeometry(width_ - buttonWidth_ - margin, top, buttonWidth_, buttonHeight);
 }
 
 void GraphParamsDialog::PrepareDialog3D() {
-  setFixedSize(clientWidth, height3D);
+  setFixedSize(width_, height3D);
   group2D_->hide();
   group3D_->show();
-  colourGroup_->setGeometry(clientWidth - 140, 102, 138, 52);
-  ok_->setGeometry(2, 118, buttonWidth, buttonHeight);
-  close_->setGeometry(buttonWidth + 6, 118, buttonWidth, buttonHeight);
+  colourGroup_->setGeometry(width_ - colourWidth - margin, 104, colourWidth, colourHeight);
+  const int top = 104 + colourHeight - buttonHeight - 8;
+  ok_->setGeometry(2, top, buttonWidth_, buttonHeight);
+  close_->setGeometry(2 + buttonWidth_ + margin, top, buttonWidth_, buttonHeight);
 }
 
 void GraphParamsDialog::Load2D(const QString& text, const PlotP& entry) {

@@ -43,10 +43,16 @@ class GraphParamsDialog : public QDialog {
   QPushButton* ColourButton() const { return colourButton_; }
   Swatch* ColourSwatch() const { return swatch_; }
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void ChangeColour();
 
   Dialogs& dialogs_;
+  // The buttons fit their captions, and the dialog fits the buttons.
+  int buttonWidth_;
+  int width_;
   QLineEdit* formula_;
   QGroupBox* group2D_;
   QGroupBox* group3D_;

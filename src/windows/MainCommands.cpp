@@ -2,6 +2,9 @@
 // goes to the program or opens its window.
 #include <QAction>
 #include <QMessageBox>
+#include <array>
+#include <cstddef>
+#include <iterator>
 
 #include "AboutWindow.h"
 #include "AppearanceWindow.h"
@@ -37,163 +40,136 @@ void Present(QWidget* window) {
 
 }  // namespace
 
+// What each command does, one entry per Command in the order of its declaration:
+// a command added without an entry here, or out of order, stops the build.
+const std::array<MainWindow::Handler, CommandCount>& MainWindow::Handlers() {
+  using C = Command;
+  using W = MainWindow&;
+  struct Entry {
+    Command command;
+    Handler run;
+  };
+  static constexpr Entry kEntries[] = {
+      {C::None, [](W) {}},
+      {C::New, [](W w) { w.program_.NewFromTemplate(); }},
+      {C::Open, [](W w) { w.program_.Open(); }},
+      {C::Save, [](W w) { w.program_.Save(); }},
+      {C::SaveAs, [](W w) { w.program_.SaveAs(); }},
+      {C::Print, [](W w) { PrintViewCommand(&w, w.program_, w.dialogs_, w.SizedView3D()); }},
+      {C::Exit, [](W w) { w.close(); }},
+      {C::BuildAll2D,
+       [](W w) {
+         w.program_.BuildAll2D();
+         w.activateWindow();
+       }},
+      {C::BuildSelected2D,
+       [](W w) {
+         w.program_.BuildSelected2D();
+         w.activateWindow();
+       }},
+      {C::AddGraph2D,
+       [](W w) {
+         if (w.windows_.Params) w.windows_.Params->Graphs(false)->AddGraph();
+       }},
+      {C::Clear2D, [](W w) { w.program_.ClearPicture(); }},
+      {C::Scan2D,
+       [](W w) {
+         w.program_.Analysis().ShowScanValues(ScanPoint{0.0, 0.0});
+       }},
+      {C::ScannedPoints,
+       [](W w) {
+         if (w.windows_.ScanList) w.windows_.ScanList->Open();
+       }},
+      {C::ScanMode, [](W w) { w.program_.ToggleScanMode(); }},
+      {C::TemporaryGrid, [](W w) { w.program_.ToggleTemporaryGrid(); }},
+      {C::OpenPicture,
+       [](W w) {
+         if (OpenPicture2DCommand(&w, w.program_, w.dialogs_)) w.View2D()->update();
+       }},
+      {C::SavePicture, [](W w) { SavePicture2DCommand(&w, w.program_, w.dialogs_); }},
+      {C::BuildAll3D,
+       [](W w) {
+         w.program_.ThreeD().BuildAll();
+         w.activateWindow();
+       }},
+      {C::BuildSelected3D,
+       [](W w) {
+         w.program_.ThreeD().BuildSelected();
+         w.activateWindow();
+       }},
+      {C::AddGraph3D,
+       [](W w) {
+         if (w.windows_.Params) w.windows_.Params->Graphs(true)->AddGraph();
+       }},
+      {C::Clear3D, [](W w) { w.program_.ThreeD().Clear(); }},
+      {C::Scan3D,
+       [](W w) {
+         if (w.windows_.Scan3d) w.windows_.Scan3d->Open();
+       }},
+      {C::Save3DFrame,
+       [](W w) { SaveFrame3DCommand(&w, w.program_, w.dialogs_, w.SizedView3D()); }},
+      {C::Open3DFile, [](W w) { w.Open3DFileCommand(); }},
+      {C::Save3DFile, [](W w) { w.Save3DFileCommand(); }},
+      {C::Space2D, [](W w) { w.program_.SetSpace(SpaceMode::Space2D); }},
+      {C::Space3D, [](W w) { w.program_.SetSpace(SpaceMode::Space3D); }},
+      {C::ToolPanel, [](W w) { w.program_.SetShowToolPanel(!w.program_.ShowToolPanel()); }},
+      {C::StatusBar, [](W w) { w.program_.SetShowStatusBar(!w.program_.ShowStatusBar()); }},
+      {C::Hints, [](W w) { w.program_.SetShowHints(!w.program_.ShowHints()); }},
+      {C::AskToSave, [](W w) { w.program_.SetAskToSave(!w.program_.AskToSave()); }},
+      {C::BuildParameters, [](W w) { Present(static_cast<QWidget*>(w.windows_.Params)); }},
+      {C::Appearance, [](W w) { Present(static_cast<QWidget*>(w.windows_.Appearance)); }},
+      {C::Palette, [](W w) { Present(static_cast<QWidget*>(w.windows_.Palette)); }},
+      {C::Calculator,
+       [](W w) {
+         if (w.windows_.Calculator) w.windows_.Calculator->ShowForInput();
+       }},
+      {C::Notepad,
+       [](W w) {
+         if (w.windows_.Notepad) w.windows_.Notepad->ShowForTyping();
+       }},
+      {C::Integral, [](W w) { Present(static_cast<QWidget*>(w.windows_.Integral)); }},
+      {C::About,
+       [](W w) {
+         if (w.windows_.About) w.windows_.About->exec();
+       }},
+      {C::Help, [](W w) { w.OpenHelp(); }},
+      {C::ConstantSliders2D, [](W w) { OpenConstantSliders(&w, w.program_, false); }},
+      {C::ConstantSliders3D, [](W w) { OpenConstantSliders(&w, w.program_, true); }},
+  };
+  static_assert(std::size(kEntries) == CommandCount, "a command has no handler");
+  static_assert(
+      [] {
+        for (std::size_t i = 0; i < CommandCount; ++i) {
+          if (kEntries[i].command != Command(i)) return false;
+        }
+        return true;
+      }(),
+      "the handlers are not in the order of the Command enumeration");
+  static const std::array<Handler, CommandCount> handlers = [] {
+    std::array<Handler, CommandCount> all{};
+    for (std::size_t i = 0; i < CommandCount; ++i) all[i] = kEntries[i].run;
+    return all;
+  }();
+  return handlers;
+}
+
 void MainWindow::Run(Command command) {
-  switch (command) {
-    case Command::New:
-    case Command::Open:
-    case Command::Save:
-    case Command::SaveAs:
-      RunDocumentCommand(command);
-      return;
-    case Command::Exit:
-      close();
-      return;
-    case Command::BuildAll2D:
-      program_.BuildAll2D();
-      activateWindow();
-      return;
-    case Command::BuildSelected2D:
-      program_.BuildSelected2D();
-      activateWindow();
-      return;
-    case Command::AddGraph2D:
-      if (windows_.Params) windows_.Params->Graphs(false)->AddGraph();
-      return;
-    case Command::AddGraph3D:
-      if (windows_.Params) windows_.Params->Graphs(true)->AddGraph();
-      return;
-    case Command::Clear2D:
-      program_.ClearPicture();
-      return;
-    case Command::ScanMode:
-      program_.ToggleScanMode();
-      return;
-    case Command::TemporaryGrid:
-      program_.ToggleTemporaryGrid();
-      return;
-    case Command::BuildAll3D:
-      program_.ThreeD().BuildAll();
-      activateWindow();
-      return;
-    case Command::BuildSelected3D:
-      program_.ThreeD().BuildSelected();
-      activateWindow();
-      return;
-    case Command::Clear3D:
-      program_.ThreeD().Clear();
-      return;
-    case Command::Open3DFile:
-      if (auto chosen = dialogs_.OpenFileAndFilter(this, Q(std::string(Open3DTitle)),
-                                                   Q(Open3DFilter()), QString())) {
-        const std::string path = S(chosen->path);
-        program_.ThreeD().OpenFile(path, KindOfChoice(S(chosen->filter), path));
-      }
-      return;
-    case Command::Save3DFile:
-      if (auto chosen =
-              dialogs_.SaveFileAndFilter(this, Q(std::string(Save3DTitle)), Q(Save3DFilter()),
-                                         Q(std::string(Save3DExtension)))) {
-        const std::string path = S(chosen->path);
-        program_.ThreeD().SaveFile(path, KindOfSaveChoice(S(chosen->filter), path));
-      }
-      return;
-    case Command::Space2D:
-      program_.SetSpace(SpaceMode::Space2D);
-      return;
-    case Command::Space3D:
-      program_.SetSpace(SpaceMode::Space3D);
-      return;
-    case Command::ToolPanel:
-      program_.SetShowToolPanel(!program_.ShowToolPanel());
-      return;
-    case Command::StatusBar:
-      program_.SetShowStatusBar(!program_.ShowStatusBar());
-      return;
-    case Command::Hints:
-      program_.SetShowHints(!program_.ShowHints());
-      return;
-    case Command::AskToSave:
-      program_.SetAskToSave(!program_.AskToSave());
-      return;
-    case Command::Help:
-      OpenHelp();
-      return;
-    default:
-      RunWindowCommand(command);
-      return;
+  Handlers()[std::size_t(command)](*this);
+}
+
+void MainWindow::Open3DFileCommand() {
+  if (auto chosen = dialogs_.OpenFileAndFilter(this, Q(std::string(Open3DTitle)), Q(Open3DFilter()),
+                                               QString())) {
+    const std::string path = S(chosen->path);
+    program_.ThreeD().OpenFile(path, KindOfChoice(S(chosen->filter), path));
   }
 }
 
-void MainWindow::RunDocumentCommand(Command command) {
-  switch (command) {
-    case Command::New:
-      program_.NewFromTemplate();
-      break;
-    case Command::Open:
-      program_.Open();
-      break;
-    case Command::Save:
-      program_.Save();
-      break;
-    case Command::SaveAs:
-      program_.SaveAs();
-      break;
-    default:
-      break;
-  }
-}
-
-void MainWindow::RunWindowCommand(Command command) {
-  switch (command) {
-    case Command::Scan2D:
-      program_.Analysis().ShowScanValues(ScanPoint{0.0, 0.0});
-      break;
-    case Command::ScannedPoints:
-      if (windows_.ScanList) windows_.ScanList->Open();
-      break;
-    case Command::Scan3D:
-      if (windows_.Scan3d) windows_.Scan3d->Open();
-      break;
-    case Command::BuildParameters:
-      Present(static_cast<QWidget*>(windows_.Params));
-      break;
-    case Command::Appearance:
-      Present(static_cast<QWidget*>(windows_.Appearance));
-      break;
-    case Command::Palette:
-      Present(static_cast<QWidget*>(windows_.Palette));
-      break;
-    case Command::Calculator:
-      if (windows_.Calculator) windows_.Calculator->ShowForInput();
-      break;
-    case Command::Notepad:
-      if (windows_.Notepad) windows_.Notepad->ShowForTyping();
-      break;
-    case Command::Integral:
-      Present(static_cast<QWidget*>(windows_.Integral));
-      break;
-    case Command::About:
-      if (windows_.About) windows_.About->exec();
-      break;
-    case Command::Print:
-      PrintViewCommand(this, program_, dialogs_, SizedView3D());
-      break;
-    case Command::SavePicture:
-      SavePicture2DCommand(this, program_, dialogs_);
-      break;
-    case Command::OpenPicture:
-      if (OpenPicture2DCommand(this, program_, dialogs_)) View2D()->update();
-      break;
-    case Command::Save3DFrame:
-      SaveFrame3DCommand(this, program_, dialogs_, SizedView3D());
-      break;
-    case Command::ConstantSliders2D:
-    case Command::ConstantSliders3D:
-      OpenConstantSliders(this, program_, command == Command::ConstantSliders3D);
-      break;
-    default:
-      // Every command of the menu and the tool panel has its case above.
-      break;
+void MainWindow::Save3DFileCommand() {
+  if (auto chosen = dialogs_.SaveFileAndFilter(this, Q(std::string(Save3DTitle)), Q(Save3DFilter()),
+                                               Q(std::string(Save3DExtension)))) {
+    const std::string path = S(chosen->path);
+    program_.ThreeD().SaveFile(path, KindOfSaveChoice(S(chosen->filter), path));
   }
 }
 

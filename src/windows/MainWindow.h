@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -97,11 +98,13 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  using Handler = void (*)(MainWindow& window);
+  static const std::array<Handler, CommandCount>& Handlers();
   void BuildMenus();
-  void RunDocumentCommand(Command command);
   // The 3D panel at the size it has when shown, for pictures taken of it.
   QWidget* SizedView3D();
-  void RunWindowCommand(Command command);
+  void Open3DFileCommand();
+  void Save3DFileCommand();
   void ApplyHintsEverywhere();
   void ApplyPlacement();
   // Moves the window's frame to where the options file placed it, once the window

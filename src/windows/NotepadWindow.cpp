@@ -32,7 +32,7 @@ QString Utf(std::string_view text) {
 struct ToolEntry {
   const char* hint;
   ToolGlyph glyph;
-  void (NotepadWindow::*command)();
+  void (*command)(NotepadWindow& window);
 };
 
 }  // namespace
@@ -76,19 +76,20 @@ void NotepadWindow::BuildToolBar(QWidget* bar) {
   using N = NotepadWindow;
   using G = ToolGlyph;
   const std::array<ToolEntry, 13> tools = {{
-      {"Створити новий текст", G::NewFile, &N::NewText},
-      {"Відкрити файл", G::OpenFile, &N::OpenFile},
-      {"Зберегти файл", G::Save, &N::SaveNotepad},
-      {"Змінити колір фону", G::BackgroundColour, &N::ChangeColour},
-      {"Змінити шрифт тексту", G::Font, &N::ChangeFont},
-      {"Печать", G::Print, &N::PrintText},
-      {"Відмінити останні дії", G::Undo, nullptr},
-      {"Вирезати у буфер", G::Cut, nullptr},
-      {"Копіювати у буфер", G::Copy, nullptr},
-      {"Вставити з буфера", G::Paste, nullptr},
-      {"Знайти текст", G::Find, &N::OpenFind},
-      {"Знайти і замінити текст", G::Replace, &N::OpenReplace},
-      {"Зачинити вікно", G::Close, nullptr},
+      {"Створити новий текст", G::NewFile, [](N& w) { w.NewText(); }},
+      {"Відкрити файл", G::OpenFile, [](N& w) { w.OpenFile(); }},
+      {"Зберегти файл", G::Save, [](N& w) { w.SaveNotepad(); }},
+      {"Змінити колір фону", G::BackgroundColour, [](N& w) { w.ChangeColour(); }},
+      {"Змінити шрифт тексту", G::Font, [](N& w) { w.ChangeFont(); }},
+      {"Печать", G::Print, [](N& w) { w.PrintText(); }},
+      // The editing commands go straight to the text area.
+      {"Відмінити останні дії", G::Undo, [](N& w) { w.text_->undo(); }},
+      {"Вирезати у буфер", G::Cut, [](N& w) { w.text_->cut(); }},
+      {"Копіювати у буфер", G::Copy, [](N& w) { w.text_->copy(); }},
+      {"Вставити з буфера", G::Paste, [](N& w) { w.text_->paste(); }},
+      {"Знайти текст", G::Find, [](N& w) { w.OpenFind(); }},
+      {"Знайти і замінити текст", G::Replace, [](N& w) { w.OpenReplace(); }},
+      {"Зачинити вікно", G::Close, [](N& w) { w.close(); }},
   }};
   auto* row = new QHBoxLayout(bar);
   row->setContentsMargins(2, 2, 2, 2);
@@ -100,20 +101,12 @@ void NotepadWindow::BuildToolBar(QWidget* bar) {
     button->setIcon(DrawnIcon(tool.glyph));
     button->setIconSize(QSize(20, 20));
     SetHint(button, QString::fromUtf8(tool.hint));
-    if (tool.command) {
-      auto command = tool.command;
-      connect(button, &QToolButton::clicked, this, [this, command] { (this->*command)(); });
-    }
+    connect(button, &QToolButton::clicked, this,
+            [this, command = tool.command] { command(*this); });
     row->addWidget(button);
     buttons_.push_back(button);
   }
   row->addStretch(1);
-  // The editing commands go straight to the text area.
-  connect(buttons_[6], &QToolButton::clicked, this, [this] { text_->undo(); });
-  connect(buttons_[7], &QToolButton::clicked, this, [this] { text_->cut(); });
-  connect(buttons_[8], &QToolButton::clicked, this, [this] { text_->copy(); });
-  connect(buttons_[9], &QToolButton::clicked, this, [this] { text_->paste(); });
-  connect(buttons_[12], &QToolButton::clicked, this, &QWidget::close);
 }
 
 bool NotepadWindow::Modified() const {

@@ -39,7 +39,6 @@ class PaletteWindow : public SecondaryWindow, public ProgramObserver {
   int SelectedEntry() const;
   QSpinBox* Number() const { return number_; }
   QSpinBox* Count() const { return count_; }
-  QCheckBox* Alternate() const { return alternate_; }
   Swatch* Selected() const { return swatch_; }
   PaletteGrid* Grid() const { return grid_; }
   QPushButton* Button(const QString& caption) const;

@@ -94,16 +94,18 @@ void ParamsWindow::showEvent(QShowEvent* event) {
   SecondaryWindow::showEvent(event);
 }
 
-void ParamsWindow::AddField(QGridLayout* grid, int row, int number, const char* label,
+void ParamsWindow::AddField(QGridLayout* grid, int row, ParamField field, const char* label,
                             Colour colour) {
+  // The object name keeps the field's number, as in the settings file.
+  const int number = static_cast<int>(field);
   auto* edit = new QLineEdit(grid->parentWidget());
   edit->setObjectName(QStringLiteral("Edit%1").arg(number));
   Paint(edit, colour);
   grid->addWidget(new QLabel(QString::fromUtf8(label), grid->parentWidget()), row, 0);
   grid->addWidget(edit, row, 1);
   fields_[static_cast<std::size_t>(number - 1)] = edit;
-  connect(edit, &QLineEdit::textEdited, this, [this, number](const QString& text) {
-    if (!showing_) program_.SetField(number, S(text));
+  connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
+    if (!showing_) program_.SetField(field, S(text));
   });
 }
 
@@ -114,27 +116,27 @@ QWidget* ParamsWindow::MakePage2D() {
   auto* scale = Group(page, "Маштаб",
                       "Маштаб графіку по осям OX і OY  (Не діє якщо встановлений Автомаштаб).");
   auto* g = new QGridLayout(scale);
-  AddField(g, 0, 1, "Вісь  Х :", scaleColour);
-  AddField(g, 1, 2, "Вісь  Y :", scaleColour);
+  AddField(g, 0, ParamField::ScaleX, "Вісь  Х :", scaleColour);
+  AddField(g, 1, ParamField::ScaleY, "Вісь  Y :", scaleColour);
   grid->addWidget(scale, 0, 0);
 
   auto* bounds = Group(page, "Межі", boundsHint);
   g = new QGridLayout(bounds);
-  AddField(g, 0, 3, "Початковий  X :", boundsColour);
-  AddField(g, 1, 4, "Кінцевий  X :", boundsColour);
-  AddField(g, 2, 5, "Початковий Y :", boundsColour);
-  AddField(g, 3, 6, "Кінцевий  Y :", boundsColour);
+  AddField(g, 0, ParamField::XStart, "Початковий  X :", boundsColour);
+  AddField(g, 1, ParamField::XEnd, "Кінцевий  X :", boundsColour);
+  AddField(g, 2, ParamField::YStart, "Початковий Y :", boundsColour);
+  AddField(g, 3, ParamField::YEnd, "Кінцевий  Y :", boundsColour);
   grid->addWidget(bounds, 1, 0, 2, 1);
 
   auto* variables = Group(page, "Змінні", variablesHint);
   g = new QGridLayout(variables);
-  AddField(g, 0, 7, "Використати як  X  :", variableColour);
-  AddField(g, 1, 8, "Використати як  Y :", variableColour);
+  AddField(g, 0, ParamField::VarX, "Використати як  X  :", variableColour);
+  AddField(g, 1, ParamField::VarY, "Використати як  Y :", variableColour);
   grid->addWidget(variables, 0, 1);
 
   auto* gamma = Group(page, "Гамма кольорів", "Параметри Гамми кольорів");
   g = new QGridLayout(gamma);
-  AddField(g, 0, 12, "Градіент :", gradientColour);
+  AddField(g, 0, ParamField::Gradient, "Градіент :", gradientColour);
   scaleButton_ = new QPushButton(QStringLiteral("Шкала"), gamma);
   g->addWidget(scaleButton_, 0, 2);
   connect(scaleButton_, &QPushButton::clicked, this, [this] {
@@ -145,7 +147,7 @@ QWidget* ParamsWindow::MakePage2D() {
   auto* extra = Group(page, "Додатково",
                       "Додаткові параметри (Автомаштаб ,фіксований центр координат і.т.н)");
   g = new QGridLayout(extra);
-  AddField(g, 0, 10, "Апроксимація :", systemLight);
+  AddField(g, 0, ParamField::Proxima, "Апроксимація :", systemLight);
   const char* flagCaptions[3] = {"Центрування", "Автомаштаб", "XOR"};
   for (int i = 0; i < 3; ++i) {
     auto* box = new QCheckBox(QString::fromUtf8(flagCaptions[i]), extra);
@@ -169,33 +171,33 @@ QWidget* ParamsWindow::MakePage3D() {
 
   auto* bounds = Group(page, "Межі", boundsHint);
   auto* g = new QGridLayout(bounds);
-  AddField(g, 0, 9, "Поч.  X :", boundsColour);
-  AddField(g, 1, 11, "Кін.  X :", boundsColour);
-  AddField(g, 2, 13, "Поч. Y :", boundsColour);
-  AddField(g, 3, 14, "Кін. Y :", boundsColour);
-  AddField(g, 4, 23, "Поч. Z :", boundsColour);
-  AddField(g, 5, 24, "Кін. Z :", boundsColour);
+  AddField(g, 0, ParamField::XStart3D, "Поч.  X :", boundsColour);
+  AddField(g, 1, ParamField::XEnd3D, "Кін.  X :", boundsColour);
+  AddField(g, 2, ParamField::YStart3D, "Поч. Y :", boundsColour);
+  AddField(g, 3, ParamField::YEnd3D, "Кін. Y :", boundsColour);
+  AddField(g, 4, ParamField::ZStart3D, "Поч. Z :", boundsColour);
+  AddField(g, 5, ParamField::ZEnd3D, "Кін. Z :", boundsColour);
   grid->addWidget(bounds, 0, 0, 2, 1);
 
   auto* variables = Group(page, "Змінні", variablesHint);
   g = new QGridLayout(variables);
-  AddField(g, 0, 15, "Як  X  :", variableColour);
-  AddField(g, 1, 16, "Як  Y :", variableColour);
-  AddField(g, 2, 19, "Як  Z :", variableColour);
+  AddField(g, 0, ParamField::VarX3D, "Як  X  :", variableColour);
+  AddField(g, 1, ParamField::VarY3D, "Як  Y :", variableColour);
+  AddField(g, 2, ParamField::VarZ3D, "Як  Z :", variableColour);
   grid->addWidget(variables, 0, 1);
 
   auto* steps = Group(page, "Крок", "Крок по вісям X,Y");
   g = new QGridLayout(steps);
-  AddField(g, 0, 17, "По вісі  Х :", scaleColour);
-  AddField(g, 1, 18, "По вісі  Y :", scaleColour);
-  AddField(g, 2, 25, "По вісі  Z :", scaleColour);
+  AddField(g, 0, ParamField::StepX, "По вісі  Х :", scaleColour);
+  AddField(g, 1, ParamField::StepY, "По вісі  Y :", scaleColour);
+  AddField(g, 2, ParamField::StepZ, "По вісі  Z :", scaleColour);
   grid->addWidget(steps, 1, 1);
 
   auto* position = Group(page, "Початкове положення", "Геометричний центр фігури");
   g = new QGridLayout(position);
-  AddField(g, 0, 20, "X  :", positionColour);
-  AddField(g, 1, 21, "Y :", positionColour);
-  AddField(g, 2, 22, "Z :", positionColour);
+  AddField(g, 0, ParamField::PosX, "X  :", positionColour);
+  AddField(g, 1, ParamField::PosY, "Y :", positionColour);
+  AddField(g, 2, ParamField::PosZ, "Z :", positionColour);
   grid->addWidget(position, 2, 0, 1, 2);
 
   AddPageFoot(page, grid, true);
@@ -279,9 +281,9 @@ bool ParamsWindow::ShowsPage3D() const {
 void ParamsWindow::ShowDocument() {
   showing_ = true;
   const BuildParameters& p = program_.Doc().Params;
-  for (int n = 1; n <= ParamFieldCount; ++n) {
-    const QString text = Q(p.fields[static_cast<std::size_t>(n - 1)]);
-    if (Field(n)->text() != text) Field(n)->setText(text);
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    const QString text = Q(p.fields[i]);
+    if (fields_[i]->text() != text) fields_[i]->setText(text);
   }
   const QString c2 = Joined(p.Constants2D);
   if (memo1_->toPlainText() != c2) memo1_->setPlainText(c2);

@@ -33,8 +33,7 @@ class ParamsWindow : public SecondaryWindow, public ProgramObserver {
   void ShowPage(bool threeD);
   bool ShowsPage3D() const;
 
-  // Edit1..Edit25 by their numbers.
-  QLineEdit* Field(int number) const { return fields_[static_cast<std::size_t>(number - 1)]; }
+  QLineEdit* Field(ParamField field) const { return fields_[static_cast<std::size_t>(field) - 1]; }
   QPlainTextEdit* Constants(bool threeD) const { return threeD ? memo2_ : memo1_; }
   QCheckBox* FlagBox(int number) const { return flags_[static_cast<std::size_t>(number - 1)]; }
   GraphListPanel* Graphs(bool threeD) const { return threeD ? graphs3D_ : graphs2D_; }
@@ -62,7 +61,7 @@ class ParamsWindow : public SecondaryWindow, public ProgramObserver {
   QWidget* MakePage3D();
   void AddPageFoot(QWidget* page, QGridLayout* grid, bool threeD);
   QWidget* MakeBuildRow(bool threeD);
-  void AddField(QGridLayout* grid, int row, int number, const char* label, Colour colour);
+  void AddField(QGridLayout* grid, int row, ParamField field, const char* label, Colour colour);
   void ShowDocument();
 
   Program& program_;

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "QtConvert.h"
+#include "WindowKit.h"
 
 namespace lw {
 
@@ -24,6 +25,7 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 }
 
 void ProgressWindow::Show() {
+  MarkFixedDialog(this);
   show();
   raise();
   activateWindow();  // so that Escape reaches it

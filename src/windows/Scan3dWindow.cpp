@@ -24,12 +24,12 @@ Scan3dWindow::Scan3dWindow(QWidget* parent, Program& program)
   const ScanFrame frame = MakeScanFrame(this);
   QVBoxLayout* layout = frame.column;
   QHBoxLayout* bar = frame.bar;
-  buttons_[0] = AddFlatButton(this, bar, QStyle::SP_BrowserReload,
-                              "Видати значення виразів у вписаній точці ");
-  buttons_[1] =
+  refresh_ = AddFlatButton(this, bar, QStyle::SP_BrowserReload,
+                           "Видати значення виразів у вписаній точці ");
+  throughPoint_ =
       AddFlatButton(this, bar, QStyle::SP_ArrowUp, "Провести вираз як функцію через точку");
-  buttons_[2] = AddFlatButton(this, bar, QStyle::SP_DialogSaveButton, "Зберегти зміни у виразах");
-  buttons_[3] = AddFlatButton(this, bar, QStyle::SP_DialogCloseButton, "Зачинити вікно");
+  save_ = AddFlatButton(this, bar, QStyle::SP_DialogSaveButton, "Зберегти зміни у виразах");
+  close_ = AddFlatButton(this, bar, QStyle::SP_DialogCloseButton, "Зачинити вікно");
   bar->addStretch(1);
   grid_ = MakeValuesGrid(this);
   layout->addWidget(grid_, 1);
@@ -54,11 +54,11 @@ Scan3dWindow::Scan3dWindow(QWidget* parent, Program& program)
   connect(grid_, &QTableWidget::itemChanged, this, [&a](QTableWidgetItem* item) {
     a.Edit3DCell(static_cast<std::size_t>(item->row()), item->column(), S(item->text()));
   });
-  connect(buttons_[0], &QToolButton::clicked, this, [&a] { a.Refresh3DScan(); });
-  connect(buttons_[1], &QToolButton::clicked, this,
+  connect(refresh_, &QToolButton::clicked, this, [&a] { a.Refresh3DScan(); });
+  connect(throughPoint_, &QToolButton::clicked, this,
           [this, &a] { a.FunctionThroughPoint3D(SelectedRow()); });
-  connect(buttons_[2], &QToolButton::clicked, this, [&a] { a.Save3DScanExpressions(); });
-  connect(buttons_[3], &QToolButton::clicked, this, [this] { hide(); });
+  connect(save_, &QToolButton::clicked, this, [&a] { a.Save3DScanExpressions(); });
+  connect(close_, &QToolButton::clicked, this, [this] { hide(); });
   a.AddObserver(this);
 }
 

@@ -24,8 +24,11 @@ class Scan3dWindow : public SecondaryWindow, private AnalysisObserver {
   QTableWidget* Grid() const { return grid_; }
   QLineEdit* Coordinate(int axis) const { return coordinates_[static_cast<std::size_t>(axis)]; }
   QLineEdit* Name(int axis) const { return names_[static_cast<std::size_t>(axis)]; }
-  // The tool buttons, left to right (0..3).
-  QToolButton* Button(int index) const { return buttons_[static_cast<std::size_t>(index)]; }
+  // The tool buttons, left to right.
+  QToolButton* RefreshButton() const { return refresh_; }
+  QToolButton* ThroughPointButton() const { return throughPoint_; }
+  QToolButton* SaveButton() const { return save_; }
+  QToolButton* CloseButton() const { return close_; }
 
  private:
   std::size_t SelectedRow() const;
@@ -35,7 +38,10 @@ class Scan3dWindow : public SecondaryWindow, private AnalysisObserver {
   QTableWidget* grid_;
   std::array<QLineEdit*, 3> names_{};
   std::array<QLineEdit*, 3> coordinates_{};
-  std::array<QToolButton*, 4> buttons_{};
+  QToolButton* refresh_ = nullptr;
+  QToolButton* throughPoint_ = nullptr;
+  QToolButton* save_ = nullptr;
+  QToolButton* close_ = nullptr;
 };
 
 }  // namespace lw

@@ -56,7 +56,6 @@ class ScanWindow : public SecondaryWindow, private AnalysisObserver {
   QLineEdit* XField() const { return xValue_; }
   QLineEdit* YField() const { return yValue_; }
   QFrame* BottomPanel() const { return panel_; }
-  bool OptionsShown() const { return optionsShown_; }
 
   // The first tool button: the scanned points window.
   std::function<void()> OnShowPoints;

@@ -4,49 +4,9 @@
 
 #include <QIcon>
 
-namespace lw {
+#include "ToolGlyph.h"
 
-enum class ToolGlyph {
-  NewFile,
-  OpenFile,
-  Save,
-  SaveAs,
-  Print,
-  Exit,
-  BuildAll2D,
-  BuildSelected2D,
-  AddGraph2D,
-  Clear2D,
-  Scan2D,
-  PointList,
-  SavePicture,
-  OpenPicture,
-  BuildAll3D,
-  BuildSelected3D,
-  AddGraph3D,
-  Clear3D,
-  Scan3D,
-  SaveFrame3D,
-  Save3DFile,
-  Open3DFile,
-  Parameters,
-  Appearance,
-  Palette,
-  Calculator,
-  Notepad,
-  Integral,
-  Help,
-  ConstantSliders,
-  Undo,
-  Cut,
-  Copy,
-  Paste,
-  Find,
-  Replace,
-  Font,
-  BackgroundColour,
-  Close,
-};
+namespace lw {
 
 QIcon DrawnIcon(ToolGlyph glyph);
 

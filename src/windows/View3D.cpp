@@ -53,6 +53,8 @@ Viewer3D::Viewer3D(QWidget* parent, Program3D& space) : QOpenGLWidget(parent), s
   setFormat(ViewFormat());
   MakeBlack(this);
   space_.SetView(this);
+  compileTimer_.setInterval(0);
+  compileTimer_.callOnTimeout(this, [this] { CompileSlice(); });
 }
 
 Viewer3D::~Viewer3D() {
@@ -71,10 +73,13 @@ void Viewer3D::initializeGL() {
   // Each context is new here: the one before was destroyed with its connection.
   connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { ReleaseLists(); });
   SetUpContext(scene);
+  compiler_.Cancel();
   lw::RebuildDisplayLists(scene);
 }
 
 void Viewer3D::ReleaseLists() {
+  compiler_.Cancel();
+  compileTimer_.stop();
   G3dScene& scene = space_.Scene();
   if (scene.listCount == 0 || !context()) return;
   makeCurrent();
@@ -98,8 +103,33 @@ void Viewer3D::RebuildDisplayLists() {
   // Without a context yet, initializeGL compiles the lists when it comes.
   if (!context() || !context()->isValid()) return;
   makeCurrent();
-  lw::RebuildDisplayLists(space_.Scene());
+  compiler_.Start(space_.Scene());
   doneCurrent();
+  shownWhileCompiling_.invalidate();
+  CompileSlice();
+}
+
+void Viewer3D::CompileSlice() {
+  // A slice short enough that keys and paints between slices are answered at once.
+  constexpr std::chrono::milliseconds slice(30);
+  if (!context() || !context()->isValid()) compiler_.Cancel();
+  if (!compiler_.Done()) {
+    makeCurrent();
+    compiler_.Continue(space_.Scene(), slice);
+    doneCurrent();
+  }
+  if (compiler_.Done()) {
+    compileTimer_.stop();
+    update();
+    return;
+  }
+  compileTimer_.start();
+  // Drawing a figure of millions of triangles takes a while itself, so the growing
+  // figure is shown now and then rather than after every slice.
+  if (!shownWhileCompiling_.isValid() || shownWhileCompiling_.elapsed() >= 500) {
+    shownWhileCompiling_.start();
+    update();
+  }
 }
 
 void Viewer3D::PaintScene() {

@@ -3,10 +3,13 @@
 // draws nothing.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QOpenGLWidget>
+#include <QTimer>
 #include <QWidget>
 
 #include "Build3DContext.h"
+#include "SceneGl.h"
 
 namespace lw {
 
@@ -31,8 +34,13 @@ class Viewer3D : public QOpenGLWidget, public Scene3DView {
 
  private:
   void ReleaseLists();
+  // Compiles lists for a slice of time, then lets the events in.
+  void CompileSlice();
 
   Program3D& space_;
+  DisplayListCompiler compiler_;
+  QTimer compileTimer_;
+  QElapsedTimer shownWhileCompiling_;
 };
 
 // Stands in for the view where OpenGL is missing (the offscreen platform).

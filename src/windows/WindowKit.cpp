@@ -56,6 +56,14 @@ void SecondaryWindow::setVisible(bool visible) {
   QDialog::setVisible(visible);
 }
 
+void MarkFixedDialog(QDialog* dialog) {
+  // The type is written when the native window exists, so it is made here; the
+  // platform resets it on every show, so it is written again each time.
+  dialog->winId();
+  dialog->setAttribute(Qt::WA_X11NetWmWindowTypeToolBar, false);
+  dialog->setAttribute(Qt::WA_X11NetWmWindowTypeToolBar, true);
+}
+
 QWidget* MakeScrollingContents(QWidget* window) {
   auto* layout = new QVBoxLayout(window);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -34,6 +34,13 @@ class SecondaryWindow : public QDialog {
   std::optional<QPoint> place_;
 };
 
+// Asks the window manager for a fixed dialog frame: a title and a close box, no
+// minimise or maximise. Motif hints already say so, but some window managers (openbox
+// among them) draw those buttons on every dialog regardless; a window typed first as
+// a tool bar, then as a dialog, loses them there and stays a dialog elsewhere. Such
+// a window is not focused when it appears, so it must activate itself when shown.
+void MarkFixedDialog(QDialog* dialog);
+
 // Fills window with one scroll area and returns the widget that carries the
 // window's controls.
 QWidget* MakeScrollingContents(QWidget* window);

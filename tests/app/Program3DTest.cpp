@@ -104,7 +104,7 @@ TEST_F(Space3D, BuildSelectedWithoutSelectionSelectsTheFirst) {
 TEST_F(Space3D, RefusedParametersLeaveTheSpaceAlone) {
   AddGraphs({"x"});
   BuildAll();
-  program.SetField(static_cast<int>(ParamField::StepX), "0");
+  program.SetField(ParamField::StepX, "0");
   BuildAll();
   EXPECT_EQ(space().Block().objects.size(), 2u);
   EXPECT_EQ(program.Status(), "Помилка вводу кроку вісі Х");

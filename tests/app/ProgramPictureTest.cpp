@@ -31,7 +31,7 @@ class ScaleGradient : public ::testing::TestWithParam<GradientCase> {};
 TEST_P(ScaleGradient, TakesTheFieldBeforeAnyBuild) {
   testing::TempDir dir;
   Program program(dir.File(""));
-  program.SetField(static_cast<int>(ParamField::Gradient), GetParam().field);
+  program.SetField(ParamField::Gradient, GetParam().field);
   program.SetStatus("-");
   const std::optional<double> step = program.ScaleGradient();
   ASSERT_EQ(step.has_value(), GetParam().step.has_value());
@@ -56,10 +56,10 @@ INSTANTIATE_TEST_SUITE_P(Fields, ScaleGradient,
 TEST(ScaleGradient, AValidatedGradientWinsOverTheFieldAsTyped) {
   testing::TempDir dir;
   Program program(dir.File(""));
-  program.SetField(static_cast<int>(ParamField::Gradient), "0.5");
+  program.SetField(ParamField::Gradient, "0.5");
   program.BuildAll2D();
   program.Work().Wait();
-  program.SetField(static_cast<int>(ParamField::Gradient), "0");
+  program.SetField(ParamField::Gradient, "0");
   EXPECT_EQ(program.ScaleGradient(), std::optional<double>(0.5));
 }
 

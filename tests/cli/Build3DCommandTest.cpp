@@ -40,7 +40,8 @@ TEST_F(Build3DCommand, CommandLine) {
       {{"a", "-x", "-o", "x"}, ExitUsage},
   };
   for (const auto& c : cases) EXPECT_EQ(Build3D(c.args).exit, c.exit) << c.args.size();
-  EXPECT_NE(Build3D({"--help"}).out.find("build3d DOC.lwf -o OUT [--format NAME]"), std::string::npos);
+  EXPECT_NE(Build3D({"--help"}).out.find("build3d DOC.lwf -o OUT [--format NAME]"),
+            std::string::npos);
 }
 
 TEST_F(Build3DCommand, BuildsAllGraphsIntoTheDxf) {

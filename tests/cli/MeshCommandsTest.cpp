@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
         Render3DUsageCase{"WordAngle", {"d.lwf", "-o", "x.png", "--turn", "1,a,3"}, "three angles"},
         Render3DUsageCase{
             "UnknownMode", {"d.lwf", "-o", "x.png", "--mode", "wire"}, "points, lines"},
-        Render3DUsageCase{"MissingValue", {"d.lwf", "-o"}, "missing value"}),
+        Render3DUsageCase{"MissingValue", {"d.lwf", "-o"}, "missing"}),
     [](const auto& p) { return std::string(p.param.label); });
 
 // The example drawn as polygons: the figure fills part of a black frame in the

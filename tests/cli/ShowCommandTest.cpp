@@ -27,8 +27,8 @@ TEST(ShowCommand, PrintsEveryPartOfADocument) {
       "  Drawing: polygons, motion: turn\n",
       "  Mouse sensitivity: X 10, Y -10, Z 10, rX 100, rY 100, rZ 100\n",
       "2D graphs (7):\n",
-      "  1. y-5*sin(x/3)  [Відношення.Тип : > 0.] kind 1, interpolated 0, relation 1, colour "
-      "0x00FFE0C0\n",
+      ("  1. y-5*sin(x/3)  [Відношення.Тип : > 0.] kind 1, interpolated 0, relation 1, colour "
+       "0x00FFE0C0\n"),
       "  6. x*x+y*y-225  [Відношення.Інтерпольоване.Тип : = 0.] kind 1, interpolated 1",
       "3D graphs (0):\n",
   };

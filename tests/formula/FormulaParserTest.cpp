@@ -135,6 +135,8 @@ TEST_P(EdgeCaseTest, TextPath) {
   }
   EXPECT_EQ(parser.ErrorCode(), edge.code) << edge.formula;
   EXPECT_EQ(parser.HasError(), edge.code != kNone);
+  EXPECT_EQ(parser.Error(),
+            edge.code == kNone ? std::nullopt : std::optional(FormulaError(edge.code)));
 }
 
 TEST_P(EdgeCaseTest, CompiledPathEveryWay) {
@@ -278,20 +280,22 @@ TEST(DivisionTracking, CountersAreResetAndWrapAt16Bits) {
   EXPECT_EQ(parser.PositiveDivisions(), 0);
 }
 
-// A class deriving further must see its own multiplicative level used on both paths.
-class ConstantTermParser : public FormulaParser {
- protected:
-  double TermCompiled() override { return FormulaParser::TermCompiled() + 10.0; }
-  double TermText() override { return FormulaParser::TermText() + 20.0; }
-};
-
-TEST(VirtualSlots, OverridesReachBothPaths) {
-  ConstantTermParser parser;
-  parser.SetVariable("X", 1);
-  EXPECT_EQ(parser.Evaluate("X+X"), 42.0);
-  parser.Compile("X+X");
-  EXPECT_FALSE(parser.HasFlatProgram());
-  EXPECT_EQ(parser.EvaluateCompiled(), 22.0);
+// A division tracker reached as a plain parser still counts, on every path, and
+// starts each evaluation from zero.
+TEST(DivisionCounting, ThroughThePlainInterface) {
+  DivisionTrackingParser tracking;
+  FormulaParser& parser = tracking;
+  parser.SetVariable("X", -2);
+  EXPECT_EQ(parser.Evaluate("1/X+X/4"), -0.5 - 0.5);
+  EXPECT_EQ(parser.LastDivisionPair(), 1u | (1u << 16));
+  parser.Compile("1/X+X/4/X");
+  for (const Way way : kCompiledWays) {
+    SelectWay(parser, way);
+    parser.EvaluateCompiled();
+    EXPECT_EQ(tracking.PositiveDivisions(), 1) << int(way);
+    EXPECT_EQ(tracking.NegativeDivisions(), 2) << int(way);
+  }
+  EXPECT_EQ(FormulaParser().LastDivisionPair(), 0u);
 }
 
 TEST(TokenProgram, Layout) {

@@ -87,10 +87,8 @@ void PrepareForBatch(Parser& parser, const std::string& text) {
 }
 
 inline Outcome ReadAny(const FormulaParser& parser, double value) {
-  if (const auto* tracking = dynamic_cast<const DivisionTrackingParser*>(&parser)) {
-    return Read(*tracking, value);
-  }
-  return {value, parser.ErrorCode(), 0, 0};
+  const std::uint32_t pair = parser.LastDivisionPair();
+  return {value, parser.ErrorCode(), int(pair & 0xFFFF), int(pair >> 16)};
 }
 
 // Each x in turn: set the variable, evaluate, read.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseNames.h"
 #include "FormulaParser.h"
 #include "FormulaTestSupport.h"
 
@@ -242,20 +243,72 @@ TEST(NativeCode, ReadsTheSlotsAndAssignsPersistently) {
   EXPECT_FALSE(parser.HasError());
 }
 
-// A further derived class keeps its own multiplicative level, so it gets no machine code.
-class ShiftedTermParser : public DivisionTrackingParser {
- protected:
-  double TermCompiled() override { return DivisionTrackingParser::TermCompiled() + 1.0; }
-};
-
-TEST(NativeCode, NotUsedWhereAnOverrideMustRun) {
-  ShiftedTermParser parser;
+// A division tracker gets machine code of its own that counts, as the plain parser
+// gets code that does not.
+TEST(NativeCode, UsedForTheDivisionTracker) {
+  DivisionTrackingParser parser;
   parser.SetVariable("X", 4);
   parser.Compile("X/2");
-  EXPECT_FALSE(parser.HasNativeCode());
-  EXPECT_EQ(parser.EvaluateCompiled(), 3.0);
+  EXPECT_EQ(parser.HasNativeCode(), kNativeCodeExpected);
+  EXPECT_EQ(parser.EvaluateCompiled(), 2.0);
   EXPECT_EQ(parser.PositiveDivisions(), 1);
 }
+
+// When the system refuses the pages for machine code, at either step, the program
+// runs as the flat program with the same outcomes, and no page is kept.
+struct PageRefusal {
+  const char* name;
+  bool refuseMap;
+  bool refuseSeal;
+};
+
+std::ostream& operator<<(std::ostream& out, const PageRefusal& refusal) {
+  return out << refusal.name;
+}
+
+class RefusedPages : public ::testing::TestWithParam<PageRefusal> {};
+
+TEST_P(RefusedPages, FallBackToTheFlatProgram) {
+  const std::string text = "(Y-1)*(X+2)/(Y+3)-SIN(X-Y)";
+  int mapped = 0;
+  int unmapped = 0;
+  formula_internal::PageCalls calls = formula_internal::SystemPageCalls();
+  const auto systemMap = calls.map;
+  const auto systemSeal = calls.seal;
+  const auto systemUnmap = calls.unmap;
+  calls.map = [&](void* hint, std::size_t size) -> void* {
+    if (GetParam().refuseMap) return nullptr;
+    ++mapped;
+    return systemMap(hint, size);
+  };
+  calls.seal = [&](void* pages, std::size_t size) {
+    return !GetParam().refuseSeal && systemSeal(pages, size);
+  };
+  calls.unmap = [&](void* pages, std::size_t size) {
+    ++unmapped;
+    systemUnmap(pages, size);
+  };
+  {
+    DivisionTrackingParser refused;
+    refused.UseCodePages(calls);
+    refused.Compile(text);
+    EXPECT_FALSE(refused.HasNativeCode());
+    EXPECT_TRUE(refused.HasFlatProgram());
+    for (const double x : kEdgeValues) {
+      refused.SetVariable("X", x);
+      refused.SetVariable("Y", -x);
+      const Outcome byFlat = Read(refused, refused.EvaluateCompiled());
+      const Outcome expected = CompiledOutcome(text, Way::Grammar, x, -x, nullptr).first;
+      EXPECT_EQ(byFlat, expected) << "X=" << x;
+    }
+  }
+  EXPECT_EQ(mapped, unmapped);
+}
+
+INSTANTIATE_TEST_SUITE_P(Refusals, RefusedPages,
+                         ::testing::Values(PageRefusal{"pages_not_mapped", true, false},
+                                           PageRefusal{"pages_not_made_executable", false, true}),
+                         test::CaseName());
 
 }  // namespace
 }  // namespace lw

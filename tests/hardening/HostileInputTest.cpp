@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "CaseNames.h"
 #include "DocumentSession.h"
+#include "DxfFormat.h"
 #include "G3dFile.h"
 #include "Scene3DCommands.h"
 #include "StatusTexts.h"
@@ -321,32 +323,74 @@ TEST(HostileT3d, DamagedFiguresSayUnknownFormatAndKeepTheSpace) {
   }
 }
 
-TEST(HostileDxf, AnyTextLoadsIntoASoundBlock) {
-  const std::string face =
-      "0\nSECTION\n2\nENTITIES\n0\n3DFACE\n8\nL\n10\n0\n20\n0\n30\n0\n11\n1\n21\n0\n31\n0\n"
-      "12\n0\n22\n1\n32\n0\n13\n0\n23\n1\n33\n0\n";
-  const std::vector<std::string> texts = {
-      "",
-      std::string(4096, '\0'),
-      face.substr(0, face.size() / 2),
-      face + "0\nEOF\n",
-      "0\nSECTION\n2\nENTITIES\n" + Repeat(face.substr(face.find("0\n3DFACE")), 20000),
-      face + std::string(4 << 20, 'x') + "\n0\nEOF\n",
-      "0\nSECTION\n2\nENTITIES\n0\n3DFACE\n8\n" + std::string(100000, '\x98') + "\n10\n1e999\n",
-      "0\nSECTION\n2\nENTITIES\n0\n3DFACE\n99999999999999999999999\n1\n62\n-99999999999\n",
-      "0\r\nSECTION\r\n2\r\nTABLES\r\n0\r\nTABLE\r\n2\r\nLAYER\r\n" + Repeat("2\r\nX\r\n", 50000),
-  };
+std::string DxfFace() {
+  return "0\nSECTION\n2\nENTITIES\n0\n3DFACE\n8\nL\n10\n0\n20\n0\n30\n0\n11\n1\n21\n0\n31\n0\n"
+         "12\n0\n22\n1\n32\n0\n13\n0\n23\n1\n33\n0\n";
+}
+
+std::string EmptySpaceAsDxf() {
+  G3dBlock empty;
+  return WriteDxf(empty);
+}
+
+// Drawings, however damaged, load into a sound block; texts that are no drawing at
+// all (no section) say so and keep the space.
+const FileCase kDxfCases[] = {
+    {"empty", "", false},
+    {"NUL_bytes_only", std::string(4096, '\0'), false},
+    {"blank_lines_only", std::string(4096, '\n'), false},
+    {"a_binary_3D_figure", T3dHeader(1, 3) + T3dPoints(3) + "\x03" + U32(0) + U32(1) + U32(2),
+     false},
+    {"a_text_of_formulas", "SIN(X)\r\nX^2+Y^2=1\r\nENTITIES\r\n3DFACE\r\n", false},
+    {"entities_without_a_section", "0\nENTITIES\n0\nLINE\n8\nL\n10\n1\n0\nEOF\n", false},
+    {"the_space_written_empty", EmptySpaceAsDxf(), true},
+    {"a_section_with_no_entities", "0\nSECTION\n2\nHEADER\n0\nENDSEC\n0\nEOF\n", true},
+    {"a_face_without_a_section", DxfFace().substr(DxfFace().find("0\n3DFACE")) + "0\nEOF\n", false},
+    {"a_face_after_blank_pairs", "\n\n" + DxfFace().substr(DxfFace().find("0\n3DFACE")) + "0\n",
+     false},
+    {"half_a_face", DxfFace().substr(0, DxfFace().size() / 2), true},
+    {"one_face", DxfFace() + "0\nEOF\n", true},
+    {"20000_faces",
+     "0\nSECTION\n2\nENTITIES\n" + Repeat(DxfFace().substr(DxfFace().find("0\n3DFACE")), 20000),
+     true},
+    {"a_4_MB_line", DxfFace() + std::string(4 << 20, 'x') + "\n0\nEOF\n", true},
+    {"a_long_layer_name_and_a_huge_number",
+     "0\nSECTION\n2\nENTITIES\n0\n3DFACE\n8\n" + std::string(100000, '\x98') + "\n10\n1e999\n",
+     true},
+    {"huge_group_codes",
+     "0\nSECTION\n2\nENTITIES\n0\n3DFACE\n99999999999999999999999\n1\n62\n-99999999999\n", true},
+    {"50000_layers",
+     "0\r\nSECTION\r\n2\r\nTABLES\r\n0\r\nTABLE\r\n2\r\nLAYER\r\n" + Repeat("2\r\nX\r\n", 50000),
+     true},
+};
+
+class HostileDxf : public ::testing::TestWithParam<FileCase> {};
+
+TEST_P(HostileDxf, DrawingsLoadSoundOtherTextsSayUnknownFormat) {
+  const FileCase& c = GetParam();
   const Palette palette = StartupPalette();
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    SCOPED_TRACE(i);
-    TempDir dir;
-    G3dBlock block;
-    Seed(block);
-    G3dFile file(&block, &palette);
-    WriteAll(dir.File("f.dxf"), texts[i]);
-    EXPECT_EQ(file.ReadDxf(dir.File("f.dxf")), FileDone);
+  TempDir dir;
+  G3dBlock block;
+  Seed(block);
+  G3dFile file(&block, &palette);
+  const std::string path = dir.File("f.dxf");
+  WriteAll(path, c.bytes);
+  const int result = file.ReadDxf(path);
+  EXPECT_EQ(result, c.loads ? FileDone : FileUnknownFormat);
+  EXPECT_EQ(Read3DFileStatus(result, path),
+            c.loads ? "Завантаження - " + path + " - Окей" : "Невідомий формат Файлу! - " + path);
+  if (c.loads) {
+    EXPECT_FALSE(Untouched(block));
     ExpectSound(block);
+  } else {
+    EXPECT_TRUE(Untouched(block));
   }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, HostileDxf, ::testing::ValuesIn(kDxfCases), test::CaseName{});
+
+TEST(HostileDxfPath, UnreadablePathSaysItCannotBeRead) {
+  const Palette palette = StartupPalette();
   G3dBlock block;
   Seed(block);
   G3dFile file(&block, &palette);

@@ -64,6 +64,37 @@ TEST_P(ParallelBuildersTest, SameResultOnEveryThreadCount) {
   }
 }
 
+std::vector<Colour> PixelsOf(const PlotPicture& picture) {
+  std::vector<Colour> all;
+  for (int y = 0; y < picture.Height(); ++y) {
+    for (int x = 0; x < picture.Width(); ++x) all.push_back(picture.GetPixel(x, y));
+  }
+  return all;
+}
+
+// What the view shows during a build: the columns the threads publish as they finish
+// them add up to the picture the build ends with, and publishing changes nothing.
+TEST_P(ParallelBuildersTest, FinishedColumnsReachTheViewAndChangeNothing) {
+  SetScales("7.3", "5.1");
+  SetView(200, 150);
+  const auto plain = Build(2);
+  PictureMirror mirror;
+  mirror.Start(picture.Width(), picture.Height());
+  ctx.mirror = &mirror;
+  EXPECT_EQ(Build(2), plain);
+  // One more graph, whose columns alone reach a copy of the picture shown before it.
+  PlotPicture shown(picture.Width(), picture.Height());
+  shown.CopyFrom(picture);
+  mirror.TakeInto(shown);
+  WorkControl control(2);
+  ctx.work = &control;
+  BuildEntry2D(ctx, 0);
+  ctx.work = nullptr;
+  ctx.mirror = nullptr;
+  mirror.TakeInto(shown);
+  EXPECT_EQ(PixelsOf(shown), Snapshot());
+}
+
 const ParallelCase kParallelCases[] = {
     {"RegionEqual", "X*X+Y*Y-49", Relation, 0, Equal, false},
     {"RegionGreater", "SIN(X)-Y", Relation, 0, Greater, false},

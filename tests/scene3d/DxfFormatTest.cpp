@@ -269,5 +269,20 @@ TEST(DxfRead, HostileTextLoadsWithoutHarm) {
   }
 }
 
+TEST(DxfRead, AStopKeepsTheBlock) {
+  G3dBlock figure;
+  AddTriangle(AppendObject(figure, "F"), {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}});
+  const std::string text = WriteDxf(figure);
+  WorkControl work(1);
+  work.RequestStop();
+  G3dBlock block;
+  AppendObject(block, "old");
+  EXPECT_EQ(ReadDxf(text, block, TestPalette(), &work), DxfReadResult::Stopped);
+  ASSERT_EQ(block.objects.size(), 1u);
+  EXPECT_EQ(block.objects[0]->name, "old");
+  EXPECT_EQ(ReadDxf(text, block, TestPalette()), DxfReadResult::Read);
+  EXPECT_EQ(block.objects[0]->name, "F");
+}
+
 }  // namespace
 }  // namespace lw

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+
 #include "RecordingGl.h"
 
 namespace lw {
@@ -77,6 +80,39 @@ TEST_F(SceneGl, DrawingAppliesTransformsAndSkipsHiddenObjects) {
   EXPECT_EQ(Take(), (Calls{"Push", "Translate 1 2 3", "Rotate 10 0 1 0", "Rotate 20 -1 0 0",
                            "Rotate 30 0 0 1", "Push", "Translate 4 0 0", "Rotate 0 0 1 0",
                            "Rotate 0 -1 0 0", "Rotate 0 0 0 1", "CallList 5", "Pop", "Pop"}));
+}
+
+// A figure of millions of triangles is compiled a list at a time between the view's
+// events; each list holds a fixed number of triangles and is drawn in order.
+TEST_F(SceneGl, LargeObjectsAreCompiledAndDrawnAListAtATime) {
+  G3dScene scene;
+  scene.blocks.push_back(std::make_unique<G3dBlock>());
+  G3dObject& big = AppendObject(*scene.blocks[0], "big");
+  for (std::size_t i = 0; i <= TrianglesPerList; ++i) {
+    AddTriangle(big, {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}});
+  }
+  AppendObject(*scene.blocks[0], "small");
+  DisplayListCompiler compiler;
+  compiler.Start(scene);
+  EXPECT_EQ(scene.listCount, 3);
+  Take();
+  std::vector<std::vector<std::string>> slices;
+  bool done = false;
+  while (!done && slices.size() < 10) {
+    done = compiler.Continue(scene, std::chrono::milliseconds(0));
+    std::vector<std::string> started;
+    for (const std::string& call : Take()) {
+      if (call.starts_with("NewList")) started.push_back(call);
+    }
+    slices.push_back(started);
+  }
+  EXPECT_EQ(slices, (std::vector<std::vector<std::string>>{
+                        {"NewList 1"}, {"NewList 2"}, {"NewList 3"}, {}}));
+  EXPECT_EQ(big.displayListCount, 2u);
+  DrawObject(big);
+  const Calls drawn = Take();
+  EXPECT_EQ(std::count(drawn.begin(), drawn.end(), "CallList 1"), 1);
+  EXPECT_EQ(std::count(drawn.begin(), drawn.end(), "CallList 2"), 1);
 }
 
 }  // namespace

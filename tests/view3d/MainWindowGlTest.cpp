@@ -67,11 +67,11 @@ TEST_P(AppearanceLists, TheDrawingModeAndMotionListsTakeEffectAtOnce) {
   AppearanceWindow* look = desktop->Main().Windows().Appearance;
   ASSERT_NE(look, nullptr);
   // Start-up shows "полігонами" while the view draws lines.
-  EXPECT_EQ(look->Combo(3)->currentIndex(), 2);
+  EXPECT_EQ(look->Combo(&AppearanceSettings::DrawMode3D)->currentIndex(), 2);
   EXPECT_EQ(program().ThreeD().Scene().frontMode, 1);
-  look->Combo(3)->setCurrentIndex(GetParam().drawMode == 2 ? 0 : 2);
-  look->Combo(3)->setCurrentIndex(GetParam().drawMode);
-  look->Combo(4)->setCurrentIndex(GetParam().motion);
+  look->Combo(&AppearanceSettings::DrawMode3D)->setCurrentIndex(GetParam().drawMode == 2 ? 0 : 2);
+  look->Combo(&AppearanceSettings::DrawMode3D)->setCurrentIndex(GetParam().drawMode);
+  look->Combo(&AppearanceSettings::MotionType)->setCurrentIndex(GetParam().motion);
   EXPECT_EQ(program().ThreeD().Scene().frontMode, GetParam().drawMode);
   EXPECT_EQ(program().ThreeD().Scene().backMode, GetParam().drawMode);
   EXPECT_EQ(program().ThreeD().Navigator().MotionMode(), GetParam().motion);

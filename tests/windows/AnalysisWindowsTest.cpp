@@ -344,7 +344,7 @@ TEST(Scan3D, OpensWithTheValuesAtTheTypedPoint) {
   EXPECT_EQ(s.Value(2), "Синтаксична помилка");
   s.Type(0, "1,5");
   s.Type(1, "1.5");
-  s.w->Button(0)->click();
+  s.w->RefreshButton()->click();
   EXPECT_EQ(s.Value(3), "3");
 }
 
@@ -355,11 +355,11 @@ TEST(Scan3D, FunctionThroughThePointAlongTheDependentAxis) {
   s.Type(1, "2");
   s.Type(2, "5");
   s.w->Grid()->setCurrentCell(3, 0);
-  s.w->Button(1)->click();
+  s.w->ThroughPointButton()->click();
   EXPECT_EQ(s.w->Grid()->item(3, 0)->text().toStdString(), "X+Y+2");
   EXPECT_EQ(s.Value(3), "5");
   EXPECT_EQ(s.f.State().Doc().Graphs3D.Text(3), "X+Y");
-  s.w->Button(2)->click();
+  s.w->SaveButton()->click();
   EXPECT_EQ(s.f.State().Doc().Graphs3D.Text(3), "X+Y+2");
 }
 
@@ -368,7 +368,7 @@ TEST(Scan3D, AnUnreadableCoordinateIsReportedAndNothingChanges) {
   s.f.Main().Action(Command::Scan3D)->trigger();
   s.Type(0, "2");
   s.Type(1, "abc");
-  s.w->Button(0)->click();
+  s.w->RefreshButton()->click();
   EXPECT_EQ(s.f.State().Status(), "Помилка вводу координати Y : abc");
   EXPECT_EQ(s.Value(3), "0");  // still the values at (0, 0, 0)
 }

@@ -52,8 +52,8 @@ TEST(Build, BadParametersReportAndDrawNothing) {
   ProgramFixture f;
   f.State().SetViewSize(200, 150);
   f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
-  f.Windows().Params->Field(2)->setText("0");
-  f.Windows().Params->Field(2)->textEdited("0");
+  f.Windows().Params->Field(ParamField::ScaleY)->setText("0");
+  f.Windows().Params->Field(ParamField::ScaleY)->textEdited("0");
   f.Windows().Params->BuildAllButton(false)->click();
   f.Settle();
   EXPECT_EQ(f.State().Status(), "Помилка вводу маштабу вісі Y");

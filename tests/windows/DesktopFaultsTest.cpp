@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include "CalculatorWindow.h"
+#include "GraphParamsDialog.h"
 #include "MainWindow.h"
 #include "ParamsWindow.h"
 #include "PlotView.h"
@@ -191,6 +192,38 @@ TEST(BuildParameters, EveryControlCanBeReachedOnAScreenSmallerThanTheWindow) {
 }
 
 using WindowOpener = QWidget* (*)(ProgramFixture&);
+
+// Both layouts of the graph-parameters dialog: every control lies wholly inside the
+// dialog with a margin, no two controls overlap, and the buttons clear their captions.
+class GraphParamsLayout : public testing::TestWithParam<bool> {};
+
+TEST_P(GraphParamsLayout, EveryControlFitsInsideWithRoomForItsCaption) {
+  ProgramFixture f;
+  GraphParamsDialog& dialog = *f.Windows().GraphParams;
+  GetParam() ? dialog.PrepareDialog3D() : dialog.PrepareDialog2D();
+  QList<QWidget*> shown;
+  for (QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!child->isWindow() && !child->isHidden()) shown.append(child);
+  }
+  const QRect inside = dialog.rect().adjusted(1, 1, -1, -1);
+  for (QWidget* child : shown) {
+    EXPECT_TRUE(inside.contains(child->geometry())) << child->metaObject()->className();
+    for (QWidget* other : shown) {
+      if (other != child) {
+        EXPECT_FALSE(child->geometry().intersects(other->geometry()));
+      }
+    }
+  }
+  for (QPushButton* button : {dialog.OkButton(), dialog.CloseButton()}) {
+    const int caption = button->fontMetrics().horizontalAdvance(button->text().remove('&'));
+    EXPECT_GE(button->width(), caption + 16) << button->text().toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialog, GraphParamsLayout, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& c) {
+                           return std::string(c.param ? "Layout3D" : "Layout2D");
+                         });
 
 struct ReopenCase {
   const char* name;

@@ -24,8 +24,8 @@ void AnswerPrompt(bool yes) {
 TEST(DocumentCommands, SaveAsThenOpenRestoresTheDocument) {
   ProgramFixture f;
   const std::string path = f.Path("doc.lwf");
-  f.Windows().Params->Field(1)->setText("7");
-  f.Windows().Params->Field(1)->textEdited("7");
+  f.Windows().Params->Field(ParamField::ScaleX)->setText("7");
+  f.Windows().Params->Field(ParamField::ScaleX)->textEdited("7");
   f.State().AddGraph2D("sin(x)", PlotP{0x0000FF, Function, 1, Equal});
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Action(Command::SaveAs)->trigger();
@@ -34,8 +34,8 @@ TEST(DocumentCommands, SaveAsThenOpenRestoresTheDocument) {
   EXPECT_EQ(f.Main().windowTitle(), "Linewright - doc.lwf");
   EXPECT_TRUE(f.State().StatusTimerActive());
 
-  f.Windows().Params->Field(1)->setText("99");
-  f.Windows().Params->Field(1)->textEdited("99");
+  f.Windows().Params->Field(ParamField::ScaleX)->setText("99");
+  f.Windows().Params->Field(ParamField::ScaleX)->textEdited("99");
   f.State().CutGraph2D();
   ASSERT_TRUE(f.State().Doc().Graphs2D.Empty());
 
@@ -44,7 +44,7 @@ TEST(DocumentCommands, SaveAsThenOpenRestoresTheDocument) {
   f.Main().Action(Command::Open)->trigger();
   EXPECT_EQ(f.answers.titles.back(), "Відкриття Файлу Linewright...");
   EXPECT_EQ(f.State().Status(), "Завантаження - " + path + " - Окей");
-  EXPECT_EQ(f.Windows().Params->Field(1)->text(), "7");
+  EXPECT_EQ(f.Windows().Params->Field(ParamField::ScaleX)->text(), "7");
   ASSERT_EQ(f.State().Doc().Graphs2D.Count(), 1u);
   EXPECT_EQ(f.State().Doc().Graphs2D.Text(0), "sin(x)");
   f.State().SetAskToSave(false);
@@ -74,13 +74,13 @@ TEST(DocumentCommands, NewWithoutATemplateReportsAndBecomesUnnamed) {
 
 TEST(DocumentCommands, NewLoadsTheTemplateBesideTheProgram) {
   ProgramFixture f;
-  f.State().SetField(2, "12");
+  f.State().SetField(ParamField::ScaleY, "12");
   ASSERT_TRUE(f.State().SaveSets(f.Path("Default.lwf")));
-  f.State().SetField(2, "5");
+  f.State().SetField(ParamField::ScaleY, "5");
   AnswerPrompt(false);
   f.Main().Action(Command::New)->trigger();
   EXPECT_EQ(f.State().Doc().Params.Field(ParamField::ScaleY), "12");
-  EXPECT_EQ(f.Windows().Params->Field(2)->text(), "12");
+  EXPECT_EQ(f.Windows().Params->Field(ParamField::ScaleY)->text(), "12");
   EXPECT_EQ(f.Main().windowTitle(), "Linewright - Noname.lwf");
   f.State().SetAskToSave(false);
 }
@@ -91,7 +91,7 @@ TEST(DocumentCommands, AnUnknownFileLeavesTheDocumentAlone) {
   ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
   bad.write("lwf\n");
   bad.close();
-  f.State().SetField(1, "3");
+  f.State().SetField(ParamField::ScaleX, "3");
   f.State().SetAskToSave(false);
   f.answers.files.push_back(bad.fileName());
   f.Main().Action(Command::Open)->trigger();
@@ -101,7 +101,7 @@ TEST(DocumentCommands, AnUnknownFileLeavesTheDocumentAlone) {
 
 TEST(DocumentCommands, YesOnClosingAnUnnamedDocumentAsksForANameAndSaves) {
   ProgramFixture f;
-  f.State().SetField(1, "17");
+  f.State().SetField(ParamField::ScaleX, "17");
   f.answers.files.push_back(QString::fromStdString(f.Path("last.lwf")));
   AnswerPrompt(true);
   EXPECT_TRUE(f.Main().close());
@@ -110,7 +110,7 @@ TEST(DocumentCommands, YesOnClosingAnUnnamedDocumentAsksForANameAndSaves) {
   f.Restart();
   EXPECT_EQ(f.State().Doc().Params.Field(ParamField::ScaleX), "17");
   EXPECT_EQ(f.Main().windowTitle(), "Linewright - last.lwf");
-  EXPECT_EQ(f.Windows().Params->Field(1)->text(), "17");
+  EXPECT_EQ(f.Windows().Params->Field(ParamField::ScaleX)->text(), "17");
   f.State().SetAskToSave(false);
 }
 

@@ -71,14 +71,15 @@ TEST(Open3DType, ReadsWithTheReaderOfTheTypeChosen) {
   EXPECT_EQ(f.State().Status(), "Завантаження - " + path + " - Окей");
   ASSERT_EQ(block.objects.size(), 1u);
   EXPECT_EQ(block.objects[0]->name, "Graph_1");
-  // The same file through the DXF reader is text of another kind: no object of the
-  // file's comes back.
+  // The same file through the DXF reader is text of another kind: it is refused as
+  // such and the space keeps what the first read brought.
   f.answers.filters.push_back("AutoCad DXF файли (*.dxf)");
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Action(Command::Open3DFile)->trigger();
   f.Settle();
-  EXPECT_EQ(f.State().Status(), "Завантаження - " + path + " - Окей");
-  for (const auto& object : block.objects) EXPECT_NE(object->name, "Graph_1");
+  EXPECT_EQ(f.State().Status(), "Невідомий формат Файлу! - " + path);
+  ASSERT_EQ(block.objects.size(), 1u);
+  EXPECT_EQ(block.objects[0]->name, "Graph_1");
 }
 
 }  // namespace

@@ -171,6 +171,14 @@ TEST(ToolPanelButtons, EachRunsAMenuCommandAndHasAHint) {
   }
 }
 
+// Two buttons showing one picture would leave the user guessing which is which.
+TEST(ToolPanelButtons, EachShowsAPictureOfItsOwn) {
+  std::set<ToolGlyph> glyphs;
+  for (const ToolButtonEntry& tool : ToolButtons()) {
+    EXPECT_TRUE(glyphs.insert(tool.glyph).second) << tool.hint;
+  }
+}
+
 TEST(ToolPanelButtons, LieWithinThePanelsWidthWithoutOverlapping) {
   ProgramFixture f;
   const auto& buttons = f.Main().Tools()->Buttons();

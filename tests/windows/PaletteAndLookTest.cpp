@@ -95,16 +95,16 @@ TEST(AppearanceWindowTest, CancellingAColourDialogChangesNothing) {
 TEST(AppearanceWindowTest, ControlsWriteTheSettings) {
   ProgramFixture f;
   AppearanceWindow* w = f.Windows().Appearance;
-  w->Check(6)->setChecked(true);
+  w->Check(&AppearanceSettings::ShowGrid)->setChecked(true);
   EXPECT_TRUE(f.State().Doc().Appearance.ShowGrid);
-  w->Check(7)->setChecked(false);
+  w->Check(&AppearanceSettings::ClearBackground)->setChecked(false);
   EXPECT_FALSE(f.State().Doc().Appearance.ClearBackground);
-  w->Combo(1)->setCurrentIndex(3);
+  w->Combo(&AppearanceSettings::AxesLineStyle)->setCurrentIndex(3);
   EXPECT_EQ(f.State().Doc().Appearance.AxesLineStyle, DashDot);
-  w->Spin(2)->setValue(5);
+  w->Spin(&AppearanceSettings::GridLineWidth)->setValue(5);
   EXPECT_EQ(f.State().Doc().Appearance.GridLineWidth, 5);
-  w->Spin(5)->setValue(0);  // a zero sensitivity becomes 1 at once
-  EXPECT_EQ(w->Spin(5)->value(), 1);
+  w->Spin(&AppearanceSettings::SensitivityX)->setValue(0);  // a zero sensitivity becomes 1 at once
+  EXPECT_EQ(w->Spin(&AppearanceSettings::SensitivityX)->value(), 1);
   EXPECT_EQ(f.State().Doc().Appearance.SensitivityX, 1);
 }
 
@@ -124,8 +124,8 @@ TEST(AppearanceWindowTest, TheChosenFontShowsItsNameAndIsKept) {
 
 TEST(ColourScale, OpensWithTheGradientAndScrollsByTheStep) {
   ProgramFixture f;
-  f.Windows().Params->Field(12)->setText("0.5");
-  f.Windows().Params->Field(12)->textEdited("0.5");
+  f.Windows().Params->Field(ParamField::Gradient)->setText("0.5");
+  f.Windows().Params->Field(ParamField::Gradient)->textEdited("0.5");
   f.Windows().Params->ScaleButton()->click();
   ColourScaleWindow* w = f.Windows().ColourScale;
   EXPECT_TRUE(w->isVisible());
@@ -152,8 +152,8 @@ TEST(AppearanceWindowTest, TheChosenFontReachesThePictureAtOnce) {
 
 TEST(ColourScale, ANegativeGradientRunsTheLabelsTheOtherWay) {
   ProgramFixture f;
-  f.Windows().Params->Field(12)->setText("-0.1");
-  f.Windows().Params->Field(12)->textEdited("-0.1");
+  f.Windows().Params->Field(ParamField::Gradient)->setText("-0.1");
+  f.Windows().Params->Field(ParamField::Gradient)->textEdited("-0.1");
   f.Windows().Params->ScaleButton()->click();
   ColourScaleWindow* w = f.Windows().ColourScale;
   ASSERT_TRUE(w->isVisible());
@@ -165,8 +165,8 @@ TEST(ColourScale, ANegativeGradientRunsTheLabelsTheOtherWay) {
 
 TEST(ColourScale, AZeroGradientIsReportedAndNothingOpens) {
   ProgramFixture f;
-  f.Windows().Params->Field(12)->setText("0*P");
-  f.Windows().Params->Field(12)->textEdited("0*P");
+  f.Windows().Params->Field(ParamField::Gradient)->setText("0*P");
+  f.Windows().Params->Field(ParamField::Gradient)->textEdited("0*P");
   f.Windows().Params->ScaleButton()->click();
   EXPECT_FALSE(f.Windows().ColourScale->isVisible());
   EXPECT_EQ(f.State().Status(), "Помилка вводу градіенту кольорів");

@@ -59,8 +59,8 @@ struct Scanned {
     f.Main().resize(800, 600);
     f.State().SetViewSize(kWidth, kHeight);
     f.State().SetBuildFlags(true, false, false);  // centred, scale from the fields
-    f.State().SetField(static_cast<int>(ParamField::ScaleX), "10");
-    f.State().SetField(static_cast<int>(ParamField::ScaleY), "10");
+    f.State().SetField(ParamField::ScaleX, "10");
+    f.State().SetField(ParamField::ScaleY, "10");
     f.State().AddGraph2D("x/2", PlotP{0x0000FF, Function, 1, Equal});
     f.Main().Action(Command::BuildAll2D)->trigger();
     f.Settle();
@@ -131,7 +131,7 @@ TEST(Scan, MarksStayExactAcrossBuildsWithAndWithoutClearing) {
       AppearanceSettings look = run->f.State().Doc().Appearance;
       look.ClearBackground = clear;
       run->f.State().SetAppearance(look);
-      run->f.State().SetField(static_cast<int>(ParamField::ScaleX), "20");
+      run->f.State().SetField(ParamField::ScaleX, "20");
       run->f.Main().Action(Command::BuildAll2D)->trigger();
       run->f.Settle();
       run->f.Main().Action(Command::BuildSelected2D)->trigger();

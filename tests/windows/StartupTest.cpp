@@ -53,18 +53,18 @@ TEST(Startup, ClosingASecondaryWindowOnlyHidesIt) {
   f.Main().Run(Command::BuildParameters);
   QWidget* params = static_cast<QWidget*>(f.Windows().Params);
   ASSERT_TRUE(params->isVisible());
-  f.Windows().Params->Field(1)->setText("25");
+  f.Windows().Params->Field(ParamField::ScaleX)->setText("25");
   params->close();
   EXPECT_FALSE(params->isVisible());
   f.Main().Run(Command::BuildParameters);
   EXPECT_TRUE(params->isVisible());
-  EXPECT_EQ(f.Windows().Params->Field(1)->text(), "25");
+  EXPECT_EQ(f.Windows().Params->Field(ParamField::ScaleX)->text(), "25");
 }
 
 TEST(Startup, WindowsFollowChangesMadeByTheProgram) {
   ProgramFixture f;
-  f.State().SetField(4, "2*P");
-  EXPECT_EQ(f.Windows().Params->Field(4)->text(), "2*P");
+  f.State().SetField(ParamField::XEnd, "2*P");
+  EXPECT_EQ(f.Windows().Params->Field(ParamField::XEnd)->text(), "2*P");
   f.State().SetBuildFlags(false, true, true);
   EXPECT_FALSE(f.Windows().Params->FlagBox(1)->isChecked());
   EXPECT_TRUE(f.Windows().Params->FlagBox(3)->isChecked());
@@ -75,8 +75,8 @@ TEST(Startup, WindowsFollowChangesMadeByTheProgram) {
   look.ShowGrid = true;
   look.GridLineWidth = 4;
   f.State().SetAppearance(look);
-  EXPECT_TRUE(f.Windows().Appearance->Check(6)->isChecked());
-  EXPECT_EQ(f.Windows().Appearance->Spin(2)->value(), 4);
+  EXPECT_TRUE(f.Windows().Appearance->Check(&AppearanceSettings::ShowGrid)->isChecked());
+  EXPECT_EQ(f.Windows().Appearance->Spin(&AppearanceSettings::GridLineWidth)->value(), 4);
   EXPECT_EQ(f.State().Doc().Appearance, look);
 }
 
@@ -97,10 +97,10 @@ TEST(Startup, DefaultSwitchesWithoutAnOptionsFile) {
 TEST(Startup, AppearanceListsTakeTheirStartSelections) {
   ProgramFixture f;
   AppearanceWindow* look = f.Windows().Appearance;
-  EXPECT_EQ(look->Combo(1)->currentText(), "звичайний");
-  EXPECT_EQ(look->Combo(2)->currentText(), "пунктир");
-  EXPECT_EQ(look->Combo(3)->currentText(), "полігонами");
-  EXPECT_EQ(look->Combo(4)->currentText(), "обертання");
+  EXPECT_EQ(look->Combo(&AppearanceSettings::AxesLineStyle)->currentText(), "звичайний");
+  EXPECT_EQ(look->Combo(&AppearanceSettings::GridLineStyle)->currentText(), "пунктир");
+  EXPECT_EQ(look->Combo(&AppearanceSettings::DrawMode3D)->currentText(), "полігонами");
+  EXPECT_EQ(look->Combo(&AppearanceSettings::MotionType)->currentText(), "обертання");
 }
 
 TEST(Startup, SpaceSwitchTurnsThePagesOfBothWindows) {

@@ -142,9 +142,9 @@ TEST(Options, CancelInTheSavePromptKeepsTheProgramRunning) {
 
 TEST(Options, TheLastArgumentIsTheDocumentToOpen) {
   ProgramFixture f;
-  f.State().SetField(1, "33");
+  f.State().SetField(ParamField::ScaleX, "33");
   ASSERT_TRUE(f.State().SaveSets(f.Path("a.lwf")));
-  f.State().SetField(1, "44");
+  f.State().SetField(ParamField::ScaleX, "44");
   ASSERT_TRUE(f.State().SaveSets(f.Path("b.lwf")));
   f.State().SetAskToSave(false);
   f.Restart({f.Path("a.lwf"), f.Path("b.lwf")});
