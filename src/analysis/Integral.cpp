@@ -1,7 +1,11 @@
 #include "Integral.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -107,28 +111,79 @@ bool ReportChunk(CalculationFeedback& feedback, const WorkControl* work, std::in
   return feedback.KeepGoing() && !Stopped(work);
 }
 
+// Samples evaluated per call of the engine on one thread.
+constexpr std::int64_t kSerialBlock = 512;
+
 }  // namespace
+
+// Adds the measures of n samples in their order; true, with the end set, at the
+// first sample without a value.
+bool Integrator::AddInOrder(IntegralKind kind, const double* values, const std::uint8_t* codes,
+                            std::size_t n, SampleSum& out) {
+  double sum = out.sum;
+  std::size_t i = 0;
+  for (; i < n && codes[i] == NoFormulaError; ++i) sum += Measure(kind, values[i]);
+  out.sum = sum;
+  out.samples += static_cast<std::int64_t>(i);
+  if (i == n) return false;
+  out.end = SumEnd::NoValue;
+  return true;
+}
+
+// Adds the measures of the n samples just evaluated while laying out the x of up to
+// `room` samples of the next block in next (their number in laid): the sum and the
+// running x are each a chain of dependent additions, and in one loop the processor
+// runs the two side by side. True, with the end set, at the first sample without a
+// value.
+bool Integrator::AddAndLayOut(IntegralKind kind, const double* values, const std::uint8_t* codes,
+                              std::size_t n, SampleSum& out, RunningX& walk, double* next,
+                              std::size_t room, std::size_t& laid) {
+  // Both chains in locals: the stores to next could otherwise alias them.
+  double x = walk.x, sum = out.sum;
+  std::size_t i = 0, m = 0;
+  for (; i < n && m < room && x <= walk.b; ++i) {
+    if (codes[i] != NoFormulaError) break;
+    sum += Measure(kind, values[i]);
+    next[m++] = x;
+    x += walk.h;
+  }
+  out.sum = sum;
+  out.samples += static_cast<std::int64_t>(i);
+  for (; m < room && x <= walk.b; x += walk.h) next[m++] = x;
+  walk.x = x;
+  laid = m;
+  return AddInOrder(kind, values + i, codes + i, n - i, out);
+}
 
 Integrator::SampleSum Integrator::SumSerially(double a, double b, double h, char letter,
                                               IntegralKind kind, CalculationFeedback& feedback,
                                               const WorkControl* work) {
   SampleSum out;
-  double& variable = parser_.VariableSlot(letter);
+  // A formula that keeps state between samples is evaluated one sample per call, so
+  // nothing is evaluated past a sample without a value.
+  const std::int64_t block = DependsOnSampleOrder(parser_) ? 1 : kSerialBlock;
+  std::array<std::array<double, kSerialBlock>, 2> xs;
+  std::array<double, kSerialBlock> values;
+  std::array<std::uint8_t, kSerialBlock> codes;
   const double expected = std::floor((b - a) / h) + 1.0;
-  double x = a;
-  while (x <= b) {
-    const std::int64_t chunkEnd = out.samples + IntegralChunk;
-    for (; x <= b && out.samples < chunkEnd; x += h, ++out.samples) {
-      variable = x;
-      const double v = parser_.EvaluateCompiled();
-      if (parser_.HasError()) {
-        out.end = SumEnd::NoValue;
-        return out;
-      }
-      out.sum += Measure(kind, v);
-    }
-    if (x > b) break;
-    if (!ReportChunk(feedback, work, out.samples, expected)) {
+  RunningX walk{a, b, h};
+  std::int64_t laidOut = 0;  // no block runs past the end of a chunk
+  const auto room = [&] {
+    return static_cast<std::size_t>(std::min(block, IntegralChunk - laidOut % IntegralChunk));
+  };
+  std::size_t n = 0;
+  AddAndLayOut(kind, nullptr, nullptr, 0, out, walk, xs[0].data(), room(), n);
+  laidOut += static_cast<std::int64_t>(n);
+  for (std::size_t cur = 0; n > 0; cur = 1 - cur) {
+    parser_.EvaluateBatch(letter, std::span(xs[cur].data(), n), {values.data(), codes.data()});
+    std::size_t next = 0;
+    if (AddAndLayOut(kind, values.data(), codes.data(), n, out, walk, xs[1 - cur].data(), room(),
+                     next))
+      return out;
+    laidOut += static_cast<std::int64_t>(next);
+    n = next;
+    if (n > 0 && out.samples % IntegralChunk == 0 &&
+        !ReportChunk(feedback, work, out.samples, expected)) {
       out.end = SumEnd::Stopped;
       return out;
     }
@@ -136,51 +191,53 @@ Integrator::SampleSum Integrator::SumSerially(double a, double b, double h, char
   return out;
 }
 
-// Chunk by chunk: the x of the chunk by the same running sum as the serial loop, the
-// values on every thread, then the sum in sample order up to the first sample
-// without a value.
+// A stream of pieces: the x of each laid out by the same running sum as the serial
+// loop, the values on every thread, and the measures added in sample order up to
+// the first sample without a value. The ordered parts of neighbouring pieces overlap
+// the evaluation, and no thread waits for the others between pieces.
 Integrator::SampleSum Integrator::SumInParallel(double a, double b, double h, char letter,
                                                 IntegralKind kind, const std::string& normalized,
                                                 CalculationFeedback& feedback,
                                                 const WorkControl* work, int threads) {
   SampleSum out;
   WorkerParsers<FormulaParser> engines(parser_, normalized, threads);
-  constexpr auto kChunk = static_cast<std::size_t>(IntegralChunk);
-  std::vector<double> xs(kChunk), values(kChunk);
-  std::vector<std::uint8_t> failed(kChunk);
+  std::vector<SamplePiece> pieces(static_cast<std::size_t>(4 * threads));
+  const auto piece = [&pieces](int buffer) -> SamplePiece& {
+    return pieces[static_cast<std::size_t>(buffer)];
+  };
   const double expected = std::floor((b - a) / h) + 1.0;
   double x = a;
-  while (x <= b) {
-    int n = 0;
-    for (; x <= b && n < IntegralChunk; x += h) xs[static_cast<std::size_t>(n++)] = x;
-    ForEachPiece(work, engines.Slots(), n, 4096, [&](int first, int last, int slot) {
-      FormulaParser& parser = engines[slot];
-      double& variable = parser.VariableSlot(letter);
-      for (int i = first; i < last; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        variable = xs[at];
-        values[at] = parser.EvaluateCompiled();
-        failed[at] = parser.HasError() ? 1 : 0;
-      }
-    });
-    if (Stopped(work)) {  // pieces of this chunk may have been skipped
+  // Set by the giving stage, read by the taking one: nothing more is needed.
+  std::atomic<bool> ended{false};
+  const auto take = [&](int buffer) {
+    if (ended.load(std::memory_order_relaxed) || !(x <= b)) return false;
+    SamplePiece& p = piece(buffer);
+    double at = x;  // a local: the stores to xs could otherwise alias it
+    std::size_t n = 0;
+    for (; at <= b && n < kPiece; at += h) p.xs[n++] = at;
+    x = at;
+    p.count = n;
+    p.last = !(x <= b);
+    return true;
+  };
+  const auto evaluate = [&](int buffer, int slot) {
+    SamplePiece& p = piece(buffer);
+    engines[slot].EvaluateBatch(letter, std::span(p.xs.data(), p.count),
+                                {p.values.data(), p.codes.data()});
+  };
+  const auto give = [&](int buffer) {
+    if (ended.load(std::memory_order_relaxed)) return;
+    const SamplePiece& p = piece(buffer);
+    bool end = AddInOrder(kind, p.values.data(), p.codes.data(), p.count, out);
+    if (!end && !p.last && out.samples % IntegralChunk == 0 &&
+        !ReportChunk(feedback, work, out.samples, expected)) {
       out.end = SumEnd::Stopped;
-      return out;
+      end = true;
     }
-    for (int i = 0; i < n; ++i, ++out.samples) {
-      const auto at = static_cast<std::size_t>(i);
-      if (failed[at] != 0) {
-        out.end = SumEnd::NoValue;
-        return out;
-      }
-      out.sum += Measure(kind, values[at]);
-    }
-    if (x > b) break;
-    if (!ReportChunk(feedback, work, out.samples, expected)) {
-      out.end = SumEnd::Stopped;
-      return out;
-    }
-  }
+    if (end) ended.store(true, std::memory_order_relaxed);
+  };
+  StreamInOrder(work, engines.Slots(), static_cast<int>(pieces.size()), take, evaluate, give);
+  if (out.end == SumEnd::Done && Stopped(work)) out.end = SumEnd::Stopped;
   return out;
 }
 
@@ -204,7 +261,9 @@ IntegralOutcome Integrator::Calculate(const IntegralRequest& request, Calculatio
 
   feedback.SetProgress(0);
   const IntegralKind kind = request.kind;
-  const int threads = ThreadsFor(work, parser_);
+  // Fewer samples than a chunk take less time than setting the workers going.
+  const bool large = std::floor((b - a) / h) + 1.0 > static_cast<double>(IntegralChunk);
+  const int threads = large ? ThreadsFor(work, parser_) : 1;
   const SampleSum sampled =
       threads > 1 ? SumInParallel(a, b, h, letter, kind, normalized, feedback, work, threads)
                   : SumSerially(a, b, h, letter, kind, feedback, work);

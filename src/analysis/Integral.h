@@ -5,6 +5,7 @@
 // pumps its events there so it keeps painting.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -68,6 +69,25 @@ class Integrator {
     double sum = 0.0;
     std::int64_t samples = 0;
   };
+  // Samples evaluated together by one worker; a chunk is a whole number of pieces.
+  static constexpr std::size_t kPiece = 4096;
+  static_assert(IntegralChunk % kPiece == 0);
+  // One piece of samples: their x, then their values and error codes.
+  struct SamplePiece {
+    std::array<double, kPiece> xs, values;
+    std::array<std::uint8_t, kPiece> codes;
+    std::size_t count = 0;
+    bool last = false;  // no sample follows this piece
+  };
+  static bool AddInOrder(IntegralKind kind, const double* values, const std::uint8_t* codes,
+                         std::size_t n, SampleSum& out);
+  // The x of the samples, a, a + h, ... while x <= b.
+  struct RunningX {
+    double x, b, h;
+  };
+  static bool AddAndLayOut(IntegralKind kind, const double* values, const std::uint8_t* codes,
+                           std::size_t n, SampleSum& out, RunningX& walk, double* next,
+                           std::size_t room, std::size_t& laid);
   SampleSum SumSerially(double a, double b, double h, char letter, IntegralKind kind,
                         CalculationFeedback& feedback, const WorkControl* work);
   SampleSum SumInParallel(double a, double b, double h, char letter, IntegralKind kind,

@@ -13,6 +13,11 @@ BackgroundWork::BackgroundWork(int threads) : threads_(threads) {
       tick_();
     }
   });
+  // Only a flag is read: polling it costs nothing next to the work.
+  endPoll_.setInterval(4);
+  endPoll_.callOnTimeout([this] {
+    if (finished_.load(std::memory_order_acquire)) Complete();
+  });
 }
 
 BackgroundWork::~BackgroundWork() {
@@ -35,6 +40,7 @@ bool BackgroundWork::Start(Job job, Completion done) {
     finished_.store(true, std::memory_order_release);
   });
   ticker_.start();
+  endPoll_.start();
   NotifyBusy();
   return true;
 }
@@ -59,6 +65,7 @@ void BackgroundWork::Complete() {
   if (!busy_) return;
   if (thread_.joinable()) thread_.join();
   ticker_.stop();
+  endPoll_.stop();
   if (tick_) tick_();
   const bool stopped = control_->StopRequested();
   Completion done = std::move(done_);

@@ -1,7 +1,7 @@
 // Runs one piece of long work at a time on a thread beside the interface thread, so
 // the windows keep painting and answering while it runs. The interface thread starts
 // the work, may ask it to stop at any time, and hears of its end on its own thread
-// (within one 40 ms tick): the completion handler runs there, after the worker has
+// (within a few milliseconds): the completion handler runs there, after the worker has
 // been joined, so it may take the work's results without any locking.
 #pragma once
 
@@ -61,6 +61,9 @@ class BackgroundWork {
   std::function<void()> tick_;
   std::vector<std::function<void()>> busyListeners_;
   QTimer ticker_;
+  // Looks for the end of the job far more often than the ticker, so a short job
+  // (a picture following a slider) is taken as soon as it is done.
+  QTimer endPoll_;
 };
 
 }  // namespace lw

@@ -3,6 +3,7 @@
 #include <tbb/blocked_range.h>
 #include <tbb/info.h>
 #include <tbb/parallel_for.h>
+#include <tbb/parallel_pipeline.h>
 #include <tbb/partitioner.h>
 #include <tbb/task_arena.h>
 #include <tbb/task_group.h>
@@ -69,6 +70,87 @@ void ForEachPiece(const WorkControl* control, int threads, int count, int grain,
     run();
   } else {
     // Fewer threads than cores (--threads N): an arena of exactly that many.
+    tbb::task_arena arena(threads);
+    arena.execute(run);
+  }
+#endif
+}
+
+namespace {
+
+// In the run the threads would take them, one piece at a time.
+void StreamSerially(const WorkControl* control, int buffers,
+                    const std::function<bool(int buffer)>& take,
+                    const std::function<void(int buffer, int slot)>& work,
+                    const std::function<void(int buffer)>& give) {
+  for (int k = 0; !Stopped(control); k = (k + 1) % buffers) {
+    if (!take(k)) return;
+    work(k, 0);
+    give(k);
+  }
+}
+
+// Rounds of `buffers` pieces: taken on this thread, worked on by every thread, given
+// back on this thread. The sanitizer follows these threads, not the library's.
+[[maybe_unused]] void StreamInRounds(const WorkControl* control, int threads, int buffers,
+                                     const std::function<bool(int buffer)>& take,
+                                     const std::function<void(int buffer, int slot)>& work,
+                                     const std::function<void(int buffer)>& give) {
+  bool more = true;
+  while (more && !Stopped(control)) {
+    int taken = 0;
+    while (taken < buffers && (more = take(taken))) ++taken;
+    ForEachPiece(control, threads, taken, 1, [&](int first, int last, int slot) {
+      for (int b = first; b < last; ++b) work(b, slot);
+    });
+    if (Stopped(control)) return;
+    for (int b = 0; b < taken; ++b) give(b);
+  }
+}
+
+}  // namespace
+
+void StreamInOrder(const WorkControl* control, int threads, int buffers,
+                   const std::function<bool(int buffer)>& take,
+                   const std::function<void(int buffer, int slot)>& work,
+                   const std::function<void(int buffer)>& give) {
+  buffers = std::max(1, buffers);
+  if (control == nullptr || threads <= 1) return StreamSerially(control, buffers, take, work, give);
+#ifdef LW_THREAD_SANITIZER
+  StreamInRounds(control, threads, buffers, take, work, give);
+#else
+  const auto run = [&] {
+    // The last stage gives the pieces back in order, so when piece k is taken the
+    // piece k - buffers has been given back: its buffer is free.
+    int next = 0;
+    tbb::task_group_context group;
+    tbb::parallel_pipeline(
+        static_cast<std::size_t>(buffers),
+        tbb::make_filter<void, int>(tbb::filter_mode::serial_in_order,
+                                    [&](tbb::flow_control& flow) {
+                                      const int buffer = next;
+                                      if (control->StopRequested() || !take(buffer)) {
+                                        flow.stop();
+                                        return 0;
+                                      }
+                                      next = (next + 1) % buffers;
+                                      return buffer;
+                                    }) &
+            tbb::make_filter<int, int>(tbb::filter_mode::parallel,
+                                       [&](int buffer) {
+                                         const int slot =
+                                             tbb::this_task_arena::current_thread_index();
+                                         work(buffer, std::clamp(slot, 0, threads - 1));
+                                         return buffer;
+                                       }) &
+            tbb::make_filter<int, void>(tbb::filter_mode::serial_in_order,
+                                        [&](int buffer) { give(buffer); }),
+        group);
+  };
+  const int cores = std::max(1, tbb::info::default_concurrency());
+  if (threads >= cores) {
+    run();
+  } else {
     tbb::task_arena arena(threads);
     arena.execute(run);
   }

@@ -21,4 +21,15 @@ int WorkerSlots(const WorkControl* control);
 void ForEachPiece(const WorkControl* control, int threads, int count, int grain,
                   const std::function<void(int first, int last, int slot)>& body);
 
+// A stream of pieces in three stages: take(buffer) lays out the next piece in buffer
+// (one call at a time, in order; false when none is left), work(buffer, slot)
+// processes it on any worker, and give(buffer) takes its results (one call at a
+// time, in the pieces' order). At most `buffers` pieces are in flight, piece k in
+// buffer k % buffers, so each stage may keep its data per buffer. Nothing more is
+// taken once a stop is requested; pieces already taken are finished.
+void StreamInOrder(const WorkControl* control, int threads, int buffers,
+                   const std::function<bool(int buffer)>& take,
+                   const std::function<void(int buffer, int slot)>& work,
+                   const std::function<void(int buffer)>& give);
+
 }  // namespace lw

@@ -64,4 +64,14 @@ std::vector<double> ColumnSamples(const View2D& view) {
   return xs;
 }
 
+std::vector<double> RowSamples(const View2D& view, int rows) {
+  std::vector<double> ys(static_cast<std::size_t>(std::max(rows, 0)));
+  double y = view.YStart;
+  for (double& row : ys) {
+    row = y;
+    y += view.PixelStepY;
+  }
+  return ys;
+}
+
 }  // namespace lw

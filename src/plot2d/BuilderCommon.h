@@ -78,5 +78,7 @@ PixelWalk WalkOf(const View2D& view);
 // The x of every column of the walk, found by the same running sum as a serial walk,
 // so that columns can be sampled in any order with the same values.
 std::vector<double> ColumnSamples(const View2D& view);
+// The y of each of the walk's rows, by the same running sum as a serial walk.
+std::vector<double> RowSamples(const View2D& view, int rows);
 
 }  // namespace lw

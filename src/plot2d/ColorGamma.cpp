@@ -7,9 +7,8 @@
 #include "Axes.h"
 #include "BuilderCommon.h"
 #include "Builders2D.h"
-#include "ParallelLoop.h"
+#include "ColumnSweep.h"
 #include "RasterMath.h"
-#include "WorkerParsers.h"
 
 namespace lw {
 
@@ -64,63 +63,43 @@ namespace {
 // One column of the map; samples outside the picture are evaluated too, as the last
 // evaluation's error decides the status.
 template <bool Xor>
-void GammaColumn(FormulaParser& parser, const View2D& v, const GammaRamp& ramp, Colour mask,
-                 const PlotPicture::Column& column, int rows, double& xSlot, double& ySlot,
-                 double x) {
-  double y = v.YStart;
-  const auto evaluate = [&] {
-    xSlot = x;
-    ySlot = y;
-    y += v.PixelStepY;
-    return parser.EvaluateCompiled();
-  };
-  int r = 0;
-  for (; r < column.First(); ++r) evaluate();
-  for (auto pixel = column.Start(); r < column.End(); ++r, pixel.Up()) {
-    const double value = evaluate();
-    if (parser.HasError()) continue;  // no value: the pixel keeps what it had
-    if constexpr (Xor) {
-      // The background XOR makes the map show its true colours on the background.
-      pixel.Xor(ramp(value) ^ mask);
-    } else {
-      pixel.Set(ramp(value));
+void GammaColumn(const ColumnSweep<FormulaParser>& sweep, FormulaParser& parser, ColumnBlock& block,
+                 int c, const GammaRamp& ramp, Colour mask, const PlotPicture::Column& column) {
+  const int first = column.First();
+  const int end = column.End();
+  auto pixel = column.Start();
+  sweep.Sample(parser, block, c, [&](int r, double value, bool hasValue, std::uint32_t) {
+    if (r < first || r >= end) return;
+    // No value: the pixel keeps what it had.
+    if (hasValue) {
+      if constexpr (Xor) {
+        // The background XOR makes the map show its true colours on the background.
+        pixel.Xor(ramp(value) ^ mask);
+      } else {
+        pixel.Set(ramp(value));
+      }
     }
-  }
-  for (; r < rows; ++r) evaluate();
+    pixel.Up();
+  });
 }
 
 }  // namespace
 
 void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
-  const View2D& v = ctx.view;
-  CompiledEntry compiled(ctx.explicitParser, ctx.document.Graphs2D.Text(index), v, ctx.status);
+  CompiledEntry compiled(ctx.explicitParser, ctx.document.Graphs2D.Text(index), ctx.view,
+                         ctx.status);
   if (!compiled.Usable()) return;
   const GammaRamp ramp(ctx.palette, ctx.params.Gradient);
   const bool xorDrawing = ctx.document.Params.XorDrawing;
   const Colour mask = ctx.document.Appearance.BackgroundColor & 0x00FFFFFF;
-  const PixelWalk walk = WalkOf(v);
-  const std::vector<double> xs = ColumnSamples(v);
-  const int columns = static_cast<int>(xs.size());
-  bool lastHadError = ctx.explicitParser.HasError();
-  WorkerParsers<FormulaParser> engines(ctx.explicitParser, compiled.Normalized(),
-                                       ThreadsFor(ctx.work, ctx.explicitParser));
-  // Columns are independent: each worker samples whole columns on its own engine.
-  ForEachPiece(ctx.work, engines.Slots(), columns, 0, [&](int first, int last, int slot) {
-    FormulaParser& parser = engines[slot];
-    double& xSlot = parser.VariableSlot(v.VarX);
-    double& ySlot = parser.VariableSlot(v.VarY);
-    ColumnBatches batches(ctx, walk.Px0 + first);
-    for (int c = first; c < last && !Stopped(ctx.work); ++c) {
-      const double x = xs[static_cast<std::size_t>(c)];
-      const PlotPicture::Column column = ctx.picture.ColumnFrom(walk.Px0 + c, walk.Py0, walk.Rows);
-      if (xorDrawing) {
-        GammaColumn<true>(parser, v, ramp, mask, column, walk.Rows, xSlot, ySlot, x);
-      } else {
-        GammaColumn<false>(parser, v, ramp, mask, column, walk.Rows, xSlot, ySlot, x);
-      }
-      if (c == columns - 1) lastHadError = parser.HasError();
-      ctx.progress.Advance(1);
-      batches.FinishedUpTo(walk.Px0 + c + 1);
+  ColumnSweep<FormulaParser> sweep(ctx, ctx.explicitParser, compiled);
+  const PixelWalk& walk = sweep.Walk();
+  const bool lastHadError = sweep.RunColumns([&](FormulaParser& parser, ColumnBlock& block, int c) {
+    const PlotPicture::Column column = ctx.picture.ColumnFrom(walk.Px0 + c, walk.Py0, walk.Rows);
+    if (xorDrawing) {
+      GammaColumn<true>(sweep, parser, block, c, ramp, mask, column);
+    } else {
+      GammaColumn<false>(sweep, parser, block, c, ramp, mask, column);
     }
   });
   compiled.Finish(lastHadError || Stopped(ctx.work));

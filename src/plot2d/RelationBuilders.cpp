@@ -8,53 +8,30 @@
 
 #include "BuilderCommon.h"
 #include "Builders2D.h"
-#include "ParallelLoop.h"
-#include "WorkerParsers.h"
+#include "ColumnSweep.h"
 
 namespace lw {
 namespace {
 
 // Walks every pixel of the clipped rectangle, setting the pixels whose value passes.
-// Columns are independent, so they are sampled in parallel, each worker on its own
-// copy of the engine. Returns whether the walk's last sample had no value.
+// Returns whether the walk's last sample had no value.
 template <class Test>
 bool FillWhere(Plot2DContext& ctx, const CompiledEntry& compiled, Colour colour, bool xorDrawing,
                Test passes) {
-  const View2D& v = ctx.view;
   PlotPicture& picture = ctx.picture;
-  const PixelWalk walk = WalkOf(v);
-  const std::vector<double> xs = ColumnSamples(v);
-  const int columns = static_cast<int>(xs.size());
-  bool lastHadError = ctx.explicitParser.HasError();
-  WorkerParsers<FormulaParser> engines(ctx.explicitParser, compiled.Normalized(),
-                                       ThreadsFor(ctx.work, ctx.explicitParser));
-  ForEachPiece(ctx.work, engines.Slots(), columns, 0, [&](int first, int last, int slot) {
-    FormulaParser& parser = engines[slot];
-    double& xSlot = parser.VariableSlot(v.VarX);
-    double& ySlot = parser.VariableSlot(v.VarY);
-    ColumnBatches batches(ctx, walk.Px0 + first);
-    for (int c = first; c < last && !Stopped(ctx.work); ++c) {
-      const double x = xs[static_cast<std::size_t>(c)];
-      const int px = walk.Px0 + c;
-      double y = v.YStart;
-      int py = walk.Py0;
-      for (int r = 0; r < walk.Rows; ++r, --py, y += v.PixelStepY) {
-        xSlot = x;
-        ySlot = y;
-        const double value = parser.EvaluateCompiled();
-        if (parser.HasError() || !passes(value)) continue;
-        if (xorDrawing) {
-          picture.XorPixel(px, py, colour);
-        } else {
-          picture.SetPixel(px, py, colour);
-        }
+  ColumnSweep<FormulaParser> sweep(ctx, ctx.explicitParser, compiled);
+  const PixelWalk& walk = sweep.Walk();
+  return sweep.RunColumns([&](FormulaParser& parser, ColumnBlock& block, int c) {
+    const int px = walk.Px0 + c;
+    sweep.Sample(parser, block, c, [&](int r, double value, bool hasValue, std::uint32_t) {
+      if (!hasValue || !passes(value)) return;
+      if (xorDrawing) {
+        picture.XorPixel(px, walk.Py0 - r, colour);
+      } else {
+        picture.SetPixel(px, walk.Py0 - r, colour);
       }
-      if (c == columns - 1) lastHadError = parser.HasError();
-      ctx.progress.Advance(1);
-      batches.FinishedUpTo(px + 1);
-    }
+    });
   });
-  return lastHadError;
 }
 
 // A sign change or a zero along an edge; tested by signs, not by the product, which
@@ -84,7 +61,7 @@ inline std::uint8_t SideOf(double value) {
 }
 
 // One column of samples at positions r + 1; position 0 is a sentinel without value.
-struct SampleColumn {
+struct ContourSamples {
   std::vector<double> value;
   std::vector<std::uint8_t> side;
   std::vector<std::uint32_t> pair;  // divisions by positive (low) and negative (high) divisors
@@ -104,7 +81,7 @@ struct SampleColumn {
 // Whether all four corners of the cell between rows at-1 and at of prev and col have
 // values and some edge has a sign change or a zero, tested first by the corners'
 // sides: most cells lie wholly on one side, and a shared side bit says so at once.
-inline bool CellCrosses(const SampleColumn& prev, const SampleColumn& col, std::size_t at) {
+inline bool CellCrosses(const ContourSamples& prev, const ContourSamples& col, std::size_t at) {
   const std::size_t below = at - 1;
   const std::uint8_t p0 = prev.side[below], p1 = prev.side[at];
   const std::uint8_t c0 = col.side[below], c1 = col.side[at];
@@ -117,41 +94,35 @@ inline bool CellCrosses(const SampleColumn& prev, const SampleColumn& col, std::
   return Crosses(a, c) || Crosses(b, d) || Crosses(a, b) || Crosses(c, d);
 }
 
-// Samples one column into col; draws the cells between it and prev into pixel column px
+using ContourSweep = ColumnSweep<DivisionTrackingParser>;
+
+// Samples column c into col; draws the cells between it and prev into pixel column px
 // unless there is no previous column.
-void ContourColumn(Plot2DContext& ctx, DivisionTrackingParser& parser, const PixelWalk& walk,
-                   double x, SampleColumn& col, const SampleColumn* prev, int px, Colour colour,
-                   bool xorDrawing) {
-  const View2D& v = ctx.view;
-  double& xSlot = parser.VariableSlot(v.VarX);
-  double& ySlot = parser.VariableSlot(v.VarY);
+void ContourColumn(Plot2DContext& ctx, const ContourSweep& sweep, DivisionTrackingParser& parser,
+                   ColumnBlock& block, int c, ContourSamples& col, const ContourSamples* prev,
+                   int px, Colour colour, bool xorDrawing) {
+  const int py0 = sweep.Walk().Py0;
   col.side[0] = NoValue;
-  double y = v.YStart;
-  int py = walk.Py0;
-  for (int r = 0; r < walk.Rows; ++r, --py, y += v.PixelStepY) {
-    xSlot = x;
-    ySlot = y;
-    const double value = parser.EvaluateCompiled();
+  sweep.Sample(parser, block, c, [&](int r, double value, bool hasValue, std::uint32_t pair) {
     const auto at = static_cast<std::size_t>(r) + 1;
-    if (parser.HasError()) {
+    if (!hasValue) {
       col.side[at] = NoValue;
-      continue;
+      return;
     }
     col.value[at] = value;
     col.side[at] = SideOf(value);
-    col.pair[at] = DivisionPair(parser);
+    col.pair[at] = pair;
     // A crossed cell has values at all four corners; it is drawn unless a pole may lie
     // in it (the divisions differ between its corners).
-    if (prev == nullptr || !CellCrosses(*prev, col, at)) continue;
+    if (prev == nullptr || !CellCrosses(*prev, col, at)) return;
     const std::size_t below = at - 1;
-    const std::uint32_t same = col.pair[at];
-    if (prev->pair[below] != same || prev->pair[at] != same || col.pair[below] != same) continue;
+    if (prev->pair[below] != pair || prev->pair[at] != pair || col.pair[below] != pair) return;
     if (xorDrawing) {
-      ctx.picture.XorPixel(px, py, colour);
+      ctx.picture.XorPixel(px, py0 - r, colour);
     } else {
-      ctx.picture.SetPixel(px, py, colour);
+      ctx.picture.SetPixel(px, py0 - r, colour);
     }
-  }
+  });
 }
 
 // The rows a contour column needs: one position per row plus the sentinel, with spare
@@ -170,25 +141,22 @@ std::size_t ContourColumnSize(const View2D& v, const PixelWalk& walk) {
 // the column before it again (drawing nothing there), so bands need nothing from each
 // other. Column c >= 1 draws into pixel column Px0 + c - 1. False when the band's
 // column arrays could not be obtained.
-bool ContourBand(Plot2DContext& ctx, DivisionTrackingParser& parser, const PixelWalk& walk,
-                 const std::vector<double>& xs, std::size_t size, int first, int last,
-                 Colour colour, bool xorDrawing) {
-  SampleColumn a, b;
+bool ContourBand(Plot2DContext& ctx, const ContourSweep& sweep, DivisionTrackingParser& parser,
+                 ColumnBlock& block, std::size_t size, int first, int last, Colour colour,
+                 bool xorDrawing) {
+  ContourSamples a, b;
   if (!a.Allocate(size) || !b.Allocate(size)) return false;
-  SampleColumn* prev = &a;
-  SampleColumn* cur = &b;
-  const auto x = [&xs](int c) { return xs[static_cast<std::size_t>(c)]; };
-  if (first == 0) {
-    ContourColumn(ctx, parser, walk, x(0), *prev, nullptr, 0, colour, xorDrawing);
-    ctx.progress.Advance(1);
-  } else {
-    ContourColumn(ctx, parser, walk, x(first - 1), *prev, nullptr, 0, colour, xorDrawing);
-  }
-  ColumnBatches batches(ctx, walk.Px0 + std::max(first, 1) - 1);
+  ContourSamples* prev = &a;
+  ContourSamples* cur = &b;
+  ContourColumn(ctx, sweep, parser, block, std::max(first - 1, 0), *prev, nullptr, 0, colour,
+                xorDrawing);
+  if (first == 0) ctx.progress.Advance(1);
+  const int px0 = sweep.Walk().Px0;
+  ColumnBatches batches(ctx, px0 + std::max(first, 1) - 1);
   for (int c = std::max(first, 1); c < last && !Stopped(ctx.work); ++c) {
-    ContourColumn(ctx, parser, walk, x(c), *cur, prev, walk.Px0 + c - 1, colour, xorDrawing);
+    ContourColumn(ctx, sweep, parser, block, c, *cur, prev, px0 + c - 1, colour, xorDrawing);
     ctx.progress.Advance(1);
-    batches.FinishedUpTo(walk.Px0 + c);
+    batches.FinishedUpTo(px0 + c);
     std::swap(prev, cur);
   }
   return true;
@@ -235,11 +203,10 @@ void BuildRelationRegion(Plot2DContext& ctx, std::size_t index, const PlotP& ent
 
 void BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& entry) {
   const View2D& v = ctx.view;
-  const PixelWalk walk = WalkOf(v);
-  const std::size_t size = ContourColumnSize(v, walk);
+  const std::size_t size = ContourColumnSize(v, WalkOf(v));
   {
     // Draw nothing for this entry when even one band's arrays cannot be had.
-    SampleColumn a, b;
+    ContourSamples a, b;
     if (!a.Allocate(size) || !b.Allocate(size)) return;
   }
   CompiledEntry compiled(ctx.poleParser, ctx.document.Graphs2D.Text(index), v, ctx.status);
@@ -247,23 +214,16 @@ void BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& en
   const bool xorDrawing = ctx.document.Params.XorDrawing;
   const Colour colour =
       DrawingColour(entry.Color, xorDrawing, ctx.document.Appearance.BackgroundColor);
-  std::vector<double> xs = ColumnSamples(v);
   // The first column is sampled even when the interval is empty, as its samples
   // decide the status.
-  if (xs.empty()) xs.push_back(v.XStart);
-  const int columns = static_cast<int>(xs.size());
-  WorkerParsers<DivisionTrackingParser> engines(ctx.poleParser, compiled.Normalized(),
-                                                ThreadsFor(ctx.work, ctx.poleParser));
+  ContourSweep sweep(ctx, ctx.poleParser, compiled, true);
   // Bands of several columns, as each repeats the column before it.
-  const int grain = std::max(16, columns / (8 * engines.Slots()));
-  bool lastHadError = ctx.poleParser.HasError();
-  ForEachPiece(ctx.work, engines.Slots(), columns, engines.Slots() > 1 ? grain : 0,
-               [&](int first, int last, int slot) {
-                 DivisionTrackingParser& parser = engines[slot];
-                 if (!ContourBand(ctx, parser, walk, xs, size, first, last, colour, xorDrawing))
-                   return;
-                 if (last == columns && !Stopped(ctx.work)) lastHadError = parser.HasError();
-               });
+  const int workers = sweep.Slots();
+  const int grain = workers > 1 ? std::max(16, sweep.Columns() / (8 * workers)) : 0;
+  const bool lastHadError = sweep.RunBands(
+      grain, [&](DivisionTrackingParser& parser, ColumnBlock& block, int first, int last) {
+        return ContourBand(ctx, sweep, parser, block, size, first, last, colour, xorDrawing);
+      });
   compiled.Finish(lastHadError || Stopped(ctx.work));
 }
 

@@ -1,7 +1,11 @@
 #include "SurfaceBuilder.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "document/Document.h"
 #include "document/Feedback.h"
@@ -42,6 +46,9 @@ SurfaceGrid GridOf(const Params3D& p, std::uint32_t form) {
   }
 }
 
+// Points of a grid row evaluated per call of the engine's batch path.
+constexpr std::size_t kRowBlock = 256;
+
 // The points row by row; returns whether the last sample had no value. Rows are
 // independent, so with several threads their values are computed in parallel (each
 // worker on its own copy of the engine) and the points appended afterwards in order.
@@ -54,18 +61,26 @@ bool SamplePoints(Build3DContext& context, const std::string& normalized, const 
   std::vector<float> values(outer.size() * n);
   bool lastFailed = source.HasError();
   const int rows = static_cast<int>(outer.size());
+  // Each row is evaluated a block of points per call: the outer variable held, the
+  // inner one running along the row (set in that order, as the points set them).
+  const std::vector<double> along(inner.begin(), inner.end());
   ForEachPiece(context.work, engines.Slots(), rows, 0, [&](int first, int last, int slot) {
     FormulaParser& parser = engines[slot];
-    double& outerSlot = parser.VariableSlot(grid.outer.variable);
-    double& innerSlot = parser.VariableSlot(grid.inner.variable);
+    std::array<double, kRowBlock> results;
+    std::array<std::uint8_t, kRowBlock> codes;
     for (int r = first; r < last && !Stopped(context.work); ++r) {
+      const double held = outer[static_cast<std::size_t>(r)];
       float* row = values.data() + static_cast<std::size_t>(r) * n;
-      for (std::size_t j = 0; j < n; ++j) {
-        outerSlot = outer[static_cast<std::size_t>(r)];
-        innerSlot = inner[j];
-        const double f = parser.EvaluateCompiled();
-        // No value here: the point lies on the plane.
-        row[j] = parser.HasError() ? 0.0f : static_cast<float>(f);
+      for (std::size_t j = 0; j < n; j += kRowBlock) {
+        const std::size_t count = std::min(kRowBlock, n - j);
+        const FormulaParser::BatchInput inputs[] = {
+            {grid.outer.variable, std::span(&held, 1)},
+            {grid.inner.variable, std::span(along).subspan(j, count)}};
+        parser.EvaluateBatch(inputs, {results.data(), codes.data()});
+        for (std::size_t i = 0; i < count; ++i) {
+          // No value here: the point lies on the plane.
+          row[j + i] = codes[i] == NoFormulaError ? static_cast<float>(results[i]) : 0.0f;
+        }
       }
       if (r == rows - 1 && n > 0) lastFailed = parser.HasError();
       context.progress.Advance(1);

@@ -65,6 +65,63 @@ const LoopCase kLoopCases[] = {
 INSTANTIATE_TEST_SUITE_P(Loops, ParallelLoopTest, ::testing::ValuesIn(kLoopCases),
                          NameOf<LoopCase>);
 
+// A stream of `count` pieces: each taken in order into its buffer, worked on once
+// with the value taken still in the buffer, and given back in order.
+class StreamInOrderTest : public ::testing::TestWithParam<LoopCase> {};
+
+TEST_P(StreamInOrderTest, EveryPieceWorkedOnceAndGivenBackInOrder) {
+  const LoopCase& c = GetParam();
+  WorkControl control(c.threads);
+  const WorkControl* work = c.threads > 0 ? &control : nullptr;
+  const int threads = WorkerSlots(work);
+  const int buffers = c.grain;
+  std::vector<int> taken(static_cast<std::size_t>(buffers), -1);
+  std::vector<int> worked(static_cast<std::size_t>(buffers), -1);
+  std::vector<int> given;
+  int next = 0;
+  std::atomic<bool> slotOutside{false};
+  StreamInOrder(
+      work, threads, buffers,
+      [&](int buffer) {
+        if (next == c.count) return false;
+        taken[static_cast<std::size_t>(buffer)] = next++;
+        return true;
+      },
+      [&](int buffer, int slot) {
+        if (slot < 0 || slot >= threads) slotOutside = true;
+        const auto at = static_cast<std::size_t>(buffer);
+        worked[at] = taken[at] * 2;
+      },
+      [&](int buffer) { given.push_back(worked[static_cast<std::size_t>(buffer)]); });
+  ASSERT_EQ(given.size(), static_cast<std::size_t>(c.count));
+  for (int i = 0; i < c.count; ++i) EXPECT_EQ(given[static_cast<std::size_t>(i)], 2 * i) << i;
+  EXPECT_FALSE(slotOutside.load());
+}
+
+TEST_P(StreamInOrderTest, NothingIsTakenAfterAStop) {
+  const LoopCase& c = GetParam();
+  WorkControl control(c.threads);
+  control.RequestStop();
+  int taken = 0;
+  StreamInOrder(
+      &control, WorkerSlots(&control), c.grain, [&](int) { return ++taken > 0; }, [](int, int) {},
+      [](int) {});
+  EXPECT_EQ(taken, 0);
+}
+
+// Here the grain is the number of buffers.
+const LoopCase kStreamCases[] = {
+    {"NoControl", 0, 100, 4},
+    {"OneThread", 1, 37, 1},
+    {"TwoThreads", 2, 1000, 8},
+    {"OneBufferTwoThreads", 2, 50, 1},
+    {"EightThreadsFewPieces", 8, 3, 32},
+    {"NoPieces", 2, 0, 8},
+};
+
+INSTANTIATE_TEST_SUITE_P(Streams, StreamInOrderTest, ::testing::ValuesIn(kStreamCases),
+                         NameOf<LoopCase>);
+
 struct OrderCase {
   const char* name;
   const char* formula;

@@ -36,9 +36,11 @@ struct Outcome {
 
 class ParallelSurfaceTest : public ::testing::TestWithParam<SurfaceCase> {
  protected:
-  Outcome Build(int threads) {
+  // pointByPoint makes the engine evaluate by the grammar, one point per call.
+  Outcome Build(int threads, bool pointByPoint = false) {
     const SurfaceCase& c = GetParam();
     HeadlessScene3D space;
+    space.surfaceParser.UseFlatProgram(!pointByPoint);
     for (const ParamField f : {ParamField::StepX, ParamField::StepY, ParamField::StepZ})
       space.document.Params.Field(f) = c.step;
     space.document.Graphs3D.Append(c.formula, PlotP3d{0x00FF00, c.form});
@@ -72,6 +74,16 @@ TEST_P(ParallelSurfaceTest, SamePointsOnEveryThreadCount) {
   }
 }
 
+// Rows are evaluated a block of points per call of the engine.
+TEST_P(ParallelSurfaceTest, SamePointsAsPointByPoint) {
+  const Outcome reference = Build(0, true);
+  for (const int threads : {0, 2}) {
+    const Outcome batch = Build(threads);
+    EXPECT_EQ(batch.objects, reference.objects) << threads << " threads";
+    EXPECT_EQ(batch.status, reference.status) << threads << " threads";
+  }
+}
+
 const SurfaceCase kSurfaceCases[] = {
     {"ZOfXY", "SIN(X)*COS(Y)", 0, "0.1"},
     {"YOfXZ", "X*Z/7", 1, "0.3"},
@@ -79,6 +91,10 @@ const SurfaceCase kSurfaceCases[] = {
     {"PointsWithoutValue", "SQRT(X*Y)", 0, "0.2"},
     {"RandomStaysInSampleOrder", "RAND(5)", 0, "0.5"},
     {"WrongFormula", "X*(Y", 0, "0.4"},
+    // Rows of 301 points: more than one block each.
+    {"PoleAcrossLongRows", "1/(X-Y)", 0, "0.04"},
+    {"LogarithmDomainAcrossLongRows", "LN(X*Z)", 1, "0.04"},
+    {"HeldOuterDivisor", "Z/Y", 2, "0.04"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Surfaces, ParallelSurfaceTest, ::testing::ValuesIn(kSurfaceCases),
