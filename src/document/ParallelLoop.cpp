@@ -15,6 +15,31 @@
 
 namespace lw {
 
+#ifndef LW_THREAD_SANITIZER
+namespace {
+
+// On every core, `run` goes to the calling thread's own arena, kept by the library
+// between loops; with fewer threads (--threads N) to an arena of exactly that many.
+// More threads than cores would only wait for each other.
+template <typename Run>
+void RunOnThreads(int threads, const Run& run) {
+  if (threads >= std::max(1, tbb::info::default_concurrency())) {
+    run();
+  } else {
+    tbb::task_arena arena(threads);
+    arena.execute(run);
+  }
+}
+
+// The running thread's slot: the arena numbers its threads below its size, so no two
+// threads share one.
+int CurrentSlot(int threads) {
+  return std::clamp(tbb::this_task_arena::current_thread_index(), 0, threads - 1);
+}
+
+}  // namespace
+#endif
+
 int WorkControl::Threads() const {
   if (threads_ > 0) return threads_;
   return std::max(1, tbb::info::default_concurrency());
@@ -56,23 +81,11 @@ void ForEachPiece(const WorkControl* control, int threads, int count, int grain,
             group.cancel_group_execution();
             return;
           }
-          // The thread's index in its arena is below the arena's size, which is at
-          // most `threads`: no two threads share a slot.
-          const int slot = tbb::this_task_arena::current_thread_index();
-          body(piece.begin(), piece.end(), std::clamp(slot, 0, threads - 1));
+          body(piece.begin(), piece.end(), CurrentSlot(threads));
         },
         tbb::simple_partitioner(), group);
   };
-  const int cores = std::max(1, tbb::info::default_concurrency());
-  if (threads >= cores) {
-    // Every core: the calling thread's own arena, kept by the library between loops.
-    // More threads than cores would only wait for each other.
-    run();
-  } else {
-    // Fewer threads than cores (--threads N): an arena of exactly that many.
-    tbb::task_arena arena(threads);
-    arena.execute(run);
-  }
+  RunOnThreads(threads, run);
 #endif
 }
 
@@ -138,22 +151,14 @@ void StreamInOrder(const WorkControl* control, int threads, int buffers,
                                     }) &
             tbb::make_filter<int, int>(tbb::filter_mode::parallel,
                                        [&](int buffer) {
-                                         const int slot =
-                                             tbb::this_task_arena::current_thread_index();
-                                         work(buffer, std::clamp(slot, 0, threads - 1));
+                                         work(buffer, CurrentSlot(threads));
                                          return buffer;
                                        }) &
             tbb::make_filter<int, void>(tbb::filter_mode::serial_in_order,
                                         [&](int buffer) { give(buffer); }),
         group);
   };
-  const int cores = std::max(1, tbb::info::default_concurrency());
-  if (threads >= cores) {
-    run();
-  } else {
-    tbb::task_arena arena(threads);
-    arena.execute(run);
-  }
+  RunOnThreads(threads, run);
 #endif
 }
 
