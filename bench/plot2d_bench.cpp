@@ -17,6 +17,7 @@
 
 #include "BuildCommands.h"
 #include "Builders2D.h"
+#include "Picture2DSetup.h"
 
 namespace {
 
@@ -25,25 +26,7 @@ constexpr int kHeight = lw::PlotPicture::DefaultHeight;
 
 const std::array<const char*, 2> kFormulas = {"X*X+Y*Y-100", "SIN(X)*COS(Y)*5-X/(Y*Y+1)"};
 
-struct Setup {
-  lw::Document doc;
-  lw::Params2D params;
-  lw::View2D view;
-  lw::PlotPicture picture;
-  lw::FormulaParser explicitParser;
-  lw::DivisionTrackingParser poleParser;
-  lw::Palette palette = lw::StartupPalette();
-  lw::RecordingStatus status;
-  lw::SilentProgress progress;
-  lw::TemporaryGrid grid;
-  lw::Plot2DContext ctx{doc,    params,   view, picture, explicitParser, poleParser, palette,
-                        status, progress, grid, nullptr, nullptr,        kWidth,     kHeight};
-
-  Setup(const char* formula, std::uint8_t kind, std::uint8_t interpolated) {
-    doc.Graphs2D.Append(formula, lw::PlotP{0x0000FF, kind, interpolated, lw::Less});
-    if (!lw::PrepareView2D(ctx)) std::abort();
-  }
-};
+using Setup = Picture2DSetup;
 
 // The walk of the two-dimensional builders with only the evaluations left in it.
 void BareWalk(lw::FormulaParser& parser, const lw::View2D& v, const char* formula) {

@@ -19,6 +19,7 @@
 #include "Builders2D.h"
 #include "HeadlessScene3D.h"
 #include "Integral.h"
+#include "Picture2DSetup.h"
 #include "Scene3DCommands.h"
 
 namespace {
@@ -41,28 +42,10 @@ double Fastest(int runs, const std::function<void()>& run) {
 
 constexpr const char* kFormula = "SIN(X)*COS(Y)*5-X/(Y*Y+1)";
 
-struct Setup2D {
-  lw::Document doc;
-  lw::Params2D params;
-  lw::View2D view;
-  lw::PlotPicture picture;
-  lw::FormulaParser explicitParser;
-  lw::DivisionTrackingParser poleParser;
-  lw::Palette palette = lw::StartupPalette();
-  lw::RecordingStatus status;
-  lw::SilentProgress progress;
-  lw::TemporaryGrid grid;
-  lw::Plot2DContext ctx{doc,    params,   view, picture, explicitParser, poleParser, palette,
-                        status, progress, grid, nullptr, nullptr,        1600,       1200};
-
-  Setup2D(std::uint8_t kind, std::uint8_t interpolated) {
-    doc.Graphs2D.Append(kFormula, lw::PlotP{0x0000FF, kind, interpolated, lw::Less});
-    if (!lw::PrepareView2D(ctx)) std::abort();
-  }
-  void Build(const lw::WorkControl* work) {
-    ctx.work = work;
-    lw::BuildEntry2D(ctx, 0);
-  }
+// The 2D samplers' work on the formula the ratios are given for.
+struct Setup2D : Picture2DSetup {
+  Setup2D(std::uint8_t kind, std::uint8_t interpolated)
+      : Picture2DSetup(kFormula, kind, interpolated) {}
 };
 
 struct Row {
