@@ -6,16 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "CaseNames.h"
 #include "Integral.h"
 
 namespace lw {
 namespace {
-
-// The case's name as the test's name.
-template <class Case>
-std::string NameOf(const ::testing::TestParamInfo<Case>& param) {
-  return param.param.name;
-}
 
 class LinesFeedback : public CalculationFeedback {
  public:
@@ -76,7 +71,7 @@ const ParallelIntegralCase kParallelIntegralCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Integrals, ParallelIntegralTest,
-                         ::testing::ValuesIn(kParallelIntegralCases), NameOf<ParallelIntegralCase>);
+                         ::testing::ValuesIn(kParallelIntegralCases), lw::test::CaseName());
 
 TEST(StoppedIntegralTest, StopEndsWithTheCancelledLine) {
   for (const int threads : {1, 2}) {

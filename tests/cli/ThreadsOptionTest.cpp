@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseNames.h"
 #include "Commands.h"
 
 namespace lw::cli {
@@ -28,12 +29,6 @@ struct ThreadsCase {
   std::vector<std::string> args;  // {out} stands for the output file
   const char* output;             // the output file's name, or "" for none
 };
-
-// The case's name as the test's name.
-template <class Case>
-std::string NameOf(const ::testing::TestParamInfo<Case>& param) {
-  return param.param.name;
-}
 
 class ThreadsOptionTest : public ::testing::TestWithParam<ThreadsCase> {
  protected:
@@ -92,7 +87,7 @@ const ThreadsCase kThreadsCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, ThreadsOptionTest, ::testing::ValuesIn(kThreadsCases),
-                         NameOf<ThreadsCase>);
+                         lw::test::CaseName());
 
 }  // namespace
 }  // namespace lw::cli

@@ -7,17 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "CaseNames.h"
 #include "ParallelLoop.h"
 #include "WorkerParsers.h"
 
 namespace lw {
 namespace {
-
-// The case's name as the test's name.
-template <class Case>
-std::string NameOf(const ::testing::TestParamInfo<Case>& param) {
-  return param.param.name;
-}
 
 struct LoopCase {
   const char* name;
@@ -63,7 +58,7 @@ const LoopCase kLoopCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Loops, ParallelLoopTest, ::testing::ValuesIn(kLoopCases),
-                         NameOf<LoopCase>);
+                         lw::test::CaseName());
 
 // A stream of `count` pieces: each taken in order into its buffer, worked on once
 // with the value taken still in the buffer, and given back in order.
@@ -120,7 +115,7 @@ const LoopCase kStreamCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Streams, StreamInOrderTest, ::testing::ValuesIn(kStreamCases),
-                         NameOf<LoopCase>);
+                         lw::test::CaseName());
 
 struct OrderCase {
   const char* name;
@@ -147,7 +142,7 @@ const OrderCase kOrderCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Formulas, SampleOrderTest, ::testing::ValuesIn(kOrderCases),
-                         NameOf<OrderCase>);
+                         lw::test::CaseName());
 
 // Each copy starts from the source's variables and evaluates the same formula.
 TEST(WorkerParsersTest, CopiesCarryTheVariablesAndTheFormula) {

@@ -13,6 +13,7 @@
 #include "BuildCommands.h"
 #include "BuilderCommon.h"
 #include "Builders2D.h"
+#include "CaseNames.h"
 #include "ColorGamma.h"
 #include "Plot2DFixture.h"
 
@@ -28,10 +29,6 @@ struct BatchCase {
   bool xorDrawing;
   bool drawsNothing = false;
 };
-
-std::string CaseName(const ::testing::TestParamInfo<BatchCase>& info) {
-  return info.param.name;
-}
 
 // Whether a value passes the region's test with tolerance t.
 bool Passes(std::uint8_t relation, double v, double t) {
@@ -180,7 +177,8 @@ const BatchCase kBatchCases[] = {
     {"ColourMapNoValueAtTheLastSample", "SQRT(-X-Y)*30", ColorGamma, 0, Equal, false},
 };
 
-INSTANTIATE_TEST_SUITE_P(Builders, BatchBuildersTest, ::testing::ValuesIn(kBatchCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Builders, BatchBuildersTest, ::testing::ValuesIn(kBatchCases),
+                         lw::test::CaseName());
 
 }  // namespace
 }  // namespace lw

@@ -6,16 +6,11 @@
 
 #include "BuildCommands.h"
 #include "Builders2D.h"
+#include "CaseNames.h"
 #include "Plot2DFixture.h"
 
 namespace lw {
 namespace {
-
-// The case's name as the test's name.
-template <class Case>
-std::string NameOf(const ::testing::TestParamInfo<Case>& param) {
-  return param.param.name;
-}
 
 struct ParallelCase {
   const char* name;
@@ -26,10 +21,6 @@ struct ParallelCase {
   bool xorDrawing;
   const char* xStart = "-10";  // the X interval's start
 };
-
-std::string CaseName(const ::testing::TestParamInfo<ParallelCase>& info) {
-  return info.param.name;
-}
 
 class ParallelBuildersTest : public test::Plot2DFixture,
                              public ::testing::WithParamInterface<ParallelCase> {
@@ -117,7 +108,7 @@ const ParallelCase kParallelCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Builders, ParallelBuildersTest, ::testing::ValuesIn(kParallelCases),
-                         CaseName);
+                         lw::test::CaseName());
 
 struct StopCase {
   const char* name;
@@ -154,7 +145,7 @@ const StopCase kStopCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Builders, StoppedBuildTest, ::testing::ValuesIn(kStopCases),
-                         NameOf<StopCase>);
+                         lw::test::CaseName());
 
 }  // namespace
 }  // namespace lw

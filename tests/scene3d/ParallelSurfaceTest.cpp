@@ -6,18 +6,13 @@
 #include <tuple>
 #include <vector>
 
+#include "CaseNames.h"
 #include "HeadlessScene3D.h"
 #include "Scene3DCommands.h"
 #include "document/Document.h"
 
 namespace lw {
 namespace {
-
-// The case's name as the test's name.
-template <class Case>
-std::string NameOf(const ::testing::TestParamInfo<Case>& param) {
-  return param.param.name;
-}
 
 struct SurfaceCase {
   const char* name;
@@ -98,7 +93,7 @@ const SurfaceCase kSurfaceCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Surfaces, ParallelSurfaceTest, ::testing::ValuesIn(kSurfaceCases),
-                         NameOf<SurfaceCase>);
+                         lw::test::CaseName());
 
 TEST(StoppedSurfaceTest, StoppedBuildStagesNoUnfinishedObject) {
   for (const int threads : {1, 2}) {

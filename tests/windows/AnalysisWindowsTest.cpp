@@ -31,12 +31,6 @@
 namespace lw::test {
 namespace {
 
-// The case's name as the test's name.
-template <class Case>
-std::string NameOf(const ::testing::TestParamInfo<Case>& param) {
-  return param.param.name;
-}
-
 // The log's lines as stored (no-break spaces kept).
 std::vector<std::string> Lines(QPlainTextEdit* log) {
   std::vector<std::string> lines;
@@ -314,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
                                 QApplication::sendEvent(w, &key);
                               }}),
-    NameOf<StopWay>);
+    lw::test::CaseName());
 
 struct Scan3dFixture {
   Scan3dFixture() {
