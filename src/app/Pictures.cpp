@@ -9,7 +9,6 @@
 
 #include "PngFormat.h"
 #include "Program.h"
-#include "ProgramAnalysis.h"
 #include "WorkControl.h"
 
 #include <memory>
@@ -109,10 +108,7 @@ bool OpenPicture2D(Program& program, const std::string& path, QString& error) {
   // Read first: a file that cannot be read leaves the picture as it was.
   const QImage image = ReadPicture(QString::fromStdString(path), error);
   if (image.isNull()) return false;
-  if (program.Doc().Appearance.ClearBackground) program.ClearPicture();
-  program.Picture().PasteImage(image);
-  // The loaded pixels hold none of the scan marks that were drawn before.
-  program.Analysis().Scan().PictureCleared();
+  program.PastePicture(image);
   return true;
 }
 

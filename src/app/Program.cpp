@@ -14,30 +14,24 @@
 
 namespace lw {
 
-namespace {
-constexpr int statusTimerMilliseconds = 10000;
-}
-
 Program::Program(std::string programDir)
     : programDir_(std::move(programDir)),
       session_(document_, *this, *this, programDir_),
+      work_(std::make_unique<LongWork>(status_)),
+      edits_(document_, session_, status_, *work_, observers_),
       explicitParser_(std::make_unique<FormulaParser>()),
       poleParser_(std::make_unique<DivisionTrackingParser>()),
       surfaceParser_(std::make_unique<FormulaParser>()) {
-  statusTimer_.setSingleShot(true);
-  statusTimer_.setInterval(statusTimerMilliseconds);
-  statusTimer_.callOnTimeout([this] { SetStatus(std::string(ReadyText)); });
   // The start-up palette is the same at every start; only later randomising differs.
   palette_ = StartupPalette();
-  palette3D_ = palette_;
   random_.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
   picture_.SetFont(document_.Appearance.Font);
   CentreOrigin();
-  threeD_ = std::make_unique<Program3D>(*this);
-  analysis_ = std::make_unique<ProgramAnalysis>(*this, picture_, view_);
-  work_ = std::make_unique<BackgroundWork>();
-  work_->SetTick([this] {
-    workFeedback_.MirrorTo(*this, Progress());
+  threeD_ = std::make_unique<Program3D>(edits_, *surfaceParser_, status_, *work_, observers_);
+  analysis_ = std::make_unique<ProgramAnalysis>(
+      AnalysisInputs{edits_, params2D_, threeD_->Validated(), *explicitParser_, *surfaceParser_,
+                     status_, *work_, observers_, picture_, view_});
+  work_->AddTick([this] {
     if (buildMirror_.TakeInto(picture_)) PresentPicture();
   });
   work_->AddBusyListener([this] { Notify(&ProgramObserver::WorkChanged); });
@@ -45,31 +39,6 @@ Program::Program(std::string programDir)
 
 Program::~Program() {
   work_.reset();  // a job still running is stopped before what it reads goes
-}
-
-bool Program::RefuseWhileBusy() {
-  if (!Busy()) return false;
-  SetStatus(std::string(BusyText));
-  return true;
-}
-
-bool Program::StartWork(std::function<void(WorkControl&, WorkFeedback&)> job,
-                        std::function<void(bool stopped)> done) {
-  if (RefuseWhileBusy()) return false;
-  workFeedback_.Reset(Progress().Maximum(), Progress().Position());
-  return work_->Start(
-      [this, job = std::move(job)](WorkControl& control) { job(control, workFeedback_); },
-      std::move(done));
-}
-
-void Program::AddObserver(ProgramObserver* observer) {
-  if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
-    observers_.push_back(observer);
-  }
-}
-
-void Program::RemoveObserver(ProgramObserver* observer) {
-  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
 std::string Program::OptionsPath() const {
@@ -105,43 +74,12 @@ FormulaParser& Program::SurfaceParser() {
   return *surfaceParser_;
 }
 
-// ----- document -----
-
-void Program::SetField(ParamField which, const std::string& text) {
-  std::string& field = document_.Params.Field(which);
-  if (field == text) return;
-  field = text;
-  Notify(&ProgramObserver::ParametersChanged);
+const Params3D& Program::Validated3D() const {
+  return threeD_->Validated();
 }
 
-void Program::SetConstants(bool threeD, const std::vector<std::string>& lines) {
-  auto& target = threeD ? document_.Params.Constants3D : document_.Params.Constants2D;
-  if (target == lines) return;
-  target = lines;
-  Notify(&ProgramObserver::ParametersChanged);
-}
-
-void Program::SetBuildFlags(bool centering, bool autoScale, bool xorDrawing) {
-  BuildParameters& p = document_.Params;
-  if (p.Centering == centering && p.AutoScale == autoScale && p.XorDrawing == xorDrawing) return;
-  p.Centering = centering;
-  p.AutoScale = autoScale;
-  p.XorDrawing = xorDrawing;
-  Notify(&ProgramObserver::ParametersChanged);
-}
-
-void Program::SetAppearance(const AppearanceSettings& appearance) {
-  if (document_.Appearance == appearance) return;
-  document_.Appearance = appearance;
-  Notify(&ProgramObserver::AppearanceChanged);
-}
-
-void Program::ResetAppearanceLists() {
-  AppearanceSettings& a = document_.Appearance;
-  a.AxesLineStyle = Solid;
-  a.GridLineStyle = Dot;
-  a.DrawMode3D = 2;
-  a.MotionType = 0;
+const Palette& Program::Pal3D() const {
+  return threeD_->Pal();
 }
 
 PromptAnswer Program::AskToSaveChanges() {
@@ -166,73 +104,6 @@ void Program::CaptionChanged(const std::string&) {
   Notify(&ProgramObserver::CaptionChanged);
 }
 
-// ----- graph lists -----
-
-void Program::Select2D(std::size_t index) {
-  if (Graphs2D().Selection() == index) return;
-  Graphs2D().Select(index);
-  Notify(&ProgramObserver::GraphsChanged);
-}
-
-void Program::Select3D(std::size_t index) {
-  if (Graphs3D().Selection() == index) return;
-  Graphs3D().Select(index);
-  Notify(&ProgramObserver::GraphsChanged);
-}
-
-bool Program::StoreGraph(bool stored) {
-  if (!stored) SetStatus(std::string(UnstorableFormulaText));
-  Notify(&ProgramObserver::GraphsChanged);
-  return stored;
-}
-
-bool Program::AddGraph2D(const std::string& text, const PlotP& entry) {
-  if (RefuseWhileBusy()) return false;
-  return StoreGraph(Graphs2D().Add(text, entry));
-}
-
-bool Program::AddGraph3D(const std::string& text, const PlotP3d& entry) {
-  if (RefuseWhileBusy()) return false;
-  return StoreGraph(Graphs3D().Add(text, entry));
-}
-
-// With nothing selected there is nothing to edit; that is not an error.
-bool Program::EditGraph2D(const std::string& text, const PlotP& entry) {
-  if (RefuseWhileBusy()) return false;
-  if (!Graphs2D().Selection()) return true;
-  return StoreGraph(Graphs2D().Edit(text, entry));
-}
-
-bool Program::EditGraph3D(const std::string& text, const PlotP3d& entry) {
-  if (RefuseWhileBusy()) return false;
-  if (!Graphs3D().Selection()) return true;
-  return StoreGraph(Graphs3D().Edit(text, entry));
-}
-
-void Program::CutGraph2D() {
-  if (RefuseWhileBusy()) return;
-  Graphs2D().Cut();
-  Notify(&ProgramObserver::GraphsChanged);
-}
-
-void Program::CutGraph3D() {
-  if (RefuseWhileBusy()) return;
-  Graphs3D().Cut();
-  Notify(&ProgramObserver::GraphsChanged);
-}
-
-void Program::PasteGraph2D() {
-  if (RefuseWhileBusy()) return;
-  Graphs2D().Paste();
-  Notify(&ProgramObserver::GraphsChanged);
-}
-
-void Program::PasteGraph3D() {
-  if (RefuseWhileBusy()) return;
-  Graphs3D().Paste();
-  Notify(&ProgramObserver::GraphsChanged);
-}
-
 // ----- palette -----
 
 void Program::RandomizePalette() {
@@ -249,7 +120,7 @@ void Program::FillPalette(int count, bool alternate) {
 
 void Program::CopyPaletteTo3D() {
   if (RefuseWhileBusy()) return;
-  palette3D_ = palette_;
+  threeD_->SetPalette(palette_);
 }
 
 void Program::SetPaletteEntry(int index, Colour colour) {
@@ -267,19 +138,6 @@ bool Program::LoadPalette(const std::string& path) {
   const bool loaded = LoadPaletteCommand(path, palette_, *this);
   if (loaded) Notify(&ProgramObserver::PaletteChanged);
   return loaded;
-}
-
-// ----- status -----
-
-void Program::SetStatus(const std::string& text) {
-  if (status_ == text) return;
-  status_ = text;
-  Notify(&ProgramObserver::StatusChanged);
-}
-
-void Program::StartStatusTimer() {
-  // A running timer is not restarted: "Готова" comes 10 s after the first message.
-  if (!statusTimer_.isActive()) statusTimer_.start();
 }
 
 // ----- option switches -----
@@ -308,9 +166,33 @@ void Program::SetAskToSave(bool on) {
   Notify(&ProgramObserver::OptionsChanged);
 }
 
+template <class T>
+void Program::SetCarried(T& option, const T& value) {
+  if (option == value) return;
+  option = value;
+  Notify(&ProgramObserver::OptionsChanged);
+}
+
+void Program::SetCalculatorClearsInput(bool on) {
+  SetCarried(options_.CalculatorClearInput, on);
+}
+
+void Program::SetNotepadColour(Colour colour) {
+  SetCarried(options_.NotepadColor, colour);
+}
+
+void Program::SetNotepadFont(const LabelFont& font) {
+  SetCarried(options_.NotepadFont, font);
+}
+
+void Program::SetNotepadFile(const std::string& path) {
+  SetCarried(options_.NotepadFile, path);
+}
+
 void Program::SetSpace(SpaceMode mode) {
   if (space_ == mode || RefuseWhileBusy()) return;
   space_ = mode;
+  threeD_->SetShown(mode == SpaceMode::Space3D);
   Notify(&ProgramObserver::SpaceChanged);
 }
 
@@ -318,6 +200,7 @@ void Program::SetSpace(SpaceMode mode) {
 
 Program::StartOptions Program::ReadOptions(const std::vector<std::string>& arguments) {
   options_ = ReadOptionsFile(OptionsPath());
+  analysis_->SetStoredOptions(options_.ScanOptions);
   StartOptions start;
   if (options_.NormalState) {
     start.RestoreBounds =
@@ -337,6 +220,7 @@ void Program::WriteOptions(const WindowBounds& bounds, bool normalState) {
   options_.Top = bounds.Top;
   options_.Height = bounds.Height;
   options_.NormalState = normalState;
+  options_.ScanOptions = analysis_->StoredOptions();
   options_.AskToSave = AskToSave();
   options_.ShowToolPanel = showToolPanel_;
   options_.ShowHints = showHints_;

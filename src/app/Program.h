@@ -1,11 +1,14 @@
 // The program object of the desktop program: it owns the document and its session,
-// the validated parameters, the three shared formula engines, the palettes, the 2D
-// picture and its mapping, and the option switches, and offers the program's
-// commands to the windows. It has no widgets, so every command runs in tests without
-// a display; the windows observe it and forward user actions to it.
+// the three shared formula engines, the 2D palette, the 2D picture and its mapping,
+// the option switches and the parts that do the rest (the status line, long work,
+// the document edits, the 3D space, the analysis tools), and offers the program's
+// commands to the windows. Each part gets what it needs at construction and reports
+// through the observer list, never through this object. It has no widgets, so every
+// command runs in tests without a display; the windows observe it and forward user
+// actions to it.
 #pragma once
 
-#include <QTimer>
+#include <QImage>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -16,14 +19,17 @@
 #include <vector>
 
 #include "Axes.h"
-#include "BackgroundWork.h"
+#include "DocumentEditor.h"
 #include "DocumentSession.h"
+#include "LongWork.h"
 #include "OptionsFile.h"
 #include "PictureMirror.h"
 #include "Plot2DContext.h"
 #include "PlotPicture.h"
+#include "ProgramObserver.h"
+#include "StatusLine.h"
+#include "StatusTexts.h"
 #include "View2D.h"
-#include "WorkFeedback.h"
 
 namespace lw {
 
@@ -33,32 +39,6 @@ class Program3D;
 class ProgramAnalysis;
 
 enum class SpaceMode { Space2D, Space3D };
-
-// What a command that must not run beside long work says instead.
-inline constexpr std::string_view BusyText =
-    "Зачекайте: ще триває обчислення (Esc у вікні стану його перериває)";
-// What a stopped build leaves in the status bar.
-inline constexpr std::string_view BuildStoppedText = "Побудову перервано.";
-
-inline constexpr std::string_view UnstorableFormulaText =
-    "Вираз не можна зберегти: символи поза кодовою сторінкою 1251 або понад 998 знаків";
-
-// What the windows show of the program; each notification says which part changed.
-class ProgramObserver {
- public:
-  virtual ~ProgramObserver() = default;
-  virtual void StatusChanged() {}
-  virtual void OptionsChanged() {}  // the four option switches, scan mode, temporary grid
-  virtual void SpaceChanged() {}
-  virtual void DocumentChanged() {}    // the whole document was replaced (load, new)
-  virtual void ParametersChanged() {}  // a build-parameter text, list or flag
-  virtual void AppearanceChanged() {}
-  virtual void CaptionChanged() {}
-  virtual void GraphsChanged() {}  // a graph list or its selection
-  virtual void PictureChanged() {}
-  virtual void PaletteChanged() {}
-  virtual void WorkChanged() {}  // long work started or ended
-};
 
 // The questions a command may have to ask the user; the windows answer them.
 class UserQuestions {
@@ -84,8 +64,8 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  void AddObserver(ProgramObserver* observer);
-  void RemoveObserver(ProgramObserver* observer);
+  void AddObserver(ProgramObserver* observer) { observers_.Add(observer); }
+  void RemoveObserver(ProgramObserver* observer) { observers_.Remove(observer); }
   void SetQuestions(UserQuestions* questions) { questions_ = questions; }
 
   const std::string& ProgramDir() const { return programDir_; }
@@ -95,23 +75,26 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   std::string HelpPath() const;
 
   // ----- document -----
-  Document& Doc() { return document_; }
   const Document& Doc() const { return document_; }
-  Params2D& Validated2D() { return params2D_; }
-  Params3D& Validated3D() { return params3D_; }
+  // The parameters as the last build of each space validated them.
+  const Params2D& Validated2D() const { return params2D_; }
+  const Params3D& Validated3D() const;
   FormulaParser& ExplicitParser();
   FormulaParser& PoleParser();
   FormulaParser& SurfaceParser();
 
   // What the build-parameters and appearance windows edit; each returns early when
   // nothing changed.
-  void SetField(ParamField field, const std::string& text);
-  void SetConstants(bool threeD, const std::vector<std::string>& lines);
-  void SetBuildFlags(bool centering, bool autoScale, bool xorDrawing);
-  void SetAppearance(const AppearanceSettings& appearance);
-  // The start-up selections of the appearance window's four lists (axes solid, grid
-  // dotted, 3D polygons, motion turn), set without running their handlers.
-  void ResetAppearanceLists();
+  DocumentEditor& Edits() { return edits_; }
+  void SetField(ParamField field, const std::string& text) { edits_.SetField(field, text); }
+  void SetConstants(bool threeD, const std::vector<std::string>& lines) {
+    edits_.SetConstants(threeD, lines);
+  }
+  void SetBuildFlags(bool centering, bool autoScale, bool xorDrawing) {
+    edits_.SetBuildFlags(centering, autoScale, xorDrawing);
+  }
+  void SetAppearance(const AppearanceSettings& appearance) { edits_.SetAppearance(appearance); }
+  void ResetAppearanceLists() { edits_.ResetAppearanceLists(); }
 
   const std::string& CurrentFileName() const { return session_.CurrentFileName(); }
   std::string Caption() const { return session_.Caption(); }
@@ -134,24 +117,32 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   PromptOutcome ConfirmDiscard() { return session_.ConfirmDiscard(); }
 
   // ----- graph lists -----
-  GraphListEditor2D& Graphs2D() { return session_.Graphs2D(); }
-  GraphListEditor3D& Graphs3D() { return session_.Graphs3D(); }
+  const GraphListEditor2D& Graphs2D() const { return edits_.Graphs2D(); }
+  const GraphListEditor3D& Graphs3D() const { return edits_.Graphs3D(); }
   // Every change of a list goes through these, so the windows hear of it. A formula
   // text the document could not store is refused with UnstorableFormulaText (false).
-  void Select2D(std::size_t index);
-  void Select3D(std::size_t index);
-  bool AddGraph2D(const std::string& text, const PlotP& entry);
-  bool AddGraph3D(const std::string& text, const PlotP3d& entry);
-  bool EditGraph2D(const std::string& text, const PlotP& entry);
-  bool EditGraph3D(const std::string& text, const PlotP3d& entry);
-  void CutGraph2D();
-  void CutGraph3D();
-  void PasteGraph2D();
-  void PasteGraph3D();
+  void Select2D(std::size_t index) { edits_.Select2D(index); }
+  void Select3D(std::size_t index) { edits_.Select3D(index); }
+  bool AddGraph2D(const std::string& text, const PlotP& entry) {
+    return edits_.AddGraph2D(text, entry);
+  }
+  bool AddGraph3D(const std::string& text, const PlotP3d& entry) {
+    return edits_.AddGraph3D(text, entry);
+  }
+  bool EditGraph2D(const std::string& text, const PlotP& entry) {
+    return edits_.EditGraph2D(text, entry);
+  }
+  bool EditGraph3D(const std::string& text, const PlotP3d& entry) {
+    return edits_.EditGraph3D(text, entry);
+  }
+  void CutGraph2D() { edits_.CutGraph2D(); }
+  void CutGraph3D() { edits_.CutGraph3D(); }
+  void PasteGraph2D() { edits_.PasteGraph2D(); }
+  void PasteGraph3D() { edits_.PasteGraph3D(); }
 
   // ----- palette -----
-  Palette& Pal() { return palette_; }
-  Palette& Pal3D() { return palette3D_; }
+  const Palette& Pal() const { return palette_; }
+  const Palette& Pal3D() const;
   void RandomizePalette();
   void SeedRandom(std::uint32_t seed) { random_.Seed(seed); }
   void FillPalette(int count, bool alternate);
@@ -161,8 +152,8 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   bool LoadPalette(const std::string& path);
 
   // ----- 2D picture and builds -----
-  void SetProgress(ProgressSink* progress) { progress_ = progress; }
-  ProgressSink& Progress() { return progress_ ? *progress_ : silentProgress_; }
+  void SetProgress(ProgressSink* progress) { work_->SetProgress(progress); }
+  ProgressSink& Progress() { return work_->Progress(); }
   void BuildAll2D();
   void BuildSelected2D();
   void ClearPicture();
@@ -174,13 +165,20 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   // status text: "X: 1.5    Y: -2".
   void ShowPointerPosition(int px, int py);
   // The decimal separator of numbers shown to the user (the system's).
-  static char DecimalSeparator();
+  static char DecimalSeparator() { return SystemDecimalSeparator(); }
   // The visible plot area (W x H) follows the plot view's size; the picture grows
   // with it (it is never smaller than the view, up to its maximum size).
   void SetViewSize(int width, int height);
   int ViewWidth() const { return viewWidth_; }
   int ViewHeight() const { return viewHeight_; }
-  PlotPicture& Picture() { return picture_; }
+  const PlotPicture& Picture() const { return picture_; }
+  // Draws on the picture outside any build (an opened picture, a test's pixels) and
+  // shows it again.
+  void DrawOnPicture(const std::function<void(PlotPicture&)>& draw);
+  // Puts an opened picture into the top-left corner, first clearing the picture to
+  // the background colour when the appearance says so; the scan marks drawn before
+  // are gone with the pixels they were in.
+  void PastePicture(const QImage& image);
   // Shows the picture in the plot view again.
   void PresentPicture() override;
   const View2D& View() const { return view_; }
@@ -200,27 +198,27 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   ProgramAnalysis& Analysis() { return *analysis_; }
 
   // ----- long work (builds, integrals, 3D files) beside the interface -----
-  // The work runs with every core unless threads > 0 (for tests).
   bool Busy() const { return work_->Busy(); }
-  BackgroundWork& Work() { return *work_; }
+  BackgroundWork& Work() { return work_->Work(); }
   // Asks the running work to stop; safe at any time.
   void StopWork() { work_->Stop(); }
   // Starts job on the worker thread with the status line and progress bar of
   // WorkFeedback, mirrored into the real ones while it runs; done runs on this thread
   // when it has ended. False (with BusyText) when other work runs.
-  bool StartWork(std::function<void(WorkControl&, WorkFeedback&)> job,
-                 std::function<void(bool stopped)> done);
+  bool StartWork(LongWork::Job job, std::function<void(bool stopped)> done) {
+    return work_->Start(std::move(job), std::move(done));
+  }
   // For a command that must not run beside long work: true, with BusyText in the
   // status bar, while work runs.
-  bool RefuseWhileBusy();
+  bool RefuseWhileBusy() { return work_->RefuseWhileBusy(); }
 
   // ----- status -----
-  void SetStatus(const std::string& text) override;
-  void StartStatusTimer() override;
-  const std::string& Status() const { return status_; }
-  bool StatusTimerActive() const { return statusTimer_.isActive(); }
-  int StatusTimerRemaining() const { return statusTimer_.remainingTime(); }
-  void SetStatusTimerInterval(int milliseconds) { statusTimer_.setInterval(milliseconds); }
+  void SetStatus(const std::string& text) override { status_.SetStatus(text); }
+  void StartStatusTimer() override { status_.StartStatusTimer(); }
+  const std::string& Status() const { return status_.Text(); }
+  bool StatusTimerActive() const { return status_.TimerActive(); }
+  int StatusTimerRemaining() const { return status_.TimerRemaining(); }
+  void SetStatusTimerInterval(int milliseconds) { status_.SetTimerInterval(milliseconds); }
 
   // ----- option switches -----
   bool ShowToolPanel() const { return showToolPanel_; }
@@ -235,10 +233,13 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   void SetSpace(SpaceMode mode);
 
   // The options of other windows that the options file carries, and the notepad's
-  // colour, font and file.
-  Options& CarriedOptions() { return options_; }
-  std::array<bool, 7>& ScanOptions() { return options_.ScanOptions; }
-  bool& CalculatorClearsInput() { return options_.CalculatorClearInput; }
+  // colour, font and file; each setter returns early when nothing changed.
+  const Options& CarriedOptions() const { return options_; }
+  bool CalculatorClearsInput() const { return options_.CalculatorClearInput; }
+  void SetCalculatorClearsInput(bool on);
+  void SetNotepadColour(Colour colour);
+  void SetNotepadFont(const LabelFont& font);
+  void SetNotepadFile(const std::string& path);
 
   // ----- options file -----
   struct StartOptions {
@@ -253,10 +254,10 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
  private:
   template <class Fn>
   void Notify(Fn fn) {
-    const auto copy = observers_;
-    for (ProgramObserver* o : copy) (o->*fn)();
+    observers_.Notify(fn);
   }
-  bool StoreGraph(bool stored);
+  template <class T>
+  void SetCarried(T& option, const T& value);
   Plot2DContext Context2D();
   void StartBuild2D(std::size_t first, std::size_t last);
 
@@ -268,42 +269,36 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   void CaptionChanged(const std::string& caption) override;
 
   std::string programDir_;
-  std::vector<ProgramObserver*> observers_;
+  ProgramObservers observers_;
   UserQuestions* questions_ = nullptr;
+  StatusLine status_{observers_};
   Document document_;
   DocumentSession session_;
+  // Reset first of all: it stops and waits for a job still running, before what the
+  // job reads goes.
+  std::unique_ptr<LongWork> work_;
+  DocumentEditor edits_;
   Params2D params2D_;
-  Params3D params3D_;
   std::unique_ptr<FormulaParser> explicitParser_;
   std::unique_ptr<DivisionTrackingParser> poleParser_;
   std::unique_ptr<FormulaParser> surfaceParser_;
   Palette palette_;
-  Palette palette3D_;
   PaletteRandom random_;
   PlotPicture picture_;
   // The columns a running 2D build has finished, on their way into picture_.
   PictureMirror buildMirror_;
   View2D view_;
   TemporaryGrid temporaryGrid_;
-  SilentProgress silentProgress_;
-  ProgressSink* progress_ = nullptr;
   int viewWidth_ = 539;
   int viewHeight_ = 468;
-
-  std::string status_ = "Готова";
-  QTimer statusTimer_;
 
   bool showToolPanel_ = false;
   bool showStatusBar_ = false;
   bool showHints_ = true;
   SpaceMode space_ = SpaceMode::Space2D;
   Options options_;
-  // Last, so that they go first: they observe this object.
   std::unique_ptr<Program3D> threeD_;
   std::unique_ptr<ProgramAnalysis> analysis_;
-  // Destroyed first of all: it stops and waits for a job still running.
-  WorkFeedback workFeedback_;
-  std::unique_ptr<BackgroundWork> work_;
 };
 
 }  // namespace lw

@@ -57,7 +57,15 @@ Space3DFileKind KindOfSaveChoice(std::string_view filter, const std::string& pat
   return KindOfLine(Save3DFormats, filter, path);
 }
 
-Program3D::Program3D(Program& program) : program_(program), navigator_(&scene_) {
+Program3D::Program3D(DocumentEditor& edits, FormulaParser& surfaceParser, StatusSink& status,
+                     LongWork& work, ProgramObservers& observers)
+    : edits_(edits),
+      surfaceParser_(surfaceParser),
+      status_(status),
+      work_(work),
+      observers_(observers),
+      palette_(StartupPalette()),
+      navigator_(&scene_) {
   scene_.farPlane = 1000.0f;
   auto block = std::make_unique<G3dBlock>();
   block_ = block.get();
@@ -65,17 +73,16 @@ Program3D::Program3D(Program& program) : program_(program), navigator_(&scene_) 
   // The figure is first shown as lines, whatever the appearance window shows.
   StorePolygonMode(scene_, 1, 1);
   TakeSensitivities();
-  program_.AddObserver(this);
+  observers_.Add(this);
 }
 
 Program3D::~Program3D() {
-  program_.RemoveObserver(this);
+  observers_.Remove(this);
 }
 
 Build3DContext Program3D::Context() {
-  return {program_.Doc(), program_.Validated3D(),   scene_,
-          *block_,        program_.SurfaceParser(), program_.Pal3D(),
-          program_,       program_.Progress(),      View()};
+  return {edits_.Doc(), params_, scene_,           *block_, surfaceParser_,
+          palette_,     status_, work_.Progress(), View()};
 }
 
 namespace {
@@ -111,25 +118,25 @@ struct Build3DJob {
 }  // namespace
 
 void Program3D::BuildAll() {
-  if (program_.RefuseWhileBusy()) return;
+  if (work_.RefuseWhileBusy()) return;
   Build3DContext context = Context();
   if (!PrepareBuild3D(context)) return;
-  std::vector<std::size_t> indices(program_.Doc().Graphs3D.Count());
+  std::vector<std::size_t> indices(edits_.Doc().Graphs3D.Count());
   for (std::size_t j = 0; j < indices.size(); ++j) indices[j] = j;
   context.progress.Show();
   StartBuild(std::move(indices), false);
 }
 
 void Program3D::BuildSelected() {
-  if (program_.RefuseWhileBusy()) return;
-  const auto selection = program_.Graphs3D().Selection();
-  const std::size_t count = program_.Doc().Graphs3D.Count();
+  if (work_.RefuseWhileBusy()) return;
+  const auto selection = edits_.Graphs3D().Selection();
+  const std::size_t count = edits_.Doc().Graphs3D.Count();
   std::size_t index = 0;
   if (selection && *selection < count) {
     index = *selection;
   } else {
     if (count == 0) return;
-    program_.Select3D(0);  // none selected: the first graph is built and stays selected
+    edits_.Select3D(0);  // none selected: the first graph is built and stays selected
   }
   Build3DContext context = Context();
   if (!PrepareBuild3D(context)) return;
@@ -139,24 +146,23 @@ void Program3D::BuildSelected() {
 }
 
 void Program3D::StartBuild(std::vector<std::size_t> indices, bool selectedOnly) {
-  auto job = std::make_shared<Build3DJob>(program_.Doc(), program_.Validated3D(),
-                                          program_.SurfaceParser(), program_.Pal3D());
+  auto job = std::make_shared<Build3DJob>(edits_.Doc(), params_, surfaceParser_, palette_);
   job->indices = std::move(indices);
-  program_.StartWork(
+  work_.Start(
       [job, selectedOnly](WorkControl& control, WorkFeedback& feedback) {
         job->Build(control, feedback, !selectedOnly);
       },
       [this, job, selectedOnly](bool stopped) {
-        program_.SurfaceParser().SeedRandom(job->parser.RandomState());
+        surfaceParser_.SeedRandom(job->parser.RandomState());
         Build3DContext context = Context();
         CommitGraphs3D(context, job->block, selectedOnly);
         // Graphs finished before the stop stay; the interrupted one was dropped.
-        if (stopped) program_.SetStatus(std::string(BuildStoppedText));
+        if (stopped) status_.SetStatus(std::string(BuildStoppedText));
       });
 }
 
 void Program3D::Clear() {
-  if (program_.RefuseWhileBusy()) return;
+  if (work_.RefuseWhileBusy()) return;
   Build3DContext context = Context();
   Clear3DSpace(context);
   // Only the objects still in the block are drawn, so no lists need compiling.
@@ -168,14 +174,14 @@ bool Program3D::OpenFile(const std::string& path) {
 }
 
 bool Program3D::OpenFile(const std::string& path, Space3DFileKind kind) {
-  if (program_.RefuseWhileBusy()) return false;
+  if (work_.RefuseWhileBusy()) return false;
   View().PaintScene();
   // Read into a block of its own: the scene on screen changes only when the whole
   // file has been read, and a stopped read changes nothing.
   auto staging = std::make_shared<G3dBlock>(StagingFor(*block_));
-  auto palette = std::make_shared<Palette>(program_.Pal3D());
+  auto palette = std::make_shared<Palette>(palette_);
   auto result = std::make_shared<int>(FileDone);
-  return program_.StartWork(
+  return work_.Start(
       [staging, palette, result, path, kind](WorkControl& control, WorkFeedback&) {
         *result = ReadSpaceFile(*staging, *palette, path, kind, &control);
       },
@@ -192,26 +198,26 @@ bool Program3D::SaveFile(const std::string& path) {
 }
 
 bool Program3D::SaveFile(const std::string& path, Space3DFileKind kind) {
-  if (program_.RefuseWhileBusy()) return false;
+  if (work_.RefuseWhileBusy()) return false;
   View().RepaintMainWindow();
   View().PaintScene();
   // The scene is only read while it is written, and nothing may change it meanwhile:
   // the commands that would are refused until the save has ended.
   auto result = std::make_shared<int>(FileDone);
-  return program_.StartWork(
+  return work_.Start(
       [this, result, path, kind](WorkControl& control, WorkFeedback&) {
-        G3dFile file(block_, &program_.Pal3D());
+        G3dFile file(block_, &palette_);
         file.SetWork(&control);
         *result = Write3DFile(file, path, kind);
       },
       [this, result, path](bool) {
         lastFileResult_ = *result;
         if (*result == FileStopped) {
-          program_.SetStatus("Збереження перервано. - " + path);
+          status_.SetStatus("Збереження перервано. - " + path);
         } else if (*result != FileDone) {
-          program_.SetStatus("Помилка збереження файлу! - " + path);
+          status_.SetStatus("Помилка збереження файлу! - " + path);
         } else {
-          program_.SetStatus("Збереження - " + path + " - Окей");
+          status_.SetStatus("Збереження - " + path + " - Окей");
         }
         View().PaintScene();
       });
@@ -227,7 +233,7 @@ void Program3D::SetMotionType(int mode) {
 }
 
 void Program3D::DocumentChanged() {
-  const AppearanceSettings& a = program_.Doc().Appearance;
+  const AppearanceSettings& a = edits_.Doc().Appearance;
   SetDrawMode(a.DrawMode3D);
   SetMotionType(a.MotionType);
   TakeSensitivities();
@@ -238,13 +244,13 @@ void Program3D::AppearanceChanged() {
 }
 
 void Program3D::TakeSensitivities() {
-  const AppearanceSettings& a = program_.Doc().Appearance;
+  const AppearanceSettings& a = edits_.Doc().Appearance;
   navigator_.SetSensitivities({a.SensitivityX, a.SensitivityY, a.SensitivityZ, a.SensitivityRX,
                                a.SensitivityRY, a.SensitivityRZ});
 }
 
 void Program3D::PaintIfShown() {
-  if (program_.Space() == SpaceMode::Space3D) View().PaintScene();
+  if (shown_) View().PaintScene();
 }
 
 }  // namespace lw

@@ -1,7 +1,8 @@
 // The 3D space of the desktop program: the scene with its one block, the mouse
-// navigator and the camera, and the 3D commands run against the program's document,
-// parsers, palettes, status line and progress window. No widgets and no OpenGL: the
-// on-screen viewer binds itself as the Scene3DView.
+// navigator and the camera, the validated 3D parameters and the 3D palette, and the
+// 3D commands run against the document, the surface parser, the status line and long
+// work, each handed over at construction. No widgets and no OpenGL: the on-screen
+// viewer binds itself as the Scene3DView.
 #pragma once
 
 #include <array>
@@ -10,10 +11,13 @@
 #include <vector>
 
 #include "Build3DContext.h"
+#include "DocumentEditor.h"
 #include "G3dModel.h"
 #include "G3dNavigator.h"
-#include "Program.h"
+#include "LongWork.h"
+#include "ProgramObserver.h"
 #include "Scene3DCommands.h"
+#include "document/Palette.h"
 
 namespace lw {
 
@@ -61,7 +65,11 @@ Space3DFileKind KindOfSaveChoice(std::string_view filter, const std::string& pat
 
 class Program3D : public ProgramObserver {
  public:
-  explicit Program3D(Program& program);
+  // edits: the document and the 3D graph list's selection; status and work: where
+  // the commands report and how they run beside the interface; observers: where a
+  // replaced document and a changed appearance are heard of.
+  Program3D(DocumentEditor& edits, FormulaParser& surfaceParser, StatusSink& status, LongWork& work,
+            ProgramObservers& observers);
   ~Program3D() override;
   Program3D(const Program3D&) = delete;
   Program3D& operator=(const Program3D&) = delete;
@@ -69,6 +77,13 @@ class Program3D : public ProgramObserver {
   G3dScene& Scene() { return scene_; }
   G3dBlock& Block() { return *block_; }
   G3dNavigator& Navigator() { return navigator_; }
+  // The 3D parameters as the last build validated them.
+  const Params3D& Validated() const { return params_; }
+  const Palette& Pal() const { return palette_; }
+  // The 3D space takes a copy of the palette (the palette window's "copy to 3D").
+  void SetPalette(const Palette& palette) { palette_ = palette; }
+  // Whether the 3D space is the one shown: only then do the commands paint.
+  void SetShown(bool shown) { shown_ = shown; }
 
   // The viewer that compiles and paints; null unbinds it (then nothing is drawn).
   void SetView(Scene3DView* view) { view_ = view; }
@@ -103,7 +118,14 @@ class Program3D : public ProgramObserver {
   void TakeSensitivities();
   void PaintIfShown();
 
-  Program& program_;
+  DocumentEditor& edits_;
+  FormulaParser& surfaceParser_;
+  StatusSink& status_;
+  LongWork& work_;
+  ProgramObservers& observers_;
+  Params3D params_;
+  Palette palette_;
+  bool shown_ = false;
   G3dScene scene_;
   G3dBlock* block_ = nullptr;  // the current block, owned by the scene
   G3dNavigator navigator_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "FormulaParser.h"
+#include "NumberFormat.h"
+#include "StatusTexts.h"
 
 namespace lw {
 
@@ -24,13 +26,13 @@ bool SetCell(std::vector<ScanRow>& rows, std::size_t row, int column, const std:
 
 }  // namespace
 
-ProgramAnalysis::ProgramAnalysis(Program& program, PlotPicture& picture, const View2D& view)
-    : program_(program), scan_(picture, view) {
-  program_.AddObserver(this);
+ProgramAnalysis::ProgramAnalysis(const AnalysisInputs& inputs)
+    : in_(inputs), scan_(inputs.picture, inputs.view) {
+  in_.observers.Add(this);
 }
 
 ProgramAnalysis::~ProgramAnalysis() {
-  program_.RemoveObserver(this);
+  in_.observers.Remove(this);
 }
 
 void ProgramAnalysis::AddObserver(AnalysisObserver* observer) {
@@ -49,18 +51,16 @@ void ProgramAnalysis::PictureChanged() {
 }
 
 void ProgramAnalysis::MarksChanged() {
-  program_.PresentPicture();
+  PresentPicture();
   Notify(&AnalysisObserver::ScannedPointsChanged);
 }
 
 // ----- 2D scanning -----
 
 void ProgramAnalysis::TakeStoredOptions() {
-  ScanOptions options{};
-  std::copy(program_.ScanOptions().begin(), program_.ScanOptions().end(), options.begin());
-  if (options == scan_.Options()) return;
-  scan_.SetOptions(options);
-  program_.PresentPicture();
+  if (storedOptions_ == scan_.Options()) return;
+  scan_.SetOptions(storedOptions_);
+  PresentPicture();
   Notify(&AnalysisObserver::ScanOptionsChanged);
 }
 
@@ -69,15 +69,15 @@ void ProgramAnalysis::SetScanOption(int index, bool on) {
   const auto i = static_cast<std::size_t>(index);
   if (scan_.Options()[i] == on) return;
   scan_.SetOption(static_cast<ScanOption>(index), on);
-  program_.ScanOptions()[i] = on;
-  program_.PresentPicture();
+  storedOptions_[i] = on;
+  PresentPicture();
   Notify(&AnalysisObserver::ScanOptionsChanged);
 }
 
 // The scan marks live in the picture, which a running build replaces when it ends:
 // scanning waits for the build.
 void ProgramAnalysis::ButtonDown(int column, int row) {
-  if (program_.Busy()) return;
+  if (in_.work.Busy()) return;
   scan_.ButtonDown(column, row);
   if (!scan_.Options()[SelectArea] || !band_) return;
   band_.reset();
@@ -85,24 +85,33 @@ void ProgramAnalysis::ButtonDown(int column, int row) {
 }
 
 void ProgramAnalysis::PointerMoved(int column, int row) {
-  if (program_.Busy()) return;
-  program_.ShowPointerPosition(column, row);
+  if (in_.work.Busy()) return;
+  ShowPointerPosition(column, row);
   if (!scan_.DragTo(column, row)) return;
   band_ = scan_.Selection();
   Notify(&AnalysisObserver::SelectionBandChanged);
 }
 
 void ProgramAnalysis::ButtonUp(int column, int row) {
-  if (program_.RefuseWhileBusy()) return;
-  const ScanSession::Click click = scan_.ScanAt(column, row, !program_.Doc().Graphs2D.Empty());
+  if (in_.work.RefuseWhileBusy()) return;
+  const ScanSession::Click click = scan_.ScanAt(column, row, !in_.edits.Doc().Graphs2D.Empty());
   if (!click.taken) return;
   if (click.showValues) ShowScanValues(click.point);
   MarksChanged();
 }
 
+void ProgramAnalysis::ShowPointerPosition(int px, int py) {
+  if (!scan_.ScanMode()) return;
+  const char separator = SystemDecimalSeparator();
+  const BuildParameters& p = in_.edits.Doc().Params;
+  in_.status.SetStatus(
+      p.Field(ParamField::VarX) + ": " + FormatGeneral(in_.view.WorldX(px), separator) + "    " +
+      p.Field(ParamField::VarY) + ": " + FormatGeneral(in_.view.WorldY(py), separator));
+}
+
 void ProgramAnalysis::ShowScanValues(const ScanPoint& point) {
-  panel_ = ComputeScanValues(program_.Doc().Graphs2D, program_.Doc().Params, program_.Validated2D(),
-                             program_.ExplicitParser(), point, Program::DecimalSeparator());
+  panel_ = ComputeScanValues(in_.edits.Doc().Graphs2D, in_.edits.Doc().Params, in_.validated2D,
+                             in_.explicitParser, point, SystemDecimalSeparator());
   Notify(&AnalysisObserver::ScanValuesChanged);
   Notify(&AnalysisObserver::ScanValuesRequested);
 }
@@ -125,18 +134,18 @@ void ProgramAnalysis::FunctionThroughPoint(std::size_t row) {
 // Through the program's list commands, so that the windows hear of the change and a
 // text the document could not store is refused there.
 void ProgramAnalysis::SaveScanExpressions() {
-  const auto selection = program_.Graphs2D().Selection();
-  const std::size_t count = std::min(panel_.rows.size(), program_.Doc().Graphs2D.Count());
+  const auto selection = in_.edits.Graphs2D().Selection();
+  const std::size_t count = std::min(panel_.rows.size(), in_.edits.Doc().Graphs2D.Count());
   for (std::size_t j = 0; j < count; ++j) {
-    if (program_.Doc().Graphs2D.Text(j) == panel_.rows[j].expression) continue;
-    program_.Select2D(j);
-    program_.EditGraph2D(panel_.rows[j].expression, program_.Doc().Graphs2D.At(j));
+    if (in_.edits.Doc().Graphs2D.Text(j) == panel_.rows[j].expression) continue;
+    in_.edits.Select2D(j);
+    in_.edits.EditGraph2D(panel_.rows[j].expression, in_.edits.Doc().Graphs2D.At(j));
   }
-  if (selection) program_.Select2D(*selection);
+  if (selection) in_.edits.Select2D(*selection);
 }
 
 std::vector<std::array<std::string, 2>> ProgramAnalysis::PointRows() const {
-  return ScannedPointRows(scan_.Points(), Program::DecimalSeparator());
+  return ScannedPointRows(scan_.Points(), SystemDecimalSeparator());
 }
 
 void ProgramAnalysis::DeletePoint(int row) {
@@ -155,21 +164,21 @@ void ProgramAnalysis::ScanValuesAtPoint(int row) {
 }
 
 void ProgramAnalysis::BoundsFromSelection() {
-  BuildParameters copy = program_.Doc().Params;
-  bounds_.FromSelection(copy, scan_.Selection(), scan_.Mapping(), Program::DecimalSeparator());
-  for (ParamField field : kBoundFields) program_.SetField(field, copy.Field(field));
+  BuildParameters copy = in_.edits.Doc().Params;
+  bounds_.FromSelection(copy, scan_.Selection(), scan_.Mapping(), SystemDecimalSeparator());
+  for (ParamField field : kBoundFields) in_.edits.SetField(field, copy.Field(field));
 }
 
 void ProgramAnalysis::RestoreBounds() {
   for (std::size_t i = 0; i < kBoundFields.size(); ++i)
-    program_.SetField(kBoundFields[i], bounds_.Saved()[i]);
+    in_.edits.SetField(kBoundFields[i], bounds_.Saved()[i]);
 }
 
 // ----- 3D scanning -----
 
 void ProgramAnalysis::Open3DScan() {
   for (std::size_t i = 0; i < kNameFields3D.size(); ++i)
-    panel3D_.names[i] = program_.Doc().Params.Field(kNameFields3D[i]);
+    panel3D_.names[i] = in_.edits.Doc().Params.Field(kNameFields3D[i]);
   Refresh3DScan();
   Notify(&AnalysisObserver::Scan3DChanged);
 }
@@ -188,31 +197,30 @@ void ProgramAnalysis::Edit3DCell(std::size_t row, int column, const std::string&
 
 bool ProgramAnalysis::Refresh3DScan() {
   const Scan3DResult result = lw::Refresh3DScan(
-      program_.Doc().Graphs3D, program_.Doc().Params, program_.Validated3D(),
-      program_.SurfaceParser(), panel3D_.coordinates, panel3D_.rows, Program::DecimalSeparator());
-  if (!result.ok) program_.SetStatus(result.message);
+      in_.edits.Doc().Graphs3D, in_.edits.Doc().Params, in_.validated3D, in_.surfaceParser,
+      panel3D_.coordinates, panel3D_.rows, SystemDecimalSeparator());
+  if (!result.ok) in_.status.SetStatus(result.message);
   Notify(&AnalysisObserver::Scan3DChanged);
   return result.ok;
 }
 
 void ProgramAnalysis::FunctionThroughPoint3D(std::size_t row) {
   const Scan3DResult result = lw::FunctionThroughPoint3D(
-      program_.Doc().Graphs3D, program_.Doc().Params, program_.Validated3D(),
-      program_.SurfaceParser(), panel3D_.coordinates, row, panel3D_.rows,
-      Program::DecimalSeparator());
-  if (!result.ok) program_.SetStatus(result.message);
+      in_.edits.Doc().Graphs3D, in_.edits.Doc().Params, in_.validated3D, in_.surfaceParser,
+      panel3D_.coordinates, row, panel3D_.rows, SystemDecimalSeparator());
+  if (!result.ok) in_.status.SetStatus(result.message);
   Notify(&AnalysisObserver::Scan3DChanged);
 }
 
 void ProgramAnalysis::Save3DScanExpressions() {
-  const auto selection = program_.Graphs3D().Selection();
-  const std::size_t count = std::min(panel3D_.rows.size(), program_.Doc().Graphs3D.Count());
+  const auto selection = in_.edits.Graphs3D().Selection();
+  const std::size_t count = std::min(panel3D_.rows.size(), in_.edits.Doc().Graphs3D.Count());
   for (std::size_t j = 0; j < count; ++j) {
-    if (program_.Doc().Graphs3D.Text(j) == panel3D_.rows[j].expression) continue;
-    program_.Select3D(j);
-    program_.EditGraph3D(panel3D_.rows[j].expression, program_.Doc().Graphs3D.At(j));
+    if (in_.edits.Doc().Graphs3D.Text(j) == panel3D_.rows[j].expression) continue;
+    in_.edits.Select3D(j);
+    in_.edits.EditGraph3D(panel3D_.rows[j].expression, in_.edits.Doc().Graphs3D.At(j));
   }
-  if (selection) program_.Select3D(*selection);
+  if (selection) in_.edits.Select3D(*selection);
 }
 
 }  // namespace lw

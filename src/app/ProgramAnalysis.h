@@ -1,7 +1,8 @@
 // The analysis state of the desktop program: the 2D scan session with its values
-// panel, point list, selection and saved bounds; the 3D scan panel; the calculator
-// and the integral engine. No widgets: the analysis windows show what this holds
-// and forward their buttons here.
+// panel, point list, selection, saved bounds and stored options; the 3D scan panel;
+// the calculator and the integral engine. What it reads and edits is handed over at
+// construction (AnalysisInputs). No widgets: the analysis windows show what this
+// holds and forward their buttons here.
 #pragma once
 
 #include <array>
@@ -11,8 +12,11 @@
 #include <vector>
 
 #include "Calculator.h"
+#include "DocumentEditor.h"
 #include "Integral.h"
-#include "Program.h"
+#include "LongWork.h"
+#include "OptionsFile.h"
+#include "ProgramObserver.h"
 #include "Scan3D.h"
 #include "ScanSession.h"
 #include "ScanValues.h"
@@ -38,9 +42,23 @@ struct Scan3DPanel {
   std::vector<ScanRow> rows;
 };
 
+// What the analysis tools read and change, and where they report.
+struct AnalysisInputs {
+  DocumentEditor& edits;  // the document; saved expressions and bounds go through it
+  const Params2D& validated2D;
+  const Params3D& validated3D;
+  FormulaParser& explicitParser;
+  FormulaParser& surfaceParser;
+  StatusSink& status;
+  LongWork& work;               // scanning waits while long work runs
+  ProgramObservers& observers;  // the scan marks changed the picture; it was presented
+  PlotPicture& picture;         // where the scan marks are drawn
+  const View2D& view;           // the 2D mapping the pointer is read through
+};
+
 class ProgramAnalysis : public ProgramObserver {
  public:
-  ProgramAnalysis(Program& program, PlotPicture& picture, const View2D& view);
+  explicit ProgramAnalysis(const AnalysisInputs& inputs);
   ~ProgramAnalysis() override;
   ProgramAnalysis(const ProgramAnalysis&) = delete;
   ProgramAnalysis& operator=(const ProgramAnalysis&) = delete;
@@ -51,11 +69,18 @@ class ProgramAnalysis : public ProgramObserver {
   // ----- 2D scanning -----
   ScanSession& Scan() { return scan_; }
   const ScanSession& Scan() const { return scan_; }
-  // The options file was read: the session takes its seven options.
+  // The seven options as the options file carries them: read at start-up, kept in
+  // step with every change the scan window makes.
+  const ScanOptions& StoredOptions() const { return storedOptions_; }
+  void SetStoredOptions(const ScanOptions& options) { storedOptions_ = options; }
+  // The scan window takes the stored options into the session.
   void TakeStoredOptions();
   // A click on one of the seven check boxes.
   void SetScanOption(int index, bool on);
 
+  // In scan mode, the world point under the pointer (a pixel of the plot view) as the
+  // status text: "X: 1.5    Y: -2".
+  void ShowPointerPosition(int px, int py);
   // Mouse events of the plot view, in its pixels.
   void ButtonDown(int column, int row);
   void PointerMoved(int column, int row);
@@ -106,10 +131,12 @@ class ProgramAnalysis : public ProgramObserver {
     for (AnalysisObserver* o : copy) (o->*fn)();
   }
   void MarksChanged();
+  void PresentPicture() { in_.observers.Notify(&ProgramObserver::PictureChanged); }
 
-  Program& program_;
+  AnalysisInputs in_;
   std::vector<AnalysisObserver*> observers_;
   ScanSession scan_;
+  ScanOptions storedOptions_ = Options{}.ScanOptions;
   std::optional<SelectionRect> band_;
   ScanValuesPanel panel_;
   BoundsMemory bounds_;

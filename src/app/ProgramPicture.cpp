@@ -1,12 +1,10 @@
 // The 2D half of the program object: builds, clearing, the temporary grid and the
 // plot area's size.
-#include <QLocale>
 #include <memory>
 #include <string>
 
 #include "BuildCommands.h"
 #include "FormulaParser.h"
-#include "NumberFormat.h"
 #include "Program.h"
 #include "ProgramAnalysis.h"
 #include "StatusTexts.h"
@@ -48,6 +46,18 @@ void Program::PresentPicture() {
   Notify(&ProgramObserver::PictureChanged);
 }
 
+void Program::DrawOnPicture(const std::function<void(PlotPicture&)>& draw) {
+  draw(picture_);
+  PresentPicture();
+}
+
+void Program::PastePicture(const QImage& image) {
+  if (document_.Appearance.ClearBackground) ClearPicture();
+  picture_.PasteImage(image);
+  analysis_->Scan().PictureCleared();
+  PresentPicture();
+}
+
 void Program::ClearPicture() {
   if (RefuseWhileBusy()) return;
   Plot2DContext ctx = Context2D();
@@ -74,18 +84,8 @@ void Program::ToggleScanMode() {
   PresentPicture();
 }
 
-char Program::DecimalSeparator() {
-  const QString point = QLocale::system().decimalPoint();
-  return point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode())
-                                                        : '.';
-}
-
 void Program::ShowPointerPosition(int px, int py) {
-  if (!ScanMode()) return;
-  const char separator = DecimalSeparator();
-  const BuildParameters& p = document_.Params;
-  SetStatus(p.Field(ParamField::VarX) + ": " + FormatGeneral(view_.WorldX(px), separator) + "    " +
-            p.Field(ParamField::VarY) + ": " + FormatGeneral(view_.WorldY(py), separator));
+  analysis_->ShowPointerPosition(px, py);
 }
 
 std::optional<double> Program::ScaleGradient() {
@@ -148,7 +148,7 @@ void Program::BuildAll2D() {
 
 void Program::BuildSelected2D() {
   if (RefuseWhileBusy()) return;
-  GraphListEditor2D& editor = Graphs2D();
+  const GraphListEditor2D& editor = Graphs2D();
   int selected = editor.Selection() ? static_cast<int>(*editor.Selection()) : -1;
   if (!SelectEntryToBuild(document_.Graphs2D.Count(), selected)) return;
   const auto index = static_cast<std::size_t>(selected);

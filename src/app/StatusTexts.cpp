@@ -1,6 +1,14 @@
 #include "StatusTexts.h"
 
+#include <QLocale>
+
 namespace lw {
+
+char SystemDecimalSeparator() {
+  const QString point = QLocale::system().decimalPoint();
+  return point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode())
+                                                        : '.';
+}
 
 std::string SettingsSavedText(const std::string& path, FileResult result) {
   if (result == FileResult::Ok) return "Збереження - " + path + " - Окей";

@@ -1,5 +1,5 @@
-// The status-bar texts of the file commands: file code returns a result, and these
-// turn it into what the user reads.
+// The status-bar texts of the file commands (file code returns a result, and these
+// turn it into what the user reads), and how numbers are shown to the user.
 #pragma once
 
 #include <string>
@@ -10,6 +10,9 @@
 namespace lw {
 
 inline constexpr std::string_view ReadyText = "Готова";
+
+// The decimal separator of numbers shown to the user (the system's).
+char SystemDecimalSeparator();
 
 std::string SettingsSavedText(const std::string& path, FileResult result);
 std::string SettingsLoadedText(const std::string& path, FileResult result);

@@ -36,7 +36,7 @@ class RecordingScene3DView : public Scene3DView {
 };
 
 struct Build3DContext {
-  Document& document;  // parameters, appearance and the 3D graph list
+  const Document& document;  // parameters, appearance and the 3D graph list
   Params3D& params;
   G3dScene& scene;
   G3dBlock& block;  // the current block: the 3D space

@@ -81,7 +81,7 @@ CalculatorWindow::CalculatorWindow(QWidget* parent, Program& program)
   connect(input_, &QLineEdit::returnPressed, this, [this] { Calculate(); });
   connect(close, &QPushButton::clicked, this, [this] { hide(); });
   connect(clearInput_, &QCheckBox::toggled, this,
-          [this](bool on) { program_.CalculatorClearsInput() = on; });
+          [this](bool on) { program_.SetCalculatorClearsInput(on); });
   SyncOptions();
   RefreshTable();
 }

@@ -114,7 +114,7 @@ bool NotepadWindow::Modified() const {
 }
 
 void NotepadWindow::ApplyLook() {
-  Options& look = program_.CarriedOptions();
+  const Options& look = program_.CarriedOptions();
   QPalette palette = text_->palette();
   palette.setColor(QPalette::Base, ToQColor(look.NotepadColor));
   palette.setColor(QPalette::Text, ToQColor(look.NotepadFont.Color));
@@ -140,7 +140,7 @@ void NotepadWindow::ShowForTyping() {
 
 void NotepadWindow::FileNameChanged() {
   setWindowTitle(file_.Caption());
-  program_.CarriedOptions().NotepadFile = S(file_.FileName());
+  program_.SetNotepadFile(S(file_.FileName()));
 }
 
 bool NotepadWindow::MayDiscard() {
@@ -204,20 +204,18 @@ bool NotepadWindow::SaveNotepadFile(const QString& path) {
 }
 
 void NotepadWindow::ChangeColour() {
-  Options& look = program_.CarriedOptions();
-  const auto chosen = dialogs_.ChooseColour(this, look.NotepadColor);
+  const auto chosen = dialogs_.ChooseColour(this, program_.CarriedOptions().NotepadColor);
   if (!chosen) return;
-  look.NotepadColor = *chosen;
+  program_.SetNotepadColour(*chosen);
   QPalette palette = text_->palette();
   palette.setColor(QPalette::Base, ToQColor(*chosen));
   text_->setPalette(palette);
 }
 
 void NotepadWindow::ChangeFont() {
-  Options& look = program_.CarriedOptions();
-  const auto chosen = dialogs_.ChooseFont(this, look.NotepadFont);
+  const auto chosen = dialogs_.ChooseFont(this, program_.CarriedOptions().NotepadFont);
   if (!chosen) return;
-  look.NotepadFont = *chosen;
+  program_.SetNotepadFont(*chosen);
   text_->selectAll();
   text_->setFont(ToQFont(*chosen));
 }

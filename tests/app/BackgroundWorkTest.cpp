@@ -102,13 +102,12 @@ TEST(BackgroundWorkTest, DestroyingStopsARunningJob) {
 class ProgramWorkTest : public ::testing::Test {
  protected:
   ProgramWorkTest() : program(dir.File("")) {
-    Document& doc = program.Doc();
     // No text: the test has no font database.
-    AppearanceSettings look = doc.Appearance;
+    AppearanceSettings look = program.Doc().Appearance;
     look.ShowAxes = look.ShowUnits = look.ShowVariableNames = false;
     program.SetAppearance(look);
-    doc.Params.Field(ParamField::ScaleX) = "10";
-    doc.Params.Field(ParamField::ScaleY) = "10";
+    program.SetField(ParamField::ScaleX, "10");
+    program.SetField(ParamField::ScaleY, "10");
     program.AddGraph2D("X*X+Y*Y-100", PlotP{0x0000FF, Relation, 0, Less});
     program.AddGraph2D("SIN(X)*COS(Y)*200", PlotP{0, ColorGamma, 0, Equal});
     program.AddGraph2D("X*Y-4", PlotP{0x00FF00, Relation, 1, Equal});

@@ -1,3 +1,4 @@
+#include "Program.h"
 #include "Program3D.h"
 
 #include <gtest/gtest.h>
@@ -93,7 +94,7 @@ TEST_F(Space3D, BuildAllMakesAxesAndOneObjectPerGraphAndSetsTheCamera) {
 
 TEST_F(Space3D, BuildSelectedWithoutSelectionSelectsTheFirst) {
   AddGraphs({"x", "y"});
-  program.Graphs3D().Select(5);  // past the end: nothing selected
+  program.Select3D(5);  // past the end: nothing selected
   ASSERT_FALSE(program.Graphs3D().Selection());
   BuildSelected();
   ASSERT_TRUE(program.Graphs3D().Selection());

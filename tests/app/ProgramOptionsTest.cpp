@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QtGlobal>
+#include <functional>
 
 #include "CaseNames.h"
 #include "Program.h"
+#include "ProgramAnalysis.h"
 #include "TempDir.h"
 
 namespace lw {
@@ -90,6 +92,80 @@ INSTANTIATE_TEST_SUITE_P(
         WritableFolderCase{"CopiedProgramFolderNamedLinewright", "opt/linewright", true},
         WritableFolderCase{"FolderMerelyNamedShare", "share", true}),
     test::CaseName());
+
+// The options other windows change and the options file carries: a change notifies
+// the windows once, the same value again not at all, and the next start reads it back.
+struct CarriedCase {
+  const char* name;
+  std::function<void(Program&)> change;
+  std::function<bool(Program&)> changed;
+};
+
+class OptionCounter : public ProgramObserver {
+ public:
+  void OptionsChanged() override { ++count; }
+  int count = 0;
+};
+
+class CarriedOption : public ::testing::TestWithParam<CarriedCase> {};
+
+TEST_P(CarriedOption, NotifiesOnceAndComesBackAtTheNextStart) {
+  TempDir dir;
+  const CarriedCase& c = GetParam();
+  {
+    Program program(dir.File(""));
+    ASSERT_FALSE(c.changed(program));
+    OptionCounter counter;
+    program.AddObserver(&counter);
+    c.change(program);
+    c.change(program);
+    EXPECT_TRUE(c.changed(program));
+    EXPECT_EQ(counter.count, 1);
+    program.RemoveObserver(&counter);
+    program.WriteOptions(WindowBounds{10, 400, 20, 300}, true);
+  }
+  Program again(dir.File(""));
+  again.ReadOptions({});
+  EXPECT_TRUE(c.changed(again));
+}
+
+LabelFont NotepadFont() {
+  LabelFont font;
+  font.FaceName = "Courier";
+  font.Size = 14;
+  return font;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, CarriedOption,
+    ::testing::Values(
+        CarriedCase{"CalculatorClearsInput", [](Program& p) { p.SetCalculatorClearsInput(false); },
+                    [](Program& p) { return !p.CalculatorClearsInput(); }},
+        CarriedCase{"NotepadColour", [](Program& p) { p.SetNotepadColour(0x123456); },
+                    [](Program& p) { return p.CarriedOptions().NotepadColor == 0x123456u; }},
+        CarriedCase{"NotepadFont", [](Program& p) { p.SetNotepadFont(NotepadFont()); },
+                    [](Program& p) { return p.CarriedOptions().NotepadFont == NotepadFont(); }},
+        CarriedCase{"NotepadFile", [](Program& p) { p.SetNotepadFile("/tmp/notes.txt"); },
+                    [](Program& p) { return p.CarriedOptions().NotepadFile == "/tmp/notes.txt"; }}),
+    test::CaseName());
+
+// The scan window's options live with the analysis tools; the options file still
+// carries every change, made before or after the window took them.
+TEST(ScanOptionsFile, CarriesAChangedOptionToTheNextStart) {
+  TempDir dir;
+  {
+    Program program(dir.File(""));
+    program.Analysis().TakeStoredOptions();
+    program.Analysis().SetScanOption(SelectArea, false);
+    program.WriteOptions(WindowBounds{}, false);
+  }
+  Program again(dir.File(""));
+  again.ReadOptions({});
+  EXPECT_FALSE(again.Analysis().StoredOptions()[SelectArea]);
+  again.Analysis().TakeStoredOptions();
+  EXPECT_FALSE(again.Analysis().Scan().Options()[SelectArea]);
+  EXPECT_TRUE(again.Analysis().Scan().Options()[0]);
+}
 
 }  // namespace
 }  // namespace lw

@@ -89,7 +89,7 @@ TEST(TemporaryGrid, TogglingTwiceRestoresThePictureBitForBit) {
   program.Work().Wait();
   Notes notes;
   program.AddObserver(&notes);
-  PlotPicture& picture = program.Picture();
+  const PlotPicture& picture = program.Picture();
   const QImage before = picture.ToImage(picture.Width(), picture.Height());
   program.ToggleTemporaryGrid();
   EXPECT_TRUE(program.TemporaryGridOn());

@@ -146,13 +146,15 @@ TEST_P(PrintedPicture, IsEmbeddedLosslesslyOnOnePage) {
   ProgramFixture f;
   f.State().SetViewSize(300, 200);
   // Noise, which a lossy encoder would be chosen for.
-  std::uint32_t seed = 12345;
-  for (int y = 0; y < 200; ++y) {
-    for (int x = 0; x < 300; ++x) {
-      seed = seed * 1103515245u + 12345u;
-      f.State().Picture().SetPixel(x, y, (seed >> 8) & 0xFFFFFF);
+  f.State().DrawOnPicture([](PlotPicture& p) {
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < 200; ++y) {
+      for (int x = 0; x < 300; ++x) {
+        seed = seed * 1103515245u + 12345u;
+        p.SetPixel(x, y, (seed >> 8) & 0xFFFFFF);
+      }
     }
-  }
+  });
   const std::string pdf = f.Path("page.pdf");
   f.answers.printFiles.push_back(QString::fromStdString(pdf));
   f.answers.fitToPage = GetParam();

@@ -137,7 +137,7 @@ TEST(Menu, EveryCommandDoesSomethingVisible) {
     }
     for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
     f.State().SetStatus("-");
-    f.State().Picture().SetPixel(3, 3, 0x123456);
+    f.State().DrawOnPicture([&](PlotPicture& p) { p.SetPixel(3, 3, 0x123456); });
     modal = false;
     const Seen before = Look(f);
     action->trigger();

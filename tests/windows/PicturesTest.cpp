@@ -50,8 +50,10 @@ TEST_P(SavePicture, WritesTheVisiblePartAtTheViewsSizeAndSaysSoWithoutTheTimer) 
   ProgramFixture f;
   const SaveCase c = GetParam();
   f.State().SetViewSize(c.width, c.height);
-  f.State().Picture().SetPixel(0, 0, 0x0000FF);
-  f.State().Picture().SetPixel(c.width - 1, c.height - 1, 0xFF0000);
+  f.State().DrawOnPicture([&](PlotPicture& p) {
+    p.SetPixel(0, 0, 0x0000FF);
+    p.SetPixel(c.width - 1, c.height - 1, 0xFF0000);
+  });
   const std::string path = f.Path(c.name);
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Run(Command::SavePicture);
@@ -111,14 +113,14 @@ TEST_P(OpenPicture, LoadsIntoTheTopLeftOfAWholePicture) {
   look.ClearBackground = c.clearBackground;
   look.BackgroundColor = 0x00FF00;
   f.State().SetAppearance(look);
-  f.State().Picture().Fill(0x808080);
+  f.State().DrawOnPicture([&](PlotPicture& p) { p.Fill(0x808080); });
   QImage image(c.width, c.height, QImage::Format_RGB32);
   image.fill(QColor(255, 0, 0));
   const std::string path = f.Path("in.bmp");
   ASSERT_TRUE(image.save(QString::fromStdString(path), "BMP"));
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Run(Command::OpenPicture);
-  PlotPicture& picture = f.State().Picture();
+  const PlotPicture& picture = f.State().Picture();
   EXPECT_EQ(picture.Width(), size.width);
   EXPECT_EQ(picture.Height(), size.height);
   EXPECT_EQ(picture.GetPixel(0, 0), 0x0000FFu);
@@ -146,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(OpenPicture, AFileThatIsNoPictureLeavesThePictureAsItWas) {
   ProgramFixture f;
-  f.State().Picture().Fill(0x808080);
+  f.State().DrawOnPicture([&](PlotPicture& p) { p.Fill(0x808080); });
   const std::string path = f.Path("bad.bmp");
   {
     QFile file(QString::fromStdString(path));
@@ -162,7 +164,7 @@ TEST(OpenPicture, AFileThatIsNoPictureLeavesThePictureAsItWas) {
 TEST(Print, TheVisible2DPictureGoesToOnePdfPage) {
   ProgramFixture f;
   f.State().SetViewSize(300, 200);
-  f.State().Picture().Fill(0x00FFFF);
+  f.State().DrawOnPicture([&](PlotPicture& p) { p.Fill(0x00FFFF); });
   const std::string pdf = f.Path("page.pdf");
   f.answers.printFiles.push_back(QString::fromStdString(pdf));
   f.Main().Run(Command::Print);

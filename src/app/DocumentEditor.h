@@ -1,0 +1,64 @@
+// The edits windows and the analysis tools make to the document: build-parameter
+// texts, lists and flags, the appearance, and the graph lists with their selections.
+// Each returns early when nothing changed and notifies the observers afterwards; the
+// list edits are refused while long work reads the document.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "DocumentSession.h"
+#include "LongWork.h"
+#include "ProgramObserver.h"
+
+namespace lw {
+
+inline constexpr std::string_view UnstorableFormulaText =
+    "Вираз не можна зберегти: символи поза кодовою сторінкою 1251 або понад 998 знаків";
+
+class DocumentEditor {
+ public:
+  DocumentEditor(Document& document, DocumentSession& session, StatusSink& status, LongWork& work,
+                 ProgramObservers& observers);
+  DocumentEditor(const DocumentEditor&) = delete;
+  DocumentEditor& operator=(const DocumentEditor&) = delete;
+
+  const Document& Doc() const { return document_; }
+  const GraphListEditor2D& Graphs2D() const { return session_.Graphs2D(); }
+  const GraphListEditor3D& Graphs3D() const { return session_.Graphs3D(); }
+
+  void SetField(ParamField field, const std::string& text);
+  void SetConstants(bool threeD, const std::vector<std::string>& lines);
+  void SetBuildFlags(bool centering, bool autoScale, bool xorDrawing);
+  void SetAppearance(const AppearanceSettings& appearance);
+  // The start-up selections of the appearance window's four lists (axes solid, grid
+  // dotted, 3D polygons, motion turn), set without running their handlers.
+  void ResetAppearanceLists();
+
+  // A formula text the document could not store is refused with
+  // UnstorableFormulaText (false).
+  void Select2D(std::size_t index);
+  void Select3D(std::size_t index);
+  bool AddGraph2D(const std::string& text, const PlotP& entry);
+  bool AddGraph3D(const std::string& text, const PlotP3d& entry);
+  bool EditGraph2D(const std::string& text, const PlotP& entry);
+  bool EditGraph3D(const std::string& text, const PlotP3d& entry);
+  void CutGraph2D();
+  void CutGraph3D();
+  void PasteGraph2D();
+  void PasteGraph3D();
+
+ private:
+  bool StoreGraph(bool stored);
+  void Notify(void (ProgramObserver::*fn)()) { observers_.Notify(fn); }
+
+  Document& document_;
+  DocumentSession& session_;
+  StatusSink& status_;
+  LongWork& work_;
+  ProgramObservers& observers_;
+};
+
+}  // namespace lw
