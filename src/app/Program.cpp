@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "FormulaParser.h"
+#include "Program2D.h"
 #include "Program3D.h"
 #include "ProgramAnalysis.h"
 #include "ProgramFolder.h"
@@ -25,15 +26,13 @@ Program::Program(std::string programDir)
   // The start-up palette is the same at every start; only later randomising differs.
   palette_ = StartupPalette();
   random_.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
-  picture_.SetFont(document_.Appearance.Font);
-  CentreOrigin();
+  twoD_ = std::make_unique<Program2D>(edits_, *explicitParser_, *poleParser_, palette_, status_,
+                                      *work_, observers_);
   threeD_ = std::make_unique<Program3D>(edits_, *surfaceParser_, status_, *work_, observers_);
   analysis_ = std::make_unique<ProgramAnalysis>(
-      AnalysisInputs{edits_, params2D_, threeD_->Validated(), *explicitParser_, *surfaceParser_,
-                     status_, *work_, observers_, picture_, view_});
-  work_->AddTick([this] {
-    if (buildMirror_.TakeInto(picture_)) PresentPicture();
-  });
+      AnalysisInputs{edits_, twoD_->Validated(), threeD_->Validated(), *explicitParser_,
+                     *surfaceParser_, status_, *work_, observers_, twoD_->picture_, twoD_->view_});
+  twoD_->SetScanMarks(&analysis_->Scan());
   work_->AddBusyListener([this] { Notify(&ProgramObserver::WorkChanged); });
 }
 
@@ -74,6 +73,10 @@ FormulaParser& Program::SurfaceParser() {
   return *surfaceParser_;
 }
 
+const Params2D& Program::Validated2D() const {
+  return twoD_->Validated();
+}
+
 const Params3D& Program::Validated3D() const {
   return threeD_->Validated();
 }
@@ -95,7 +98,7 @@ std::optional<std::string> Program::ChooseFileToSave() {
 }
 
 void Program::DocumentReplaced() {
-  picture_.SetFont(document_.Appearance.Font);
+  twoD_->ApplyLabelFont();
   Notify(&ProgramObserver::DocumentChanged);
   Notify(&ProgramObserver::GraphsChanged);
 }

@@ -18,12 +18,10 @@
 #include <string_view>
 #include <vector>
 
-#include "Axes.h"
 #include "DocumentEditor.h"
 #include "DocumentSession.h"
 #include "LongWork.h"
 #include "OptionsFile.h"
-#include "PictureMirror.h"
 #include "Plot2DContext.h"
 #include "PlotPicture.h"
 #include "ProgramObserver.h"
@@ -35,6 +33,7 @@ namespace lw {
 
 class FormulaParser;
 class DivisionTrackingParser;
+class Program2D;
 class Program3D;
 class ProgramAnalysis;
 
@@ -55,7 +54,7 @@ struct WindowBounds {
   bool operator==(const WindowBounds&) const = default;
 };
 
-class Program : public StatusSink, private DocumentUi, private PicturePresenter {
+class Program : public StatusSink, private DocumentUi {
  public:
   // programDir is the folder of the executable: the template, the options file and
   // the help pages live there.
@@ -77,7 +76,7 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   // ----- document -----
   const Document& Doc() const { return document_; }
   // The parameters as the last build of each space validated them.
-  const Params2D& Validated2D() const { return params2D_; }
+  const Params2D& Validated2D() const;
   const Params3D& Validated3D() const;
   FormulaParser& ExplicitParser();
   FormulaParser& PoleParser();
@@ -151,14 +150,16 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   bool SavePalette(const std::string& path);
   bool LoadPalette(const std::string& path);
 
-  // ----- 2D picture and builds -----
+  // ----- 2D space: picture, mapping, builds -----
+  Program2D& TwoD() { return *twoD_; }
+  const Program2D& TwoD() const { return *twoD_; }
   void SetProgress(ProgressSink* progress) { work_->SetProgress(progress); }
   ProgressSink& Progress() { return work_->Progress(); }
   void BuildAll2D();
   void BuildSelected2D();
   void ClearPicture();
   void ToggleTemporaryGrid();
-  bool TemporaryGridOn() const { return temporaryGrid_.Enabled(); }
+  bool TemporaryGridOn() const;
   void ToggleScanMode();
   bool ScanMode() const;
   // In scan mode, the world point under the pointer (a pixel of the plot view) as the
@@ -166,29 +167,15 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   void ShowPointerPosition(int px, int py);
   // The decimal separator of numbers shown to the user (the system's).
   static char DecimalSeparator() { return SystemDecimalSeparator(); }
-  // The visible plot area (W x H) follows the plot view's size; the picture grows
-  // with it (it is never smaller than the view, up to its maximum size).
   void SetViewSize(int width, int height);
-  int ViewWidth() const { return viewWidth_; }
-  int ViewHeight() const { return viewHeight_; }
-  const PlotPicture& Picture() const { return picture_; }
-  // Draws on the picture outside any build (an opened picture, a test's pixels) and
-  // shows it again.
+  int ViewWidth() const;
+  int ViewHeight() const;
+  const PlotPicture& Picture() const;
   void DrawOnPicture(const std::function<void(PlotPicture&)>& draw);
-  // Puts an opened picture into the top-left corner, first clearing the picture to
-  // the background colour when the appearance says so; the scan marks drawn before
-  // are gone with the pixels they were in.
   void PastePicture(const QImage& image);
-  // Shows the picture in the plot view again.
-  void PresentPicture() override;
-  const View2D& View() const { return view_; }
-  // Makes font the picture's label font at once (the appearance window's font button).
+  const View2D& View() const;
   void ApplyLabelFont();
-  // Puts the 2D origin in the middle of the plot area (start-up).
   void CentreOrigin();
-  // The colour step for the colour-scale window: the last validated gradient, or
-  // the field's value when no build has validated one yet; empty, with the
-  // gradient's error message, when neither is usable.
   std::optional<double> ScaleGradient();
 
   // ----- 3D space: scene, navigator, camera and the 3D commands -----
@@ -258,8 +245,6 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   }
   template <class T>
   void SetCarried(T& option, const T& value);
-  Plot2DContext Context2D();
-  void StartBuild2D(std::size_t first, std::size_t last);
 
   // DocumentUi
   PromptAnswer AskToSaveChanges() override;
@@ -278,25 +263,18 @@ class Program : public StatusSink, private DocumentUi, private PicturePresenter 
   // job reads goes.
   std::unique_ptr<LongWork> work_;
   DocumentEditor edits_;
-  Params2D params2D_;
   std::unique_ptr<FormulaParser> explicitParser_;
   std::unique_ptr<DivisionTrackingParser> poleParser_;
   std::unique_ptr<FormulaParser> surfaceParser_;
   Palette palette_;
   PaletteRandom random_;
-  PlotPicture picture_;
-  // The columns a running 2D build has finished, on their way into picture_.
-  PictureMirror buildMirror_;
-  View2D view_;
-  TemporaryGrid temporaryGrid_;
-  int viewWidth_ = 539;
-  int viewHeight_ = 468;
 
   bool showToolPanel_ = false;
   bool showStatusBar_ = false;
   bool showHints_ = true;
   SpaceMode space_ = SpaceMode::Space2D;
   Options options_;
+  std::unique_ptr<Program2D> twoD_;
   std::unique_ptr<Program3D> threeD_;
   std::unique_ptr<ProgramAnalysis> analysis_;
 };

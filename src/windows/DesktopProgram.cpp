@@ -43,10 +43,10 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
   w.GraphParams = new GraphParamsDialog(main, *dialogs_);
   w.Params->SetGraphDialog(w.GraphParams);
   w.Appearance = new AppearanceWindow(main, p, *dialogs_);
-  w.Scan = new ScanWindow(main, p);
+  w.Scan = new ScanWindow(main, p.Analysis());
   main->StartUp(arguments);
   w.ScanList = new ScanListWindow(main, p);
-  w.Scan3d = new Scan3dWindow(main, p);
+  w.Scan3d = new Scan3dWindow(main, p.Analysis());
   w.Palette = new PaletteWindow(main, p, *dialogs_);
   w.Integral = new IntegralWindow(main, p);
   // Windows made after the start-up follow the hint switch as well.

@@ -9,15 +9,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "Program.h"
 #include "QtConvert.h"
 #include "ScanWindow.h"
 
 namespace lw {
 
-Scan3dWindow::Scan3dWindow(QWidget* parent, Program& program)
+Scan3dWindow::Scan3dWindow(QWidget* parent, ProgramAnalysis& analysis)
     : SecondaryWindow(parent, QStringLiteral("Значення при відповідних аргументах :")),
-      program_(program) {
+      analysis_(analysis) {
   resize(330, 260);
   setMinimumSize(320, 160);
   setMaximumSize(800, 800);
@@ -38,7 +37,7 @@ Scan3dWindow::Scan3dWindow(QWidget* parent, Program& program)
   auto* fields = new QGridLayout(panel);
   fields->setContentsMargins(2, 2, 2, 2);
   fields->setVerticalSpacing(2);
-  ProgramAnalysis& a = program_.Analysis();
+  ProgramAnalysis& a = analysis_;
   for (int i = 0; i < 3; ++i) {
     auto& name = names_[static_cast<std::size_t>(i)];
     auto& value = coordinates_[static_cast<std::size_t>(i)];
@@ -63,11 +62,11 @@ Scan3dWindow::Scan3dWindow(QWidget* parent, Program& program)
 }
 
 Scan3dWindow::~Scan3dWindow() {
-  program_.Analysis().RemoveObserver(this);
+  analysis_.RemoveObserver(this);
 }
 
 void Scan3dWindow::Open() {
-  program_.Analysis().Open3DScan();
+  analysis_.Open3DScan();
   show();
   raise();
   activateWindow();
@@ -79,7 +78,7 @@ std::size_t Scan3dWindow::SelectedRow() const {
 }
 
 void Scan3dWindow::Scan3DChanged() {
-  const Scan3DPanel& panel = program_.Analysis().Panel3D();
+  const Scan3DPanel& panel = analysis_.Panel3D();
   for (std::size_t i = 0; i < 3; ++i) {
     names_[i]->setText(Q(panel.names[i]));
     // Only a real change, so the cursor stays where the user types.

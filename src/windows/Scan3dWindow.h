@@ -13,11 +13,9 @@ class QToolButton;
 
 namespace lw {
 
-class Program;
-
 class Scan3dWindow : public SecondaryWindow, private AnalysisObserver {
  public:
-  Scan3dWindow(QWidget* parent, Program& program);
+  Scan3dWindow(QWidget* parent, ProgramAnalysis& analysis);
   ~Scan3dWindow() override;
   // The menu command: names from the build parameters, values at the typed point.
   void Open();
@@ -34,7 +32,7 @@ class Scan3dWindow : public SecondaryWindow, private AnalysisObserver {
   std::size_t SelectedRow() const;
   void Scan3DChanged() override;
 
-  Program& program_;
+  ProgramAnalysis& analysis_;
   QTableWidget* grid_;
   std::array<QLineEdit*, 3> names_{};
   std::array<QLineEdit*, 3> coordinates_{};

@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "Program.h"
 #include "QtConvert.h"
 
 namespace lw {
@@ -94,9 +93,9 @@ ScanFrame MakeScanFrame(QWidget* window) {
   return {column, bar};
 }
 
-ScanWindow::ScanWindow(QWidget* parent, Program& program)
+ScanWindow::ScanWindow(QWidget* parent, ProgramAnalysis& analysis)
     : SecondaryWindow(parent, QStringLiteral("Значення при відповідних аргументах :")),
-      program_(program) {
+      analysis_(analysis) {
   resize(320, 286);
   setMinimumSize(320, 150);
   setMaximumSize(800, 800);
@@ -110,19 +109,18 @@ ScanWindow::ScanWindow(QWidget* parent, Program& program)
   // Wide enough for the longest option caption when the options are shown.
   resize(std::max(width(), optionsGroup_->sizeHint().width() + 8), height());
   connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-    program_.Analysis().EditScanCell(static_cast<std::size_t>(item->row()), item->column(),
-                                     S(item->text()));
+    analysis_.EditScanCell(static_cast<std::size_t>(item->row()), item->column(), S(item->text()));
   });
-  program_.Analysis().AddObserver(this);
+  analysis_.AddObserver(this);
   SyncOptions();
 }
 
 ScanWindow::~ScanWindow() {
-  program_.Analysis().RemoveObserver(this);
+  analysis_.RemoveObserver(this);
 }
 
 void ScanWindow::BuildToolBar(QHBoxLayout* bar) {
-  ProgramAnalysis& a = program_.Analysis();
+  ProgramAnalysis& a = analysis_;
   const std::array<std::pair<QStyle::StandardPixmap, const char*>, 8> buttonIcons = {{
       {QStyle::SP_FileDialogListView, "Видати список просканованих точок"},
       {QStyle::SP_ArrowRight, "Провести вираз як відношення через точку"},
@@ -175,7 +173,7 @@ void ScanWindow::BuildPanel() {
     options_[i] = box;
     groupLayout->addWidget(box);
     connect(box, &QCheckBox::toggled, this,
-            [this, i](bool on) { program_.Analysis().SetScanOption(static_cast<int>(i), on); });
+            [this, i](bool on) { analysis_.SetScanOption(static_cast<int>(i), on); });
   }
   column->addWidget(optionsGroup_);
   column->addStretch(1);
@@ -196,12 +194,12 @@ std::size_t ScanWindow::SelectedRow() const {
 }
 
 void ScanWindow::SyncOptions() {
-  program_.Analysis().TakeStoredOptions();
+  analysis_.TakeStoredOptions();
   ScanOptionsChanged();
 }
 
 void ScanWindow::ScanOptionsChanged() {
-  const ScanOptions& on = program_.Analysis().Scan().Options();
+  const ScanOptions& on = analysis_.Scan().Options();
   for (std::size_t i = 0; i < options_.size(); ++i) {
     const QSignalBlocker quiet(options_[i]);
     options_[i]->setChecked(on[i]);
@@ -209,7 +207,7 @@ void ScanWindow::ScanOptionsChanged() {
 }
 
 void ScanWindow::ScanValuesChanged() {
-  const ScanValuesPanel& panel = program_.Analysis().Panel();
+  const ScanValuesPanel& panel = analysis_.Panel();
   xName_->setText(Q(panel.varXText));
   xValue_->setText(Q(panel.xText));
   yName_->setText(Q(panel.varYText));

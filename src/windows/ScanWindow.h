@@ -22,8 +22,6 @@ class QToolButton;
 
 namespace lw {
 
-class Program;
-
 // Pieces shared by the scan windows.
 QToolButton* AddFlatButton(QWidget* parent, QHBoxLayout* bar, QStyle::StandardPixmap icon,
                            const char* hint);
@@ -45,7 +43,7 @@ ScanFrame MakeScanFrame(QWidget* window);
 
 class ScanWindow : public SecondaryWindow, private AnalysisObserver {
  public:
-  ScanWindow(QWidget* parent, Program& program);
+  ScanWindow(QWidget* parent, ProgramAnalysis& analysis);
   ~ScanWindow() override;
   // The options file was read: the session and the boxes take its options.
   void SyncOptions();
@@ -71,7 +69,7 @@ class ScanWindow : public SecondaryWindow, private AnalysisObserver {
   void ScanValuesRequested() override;
   void ScanOptionsChanged() override;
 
-  Program& program_;
+  ProgramAnalysis& analysis_;
   QTableWidget* grid_;
   QFrame* panel_ = nullptr;
   QLineEdit* xName_ = nullptr;

@@ -1,0 +1,184 @@
+#include "Program2D.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "BuildCommands.h"
+#include "FormulaParser.h"
+#include "StatusTexts.h"
+#include "WorkControl.h"
+
+namespace lw {
+
+Program2D::Program2D(DocumentEditor& edits, FormulaParser& explicitParser,
+                     DivisionTrackingParser& poleParser, const Palette& palette, StatusSink& status,
+                     LongWork& work, ProgramObservers& observers)
+    : edits_(edits),
+      explicitParser_(explicitParser),
+      poleParser_(poleParser),
+      palette_(palette),
+      status_(status),
+      work_(work),
+      observers_(observers) {
+  ApplyLabelFont();
+  CentreOrigin();
+  work_.AddTick([this] {
+    if (buildMirror_.TakeInto(picture_)) PresentPicture();
+  });
+}
+
+void Program2D::SetViewSize(int width, int height) {
+  width = std::max(1, width);
+  height = std::max(1, height);
+  if (width == viewWidth_ && height == viewHeight_) return;
+  viewWidth_ = width;
+  viewHeight_ = height;
+  // A view larger than the picture (a maximised window, a larger screen) makes it grow,
+  // so the view never shows anything but the picture.
+  Plot2DContext ctx = Context();
+  FitPictureToView(ctx);
+  observers_.Notify(&ProgramObserver::PictureChanged);
+}
+
+void Program2D::CentreOrigin() {
+  view_.Width = viewWidth_;
+  view_.Height = viewHeight_;
+  view_.OriginX = viewWidth_ / 2;
+  view_.OriginY = viewHeight_ / 2;
+}
+
+void Program2D::ApplyLabelFont() {
+  picture_.SetFont(edits_.Doc().Appearance.Font);
+}
+
+Plot2DContext Program2D::Context() {
+  return Plot2DContext{edits_.Doc(), params_,  view_,      picture_,         explicitParser_,
+                       poleParser_,  palette_, status_,    work_.Progress(), temporaryGrid_,
+                       scanMarks_,   this,     viewWidth_, viewHeight_};
+}
+
+void Program2D::PresentPicture() {
+  observers_.Notify(&ProgramObserver::PictureChanged);
+}
+
+void Program2D::DrawOnPicture(const std::function<void(PlotPicture&)>& draw) {
+  draw(picture_);
+  PresentPicture();
+}
+
+void Program2D::PastePicture(const QImage& image) {
+  if (edits_.Doc().Appearance.ClearBackground) ClearPicture();
+  picture_.PasteImage(image);
+  if (scanMarks_ != nullptr) scanMarks_->PictureCleared();
+  PresentPicture();
+}
+
+void Program2D::ClearPicture() {
+  if (work_.RefuseWhileBusy()) return;
+  Plot2DContext ctx = Context();
+  lw::ClearPicture(ctx);
+}
+
+void Program2D::ToggleTemporaryGrid() {
+  if (work_.RefuseWhileBusy()) return;
+  temporaryGrid_.Toggle(picture_, view_);
+  observers_.Notify(&ProgramObserver::OptionsChanged);
+  observers_.Notify(&ProgramObserver::PictureChanged);
+}
+
+std::optional<double> Program2D::ScaleGradient() {
+  if (params_.Gradient != 0) return params_.Gradient;
+  // No build has validated the gradient yet: take the field as it stands, so the
+  // scale never divides by a zero step.
+  std::string text = edits_.Doc().Params.Field(ParamField::Gradient);
+  const double value = text.empty() ? 0.0 : explicitParser_.EvaluateNormalized(text);
+  if (text.empty() || explicitParser_.HasError() || value == 0 || value != value) {
+    status_.SetStatus("Помилка вводу градіенту кольорів");
+    return std::nullopt;
+  }
+  return value;
+}
+
+namespace {
+
+// What the graphs of a 2D build are drawn with on the worker thread: copies of
+// everything they read, and a copy of the picture to draw into, so nothing the
+// interface thread shows or edits meanwhile is shared with the worker.
+struct Build2DJob {
+  Build2DJob(const Document& doc, const Params2D& validated, const View2D& mapping,
+             const Palette& colours, const FormulaParser& explicitSource,
+             const FormulaParser& poleSource, const PlotPicture& source)
+      : document(doc), params(validated), view(mapping), palette(colours) {
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+      explicitParser.VariableSlot(letter) = explicitSource.Variable(letter);
+      poleParser.VariableSlot(letter) = poleSource.Variable(letter);
+    }
+    // RAND continues the sequence the program's engines have drawn so far.
+    explicitParser.SeedRandom(explicitSource.RandomState());
+    poleParser.SeedRandom(poleSource.RandomState());
+    picture.CopyFrom(source);
+  }
+
+  void Draw(const WorkControl& control, WorkFeedback& feedback, PictureMirror& mirror,
+            std::size_t first, std::size_t last) {
+    Plot2DContext ctx{document,   params,      view,     picture, explicitParser, poleParser,
+                      palette,    feedback,    feedback, grid,    nullptr,        nullptr,
+                      view.Width, view.Height, &control, &mirror};
+    DrawGraphs2D(ctx, first, last);
+  }
+
+  Document document;
+  Params2D params;
+  View2D view;
+  Palette palette;
+  FormulaParser explicitParser;
+  DivisionTrackingParser poleParser;
+  PlotPicture picture{1, 1};
+  TemporaryGrid grid;
+};
+
+}  // namespace
+
+void Program2D::BuildAll() {
+  if (work_.RefuseWhileBusy()) return;
+  StartBuild(0, edits_.Doc().Graphs2D.Count());
+}
+
+void Program2D::BuildSelected() {
+  if (work_.RefuseWhileBusy()) return;
+  const GraphListEditor2D& editor = edits_.Graphs2D();
+  int selected = editor.Selection() ? static_cast<int>(*editor.Selection()) : -1;
+  if (!SelectEntryToBuild(edits_.Doc().Graphs2D.Count(), selected)) return;
+  const auto index = static_cast<std::size_t>(selected);
+  edits_.Select2D(index);
+  StartBuild(index, index + 1);
+}
+
+// The steps before and after the graphs run here; the graphs on the worker thread.
+void Program2D::StartBuild(std::size_t first, std::size_t last) {
+  Plot2DContext ctx = Context();
+  if (!BeginBuild2D(ctx)) return;
+  auto job = std::make_shared<Build2DJob>(edits_.Doc(), params_, view_, palette_, explicitParser_,
+                                          poleParser_, picture_);
+  // The view follows the graphs as their columns are finished; the picture the build
+  // ends with replaces it whole.
+  buildMirror_.Start(picture_.Width(), picture_.Height());
+  work_.Start(
+      [this, job, first, last](WorkControl& control, WorkFeedback& feedback) {
+        job->Draw(control, feedback, buildMirror_, first, last);
+      },
+      [this, job](bool stopped) {
+        buildMirror_.Finish();
+        picture_.CopyFrom(job->picture);
+        explicitParser_.SeedRandom(job->explicitParser.RandomState());
+        poleParser_.SeedRandom(job->poleParser.RandomState());
+        Plot2DContext after = Context();
+        FitPictureToView(after);  // the view may have grown while the graphs were drawn
+        EndBuild2D(after);
+        // What was drawn so far stays; the status says the rest is missing.
+        if (stopped) status_.SetStatus(std::string(BuildStoppedText));
+      });
+}
+
+}  // namespace lw
