@@ -1,4 +1,4 @@
-#include "DocumentEditor.h"
+#include "app/DocumentEditor.h"
 
 namespace lw {
 

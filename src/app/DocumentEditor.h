@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "DocumentSession.h"
-#include "LongWork.h"
-#include "ProgramObserver.h"
+#include "app/DocumentSession.h"
+#include "app/LongWork.h"
+#include "app/ProgramObserver.h"
 
 namespace lw {
 

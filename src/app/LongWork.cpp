@@ -1,4 +1,4 @@
-#include "LongWork.h"
+#include "app/LongWork.h"
 
 #include <string>
 #include <utility>

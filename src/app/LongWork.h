@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "BackgroundWork.h"
-#include "WorkFeedback.h"
+#include "app/BackgroundWork.h"
+#include "app/WorkFeedback.h"
 #include "document/Feedback.h"
 
 namespace lw {

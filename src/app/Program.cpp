@@ -1,4 +1,4 @@
-#include "Program.h"
+#include "app/Program.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <ctime>
 
-#include "FormulaParser.h"
-#include "Program2D.h"
-#include "Program3D.h"
-#include "ProgramAnalysis.h"
-#include "ProgramFolder.h"
-#include "StatusTexts.h"
+#include "app/Program2D.h"
+#include "app/Program3D.h"
+#include "app/ProgramAnalysis.h"
+#include "app/ProgramFolder.h"
+#include "app/StatusTexts.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 
@@ -181,7 +181,7 @@ void Program::SetCalculatorClearsInput(bool on) {
 }
 
 void Program::SetNotepadColour(Colour colour) {
-  SetCarried(options_.NotepadColor, colour);
+  SetCarried(options_.NotepadColour, colour);
 }
 
 void Program::SetNotepadFont(const LabelFont& font) {

@@ -18,16 +18,16 @@
 #include <string_view>
 #include <vector>
 
-#include "DocumentEditor.h"
-#include "DocumentSession.h"
-#include "LongWork.h"
-#include "OptionsFile.h"
-#include "Plot2DContext.h"
-#include "PlotPicture.h"
-#include "ProgramObserver.h"
-#include "StatusLine.h"
-#include "StatusTexts.h"
-#include "View2D.h"
+#include "app/DocumentEditor.h"
+#include "app/DocumentSession.h"
+#include "app/LongWork.h"
+#include "app/ProgramObserver.h"
+#include "app/StatusLine.h"
+#include "app/StatusTexts.h"
+#include "document/OptionsFile.h"
+#include "plot2d/Plot2DContext.h"
+#include "plot2d/PlotPicture.h"
+#include "plot2d/View2D.h"
 
 namespace lw {
 

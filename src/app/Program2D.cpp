@@ -1,13 +1,13 @@
-#include "Program2D.h"
+#include "app/Program2D.h"
 
 #include <algorithm>
 #include <memory>
 #include <string>
 
-#include "BuildCommands.h"
-#include "FormulaParser.h"
-#include "StatusTexts.h"
-#include "WorkControl.h"
+#include "app/StatusTexts.h"
+#include "document/WorkControl.h"
+#include "formula/FormulaParser.h"
+#include "plot2d/BuildCommands.h"
 
 namespace lw {
 

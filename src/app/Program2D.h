@@ -10,13 +10,13 @@
 #include <functional>
 #include <optional>
 
-#include "DocumentEditor.h"
-#include "LongWork.h"
-#include "PictureMirror.h"
-#include "Plot2DContext.h"
-#include "PlotPicture.h"
-#include "ProgramObserver.h"
-#include "View2D.h"
+#include "app/DocumentEditor.h"
+#include "app/LongWork.h"
+#include "app/ProgramObserver.h"
+#include "plot2d/PictureMirror.h"
+#include "plot2d/Plot2DContext.h"
+#include "plot2d/PlotPicture.h"
+#include "plot2d/View2D.h"
 
 namespace lw {
 

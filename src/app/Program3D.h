@@ -10,14 +10,14 @@
 #include <string_view>
 #include <vector>
 
-#include "Build3DContext.h"
-#include "DocumentEditor.h"
-#include "G3dModel.h"
-#include "G3dNavigator.h"
-#include "LongWork.h"
-#include "ProgramObserver.h"
-#include "Scene3DCommands.h"
+#include "app/DocumentEditor.h"
+#include "app/LongWork.h"
+#include "app/ProgramObserver.h"
 #include "document/Palette.h"
+#include "scene3d/Build3DContext.h"
+#include "scene3d/G3dModel.h"
+#include "scene3d/G3dNavigator.h"
+#include "scene3d/Scene3DCommands.h"
 
 namespace lw {
 

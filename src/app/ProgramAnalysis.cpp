@@ -1,10 +1,10 @@
-#include "ProgramAnalysis.h"
+#include "app/ProgramAnalysis.h"
 
 #include <algorithm>
 
-#include "FormulaParser.h"
-#include "NumberFormat.h"
-#include "StatusTexts.h"
+#include "app/StatusTexts.h"
+#include "formula/FormulaParser.h"
+#include "formula/NumberFormat.h"
 
 namespace lw {
 

@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "Calculator.h"
-#include "DocumentEditor.h"
-#include "Integral.h"
-#include "LongWork.h"
-#include "OptionsFile.h"
-#include "ProgramObserver.h"
-#include "Scan3D.h"
-#include "ScanSession.h"
-#include "ScanValues.h"
+#include "analysis/Calculator.h"
+#include "analysis/Integral.h"
+#include "analysis/Scan3D.h"
+#include "analysis/ScanSession.h"
+#include "analysis/ScanValues.h"
+#include "app/DocumentEditor.h"
+#include "app/LongWork.h"
+#include "app/ProgramObserver.h"
+#include "document/OptionsFile.h"
 
 namespace lw {
 

@@ -2,10 +2,10 @@
 // does the work; scan mode is the analysis tools' and shows in the picture.
 #include <string>
 
-#include "Program.h"
-#include "Program2D.h"
-#include "ProgramAnalysis.h"
-#include "StatusTexts.h"
+#include "app/Program.h"
+#include "app/Program2D.h"
+#include "app/ProgramAnalysis.h"
+#include "app/StatusTexts.h"
 
 namespace lw {
 

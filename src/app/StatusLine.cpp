@@ -1,6 +1,6 @@
-#include "StatusLine.h"
+#include "app/StatusLine.h"
 
-#include "StatusTexts.h"
+#include "app/StatusTexts.h"
 
 namespace lw {
 

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <string>
 
-#include "ProgramObserver.h"
+#include "app/ProgramObserver.h"
 #include "document/Feedback.h"
 
 namespace lw {

@@ -1,4 +1,4 @@
-#include "NotepadWindow.h"
+#include "windows/NotepadWindow.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -11,12 +11,12 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "Dialogs.h"
-#include "FindDialog.h"
-#include "MessageWindow.h"
-#include "Program.h"
-#include "QtConvert.h"
-#include "ToolIcons.h"
+#include "app/Program.h"
+#include "windows/Dialogs.h"
+#include "windows/FindDialog.h"
+#include "windows/MessageWindow.h"
+#include "windows/QtConvert.h"
+#include "windows/ToolIcons.h"
 
 namespace lw {
 
@@ -116,7 +116,7 @@ bool NotepadWindow::Modified() const {
 void NotepadWindow::ApplyLook() {
   const Options& look = program_.CarriedOptions();
   QPalette palette = text_->palette();
-  palette.setColor(QPalette::Base, ToQColor(look.NotepadColor));
+  palette.setColor(QPalette::Base, ToQColor(look.NotepadColour));
   palette.setColor(QPalette::Text, ToQColor(look.NotepadFont.Color));
   text_->setPalette(palette);
   text_->setFont(ToQFont(look.NotepadFont));
@@ -204,7 +204,7 @@ bool NotepadWindow::SaveNotepadFile(const QString& path) {
 }
 
 void NotepadWindow::ChangeColour() {
-  const auto chosen = dialogs_.ChooseColour(this, program_.CarriedOptions().NotepadColor);
+  const auto chosen = dialogs_.ChooseColour(this, program_.CarriedOptions().NotepadColour);
   if (!chosen) return;
   program_.SetNotepadColour(*chosen);
   QPalette palette = text_->palette();

@@ -1,4 +1,4 @@
-#include "ScanWindow.h"
+#include "windows/ScanWindow.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "QtConvert.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 

@@ -1,5 +1,5 @@
-#include "Program.h"
-#include "Program3D.h"
+#include "app/Program.h"
+#include "app/Program3D.h"
 
 #include <gtest/gtest.h>
 

@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "CaseNames.h"
-#include "Program.h"
-#include "ProgramAnalysis.h"
 #include "TempDir.h"
+#include "app/Program.h"
+#include "app/ProgramAnalysis.h"
 
 namespace lw {
 namespace {
@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
         CarriedCase{"CalculatorClearsInput", [](Program& p) { p.SetCalculatorClearsInput(false); },
                     [](Program& p) { return !p.CalculatorClearsInput(); }},
         CarriedCase{"NotepadColour", [](Program& p) { p.SetNotepadColour(0x123456); },
-                    [](Program& p) { return p.CarriedOptions().NotepadColor == 0x123456u; }},
+                    [](Program& p) { return p.CarriedOptions().NotepadColour == 0x123456u; }},
         CarriedCase{"NotepadFont", [](Program& p) { p.SetNotepadFont(NotepadFont()); },
                     [](Program& p) { return p.CarriedOptions().NotepadFont == NotepadFont(); }},
         CarriedCase{"NotepadFile", [](Program& p) { p.SetNotepadFile("/tmp/notes.txt"); },

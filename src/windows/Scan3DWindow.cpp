@@ -1,4 +1,4 @@
-#include "Scan3dWindow.h"
+#include "windows/Scan3DWindow.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -9,12 +9,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "QtConvert.h"
-#include "ScanWindow.h"
+#include "windows/QtConvert.h"
+#include "windows/ScanWindow.h"
 
 namespace lw {
 
-Scan3dWindow::Scan3dWindow(QWidget* parent, ProgramAnalysis& analysis)
+Scan3DWindow::Scan3DWindow(QWidget* parent, ProgramAnalysis& analysis)
     : SecondaryWindow(parent, QStringLiteral("Значення при відповідних аргументах :")),
       analysis_(analysis) {
   resize(330, 260);
@@ -61,23 +61,23 @@ Scan3dWindow::Scan3dWindow(QWidget* parent, ProgramAnalysis& analysis)
   a.AddObserver(this);
 }
 
-Scan3dWindow::~Scan3dWindow() {
+Scan3DWindow::~Scan3DWindow() {
   analysis_.RemoveObserver(this);
 }
 
-void Scan3dWindow::Open() {
+void Scan3DWindow::Open() {
   analysis_.Open3DScan();
   show();
   raise();
   activateWindow();
 }
 
-std::size_t Scan3dWindow::SelectedRow() const {
+std::size_t Scan3DWindow::SelectedRow() const {
   // Like a string grid, the grid counts its first row as selected until another is.
   return static_cast<std::size_t>(std::max(grid_->currentRow(), 0));
 }
 
-void Scan3dWindow::Scan3DChanged() {
+void Scan3DWindow::Scan3DChanged() {
   const Scan3DPanel& panel = analysis_.Panel3D();
   for (std::size_t i = 0; i < 3; ++i) {
     names_[i]->setText(Q(panel.names[i]));

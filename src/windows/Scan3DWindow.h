@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "ProgramAnalysis.h"
-#include "WindowKit.h"
+#include "app/ProgramAnalysis.h"
+#include "windows/WindowKit.h"
 
 class QLineEdit;
 class QTableWidget;
@@ -13,10 +13,10 @@ class QToolButton;
 
 namespace lw {
 
-class Scan3dWindow : public SecondaryWindow, private AnalysisObserver {
+class Scan3DWindow : public SecondaryWindow, private AnalysisObserver {
  public:
-  Scan3dWindow(QWidget* parent, ProgramAnalysis& analysis);
-  ~Scan3dWindow() override;
+  Scan3DWindow(QWidget* parent, ProgramAnalysis& analysis);
+  ~Scan3DWindow() override;
   // The menu command: names from the build parameters, values at the typed point.
   void Open();
   QTableWidget* Grid() const { return grid_; }
