@@ -79,6 +79,7 @@ bool SamplePoints(Build3DContext& context, const std::string& normalized, const 
   FormulaParser& source = context.surfaceParser;
   WorkerParsers<FormulaParser> engines(source, normalized, ThreadsFor(context.work, source));
   const std::size_t n = inner.size();
+  const std::size_t base = object.points.size();
   object.points.GrowUninitialised(outer.size() * n);
   bool lastFailed = source.HasError();
   const int rows = static_cast<int>(outer.size());
@@ -94,7 +95,7 @@ bool SamplePoints(Build3DContext& context, const std::string& normalized, const 
     std::array<std::uint8_t, kRowBlock> codes;
     for (int r = first; r < last && !Stopped(context.work); ++r) {
       const double held = outer[static_cast<std::size_t>(r)];
-      PointCursor cursor(object.points, static_cast<std::size_t>(r) * n);
+      PointCursor cursor(object.points, base + static_cast<std::size_t>(r) * n);
       std::array<float, 3> c{};
       c[outerAt] = outer[static_cast<std::size_t>(r)];
       for (std::size_t j = 0; j < n; j += kRowBlock) {
