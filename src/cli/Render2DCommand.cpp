@@ -148,8 +148,8 @@ bool RenderOne(const Document& doc, const Palette& palette, const Render2DOption
                const std::string& output, std::ostream& err) {
   Params2D params;
   View2D view;
-  // The picture the program has behind a plot view of this size.
-  PlotPicture picture(PlotPicture::SizeForView(o.width, o.height));
+  // The picture the program has behind a plot view of this size, freshly cleared.
+  PlotPicture picture(PlotPicture::SizeForView(o.width, o.height), doc.Appearance.BackgroundColor);
   FormulaParser explicitParser;
   DivisionTrackingParser poleParser;
   RecordingStatus status;
@@ -159,7 +159,6 @@ bool RenderOne(const Document& doc, const Palette& palette, const Render2DOption
                     status, progress, grid, nullptr, nullptr,        o.width,    o.height};
   const WorkControl work(o.threads);
   ctx.work = &work;
-  picture.Fill(doc.Appearance.BackgroundColor);
   BuildAll2D(ctx);
   err << status.Text() << '\n';
   if (status.TimerStarts() == 0) return false;  // the parameters were refused

@@ -130,12 +130,12 @@ PlotPicture::Size PlotPicture::SizeForView(int viewWidth, int viewHeight) {
               std::clamp(viewHeight, DefaultHeight, MaxHeight)};
 }
 
-PlotPicture::PlotPicture(int width, int height)
+PlotPicture::PlotPicture(int width, int height, Colour background)
     : width_(std::clamp(width, 1, MaxWidth)), height_(std::clamp(height, 1, MaxHeight)) {
   const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
   pixels_.reserve(count);
   AdviseHugePages(pixels_.data(), count * sizeof(std::uint32_t));
-  pixels_.assign(count, Opaque | ColourMask);
+  pixels_.assign(count, Opaque | (background & ColourMask));
   SetFont(LabelFont{});
 }
 

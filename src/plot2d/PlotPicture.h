@@ -51,10 +51,13 @@ class PlotPicture {
   // maximum.
   static Size SizeForView(int viewWidth, int viewHeight);
 
-  // Starts white, with a black solid copy pen of width 1 and the default label font.
-  // The size is limited to 1 .. the maximum along each side.
-  explicit PlotPicture(int width = DefaultWidth, int height = DefaultHeight);
+  // Starts white (or in the given background colour), with a black solid copy pen of
+  // width 1 and the default label font. The size is limited to 1 .. the maximum along
+  // each side.
+  explicit PlotPicture(int width = DefaultWidth, int height = DefaultHeight,
+                       Colour background = ColourMask);
   explicit PlotPicture(Size size) : PlotPicture(size.width, size.height) {}
+  PlotPicture(Size size, Colour background) : PlotPicture(size.width, size.height, background) {}
   PlotPicture(const PlotPicture&) = delete;
   PlotPicture& operator=(const PlotPicture&) = delete;
 

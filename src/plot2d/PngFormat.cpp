@@ -2,6 +2,7 @@
 
 #include <libdeflate.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -98,11 +99,18 @@ class RowFilter {
  private:
   bool Indexed(std::vector<std::uint8_t>& out, std::vector<std::uint32_t>& palette) {
     out.resize((width_ + 1) * static_cast<std::size_t>(height_));
-    std::vector<std::uint8_t> rgb(width_ * 3), above(width_, 0), current(width_);
+    std::vector<std::uint8_t> rgb(width_ * 3), rgbAbove(width_ * 3), above(width_, 0),
+        current(width_);
     PaletteBuilder colours;
     std::uint8_t* filtered = out.data();
     for (int y = 0; y < height_; ++y) {
       rows_(y, rgb.data());
+      // Most rows of a plot repeat the row above: the same indexes, all differences zero.
+      if (y > 0 && rgb == rgbAbove) {
+        *filtered++ = kFilterUp;
+        filtered = std::fill_n(filtered, width_, std::uint8_t{0});
+        continue;
+      }
       for (std::size_t x = 0; x < width_; ++x) {
         const std::uint8_t* p = &rgb[x * 3];
         const int index =
@@ -112,6 +120,7 @@ class RowFilter {
       }
       filtered = Append(filtered, current, above);
       above.swap(current);
+      rgbAbove.swap(rgb);
     }
     palette = colours.Colours();
     return true;
@@ -155,10 +164,13 @@ std::string EncodePng(int width, int height, const PngRowSource& rows) {
   const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
       libdeflate_alloc_compressor(kDeflateLevel));
   if (!compressor) return {};
-  std::vector<std::uint8_t> packed(
-      libdeflate_zlib_compress_bound(compressor.get(), filtered.size()));
-  const std::size_t packedSize = libdeflate_zlib_compress(
-      compressor.get(), filtered.data(), filtered.size(), packed.data(), packed.size());
+  // Left uninitialised: the bound is about the size of the rows, while a plot packs
+  // to a few kilobytes, and only the pages written are ever touched.
+  const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), filtered.size());
+  const std::unique_ptr<std::uint8_t[]> packed(new (std::nothrow) std::uint8_t[bound]);
+  if (!packed) return {};
+  const std::size_t packedSize = libdeflate_zlib_compress(compressor.get(), filtered.data(),
+                                                          filtered.size(), packed.get(), bound);
   if (packedSize == 0) return {};
 
   std::string png("\x89PNG\r\n\x1a\n", 8);
@@ -178,7 +190,7 @@ std::string EncodePng(int width, int height, const PngRowSource& rows) {
     }
     AppendChunk(png, "PLTE", entries.data(), entries.size());
   }
-  AppendChunk(png, "IDAT", packed.data(), packedSize);
+  AppendChunk(png, "IDAT", packed.get(), packedSize);
   AppendChunk(png, "IEND", nullptr, 0);
   return png;
 }
