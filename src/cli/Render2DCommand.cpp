@@ -136,7 +136,8 @@ struct GuiSession {
 bool WriteOutput(PlotPicture& picture, const Render2DOptions& o, const std::string& output) {
   if (o.format[0] == 'P') {
     const std::string png = EncodePng(
-        o.width, o.height, [&](int y, std::uint8_t* rgb) { picture.RgbRow(y, o.width, rgb); });
+        o.width, o.height, [&](int y, std::uint8_t* rgb) { picture.RgbRow(y, o.width, rgb); },
+        [&](int y) { return picture.RowRepeats(y, o.width); });
     return !png.empty() && WriteFileAtomically(output, png);
   }
   return WritePicture(picture.TakeImage(o.width, o.height), output, o.format);

@@ -413,6 +413,12 @@ void PlotPicture::RgbRow(int y, int count, std::uint8_t* rgb) const {
   if (count > inside) std::memset(rgb, 0, static_cast<std::size_t>(count - inside) * 3);
 }
 
+bool PlotPicture::RowRepeats(int y, int count) const {
+  if (y < 1 || y >= height_) return false;
+  const auto words = static_cast<std::size_t>(std::clamp(count, 0, width_));
+  return std::memcmp(&At(0, y), &At(0, y - 1), words * sizeof(std::uint32_t)) == 0;
+}
+
 QImage PlotPicture::TakeImage(int w, int h) {
   if (w < 1 || h < 1 || w > width_ || h > height_) {
     const QImage copy = ToImage(w, h);

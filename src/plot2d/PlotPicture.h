@@ -144,6 +144,9 @@ class PlotPicture {
   QImage ToImage(int w, int h) const;
   // The R, G, B bytes of the first count pixels of row y, black beyond the picture.
   void RgbRow(int y, int count, std::uint8_t* rgb) const;
+  // True when the first count pixels of row y (at least 1) equal those of the row
+  // above, both inside the picture; false when that is not known.
+  bool RowRepeats(int y, int count) const;
   // The same as ToImage, but made in place from the picture's own pixels, so that a
   // large picture is never held twice on its way to a file; the picture is used up
   // (left 1 x 1).

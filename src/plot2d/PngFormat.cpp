@@ -82,8 +82,8 @@ class PaletteBuilder {
 // palette indexes, a third of the bytes; palette is then filled, else left empty.
 class RowFilter {
  public:
-  RowFilter(int width, int height, const PngRowSource& rows)
-      : width_(static_cast<std::size_t>(width)), height_(height), rows_(rows) {}
+  RowFilter(int width, int height, const PngRowSource& rows, const PngRowRepeats& repeats)
+      : width_(static_cast<std::size_t>(width)), height_(height), rows_(rows), repeats_(repeats) {}
 
   bool Filter(std::vector<std::uint8_t>& out, std::vector<std::uint32_t>& palette) {
     try {
@@ -104,11 +104,14 @@ class RowFilter {
     PaletteBuilder colours;
     std::uint8_t* filtered = out.data();
     for (int y = 0; y < height_; ++y) {
-      rows_(y, rgb.data());
       // Most rows of a plot repeat the row above: the same indexes, all differences zero.
+      if (HintedRepeat(y)) {
+        filtered = AppendRepeat(filtered, width_);
+        continue;
+      }
+      rows_(y, rgb.data());
       if (y > 0 && rgb == rgbAbove) {
-        *filtered++ = kFilterUp;
-        filtered = std::fill_n(filtered, width_, std::uint8_t{0});
+        filtered = AppendRepeat(filtered, width_);
         continue;
       }
       for (std::size_t x = 0; x < width_; ++x) {
@@ -132,10 +135,21 @@ class RowFilter {
     std::vector<std::uint8_t> above(rowBytes, 0), current(rowBytes);
     std::uint8_t* filtered = out.data();
     for (int y = 0; y < height_; ++y) {
+      if (HintedRepeat(y)) {
+        filtered = AppendRepeat(filtered, rowBytes);
+        continue;
+      }
       rows_(y, current.data());
       filtered = Append(filtered, current, above);
       above.swap(current);
     }
+  }
+
+  bool HintedRepeat(int y) const { return y > 0 && repeats_ && repeats_(y); }
+
+  static std::uint8_t* AppendRepeat(std::uint8_t* out, std::size_t rowBytes) {
+    *out++ = kFilterUp;
+    return std::fill_n(out, rowBytes, std::uint8_t{0});
   }
 
   static std::uint8_t* Append(std::uint8_t* out, const std::vector<std::uint8_t>& current,
@@ -150,17 +164,19 @@ class RowFilter {
   std::size_t width_;
   int height_;
   const PngRowSource& rows_;
+  const PngRowRepeats& repeats_;
 };
 
 }  // namespace
 
-std::string EncodePng(int width, int height, const PngRowSource& rows) {
+std::string EncodePng(int width, int height, const PngRowSource& rows,
+                      const PngRowRepeats& repeats) {
   // PNG sizes are 31-bit; the filtered rows must also fit in memory.
   constexpr int kMaxSide = 1 << 16;
   if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return {};
   std::vector<std::uint8_t> filtered;
   std::vector<std::uint32_t> palette;
-  if (!RowFilter(width, height, rows).Filter(filtered, palette)) return {};
+  if (!RowFilter(width, height, rows, repeats).Filter(filtered, palette)) return {};
   const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
       libdeflate_alloc_compressor(kDeflateLevel));
   if (!compressor) return {};
