@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "Commands.h"
+#include "cli/Commands.h"
 
 namespace lw::cli {
 

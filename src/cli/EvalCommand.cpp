@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "Commands.h"
-#include "FormulaParser.h"
-#include "NumberFormat.h"
+#include "cli/Commands.h"
+#include "formula/FormulaParser.h"
+#include "formula/NumberFormat.h"
 
 namespace lw::cli {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Commands.h"
-#include "Integral.h"
+#include "analysis/Integral.h"
+#include "cli/Commands.h"
 
 namespace lw::cli {
 namespace {

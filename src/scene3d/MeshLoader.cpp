@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "MeshModule.h"
+#include "scene3d/MeshModule.h"
 
 namespace lw {
 namespace {

@@ -1,5 +1,5 @@
 // The entry point of the mesh module (see MeshModule.h); only this symbol is exported.
-#include "MeshModule.h"
+#include "scene3d/MeshModule.h"
 
 namespace lw {
 namespace {

@@ -4,7 +4,7 @@
 // mesh. The module hands over its reader and writer through one C entry point.
 #pragma once
 
-#include "MeshFormats.h"
+#include "scene3d/MeshFormats.h"
 
 namespace lw {
 
