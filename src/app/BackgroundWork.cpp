@@ -7,16 +7,7 @@ namespace lw {
 BackgroundWork::BackgroundWork(int threads) : threads_(threads) {
   ticker_.setInterval(40);
   ticker_.callOnTimeout([this] {
-    if (finished_.load(std::memory_order_acquire)) {
-      Complete();
-    } else if (tick_) {
-      tick_();
-    }
-  });
-  // Only a flag is read: polling it costs nothing next to the work.
-  endPoll_.setInterval(4);
-  endPoll_.callOnTimeout([this] {
-    if (finished_.load(std::memory_order_acquire)) Complete();
+    if (tick_) tick_();
   });
 }
 
@@ -29,18 +20,21 @@ BackgroundWork::~BackgroundWork() {
 bool BackgroundWork::Start(Job job, Completion done) {
   if (busy_) return false;
   busy_ = true;
-  finished_.store(false);
+  const std::uint64_t number = ++job_;
   control_ = std::make_unique<WorkControl>(threads_);
   done_ = std::move(done);
   WorkControl* control = control_.get();
-  // The interface thread hears of the end on its next tick: no event crosses the
-  // threads, only this flag and the join.
-  thread_ = std::thread([this, job = std::move(job), control] {
+  // The end wakes the interface thread at once (a short job, a picture following a
+  // slider, is taken as soon as it is done) and nothing polls while the job runs. The
+  // worker touches nothing of this object but the receiver, which outlives it: the
+  // destructor joins the worker first.
+  QObject* ends = &ends_;
+  thread_ = std::thread([this, job = std::move(job), control, ends, number] {
     job(*control);
-    finished_.store(true, std::memory_order_release);
+    QMetaObject::invokeMethod(
+        ends, [this, number] { Finished(number); }, Qt::QueuedConnection);
   });
   ticker_.start();
-  endPoll_.start();
   NotifyBusy();
   return true;
 }
@@ -61,11 +55,14 @@ void BackgroundWork::AddBusyListener(std::function<void()> listener) {
   busyListeners_.push_back(std::move(listener));
 }
 
+void BackgroundWork::Finished(std::uint64_t job) {
+  if (job == job_) Complete();
+}
+
 void BackgroundWork::Complete() {
   if (!busy_) return;
   if (thread_.joinable()) thread_.join();
   ticker_.stop();
-  endPoll_.stop();
   if (tick_) tick_();
   const bool stopped = control_->StopRequested();
   Completion done = std::move(done_);

@@ -1,12 +1,13 @@
 // Runs one piece of long work at a time on a thread beside the interface thread, so
 // the windows keep painting and answering while it runs. The interface thread starts
-// the work, may ask it to stop at any time, and hears of its end on its own thread
-// (within a few milliseconds): the completion handler runs there, after the worker has
+// the work, may ask it to stop at any time, and hears of its end on its own thread as
+// soon as its event loop runs: the completion handler runs there, after the worker has
 // been joined, so it may take the work's results without any locking.
 #pragma once
 
+#include <QObject>
 #include <QTimer>
-#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -50,20 +51,23 @@ class BackgroundWork {
 
  private:
   void Complete();
+  // The end of job number `job`, posted by its worker; a later job's or a finished
+  // one's end (Wait() took it already) is ignored.
+  void Finished(std::uint64_t job);
   void NotifyBusy();
 
   int threads_;
   bool busy_ = false;
-  std::atomic<bool> finished_{false};
+  std::uint64_t job_ = 0;  // the number of the last job started
   std::unique_ptr<WorkControl> control_;
   std::thread thread_;
   Completion done_;
   std::function<void()> tick_;
   std::vector<std::function<void()>> busyListeners_;
   QTimer ticker_;
-  // Looks for the end of the job far more often than the ticker, so a short job
-  // (a picture following a slider) is taken as soon as it is done.
-  QTimer endPoll_;
+  // Receives the ends the workers post to the interface thread; destroyed with this
+  // object, so an end still queued then is dropped with it.
+  QObject ends_;
 };
 
 }  // namespace lw
