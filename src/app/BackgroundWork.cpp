@@ -1,5 +1,8 @@
 #include "BackgroundWork.h"
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <utility>
 
 namespace lw {
@@ -7,14 +10,34 @@ namespace lw {
 BackgroundWork::BackgroundWork(int threads) : threads_(threads) {
   ticker_.setInterval(40);
   ticker_.callOnTimeout([this] {
-    if (tick_) tick_();
+    // Also the way the end is heard should the wake-up file not be available.
+    if (Ended()) {
+      Complete();
+    } else if (tick_) {
+      tick_();
+    }
+  });
+  wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  if (wakeFd_ < 0) return;
+  woken_ = std::make_unique<QSocketNotifier>(wakeFd_, QSocketNotifier::Read);
+  QObject::connect(woken_.get(), &QSocketNotifier::activated, [this] {
+    eventfd_t count = 0;
+    eventfd_read(wakeFd_, &count);
+    if (Ended()) Complete();
   });
 }
 
 BackgroundWork::~BackgroundWork() {
-  if (!busy_) return;
-  control_->RequestStop();
-  if (thread_.joinable()) thread_.join();
+  if (busy_) {
+    control_->RequestStop();
+    if (thread_.joinable()) thread_.join();
+  }
+  woken_.reset();
+  if (wakeFd_ >= 0) close(wakeFd_);
+}
+
+bool BackgroundWork::Ended() const {
+  return busy_ && ended_.load(std::memory_order_acquire) == job_;
 }
 
 bool BackgroundWork::Start(Job job, Completion done) {
@@ -26,13 +49,12 @@ bool BackgroundWork::Start(Job job, Completion done) {
   WorkControl* control = control_.get();
   // The end wakes the interface thread at once (a short job, a picture following a
   // slider, is taken as soon as it is done) and nothing polls while the job runs. The
-  // worker touches nothing of this object but the receiver, which outlives it: the
-  // destructor joins the worker first.
-  QObject* ends = &ends_;
-  thread_ = std::thread([this, job = std::move(job), control, ends, number] {
+  // worker only says which job ended and writes to the wake-up file, which the
+  // interface thread's event loop watches; no Qt object is touched off its thread.
+  thread_ = std::thread([this, job = std::move(job), control, number] {
     job(*control);
-    QMetaObject::invokeMethod(
-        ends, [this, number] { Finished(number); }, Qt::QueuedConnection);
+    ended_.store(number, std::memory_order_release);
+    if (wakeFd_ >= 0) eventfd_write(wakeFd_, 1);
   });
   ticker_.start();
   NotifyBusy();
@@ -53,10 +75,6 @@ void BackgroundWork::SetTick(std::function<void()> tick) {
 
 void BackgroundWork::AddBusyListener(std::function<void()> listener) {
   busyListeners_.push_back(std::move(listener));
-}
-
-void BackgroundWork::Finished(std::uint64_t job) {
-  if (job == job_) Complete();
 }
 
 void BackgroundWork::Complete() {

@@ -5,8 +5,9 @@
 // been joined, so it may take the work's results without any locking.
 #pragma once
 
-#include <QObject>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -50,24 +51,28 @@ class BackgroundWork {
   void AddBusyListener(std::function<void()> listener);
 
  private:
+  // The running job has returned and its end is not taken yet.
+  bool Ended() const;
   void Complete();
-  // The end of job number `job`, posted by its worker; a later job's or a finished
-  // one's end (Wait() took it already) is ignored.
-  void Finished(std::uint64_t job);
   void NotifyBusy();
 
   int threads_;
   bool busy_ = false;
   std::uint64_t job_ = 0;  // the number of the last job started
+  // The number of the last job that returned. An end that Wait() took already, or
+  // that arrives during the next job, does not match job_ and is ignored.
+  std::atomic<std::uint64_t> ended_{0};
   std::unique_ptr<WorkControl> control_;
   std::thread thread_;
   Completion done_;
   std::function<void()> tick_;
   std::vector<std::function<void()>> busyListeners_;
   QTimer ticker_;
-  // Receives the ends the workers post to the interface thread; destroyed with this
-  // object, so an end still queued then is dropped with it.
-  QObject ends_;
+  // The worker writes to this event file when its job has returned; the interface
+  // thread's event loop watches it and takes the end at once. Nothing crosses the
+  // threads through Qt, and nothing is left queued when this object goes.
+  int wakeFd_ = -1;
+  std::unique_ptr<QSocketNotifier> woken_;
 };
 
 }  // namespace lw
