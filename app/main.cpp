@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "DesktopProgram.h"
-#include "MainWindow.h"
-#include "ProgramFolder.h"
-#include "ProgramVersion.h"
-#include "QtConvert.h"
-#include "StandardTexts.h"
+#include "app/ProgramFolder.h"
+#include "app/ProgramVersion.h"
+#include "windows/DesktopProgram.h"
+#include "windows/MainWindow.h"
+#include "windows/QtConvert.h"
+#include "windows/StandardTexts.h"
 
 namespace {
 

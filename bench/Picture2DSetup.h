@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "BuildCommands.h"
-#include "Builders2D.h"
+#include "plot2d/BuildCommands.h"
+#include "plot2d/Builders2D.h"
 
 struct Picture2DSetup {
   lw::Document doc;

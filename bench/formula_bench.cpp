@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "FormulaParser.h"
+#include "formula/FormulaParser.h"
 #ifdef LW_HAVE_MUPARSER
 #include <muParser.h>
 #endif

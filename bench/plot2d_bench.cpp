@@ -15,9 +15,9 @@
 #include <map>
 #include <string>
 
-#include "BuildCommands.h"
-#include "Builders2D.h"
 #include "Picture2DSetup.h"
+#include "plot2d/BuildCommands.h"
+#include "plot2d/Builders2D.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include <string>
 #include <thread>
 
-#include "DxfFormat.h"
-#include "G3dFile.h"
-#include "HeadlessScene3D.h"
-#include "Scene3DCommands.h"
-#include "SurfaceBuilder.h"
+#include "scene3d/DxfFormat.h"
+#include "scene3d/G3dFile.h"
+#include "scene3d/HeadlessScene3D.h"
+#include "scene3d/Scene3DCommands.h"
+#include "scene3d/SurfaceBuilder.h"
 
 namespace {
 

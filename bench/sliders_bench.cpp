@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "ConstantSliders.h"
-#include "Program.h"
+#include "app/ConstantSliders.h"
+#include "app/Program.h"
 
 namespace {
 

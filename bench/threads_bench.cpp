@@ -14,13 +14,13 @@
 #include <thread>
 #include <vector>
 
-#include "BackgroundWork.h"
-#include "BuildCommands.h"
-#include "Builders2D.h"
-#include "HeadlessScene3D.h"
-#include "Integral.h"
 #include "Picture2DSetup.h"
-#include "Scene3DCommands.h"
+#include "analysis/Integral.h"
+#include "app/BackgroundWork.h"
+#include "plot2d/BuildCommands.h"
+#include "plot2d/Builders2D.h"
+#include "scene3d/HeadlessScene3D.h"
+#include "scene3d/Scene3DCommands.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "DxfFormat.h"
 #include "ModelCheck.h"
 #include "document/Palette.h"
+#include "scene3d/DxfFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lw;

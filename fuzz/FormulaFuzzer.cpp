@@ -14,9 +14,9 @@
 #include <string_view>
 #include <type_traits>
 
-#include "FormulaOperations.h"
-#include "FormulaParser.h"
-#include "NumberFormat.h"
+#include "formula/FormulaOperations.h"
+#include "formula/FormulaParser.h"
+#include "formula/NumberFormat.h"
 
 namespace lw {
 namespace {

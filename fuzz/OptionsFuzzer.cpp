@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "OptionsFile.h"
+#include "document/OptionsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lw;

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "Palette.h"
+#include "document/Palette.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "BuildParameters.h"
-#include "Feedback.h"
-#include "FormulaParser.h"
-#include "SettingsFormat.h"
+#include "document/BuildParameters.h"
+#include "document/Feedback.h"
+#include "document/SettingsFormat.h"
+#include "formula/FormulaParser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lw;

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "ModelCheck.h"
-#include "T3dFormat.h"
 #include "document/Palette.h"
+#include "scene3d/T3dFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lw;

@@ -1,9 +1,9 @@
-#include "Calculator.h"
+#include "analysis/Calculator.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "NumberFormat.h"
+#include "formula/NumberFormat.h"
 
 namespace lw {
 namespace {

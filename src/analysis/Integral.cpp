@@ -1,4 +1,4 @@
-#include "Integral.h"
+#include "analysis/Integral.h"
 
 #include <algorithm>
 #include <array>
@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "NumberFormat.h"
-#include "ParallelLoop.h"
-#include "WorkerParsers.h"
+#include "document/ParallelLoop.h"
+#include "document/WorkerParsers.h"
+#include "formula/NumberFormat.h"
 
 namespace lw {
 namespace {

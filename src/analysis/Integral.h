@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "FormulaParser.h"
-#include "WorkControl.h"
+#include "document/WorkControl.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 

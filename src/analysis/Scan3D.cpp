@@ -1,12 +1,12 @@
-#include "Scan3D.h"
+#include "analysis/Scan3D.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
-#include "FormulaParser.h"
-#include "NumberFormat.h"
-#include "ScanText.h"
+#include "analysis/ScanText.h"
+#include "formula/FormulaParser.h"
+#include "formula/NumberFormat.h"
 
 namespace lw {
 namespace {

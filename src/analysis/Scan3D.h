@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "BuildParameters.h"
-#include "GraphLists.h"
-#include "ScanValues.h"
+#include "analysis/ScanValues.h"
+#include "document/BuildParameters.h"
+#include "document/GraphLists.h"
 
 namespace lw {
 

@@ -1,9 +1,9 @@
-#include "ScanSession.h"
+#include "analysis/ScanSession.h"
 
 #include <algorithm>
 
-#include "PlotPicture.h"
-#include "RasterMath.h"
+#include "plot2d/PlotPicture.h"
+#include "plot2d/RasterMath.h"
 
 namespace lw {
 namespace {

@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "Plot2DContext.h"
-#include "View2D.h"
+#include "plot2d/Plot2DContext.h"
+#include "plot2d/View2D.h"
 
 namespace lw {
 

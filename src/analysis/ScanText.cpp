@@ -1,11 +1,11 @@
-#include "ScanText.h"
+#include "analysis/ScanText.h"
 
 #include <charconv>
 #include <cmath>
 #include <optional>
 
-#include "FormulaParser.h"
-#include "NumberFormat.h"
+#include "formula/FormulaParser.h"
+#include "formula/NumberFormat.h"
 
 namespace lw {
 namespace {

@@ -1,12 +1,12 @@
-#include "ScanValues.h"
+#include "analysis/ScanValues.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
-#include "FormulaParser.h"
-#include "NumberFormat.h"
-#include "ScanText.h"
+#include "analysis/ScanText.h"
+#include "formula/FormulaParser.h"
+#include "formula/NumberFormat.h"
 
 namespace lw {
 namespace {

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "BuildParameters.h"
-#include "GraphLists.h"
-#include "ScanSession.h"
+#include "analysis/ScanSession.h"
+#include "document/BuildParameters.h"
+#include "document/GraphLists.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "BackgroundWork.h"
+#include "app/BackgroundWork.h"
 
 #include <sys/eventfd.h>
 #include <unistd.h>

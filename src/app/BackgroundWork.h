@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "WorkControl.h"
+#include "document/WorkControl.h"
 
 namespace lw {
 

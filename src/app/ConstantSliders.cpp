@@ -1,9 +1,9 @@
-#include "ConstantSliders.h"
+#include "app/ConstantSliders.h"
 
 #include <algorithm>
 
-#include "Feedback.h"
-#include "Program3D.h"
+#include "app/Program3D.h"
+#include "document/Feedback.h"
 
 namespace lw {
 

@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "ConstantLines.h"
-#include "Feedback.h"
-#include "Program.h"
-#include "RebuildRequest.h"
+#include "app/Program.h"
+#include "app/RebuildRequest.h"
+#include "document/ConstantLines.h"
+#include "document/Feedback.h"
 
 namespace lw {
 

@@ -1,9 +1,9 @@
-#include "DocumentSession.h"
+#include "app/DocumentSession.h"
 
 #include <QDir>
 #include <QString>
 
-#include "StatusTexts.h"
+#include "app/StatusTexts.h"
 #include "document/FileIo.h"
 #include "document/SettingsFile.h"
 

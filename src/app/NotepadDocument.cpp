@@ -1,4 +1,4 @@
-#include "NotepadDocument.h"
+#include "app/NotepadDocument.h"
 
 #include <QFile>
 #include <QFileInfo>

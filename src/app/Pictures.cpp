@@ -1,4 +1,4 @@
-#include "Pictures.h"
+#include "app/Pictures.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -7,10 +7,10 @@
 #include <cstring>
 #include <string>
 
-#include "PngFormat.h"
-#include "Program.h"
-#include "ProgramAnalysis.h"
-#include "WorkControl.h"
+#include "app/Program.h"
+#include "app/ProgramAnalysis.h"
+#include "document/WorkControl.h"
+#include "plot2d/PngFormat.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "Program.h"
+#include "app/Program.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <ctime>
 
-#include "FormulaParser.h"
-#include "Program3D.h"
-#include "ProgramAnalysis.h"
-#include "ProgramFolder.h"
-#include "StatusTexts.h"
+#include "app/Program3D.h"
+#include "app/ProgramAnalysis.h"
+#include "app/ProgramFolder.h"
+#include "app/StatusTexts.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 

@@ -15,15 +15,15 @@
 #include <string_view>
 #include <vector>
 
-#include "Axes.h"
-#include "BackgroundWork.h"
-#include "DocumentSession.h"
-#include "OptionsFile.h"
-#include "PictureMirror.h"
-#include "Plot2DContext.h"
-#include "PlotPicture.h"
-#include "View2D.h"
-#include "WorkFeedback.h"
+#include "app/BackgroundWork.h"
+#include "app/DocumentSession.h"
+#include "app/WorkFeedback.h"
+#include "document/OptionsFile.h"
+#include "plot2d/Axes.h"
+#include "plot2d/PictureMirror.h"
+#include "plot2d/Plot2DContext.h"
+#include "plot2d/PlotPicture.h"
+#include "plot2d/View2D.h"
 
 namespace lw {
 

@@ -1,11 +1,11 @@
-#include "Program3D.h"
+#include "app/Program3D.h"
 
 #include <memory>
 #include <vector>
 
-#include "FormulaParser.h"
-#include "G3dFile.h"
-#include "WorkControl.h"
+#include "document/WorkControl.h"
+#include "formula/FormulaParser.h"
+#include "scene3d/G3dFile.h"
 
 namespace lw {
 

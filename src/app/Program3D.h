@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "Build3DContext.h"
-#include "G3dModel.h"
-#include "G3dNavigator.h"
-#include "Program.h"
-#include "Scene3DCommands.h"
+#include "app/Program.h"
+#include "scene3d/Build3DContext.h"
+#include "scene3d/G3dModel.h"
+#include "scene3d/G3dNavigator.h"
+#include "scene3d/Scene3DCommands.h"
 
 namespace lw {
 

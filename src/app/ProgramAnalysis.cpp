@@ -1,8 +1,8 @@
-#include "ProgramAnalysis.h"
+#include "app/ProgramAnalysis.h"
 
 #include <algorithm>
 
-#include "FormulaParser.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "Calculator.h"
-#include "Integral.h"
-#include "Program.h"
-#include "Scan3D.h"
-#include "ScanSession.h"
-#include "ScanValues.h"
+#include "analysis/Calculator.h"
+#include "analysis/Integral.h"
+#include "analysis/Scan3D.h"
+#include "analysis/ScanSession.h"
+#include "analysis/ScanValues.h"
+#include "app/Program.h"
 
 namespace lw {
 

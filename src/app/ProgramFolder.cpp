@@ -1,9 +1,9 @@
-#include "ProgramFolder.h"
+#include "app/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "DocumentSession.h"
+#include "app/DocumentSession.h"
 
 namespace lw {
 

@@ -4,13 +4,13 @@
 #include <memory>
 #include <string>
 
-#include "BuildCommands.h"
-#include "FormulaParser.h"
-#include "NumberFormat.h"
-#include "Program.h"
-#include "ProgramAnalysis.h"
-#include "StatusTexts.h"
-#include "WorkControl.h"
+#include "app/Program.h"
+#include "app/ProgramAnalysis.h"
+#include "app/StatusTexts.h"
+#include "document/WorkControl.h"
+#include "formula/FormulaParser.h"
+#include "formula/NumberFormat.h"
+#include "plot2d/BuildCommands.h"
 
 namespace lw {
 

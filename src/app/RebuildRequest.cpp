@@ -1,4 +1,4 @@
-#include "RebuildRequest.h"
+#include "app/RebuildRequest.h"
 
 #include <utility>
 

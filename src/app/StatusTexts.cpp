@@ -1,4 +1,4 @@
-#include "StatusTexts.h"
+#include "app/StatusTexts.h"
 
 namespace lw {
 

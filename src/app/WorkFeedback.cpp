@@ -1,4 +1,4 @@
-#include "WorkFeedback.h"
+#include "app/WorkFeedback.h"
 
 namespace lw {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "Feedback.h"
+#include "document/Feedback.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "CommandParser.h"
+#include "cli/CommandParser.h"
 
 #include <algorithm>
 #include <cctype>

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Commands.h"
+#include "cli/Commands.h"
 
 namespace lw::cli {
 

@@ -1,11 +1,11 @@
-#include "Commands.h"
+#include "cli/Commands.h"
 
 #include <charconv>
 
 #include <array>
 #include <ostream>
 
-#include "ProgramVersion.h"
+#include "app/ProgramVersion.h"
 
 namespace lw::cli {
 namespace {

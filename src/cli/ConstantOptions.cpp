@@ -1,10 +1,10 @@
-#include "ConstantOptions.h"
+#include "cli/ConstantOptions.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
-#include "ConstantLines.h"
+#include "document/ConstantLines.h"
 
 namespace lw::cli {
 

@@ -3,12 +3,12 @@
 #include <ostream>
 #include <string>
 
-#include "CommandParser.h"
-#include "Commands.h"
-#include "FileKinds.h"
-#include "G3dFile.h"
-#include "HeadlessScene3D.h"
-#include "Scene3DCommands.h"
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "cli/FileKinds.h"
+#include "scene3d/G3dFile.h"
+#include "scene3d/HeadlessScene3D.h"
+#include "scene3d/Scene3DCommands.h"
 
 namespace lw::cli {
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "CommandParser.h"
-#include "Commands.h"
-#include "FormulaParser.h"
-#include "NumberFormat.h"
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "formula/FormulaParser.h"
+#include "formula/NumberFormat.h"
 
 namespace lw::cli {
 namespace {

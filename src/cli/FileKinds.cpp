@@ -1,4 +1,4 @@
-#include "FileKinds.h"
+#include "cli/FileKinds.h"
 
 #include <ostream>
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "CommandParser.h"
-#include "Scene3DCommands.h"
+#include "cli/CommandParser.h"
+#include "scene3d/Scene3DCommands.h"
 
 namespace lw::cli {
 

@@ -5,12 +5,12 @@
 #include <ostream>
 #include <string>
 
-#include "CommandParser.h"
-#include "Commands.h"
-#include "G3dFile.h"
-#include "HeadlessScene3D.h"
-#include "Scene3DCommands.h"
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
 #include "formula/NumberFormat.h"
+#include "scene3d/G3dFile.h"
+#include "scene3d/HeadlessScene3D.h"
+#include "scene3d/Scene3DCommands.h"
 
 namespace lw::cli {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "CommandParser.h"
-#include "Commands.h"
-#include "Integral.h"
+#include "analysis/Integral.h"
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
 
 namespace lw::cli {
 namespace {

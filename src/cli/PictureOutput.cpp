@@ -1,4 +1,4 @@
-#include "PictureOutput.h"
+#include "cli/PictureOutput.h"
 
 #include <QSaveFile>
 #include <QString>

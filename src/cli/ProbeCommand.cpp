@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "CommandParser.h"
-#include "Commands.h"
-#include "FormulaParser.h"
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "formula/FormulaParser.h"
 
 namespace lw::cli {
 namespace {

@@ -12,15 +12,15 @@
 #include <variant>
 #include <vector>
 
-#include "BuildCommands.h"
-#include "CommandParser.h"
-#include "Commands.h"
-#include "ConstantOptions.h"
-#include "FileIo.h"
-#include "Palette.h"
-#include "PictureOutput.h"
-#include "PngFormat.h"
-#include "SettingsFile.h"
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "cli/ConstantOptions.h"
+#include "cli/PictureOutput.h"
+#include "document/FileIo.h"
+#include "document/Palette.h"
+#include "document/SettingsFile.h"
+#include "plot2d/BuildCommands.h"
+#include "plot2d/PngFormat.h"
 
 namespace lw::cli {
 namespace {

@@ -8,13 +8,13 @@
 #include <string>
 #include <variant>
 
-#include "CommandParser.h"
-#include "Commands.h"
-#include "HeadlessScene3D.h"
-#include "OffscreenGl.h"
-#include "PictureOutput.h"
-#include "Scene3DCommands.h"
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "cli/PictureOutput.h"
 #include "document/SettingsFile.h"
+#include "scene3d/HeadlessScene3D.h"
+#include "scene3d/OffscreenGl.h"
+#include "scene3d/Scene3DCommands.h"
 
 namespace lw::cli {
 namespace {

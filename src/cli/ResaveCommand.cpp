@@ -2,9 +2,9 @@
 #include <ostream>
 #include <string>
 
-#include "CommandParser.h"
-#include "Commands.h"
-#include "StatusTexts.h"
+#include "app/StatusTexts.h"
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
 #include "document/SettingsFile.h"
 
 namespace lw::cli {

@@ -4,9 +4,9 @@
 #include <ostream>
 #include <string>
 
-#include "CommandParser.h"
-#include "Commands.h"
-#include "StatusTexts.h"
+#include "app/StatusTexts.h"
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
 #include "document/GraphListEditor.h"
 #include "document/SettingsFile.h"
 
@@ -105,7 +105,7 @@ void ShowAppearance(const AppearanceSettings& a, std::ostream& out) {
   ShowFont(a.Font, out);
   out << "Appearance 3D:\n"
       << "  Clear " << a.Clear3D << ", Axes " << a.Axes3D << ", AxisLetters " << a.AxisLetters3D
-      << ", main colour " << Hex(a.MainColor3D) << '\n'
+      << ", main colour " << Hex(a.MainColour3D) << '\n'
       << "  Drawing: " << Named(a.DrawMode3D, std::array{"points", "lines", "polygons"})
       << ", motion: " << Named(a.MotionType, std::array{"turn", "move"}) << '\n'
       << "  Mouse sensitivity: X " << a.SensitivityX << ", Y " << a.SensitivityY << ", Z "

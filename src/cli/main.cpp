@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Commands.h"
+#include "cli/Commands.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string_view> args(argv + 1, argv + argc);

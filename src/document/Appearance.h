@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "GraphLists.h"
+#include "document/GraphLists.h"
 
 namespace lw {
 
@@ -43,12 +43,12 @@ struct AppearanceSettings {
   LabelFont Font;
 
   // 3D page
-  bool Clear3D = true;            // CheckBox8 "Очищати фон"
-  bool Axes3D = false;            // CheckBox9 "Вісі координат"
-  bool AxisLetters3D = false;     // CheckBox10 "X,Y,Z  і.т.н."
-  Colour MainColor3D = 0x00FF00;  // Shape2
-  int DrawMode3D = 2;             // ComboBox3: 0 points, 1 lines, 2 polygons
-  int MotionType = 0;             // ComboBox4: 0 turn, 1 move
+  bool Clear3D = true;             // CheckBox8 "Очищати фон"
+  bool Axes3D = false;             // CheckBox9 "Вісі координат"
+  bool AxisLetters3D = false;      // CheckBox10 "X,Y,Z  і.т.н."
+  Colour MainColour3D = 0x00FF00;  // Shape2
+  int DrawMode3D = 2;              // ComboBox3: 0 points, 1 lines, 2 polygons
+  int MotionType = 0;              // ComboBox4: 0 turn, 1 move
   // Mouse sensitivities as typed (factor = value / 100): CSpinEdit5 X, 4 Y, 3 Z, 6 rX, 7 rY, 8 rZ.
   int SensitivityX = 10, SensitivityY = -10, SensitivityZ = 10;
   int SensitivityRX = 100, SensitivityRY = 100, SensitivityRZ = 100;

@@ -1,4 +1,4 @@
-#include "BuildParameters.h"
+#include "document/BuildParameters.h"
 
 namespace lw {
 

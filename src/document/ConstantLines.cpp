@@ -1,4 +1,4 @@
-#include "ConstantLines.h"
+#include "document/ConstantLines.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,9 +1,9 @@
 // Everything a settings file holds.
 #pragma once
 
-#include "Appearance.h"
-#include "BuildParameters.h"
-#include "GraphLists.h"
+#include "document/Appearance.h"
+#include "document/BuildParameters.h"
+#include "document/GraphLists.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "FileIo.h"
+#include "document/FileIo.h"
 
 #include <QFile>
 #include <QFileInfo>

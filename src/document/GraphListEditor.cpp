@@ -1,8 +1,8 @@
-#include "GraphListEditor.h"
+#include "document/GraphListEditor.h"
 
 #include <array>
 
-#include "Cp1251.h"
+#include "document/Cp1251.h"
 
 namespace lw {
 namespace {

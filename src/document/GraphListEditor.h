@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "GraphLists.h"
-#include "Palette.h"
+#include "document/GraphLists.h"
+#include "document/Palette.h"
 
 namespace lw {
 

@@ -1,10 +1,10 @@
-#include "OptionsFile.h"
+#include "document/OptionsFile.h"
 
 #include <cstdint>
 
-#include "Cp1251.h"
-#include "FileIo.h"
-#include "TextLines.h"
+#include "document/Cp1251.h"
+#include "document/FileIo.h"
+#include "document/TextLines.h"
 
 namespace lw {
 namespace {
@@ -59,7 +59,7 @@ bool DecodeOptions(std::string_view bytes, Options& options) {
     return false;
   }
   // The zero byte that ends the file is not needed to read it.
-  read.NotepadColor = static_cast<Colour>(colour);
+  read.NotepadColour = static_cast<Colour>(colour);
   options = std::move(read);
   return true;
 }
@@ -78,7 +78,7 @@ std::string EncodeOptions(const Options& o) {
   }
   writer.EndOfLine();
   writer.Text(StorableOr(o.DocumentPath, ""));
-  writer.Colour(o.NotepadColor);
+  writer.Colour(o.NotepadColour);
   LabelFont font = o.NotepadFont;
   font.FaceName = StorableOr(font.FaceName, LabelFont{}.FaceName);
   WriteFont(writer, font);

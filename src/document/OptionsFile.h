@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "Appearance.h"
+#include "document/Appearance.h"
 
 namespace lw {
 
 inline constexpr std::string_view OptionsFileName = "Linewright.dat";
-inline constexpr Colour DefaultNotepadColor = 11849159;  // 0xB4CDC7
+inline constexpr Colour DefaultNotepadColour = 11849159;  // 0xB4CDC7
 
 struct Options {
   // Main window placement; applied only when NormalState was saved on.
@@ -26,7 +26,7 @@ struct Options {
   bool ShowStatusBar = false;
   bool CalculatorClearInput = true;  // the calculator's "Очищати ввід"
   std::string DocumentPath;          // the document to reopen; may be empty
-  Colour NotepadColor = DefaultNotepadColor;
+  Colour NotepadColour = DefaultNotepadColour;
   LabelFont NotepadFont;
   std::string NotepadFile;  // may be empty
   bool operator==(const Options&) const = default;

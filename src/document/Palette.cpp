@@ -1,9 +1,9 @@
-#include "Palette.h"
+#include "document/Palette.h"
 
 #include <algorithm>
 #include <string_view>
 
-#include "FileIo.h"
+#include "document/FileIo.h"
 
 namespace lw {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "GraphLists.h"
+#include "document/GraphLists.h"
 
 namespace lw {
 

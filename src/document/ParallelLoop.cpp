@@ -1,4 +1,4 @@
-#include "ParallelLoop.h"
+#include "document/ParallelLoop.h"
 
 #include <tbb/blocked_range.h>
 #include <tbb/info.h>

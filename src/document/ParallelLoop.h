@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "WorkControl.h"
+#include "document/WorkControl.h"
 
 namespace lw {
 

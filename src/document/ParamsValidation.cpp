@@ -5,9 +5,9 @@
 #include <string_view>
 #include <utility>
 
-#include "BuildParameters.h"
-#include "Feedback.h"
-#include "FormulaParser.h"
+#include "document/BuildParameters.h"
+#include "document/Feedback.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 namespace {

@@ -1,7 +1,7 @@
-#include "SettingsFile.h"
+#include "document/SettingsFile.h"
 
-#include "FileIo.h"
-#include "SettingsFormat.h"
+#include "document/FileIo.h"
+#include "document/SettingsFormat.h"
 
 namespace lw {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "Document.h"
+#include "document/Document.h"
 
 namespace lw {
 

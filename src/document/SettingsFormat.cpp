@@ -1,9 +1,9 @@
-#include "SettingsFormat.h"
+#include "document/SettingsFormat.h"
 
 #include <array>
 #include <cstdint>
 
-#include "TextLines.h"
+#include "document/TextLines.h"
 
 namespace lw {
 namespace {
@@ -53,7 +53,7 @@ void WriteAppearance(LineWriter& writer, const Document& d) {
   for (const bool* flag : FlagSlots(d)) writer.Flag(*flag);
   const AppearanceSettings& a = d.Appearance;
   writer.Colour(a.BackgroundColor);
-  writer.Colour(a.MainColor3D);
+  writer.Colour(a.MainColour3D);
   writer.Colour(a.AxesColor);
   writer.Colour(a.GridColor);
   WriteFont(writer, a.Font);
@@ -72,7 +72,7 @@ bool ReadAppearance(LineReader& reader, Document& d) {
     if (!reader.Flag(*flag)) return false;
   }
   AppearanceSettings& a = d.Appearance;
-  if (!ReadColour(reader, a.BackgroundColor) || !ReadColour(reader, a.MainColor3D) ||
+  if (!ReadColour(reader, a.BackgroundColor) || !ReadColour(reader, a.MainColour3D) ||
       !ReadColour(reader, a.AxesColor) || !ReadColour(reader, a.GridColor) ||
       !ReadFont(reader, a.Font)) {
     return false;

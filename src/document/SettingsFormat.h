@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "Document.h"
+#include "document/Document.h"
 
 namespace lw {
 

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "GraphLists.h"
+#include "document/GraphLists.h"
 
 namespace lw {
 

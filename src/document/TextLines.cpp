@@ -1,9 +1,9 @@
-#include "TextLines.h"
+#include "document/TextLines.h"
 
 #include <charconv>
 #include <limits>
 
-#include "Cp1251.h"
+#include "document/Cp1251.h"
 
 namespace lw {
 

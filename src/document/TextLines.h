@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "Appearance.h"
-#include "GraphLists.h"
+#include "document/Appearance.h"
+#include "document/GraphLists.h"
 
 namespace lw {
 

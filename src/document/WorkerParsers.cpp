@@ -1,4 +1,4 @@
-#include "WorkerParsers.h"
+#include "document/WorkerParsers.h"
 
 #include <cstddef>
 

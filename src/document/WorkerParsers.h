@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "FormulaParser.h"
-#include "ParallelLoop.h"
+#include "document/ParallelLoop.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 

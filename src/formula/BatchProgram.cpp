@@ -8,9 +8,9 @@
 #include <cmath>
 #include <type_traits>
 
-#include "FlatInstructions.h"
-#include "FormulaOperations.h"
-#include "FormulaParser.h"
+#include "formula/FlatInstructions.h"
+#include "formula/FormulaOperations.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "ExecutableMemory.h"
+#include "formula/ExecutableMemory.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

@@ -7,9 +7,9 @@
 // codes in the same order and counts the same divisions.
 #include <algorithm>
 
-#include "FlatInstructions.h"
-#include "FormulaOperations.h"
-#include "FormulaParser.h"
+#include "formula/FlatInstructions.h"
+#include "formula/FormulaOperations.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "FormulaOperations.h"
+#include "formula/FormulaOperations.h"
 
 #include <array>
 #include <charconv>

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "FormulaParser.h"
+#include "formula/FormulaParser.h"
 
 namespace lw::formula_internal {
 

@@ -1,8 +1,8 @@
-#include "FormulaParser.h"
+#include "formula/FormulaParser.h"
 
 #include <utility>
 
-#include "FormulaOperations.h"
+#include "formula/FormulaOperations.h"
 
 namespace lw {
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ExecutableMemory.h"
+#include "formula/ExecutableMemory.h"
 
 namespace lw {
 

@@ -14,10 +14,10 @@
 #include <cstddef>
 #include <type_traits>
 
-#include "FlatInstructions.h"
-#include "FormulaOperations.h"
-#include "FormulaParser.h"
-#include "X86Assembler.h"
+#include "formula/FlatInstructions.h"
+#include "formula/FormulaOperations.h"
+#include "formula/FormulaParser.h"
+#include "formula/X86Assembler.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "X86Assembler.h"
+#include "formula/X86Assembler.h"
 
 #include <cstring>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "Axes.h"
+#include "plot2d/Axes.h"
 
 #include <cmath>
 #include <cstdio>
@@ -257,7 +257,7 @@ void TemporaryGrid::Invert(PlotPicture& picture) const {
   picture.SetPen(Pen{0, Solid, penWidth_, PenMode::Invert});
   DrawGridLines(picture, lines_, width_, height_);
   // Back to plain copy mode, keeping colour, style and width.
-  picture.SetPen(Pen{saved.color, saved.style, saved.width, PenMode::Copy});
+  picture.SetPen(Pen{saved.colour, saved.style, saved.width, PenMode::Copy});
 }
 
 }  // namespace lw

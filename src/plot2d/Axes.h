@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "Appearance.h"
-#include "BuildParameters.h"
-#include "PlotPicture.h"
-#include "View2D.h"
+#include "document/Appearance.h"
+#include "document/BuildParameters.h"
+#include "plot2d/PlotPicture.h"
+#include "plot2d/View2D.h"
 
 namespace lw {
 

@@ -1,8 +1,8 @@
-#include "BuildCommands.h"
+#include "plot2d/BuildCommands.h"
 
 #include <algorithm>
 
-#include "Builders2D.h"
+#include "plot2d/Builders2D.h"
 
 namespace lw {
 

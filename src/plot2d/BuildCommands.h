@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "Plot2DContext.h"
+#include "plot2d/Plot2DContext.h"
 
 namespace lw {
 

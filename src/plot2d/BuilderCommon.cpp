@@ -1,8 +1,8 @@
-#include "BuilderCommon.h"
+#include "plot2d/BuilderCommon.h"
 
 #include <algorithm>
 
-#include "Builders2D.h"
+#include "plot2d/Builders2D.h"
 
 namespace lw {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "Feedback.h"
-#include "FormulaParser.h"
-#include "GraphLists.h"
-#include "View2D.h"
+#include "document/Feedback.h"
+#include "document/GraphLists.h"
+#include "formula/FormulaParser.h"
+#include "plot2d/View2D.h"
 
 namespace lw {
 

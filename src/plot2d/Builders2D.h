@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-#include "GraphLists.h"
-#include "Plot2DContext.h"
+#include "document/GraphLists.h"
+#include "plot2d/Plot2DContext.h"
 
 namespace lw {
 

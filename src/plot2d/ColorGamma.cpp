@@ -1,14 +1,14 @@
-#include "ColorGamma.h"
+#include "plot2d/ColorGamma.h"
 
 #include <cmath>
 #include <cstdint>
 #include <string>
 
-#include "Axes.h"
-#include "BuilderCommon.h"
-#include "Builders2D.h"
-#include "ColumnSweep.h"
-#include "RasterMath.h"
+#include "plot2d/Axes.h"
+#include "plot2d/BuilderCommon.h"
+#include "plot2d/Builders2D.h"
+#include "plot2d/ColumnSweep.h"
+#include "plot2d/RasterMath.h"
 
 namespace lw {
 
@@ -105,8 +105,8 @@ void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
   compiled.Finish(lastHadError || Stopped(ctx.work));
 }
 
-ColorScaleState OpenColorScale(double gradient, int rampHeight) {
-  ColorScaleState s;
+ColourScaleState OpenColourScale(double gradient, int rampHeight) {
+  ColourScaleState s;
   s.ValuePerRow = gradient;
   // Spacing and step follow the size of the gradient; its sign only turns the labels.
   const double g = std::fabs(gradient);
@@ -126,8 +126,8 @@ ColorScaleState OpenColorScale(double gradient, int rampHeight) {
   return s;
 }
 
-void PaintColorScale(PlotPicture& image, const ColorScaleState& state, double gradient,
-                     const Palette& palette, const LabelFont& font) {
+void PaintColourScale(PlotPicture& image, const ColourScaleState& state, double gradient,
+                      const Palette& palette, const LabelFont& font) {
   const int w = image.Width();
   const int h = image.Height();
   for (int i = 0; i < h; ++i) {

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "Appearance.h"
-#include "Palette.h"
-#include "PlotPicture.h"
+#include "document/Appearance.h"
+#include "document/Palette.h"
+#include "plot2d/PlotPicture.h"
 
 namespace lw {
 
@@ -57,7 +57,7 @@ class GammaRamp {
 };
 
 // The colour-scale window's state.
-struct ColorScaleState {
+struct ColourScaleState {
   double ValuePerRow = 0.1;
   int RowOffset = 0;      // ramp row shown at the top
   int LabelSpacing = 20;  // pixel rows between labels, always > 0
@@ -67,10 +67,10 @@ struct ColorScaleState {
 // The state when the window is opened with this gradient, value 0 in the middle of a
 // ramp area rampHeight rows high. A negative gradient makes the values fall downwards,
 // and the labels fall with them.
-ColorScaleState OpenColorScale(double gradient, int rampHeight);
+ColourScaleState OpenColourScale(double gradient, int rampHeight);
 
 // Paints the ramp, its frame and its value labels over the whole image.
-void PaintColorScale(PlotPicture& image, const ColorScaleState& state, double gradient,
-                     const Palette& palette, const LabelFont& font = LabelFont{});
+void PaintColourScale(PlotPicture& image, const ColourScaleState& state, double gradient,
+                      const Palette& palette, const LabelFont& font = LabelFont{});
 
 }  // namespace lw

@@ -12,9 +12,9 @@
 #include <type_traits>
 #include <vector>
 
-#include "BuilderCommon.h"
-#include "Plot2DContext.h"
-#include "WorkerParsers.h"
+#include "document/WorkerParsers.h"
+#include "plot2d/BuilderCommon.h"
+#include "plot2d/Plot2DContext.h"
 
 namespace lw {
 

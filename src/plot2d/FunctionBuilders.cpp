@@ -1,8 +1,8 @@
 // The builders of explicit functions y = f(x), and the choice of builder per entry.
 #include <cstdint>
 
-#include "BuilderCommon.h"
-#include "Builders2D.h"
+#include "plot2d/BuilderCommon.h"
+#include "plot2d/Builders2D.h"
 
 namespace lw {
 namespace {

@@ -1,4 +1,4 @@
-#include "PictureMirror.h"
+#include "plot2d/PictureMirror.h"
 
 #include <algorithm>
 

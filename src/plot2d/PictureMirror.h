@@ -9,7 +9,7 @@
 #include <memory>
 #include <mutex>
 
-#include "PlotPicture.h"
+#include "plot2d/PlotPicture.h"
 
 namespace lw {
 

@@ -2,16 +2,16 @@
 // program's state, or the command-line front end) keeps the objects alive.
 #pragma once
 
-#include "Axes.h"
-#include "BuildParameters.h"
-#include "Document.h"
-#include "Feedback.h"
-#include "FormulaParser.h"
-#include "Palette.h"
-#include "PictureMirror.h"
-#include "PlotPicture.h"
-#include "View2D.h"
-#include "WorkControl.h"
+#include "document/BuildParameters.h"
+#include "document/Document.h"
+#include "document/Feedback.h"
+#include "document/Palette.h"
+#include "document/WorkControl.h"
+#include "formula/FormulaParser.h"
+#include "plot2d/Axes.h"
+#include "plot2d/PictureMirror.h"
+#include "plot2d/PlotPicture.h"
+#include "plot2d/View2D.h"
 
 namespace lw {
 

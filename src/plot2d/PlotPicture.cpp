@@ -1,4 +1,4 @@
-#include "PlotPicture.h"
+#include "plot2d/PlotPicture.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -220,10 +220,10 @@ void PlotPicture::PlotPenPixel(int x, int y) {
   std::uint32_t& p = At(x, y);
   switch (pen_.mode) {
     case PenMode::Copy:
-      p = Opaque | (pen_.color & ColourMask);
+      p = Opaque | (pen_.colour & ColourMask);
       break;
     case PenMode::Xor:
-      p ^= (pen_.color & ColourMask);
+      p ^= (pen_.colour & ColourMask);
       break;
     case PenMode::Invert:
       p ^= ColourMask;

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Appearance.h"
-#include "GraphLists.h"
+#include "document/Appearance.h"
+#include "document/GraphLists.h"
 
 namespace lw {
 
@@ -26,7 +26,7 @@ enum class PenMode : std::uint8_t {
 };
 
 struct Pen {
-  Colour color = 0;
+  Colour colour = 0;
   int style = Solid;  // LineStyle
   int width = 1;
   PenMode mode = PenMode::Copy;

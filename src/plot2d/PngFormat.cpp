@@ -1,4 +1,4 @@
-#include "PngFormat.h"
+#include "plot2d/PngFormat.h"
 
 #include <libdeflate.h>
 

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "BuilderCommon.h"
-#include "Builders2D.h"
-#include "ColumnSweep.h"
+#include "plot2d/BuilderCommon.h"
+#include "plot2d/Builders2D.h"
+#include "plot2d/ColumnSweep.h"
 
 namespace lw {
 namespace {

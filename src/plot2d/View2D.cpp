@@ -1,4 +1,4 @@
-#include "View2D.h"
+#include "plot2d/View2D.h"
 
 #include <algorithm>
 #include <cmath>

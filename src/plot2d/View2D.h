@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "BuildParameters.h"
-#include "RasterMath.h"
+#include "document/BuildParameters.h"
+#include "plot2d/RasterMath.h"
 
 namespace lw {
 

@@ -3,8 +3,8 @@
 // bind it to a recorder.
 #pragma once
 
-#include "G3dModel.h"
 #include "document/WorkControl.h"
+#include "scene3d/G3dModel.h"
 
 namespace lw {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "G3dModel.h"
 #include "document/WorkControl.h"
+#include "scene3d/G3dModel.h"
 
 namespace lw {
 

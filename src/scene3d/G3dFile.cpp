@@ -1,4 +1,4 @@
-#include "G3dFile.h"
+#include "scene3d/G3dFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,8 +7,8 @@
 #include <QString>
 #include <algorithm>
 
-#include "DxfFormat.h"
-#include "T3dFormat.h"
+#include "scene3d/DxfFormat.h"
+#include "scene3d/T3dFormat.h"
 
 namespace lw {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "G3dModel.h"
-#include "MeshFormats.h"
 #include "document/WorkControl.h"
+#include "scene3d/G3dModel.h"
+#include "scene3d/MeshFormats.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "G3dModel.h"
+#include "scene3d/G3dModel.h"
 
 #include <algorithm>
 #include <cmath>

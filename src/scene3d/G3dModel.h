@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "ChunkedList.h"
-#include "PointIndex.h"
+#include "scene3d/ChunkedList.h"
+#include "scene3d/PointIndex.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "G3dNavigator.h"
+#include "scene3d/G3dNavigator.h"
 
 namespace lw {
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "G3dModel.h"
+#include "scene3d/G3dModel.h"
 
 namespace lw {
 

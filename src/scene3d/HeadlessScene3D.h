@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "Build3DContext.h"
 #include "document/Document.h"
 #include "document/Feedback.h"
 #include "document/Palette.h"
 #include "formula/FormulaParser.h"
+#include "scene3d/Build3DContext.h"
 
 namespace lw {
 

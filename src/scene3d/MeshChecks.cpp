@@ -1,4 +1,4 @@
-#include "MeshChecks.h"
+#include "scene3d/MeshChecks.h"
 
 #include <charconv>
 #include <cstdint>

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "MeshFormats.h"
+#include "scene3d/MeshFormats.h"
 
 namespace lw {
 

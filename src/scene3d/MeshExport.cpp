@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "MeshFormats.h"
-#include "MeshMemoryIo.h"
+#include "scene3d/MeshFormats.h"
+#include "scene3d/MeshMemoryIo.h"
 
 namespace lw {
 namespace {

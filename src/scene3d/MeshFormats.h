@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "G3dModel.h"
+#include "scene3d/G3dModel.h"
 
 namespace lw {
 

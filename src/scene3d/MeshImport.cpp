@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "MeshChecks.h"
-#include "MeshFormats.h"
-#include "MeshMemoryIo.h"
+#include "scene3d/MeshChecks.h"
+#include "scene3d/MeshFormats.h"
+#include "scene3d/MeshMemoryIo.h"
 
 namespace lw {
 namespace {

@@ -1,4 +1,4 @@
-#include "MeshMemoryIo.h"
+#include "scene3d/MeshMemoryIo.h"
 
 #include <algorithm>
 #include <cstring>

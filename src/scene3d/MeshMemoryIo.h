@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "MeshFormats.h"
+#include "scene3d/MeshFormats.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "OffscreenGl.h"
+#include "scene3d/OffscreenGl.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-#include "SceneGl.h"
-#include "ViewerGl.h"
+#include "scene3d/SceneGl.h"
+#include "scene3d/ViewerGl.h"
 
 namespace lw {
 namespace {

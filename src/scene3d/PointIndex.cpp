@@ -1,9 +1,9 @@
-#include "PointIndex.h"
+#include "scene3d/PointIndex.h"
 
 #include <bit>
 #include <cmath>
 
-#include "G3dModel.h"
+#include "scene3d/G3dModel.h"
 
 namespace lw {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ChunkedList.h"
+#include "scene3d/ChunkedList.h"
 
 namespace lw {
 

@@ -1,14 +1,14 @@
-#include "Scene3DCommands.h"
+#include "scene3d/Scene3DCommands.h"
 
 #include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cmath>
 
-#include "G3dFile.h"
-#include "SurfaceBuilder.h"
 #include "document/Document.h"
 #include "document/Feedback.h"
+#include "scene3d/G3dFile.h"
+#include "scene3d/SurfaceBuilder.h"
 
 namespace lw {
 namespace {

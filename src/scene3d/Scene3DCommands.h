@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Build3DContext.h"
-#include "MeshFormats.h"
+#include "scene3d/Build3DContext.h"
+#include "scene3d/MeshFormats.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "SceneGl.h"
+#include "scene3d/SceneGl.h"
 
 #include <GL/gl.h>
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "G3dModel.h"
+#include "scene3d/G3dModel.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "SurfaceBuilder.h"
+#include "scene3d/SurfaceBuilder.h"
 
 #include <algorithm>
 #include <array>
@@ -237,7 +237,7 @@ void BuildAxes(Build3DContext& context) {
   axes.visible = false;
   const AppearanceSettings& look = context.document.Appearance;
   if (!look.Axes3D && !look.AxisLetters3D) return;
-  const Colour main = look.MainColor3D;
+  const Colour main = look.MainColour3D;
   SetColour(axes, static_cast<std::uint8_t>(main), static_cast<std::uint8_t>(main >> 8),
             static_cast<std::uint8_t>(main >> 16));
   axes.visible = true;

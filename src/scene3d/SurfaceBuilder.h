@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Build3DContext.h"
+#include "scene3d/Build3DContext.h"
 
 namespace lw {
 

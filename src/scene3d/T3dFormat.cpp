@@ -1,4 +1,4 @@
-#include "T3dFormat.h"
+#include "scene3d/T3dFormat.h"
 
 #include <array>
 #include <bit>

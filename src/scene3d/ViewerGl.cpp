@@ -1,9 +1,9 @@
-#include "ViewerGl.h"
+#include "scene3d/ViewerGl.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "SceneGl.h"
+#include "scene3d/SceneGl.h"
 
 namespace lw {
 namespace {

@@ -1,4 +1,4 @@
-#include "AboutWindow.h"
+#include "windows/AboutWindow.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -9,8 +9,8 @@
 #include <QUrl>
 #include <cmath>
 
-#include "Program.h"
-#include "QtConvert.h"
+#include "app/Program.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 

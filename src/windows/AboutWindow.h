@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <functional>
 
-#include "ProgramVersion.h"
-#include "WindowKit.h"
+#include "app/ProgramVersion.h"
+#include "windows/WindowKit.h"
 
 class QPushButton;
 

@@ -1,4 +1,4 @@
-#include "AppearanceWindow.h"
+#include "windows/AppearanceWindow.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,9 +12,9 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "Dialogs.h"
-#include "Program3D.h"
-#include "QtConvert.h"
+#include "app/Program3D.h"
+#include "windows/Dialogs.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 
@@ -35,7 +35,7 @@ Colour& ShapeColour(AppearanceSettings& a, int shape) {
     case 1:
       return a.BackgroundColor;
     case 2:
-      return a.MainColor3D;
+      return a.MainColour3D;
     case 3:
       return a.AxesColor;
     default:
@@ -312,7 +312,7 @@ void AppearanceWindow::ShowDocument() {
   for (const auto& [combo, setting] : combos_) combo->setCurrentIndex(a.*setting);
   for (const auto& [spin, setting] : spins_) spin->setValue(a.*setting);
   Shape(1)->SetColour(a.BackgroundColor);
-  Shape(2)->SetColour(a.MainColor3D);
+  Shape(2)->SetColour(a.MainColour3D);
   Shape(3)->SetColour(a.AxesColor);
   Shape(4)->SetColour(a.GridColor);
   fontSample_->setText(Q(a.Font.FaceName));

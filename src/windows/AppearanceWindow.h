@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "Program.h"
-#include "WindowKit.h"
+#include "app/Program.h"
+#include "windows/WindowKit.h"
 
 class QCheckBox;
 class QComboBox;

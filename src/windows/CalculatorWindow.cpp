@@ -1,4 +1,4 @@
-#include "CalculatorWindow.h"
+#include "windows/CalculatorWindow.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -13,9 +13,9 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "Program.h"
-#include "ProgramAnalysis.h"
-#include "QtConvert.h"
+#include "app/Program.h"
+#include "app/ProgramAnalysis.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "Calculator.h"
-#include "WindowKit.h"
+#include "analysis/Calculator.h"
+#include "windows/WindowKit.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "ColourScaleWindow.h"
+#include "windows/ColourScaleWindow.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -6,9 +6,9 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "ColorGamma.h"
-#include "Program.h"
-#include "QtConvert.h"
+#include "app/Program.h"
+#include "plot2d/ColorGamma.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 
@@ -19,7 +19,7 @@ ColourRamp::ColourRamp(QWidget* parent, Program& program) : QWidget(parent), pro
 
 void ColourRamp::paintEvent(QPaintEvent*) {
   PlotPicture image(width(), height());
-  PaintColorScale(image, State, Gradient, program_.Pal());
+  PaintColourScale(image, State, Gradient, program_.Pal());
   QPainter painter(this);
   painter.drawImage(0, 0, image.ToImage(width(), height()));
 }
@@ -50,7 +50,7 @@ bool ColourScaleWindow::Open() {
   const std::optional<double> gradient = program_.ScaleGradient();
   if (!gradient) return false;
   ramp_->Gradient = *gradient;
-  ramp_->State = OpenColorScale(*gradient, ramp_->height());
+  ramp_->State = OpenColourScale(*gradient, ramp_->height());
   ramp_->update();
   show();
   raise();

@@ -2,8 +2,8 @@
 // so that colours on the picture can be read back as values.
 #pragma once
 
-#include "ColorGamma.h"
-#include "WindowKit.h"
+#include "plot2d/ColorGamma.h"
+#include "windows/WindowKit.h"
 
 class QSpinBox;
 class QToolButton;
@@ -16,7 +16,7 @@ class Program;
 class ColourRamp : public QWidget {
  public:
   ColourRamp(QWidget* parent, Program& program);
-  ColorScaleState State;
+  ColourScaleState State;
   double Gradient = 0.1;
 
  protected:

@@ -1,4 +1,4 @@
-#include "CommandTable.h"
+#include "windows/CommandTable.h"
 
 #include <array>
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "ToolGlyph.h"
+#include "windows/ToolGlyph.h"
 
 namespace lw {
 

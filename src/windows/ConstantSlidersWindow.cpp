@@ -1,4 +1,4 @@
-#include "ConstantSlidersWindow.h"
+#include "windows/ConstantSlidersWindow.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -17,8 +17,8 @@
 #include <QVBoxLayout>
 #include <numbers>
 
-#include "FormulaParser.h"
-#include "QtConvert.h"
+#include "formula/FormulaParser.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "ConstantSliders.h"
-#include "WindowKit.h"
+#include "app/ConstantSliders.h"
+#include "windows/WindowKit.h"
 
 class QGridLayout;
 class QLabel;

@@ -1,22 +1,22 @@
-#include "DesktopProgram.h"
+#include "windows/DesktopProgram.h"
 
-#include "AboutWindow.h"
-#include "AppearanceWindow.h"
-#include "CalculatorWindow.h"
-#include "ColourScaleWindow.h"
-#include "Dialogs.h"
-#include "GraphParamsDialog.h"
-#include "IntegralWindow.h"
-#include "MainWindow.h"
-#include "MessageWindow.h"
-#include "NotepadWindow.h"
-#include "PaletteWindow.h"
-#include "ParamsWindow.h"
-#include "ProgressWindow.h"
-#include "SavePromptWindow.h"
-#include "Scan3dWindow.h"
-#include "ScanListWindow.h"
-#include "ScanWindow.h"
+#include "windows/AboutWindow.h"
+#include "windows/AppearanceWindow.h"
+#include "windows/CalculatorWindow.h"
+#include "windows/ColourScaleWindow.h"
+#include "windows/Dialogs.h"
+#include "windows/GraphParamsDialog.h"
+#include "windows/IntegralWindow.h"
+#include "windows/MainWindow.h"
+#include "windows/MessageWindow.h"
+#include "windows/NotepadWindow.h"
+#include "windows/PaletteWindow.h"
+#include "windows/ParamsWindow.h"
+#include "windows/ProgressWindow.h"
+#include "windows/SavePromptWindow.h"
+#include "windows/Scan3DWindow.h"
+#include "windows/ScanListWindow.h"
+#include "windows/ScanWindow.h"
 
 namespace lw {
 
@@ -44,9 +44,13 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
   w.Params->SetGraphDialog(w.GraphParams);
   w.Appearance = new AppearanceWindow(main, p, *dialogs_);
   w.Scan = new ScanWindow(main, p);
+  // The start-up hands the saved options and look to the windows that show them
+  // (notepad, appearance, calculator and, made last of them, the scan values), so it
+  // runs once they exist. The windows made after it hold none of those options; the
+  // hint switch reaches them below.
   main->StartUp(arguments);
   w.ScanList = new ScanListWindow(main, p);
-  w.Scan3d = new Scan3dWindow(main, p);
+  w.Scan3D = new Scan3DWindow(main, p);
   w.Palette = new PaletteWindow(main, p, *dialogs_);
   w.Integral = new IntegralWindow(main, p);
   // Windows made after the start-up follow the hint switch as well.

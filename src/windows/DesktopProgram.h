@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Dialogs.h"
+#include "windows/Dialogs.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "Dialogs.h"
+#include "windows/Dialogs.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -8,8 +8,8 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 
-#include "PictureFileDialog.h"
-#include "QtConvert.h"
+#include "windows/PictureFileDialog.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-#include "Appearance.h"
+#include "document/Appearance.h"
 
 class QPrinter;
 class QWidget;

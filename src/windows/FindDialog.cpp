@@ -1,4 +1,4 @@
-#include "FindDialog.h"
+#include "windows/FindDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

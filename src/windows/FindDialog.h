@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "NotepadDocument.h"
+#include "app/NotepadDocument.h"
 
 class QCheckBox;
 class QLineEdit;

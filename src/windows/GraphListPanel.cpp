@@ -1,4 +1,4 @@
-#include "GraphListPanel.h"
+#include "windows/GraphListPanel.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -6,10 +6,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "GraphParamsDialog.h"
-#include "Program.h"
-#include "QtConvert.h"
-#include "WindowKit.h"
+#include "app/Program.h"
+#include "windows/GraphParamsDialog.h"
+#include "windows/QtConvert.h"
+#include "windows/WindowKit.h"
 
 namespace lw {
 

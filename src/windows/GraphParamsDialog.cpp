@@ -1,4 +1,4 @@
-#include "GraphParamsDialog.h"
+#include "windows/GraphParamsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "Dialogs.h"
+#include "windows/Dialogs.h"
 
 namespace lw {
 

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "GraphLists.h"
-#include "WindowKit.h"
+#include "document/GraphLists.h"
+#include "windows/WindowKit.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "HelpWindow.h"
+#include "windows/HelpWindow.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

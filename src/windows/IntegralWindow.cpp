@@ -1,4 +1,4 @@
-#include "IntegralWindow.h"
+#include "windows/IntegralWindow.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,11 +12,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "CalculatorWindow.h"
-#include "Program.h"
-#include "ProgramAnalysis.h"
-#include "QtConvert.h"
-#include "WorkControl.h"
+#include "app/Program.h"
+#include "app/ProgramAnalysis.h"
+#include "document/WorkControl.h"
+#include "windows/CalculatorWindow.h"
+#include "windows/QtConvert.h"
 
 #include <atomic>
 #include <mutex>

@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "Integral.h"
-#include "WindowKit.h"
+#include "analysis/Integral.h"
+#include "windows/WindowKit.h"
 
 class QComboBox;
 class QLineEdit;

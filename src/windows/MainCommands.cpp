@@ -6,26 +6,26 @@
 #include <cstddef>
 #include <iterator>
 
-#include "AboutWindow.h"
-#include "AppearanceWindow.h"
-#include "CalculatorWindow.h"
-#include "ConstantSlidersWindow.h"
-#include "Dialogs.h"
-#include "GraphListPanel.h"
-#include "HelpWindow.h"
-#include "IntegralWindow.h"
-#include "MainWindow.h"
-#include "NotepadWindow.h"
-#include "PaletteWindow.h"
-#include "ParamsWindow.h"
-#include "PictureCommands.h"
-#include "PlotView.h"
-#include "Program3D.h"
-#include "ProgramAnalysis.h"
-#include "QtConvert.h"
-#include "Scan3dWindow.h"
-#include "ScanListWindow.h"
-#include "ScanWindow.h"
+#include "app/Program3D.h"
+#include "app/ProgramAnalysis.h"
+#include "windows/AboutWindow.h"
+#include "windows/AppearanceWindow.h"
+#include "windows/CalculatorWindow.h"
+#include "windows/ConstantSlidersWindow.h"
+#include "windows/Dialogs.h"
+#include "windows/GraphListPanel.h"
+#include "windows/HelpWindow.h"
+#include "windows/IntegralWindow.h"
+#include "windows/MainWindow.h"
+#include "windows/NotepadWindow.h"
+#include "windows/PaletteWindow.h"
+#include "windows/ParamsWindow.h"
+#include "windows/PictureCommands.h"
+#include "windows/PlotView.h"
+#include "windows/QtConvert.h"
+#include "windows/Scan3DWindow.h"
+#include "windows/ScanListWindow.h"
+#include "windows/ScanWindow.h"
 
 namespace lw {
 
@@ -104,7 +104,7 @@ const std::array<MainWindow::Handler, CommandCount>& MainWindow::Handlers() {
       {C::Clear3D, [](W w) { w.program_.ThreeD().Clear(); }},
       {C::Scan3D,
        [](W w) {
-         if (w.windows_.Scan3d) w.windows_.Scan3d->Open();
+         if (w.windows_.Scan3D) w.windows_.Scan3D->Open();
        }},
       {C::Save3DFrame,
        [](W w) { SaveFrame3DCommand(&w, w.program_, w.dialogs_, w.SizedView3D()); }},

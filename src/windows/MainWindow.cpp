@@ -1,4 +1,4 @@
-#include "MainWindow.h"
+#include "windows/MainWindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -13,27 +13,27 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 
-#include "AboutWindow.h"
-#include "AppearanceWindow.h"
-#include "CalculatorWindow.h"
-#include "ColourScaleWindow.h"
-#include "Dialogs.h"
-#include "GraphParamsDialog.h"
-#include "IntegralWindow.h"
-#include "MessageWindow.h"
-#include "NotepadWindow.h"
-#include "PaletteWindow.h"
-#include "ParamsWindow.h"
-#include "PlotView.h"
-#include "ProgressWindow.h"
-#include "QtConvert.h"
-#include "SavePromptWindow.h"
-#include "Scan3dWindow.h"
-#include "ScanListWindow.h"
-#include "ScanWindow.h"
-#include "ToolPanel.h"
-#include "View3D.h"
-#include "WindowKit.h"
+#include "windows/AboutWindow.h"
+#include "windows/AppearanceWindow.h"
+#include "windows/CalculatorWindow.h"
+#include "windows/ColourScaleWindow.h"
+#include "windows/Dialogs.h"
+#include "windows/GraphParamsDialog.h"
+#include "windows/IntegralWindow.h"
+#include "windows/MessageWindow.h"
+#include "windows/NotepadWindow.h"
+#include "windows/PaletteWindow.h"
+#include "windows/ParamsWindow.h"
+#include "windows/PlotView.h"
+#include "windows/ProgressWindow.h"
+#include "windows/QtConvert.h"
+#include "windows/SavePromptWindow.h"
+#include "windows/Scan3DWindow.h"
+#include "windows/ScanListWindow.h"
+#include "windows/ScanWindow.h"
+#include "windows/ToolPanel.h"
+#include "windows/Viewer3D.h"
+#include "windows/WindowKit.h"
 
 namespace lw {
 
@@ -129,7 +129,7 @@ std::vector<QWidget*> MainWindow::WindowsInOrder() const {
           static_cast<QWidget*>(w.Notepad),     static_cast<QWidget*>(w.Progress),
           static_cast<QWidget*>(w.Message),     static_cast<QWidget*>(w.GraphParams),
           static_cast<QWidget*>(w.Appearance),  static_cast<QWidget*>(w.Scan),
-          static_cast<QWidget*>(w.ScanList),    static_cast<QWidget*>(w.Scan3d),
+          static_cast<QWidget*>(w.ScanList),    static_cast<QWidget*>(w.Scan3D),
           static_cast<QWidget*>(w.Palette),     static_cast<QWidget*>(w.Integral)};
 }
 

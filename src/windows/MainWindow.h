@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "CommandTable.h"
-#include "Program.h"
+#include "app/Program.h"
+#include "windows/CommandTable.h"
 
 class QAction;
 class QLabel;
@@ -34,7 +34,7 @@ class ParamsWindow;
 class PlotView;
 class ProgressWindow;
 class SavePromptWindow;
-class Scan3dWindow;
+class Scan3DWindow;
 class ScanListWindow;
 class ScanWindow;
 class ToolPanel;
@@ -53,7 +53,7 @@ struct SecondaryWindows {
   AppearanceWindow* Appearance = nullptr;
   ScanWindow* Scan = nullptr;
   ScanListWindow* ScanList = nullptr;
-  Scan3dWindow* Scan3d = nullptr;
+  Scan3DWindow* Scan3D = nullptr;
   PaletteWindow* Palette = nullptr;
   IntegralWindow* Integral = nullptr;
 };

@@ -1,11 +1,11 @@
-#include "MessageWindow.h"
+#include "windows/MessageWindow.h"
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
 
-#include "Program.h"
+#include "app/Program.h"
 
 namespace lw {
 

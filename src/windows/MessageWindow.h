@@ -2,7 +2,7 @@
 // as its text. Its caption is set per message.
 #pragma once
 
-#include "WindowKit.h"
+#include "windows/WindowKit.h"
 
 class QLabel;
 class QPushButton;

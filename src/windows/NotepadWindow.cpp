@@ -1,4 +1,4 @@
-#include "NotepadWindow.h"
+#include "windows/NotepadWindow.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -11,12 +11,12 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "Dialogs.h"
-#include "FindDialog.h"
-#include "MessageWindow.h"
-#include "Program.h"
-#include "QtConvert.h"
-#include "ToolIcons.h"
+#include "app/Program.h"
+#include "windows/Dialogs.h"
+#include "windows/FindDialog.h"
+#include "windows/MessageWindow.h"
+#include "windows/QtConvert.h"
+#include "windows/ToolIcons.h"
 
 namespace lw {
 
@@ -116,7 +116,7 @@ bool NotepadWindow::Modified() const {
 void NotepadWindow::ApplyLook() {
   Options& look = program_.CarriedOptions();
   QPalette palette = text_->palette();
-  palette.setColor(QPalette::Base, ToQColor(look.NotepadColor));
+  palette.setColor(QPalette::Base, ToQColor(look.NotepadColour));
   palette.setColor(QPalette::Text, ToQColor(look.NotepadFont.Color));
   text_->setPalette(palette);
   text_->setFont(ToQFont(look.NotepadFont));
@@ -205,9 +205,9 @@ bool NotepadWindow::SaveNotepadFile(const QString& path) {
 
 void NotepadWindow::ChangeColour() {
   Options& look = program_.CarriedOptions();
-  const auto chosen = dialogs_.ChooseColour(this, look.NotepadColor);
+  const auto chosen = dialogs_.ChooseColour(this, look.NotepadColour);
   if (!chosen) return;
-  look.NotepadColor = *chosen;
+  look.NotepadColour = *chosen;
   QPalette palette = text_->palette();
   palette.setColor(QPalette::Base, ToQColor(*chosen));
   text_->setPalette(palette);

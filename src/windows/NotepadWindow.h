@@ -6,9 +6,9 @@
 #include <functional>
 #include <vector>
 
-#include "DocumentSession.h"
-#include "NotepadDocument.h"
-#include "WindowKit.h"
+#include "app/DocumentSession.h"
+#include "app/NotepadDocument.h"
+#include "windows/WindowKit.h"
 
 class QPlainTextEdit;
 class QToolButton;

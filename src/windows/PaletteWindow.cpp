@@ -1,4 +1,4 @@
-#include "PaletteWindow.h"
+#include "windows/PaletteWindow.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "Dialogs.h"
-#include "QtConvert.h"
+#include "windows/Dialogs.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 

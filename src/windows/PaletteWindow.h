@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "Program.h"
-#include "WindowKit.h"
+#include "app/Program.h"
+#include "windows/WindowKit.h"
 
 class QCheckBox;
 class QPushButton;

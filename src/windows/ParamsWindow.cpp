@@ -1,4 +1,4 @@
-#include "ParamsWindow.h"
+#include "windows/ParamsWindow.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,8 +12,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "GraphListPanel.h"
-#include "QtConvert.h"
+#include "windows/GraphListPanel.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 

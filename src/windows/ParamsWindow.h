@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "Program.h"
-#include "WindowKit.h"
+#include "app/Program.h"
+#include "windows/WindowKit.h"
 
 class QCheckBox;
 class QGridLayout;

@@ -1,14 +1,14 @@
-#include "PictureCommands.h"
+#include "windows/PictureCommands.h"
 
 #include <QMessageBox>
 #include <QOpenGLWidget>
 #include <QPrinter>
 
-#include "Dialogs.h"
-#include "Pictures.h"
-#include "Printing.h"
-#include "Program.h"
-#include "QtConvert.h"
+#include "app/Pictures.h"
+#include "app/Program.h"
+#include "windows/Dialogs.h"
+#include "windows/Printing.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 

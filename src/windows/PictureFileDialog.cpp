@@ -1,4 +1,4 @@
-#include "PictureFileDialog.h"
+#include "windows/PictureFileDialog.h"
 
 #include <QFileInfo>
 #include <QGridLayout>

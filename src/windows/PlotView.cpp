@@ -1,11 +1,11 @@
-#include "PlotView.h"
+#include "windows/PlotView.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <array>
 
-#include "Program.h"
+#include "app/Program.h"
 
 namespace lw {
 

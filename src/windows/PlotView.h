@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "ProgramAnalysis.h"
+#include "app/ProgramAnalysis.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "Printing.h"
+#include "windows/Printing.h"
 
 #include <QPainter>
 #include <QPrinter>

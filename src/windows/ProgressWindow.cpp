@@ -1,11 +1,11 @@
-#include "ProgressWindow.h"
+#include "windows/ProgressWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include "QtConvert.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "Feedback.h"
+#include "document/Feedback.h"
 
 class QProgressBar;
 

@@ -1,4 +1,4 @@
-#include "QtConvert.h"
+#include "windows/QtConvert.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -6,7 +6,7 @@
 #include <QString>
 #include <string>
 
-#include "Appearance.h"
+#include "document/Appearance.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "SavePromptWindow.h"
+#include "windows/SavePromptWindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -2,8 +2,8 @@
 // the end of the program while the save prompt option is on.
 #pragma once
 
-#include "DocumentSession.h"
-#include "WindowKit.h"
+#include "app/DocumentSession.h"
+#include "windows/WindowKit.h"
 
 class QPushButton;
 

@@ -1,4 +1,4 @@
-#include "ScanListWindow.h"
+#include "windows/ScanListWindow.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "Program.h"
-#include "QtConvert.h"
-#include "ScanWindow.h"
+#include "app/Program.h"
+#include "windows/QtConvert.h"
+#include "windows/ScanWindow.h"
 
 namespace lw {
 

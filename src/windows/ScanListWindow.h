@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "ProgramAnalysis.h"
-#include "WindowKit.h"
+#include "app/ProgramAnalysis.h"
+#include "windows/WindowKit.h"
 
 class QTableWidget;
 class QToolButton;

@@ -1,4 +1,4 @@
-#include "ScanWindow.h"
+#include "windows/ScanWindow.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "Program.h"
-#include "QtConvert.h"
+#include "app/Program.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 

@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
-#include "ProgramAnalysis.h"
-#include "WindowKit.h"
+#include "app/ProgramAnalysis.h"
+#include "windows/WindowKit.h"
 
 class QCheckBox;
 class QFrame;

@@ -1,4 +1,4 @@
-#include "StandardTexts.h"
+#include "windows/StandardTexts.h"
 
 #include <QLibraryInfo>
 

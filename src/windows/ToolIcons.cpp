@@ -1,4 +1,4 @@
-#include "ToolIcons.h"
+#include "windows/ToolIcons.h"
 
 #include <QIconEngine>
 #include <QLinearGradient>

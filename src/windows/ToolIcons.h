@@ -4,7 +4,7 @@
 
 #include <QIcon>
 
-#include "ToolGlyph.h"
+#include "windows/ToolGlyph.h"
 
 namespace lw {
 

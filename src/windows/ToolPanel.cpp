@@ -1,10 +1,10 @@
-#include "ToolPanel.h"
+#include "windows/ToolPanel.h"
 
 #include <QToolButton>
 
-#include "QtConvert.h"
-#include "ToolIcons.h"
-#include "WindowKit.h"
+#include "windows/QtConvert.h"
+#include "windows/ToolIcons.h"
+#include "windows/WindowKit.h"
 
 namespace lw {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "CommandTable.h"
+#include "windows/CommandTable.h"
 
 class QToolButton;
 

@@ -1,4 +1,4 @@
-#include "WindowKit.h"
+#include "windows/WindowKit.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "QtConvert.h"
+#include "windows/QtConvert.h"
 
 namespace lw {
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-#include "GraphLists.h"
+#include "document/GraphLists.h"
 
 class QLabel;
 class QWidget;

@@ -1,4 +1,4 @@
-#include "Calculator.h"
+#include "analysis/Calculator.h"
 
 #include <gtest/gtest.h>
 

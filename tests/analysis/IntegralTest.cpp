@@ -1,4 +1,4 @@
-#include "Integral.h"
+#include "analysis/Integral.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "CaseNames.h"
-#include "Integral.h"
+#include "analysis/Integral.h"
 
 namespace lw {
 namespace {

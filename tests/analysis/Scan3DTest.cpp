@@ -1,9 +1,9 @@
-#include "Scan3D.h"
+#include "analysis/Scan3D.h"
 
 #include <gtest/gtest.h>
 
-#include "FormulaParser.h"
 #include "ScanRowPrinting.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 namespace {

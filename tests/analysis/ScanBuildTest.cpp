@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "BuildCommands.h"
-#include "ScanSession.h"
+#include "analysis/ScanSession.h"
+#include "plot2d/BuildCommands.h"
 
 namespace lw {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "ScanValues.h"
+#include "analysis/ScanValues.h"
 
 namespace lw {
 

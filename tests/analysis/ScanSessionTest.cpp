@@ -1,10 +1,10 @@
-#include "ScanSession.h"
+#include "analysis/ScanSession.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "PlotPicture.h"
+#include "plot2d/PlotPicture.h"
 
 namespace lw {
 namespace {

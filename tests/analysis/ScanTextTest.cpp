@@ -1,4 +1,4 @@
-#include "ScanText.h"
+#include "analysis/ScanText.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "FormulaParser.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 namespace {

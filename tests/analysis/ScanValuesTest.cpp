@@ -1,10 +1,10 @@
-#include "ScanValues.h"
+#include "analysis/ScanValues.h"
 
 #include <gtest/gtest.h>
 
-#include "FormulaParser.h"
 #include "ScanRowPrinting.h"
-#include "ScanText.h"
+#include "analysis/ScanText.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 namespace {

@@ -1,7 +1,7 @@
 // The runner of long work: one job at a time, its end heard on the interface thread,
 // stopping safe at any time, and the program's builds through it giving the same
 // picture as a build on the calling thread.
-#include "BackgroundWork.h"
+#include "app/BackgroundWork.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,10 @@
 #include <chrono>
 #include <thread>
 
-#include "BuildCommands.h"
-#include "Program.h"
-#include "Program3D.h"
 #include "TempDir.h"
+#include "app/Program.h"
+#include "app/Program3D.h"
+#include "plot2d/BuildCommands.h"
 
 namespace lw {
 namespace {

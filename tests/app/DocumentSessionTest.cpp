@@ -1,4 +1,4 @@
-#include "DocumentSession.h"
+#include "app/DocumentSession.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <QImage>
 
 #include "CaseNames.h"
-#include "NotepadDocument.h"
-#include "Pictures.h"
 #include "TempDir.h"
+#include "app/NotepadDocument.h"
+#include "app/Pictures.h"
 
 namespace lw {
 namespace {

@@ -1,4 +1,4 @@
-#include "Program3D.h"
+#include "app/Program3D.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include <QtGlobal>
 
 #include "CaseNames.h"
-#include "Program.h"
 #include "TempDir.h"
+#include "app/Program.h"
 
 namespace lw {
 namespace {

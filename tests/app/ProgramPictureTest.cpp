@@ -6,8 +6,8 @@
 #include <string>
 
 #include "CaseNames.h"
-#include "Program.h"
 #include "TempDir.h"
+#include "app/Program.h"
 
 namespace lw {
 namespace {

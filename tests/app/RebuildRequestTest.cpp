@@ -1,6 +1,6 @@
 // Rebuild requests folded into one build at a time, with a runner that ends its
 // builds at once and with one that ends them later, beside the interface.
-#include "RebuildRequest.h"
+#include "app/RebuildRequest.h"
 
 #include <gtest/gtest.h>
 

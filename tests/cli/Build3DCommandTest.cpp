@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "CommandRun.h"
-#include "DxfFormat.h"
 #include "document/Palette.h"
 #include "document/SettingsFile.h"
+#include "scene3d/DxfFormat.h"
 
 namespace lw::cli {
 namespace {

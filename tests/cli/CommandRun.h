@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Commands.h"
+#include "cli/Commands.h"
 
 namespace lw::cli {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "ConstantOptions.h"
+#include "cli/ConstantOptions.h"
 
 namespace lw::cli {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "CommandRun.h"
-#include "DxfFormat.h"
 #include "document/Palette.h"
+#include "scene3d/DxfFormat.h"
 
 namespace lw::cli {
 namespace {

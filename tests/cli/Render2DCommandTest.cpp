@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "CommandRun.h"
-#include "Program.h"
-#include "SettingsFile.h"
+#include "app/Program.h"
+#include "document/SettingsFile.h"
 
 namespace lw::cli {
 namespace {

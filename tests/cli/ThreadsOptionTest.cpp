@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "CaseNames.h"
-#include "Commands.h"
+#include "cli/Commands.h"
 
 namespace lw::cli {
 namespace {

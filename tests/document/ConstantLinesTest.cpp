@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "FormulaParser.h"
 #include "document/ConstantLines.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 namespace {

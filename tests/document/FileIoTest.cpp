@@ -1,5 +1,5 @@
 // The file half shared by the document formats.
-#include "FileIo.h"
+#include "document/FileIo.h"
 
 #include <gtest/gtest.h>
 

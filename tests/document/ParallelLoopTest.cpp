@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "CaseNames.h"
-#include "ParallelLoop.h"
-#include "WorkerParsers.h"
+#include "document/ParallelLoop.h"
+#include "document/WorkerParsers.h"
 
 namespace lw {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "FormulaParser.h"
 #include "document/BuildParameters.h"
 #include "document/Feedback.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 namespace {

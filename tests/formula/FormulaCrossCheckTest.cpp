@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "FormulaParser.h"
 #include "FormulaTestSupport.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 namespace {

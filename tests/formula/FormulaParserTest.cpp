@@ -1,4 +1,4 @@
-#include "FormulaParser.h"
+#include "formula/FormulaParser.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "FormulaParser.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "CaseNames.h"
-#include "FormulaParser.h"
 #include "FormulaTestSupport.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 namespace {

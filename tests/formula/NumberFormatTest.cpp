@@ -1,4 +1,4 @@
-#include "NumberFormat.h"
+#include "formula/NumberFormat.h"
 
 #include <gtest/gtest.h>
 

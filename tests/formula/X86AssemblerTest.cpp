@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "CaseNames.h"
-#include "X86Assembler.h"
+#include "formula/X86Assembler.h"
 
 namespace lw::formula_internal {
 namespace {

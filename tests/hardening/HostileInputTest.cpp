@@ -11,17 +11,17 @@
 #include <vector>
 
 #include "CaseNames.h"
-#include "DocumentSession.h"
-#include "DxfFormat.h"
-#include "G3dFile.h"
-#include "Scene3DCommands.h"
-#include "StatusTexts.h"
 #include "TempDir.h"
+#include "app/DocumentSession.h"
+#include "app/StatusTexts.h"
 #include "document/OptionsFile.h"
 #include "document/Palette.h"
 #include "document/SettingsFile.h"
 #include "document/SettingsFormat.h"
 #include "formula/FormulaParser.h"
+#include "scene3d/DxfFormat.h"
+#include "scene3d/G3dFile.h"
+#include "scene3d/Scene3DCommands.h"
 
 namespace lw {
 namespace {

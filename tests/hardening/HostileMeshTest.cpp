@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "G3dFile.h"
-#include "MeshFormats.h"
-#include "Scene3DCommands.h"
 #include "TempDir.h"
 #include "document/Palette.h"
+#include "scene3d/G3dFile.h"
+#include "scene3d/MeshFormats.h"
+#include "scene3d/Scene3DCommands.h"
 
 namespace lw {
 namespace {

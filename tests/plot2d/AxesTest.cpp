@@ -1,11 +1,11 @@
-#include "Axes.h"
+#include "plot2d/Axes.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "BuildCommands.h"
 #include "Plot2DFixture.h"
+#include "plot2d/BuildCommands.h"
 
 namespace lw {
 namespace {

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "BuildCommands.h"
-#include "BuilderCommon.h"
-#include "Builders2D.h"
 #include "CaseNames.h"
-#include "ColorGamma.h"
 #include "Plot2DFixture.h"
+#include "plot2d/BuildCommands.h"
+#include "plot2d/BuilderCommon.h"
+#include "plot2d/Builders2D.h"
+#include "plot2d/ColorGamma.h"
 
 namespace lw {
 namespace {

@@ -1,4 +1,4 @@
-#include "BuildCommands.h"
+#include "plot2d/BuildCommands.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "BuildCommands.h"
-#include "Builders2D.h"
 #include "Plot2DFixture.h"
+#include "plot2d/BuildCommands.h"
+#include "plot2d/Builders2D.h"
 
 namespace lw {
 namespace {

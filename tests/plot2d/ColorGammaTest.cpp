@@ -1,11 +1,11 @@
-#include "ColorGamma.h"
+#include "plot2d/ColorGamma.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "RasterMath.h"
+#include "plot2d/RasterMath.h"
 
 namespace lw {
 namespace {
@@ -130,7 +130,7 @@ TEST(GammaColorTest, FastStepAgreesWithTheQuotient) {
   }
 }
 
-TEST(ColorScaleTest, SpacingAndStepFollowTheGradient) {
+TEST(ColourScaleTest, SpacingAndStepFollowTheGradient) {
   struct Case {
     double gradient;
     int spacing, step;
@@ -140,7 +140,7 @@ TEST(ColorScaleTest, SpacingAndStepFollowTheGradient) {
       {0.05, 20, 1}, {0.01, 100, 1}, {-0.5, 40, -20}, {-3, 20, -60},
   };
   for (const Case& k : cases) {
-    const ColorScaleState s = OpenColorScale(k.gradient, 329);
+    const ColourScaleState s = OpenColourScale(k.gradient, 329);
     EXPECT_EQ(s.LabelSpacing, k.spacing) << k.gradient;
     EXPECT_EQ(s.LabelStep, k.step) << k.gradient;
     EXPECT_EQ(s.RowOffset, -164);
@@ -148,11 +148,11 @@ TEST(ColorScaleTest, SpacingAndStepFollowTheGradient) {
   }
 }
 
-TEST(ColorScaleTest, PaintsRampFrameAndTicks) {
+TEST(ColourScaleTest, PaintsRampFrameAndTicks) {
   const Palette p = Ramp();
   PlotPicture image(129, 329);
-  const ColorScaleState s = OpenColorScale(0.5, 329);
-  PaintColorScale(image, s, 0.5, p);
+  const ColourScaleState s = OpenColourScale(0.5, 329);
+  PaintColourScale(image, s, 0.5, p);
   EXPECT_EQ(image.GetPixel(100, 164), p.At(128));  // value 0 in the middle
   EXPECT_EQ(image.GetPixel(40, 164), p.At(128));
   EXPECT_EQ(image.GetPixel(100, 0), GammaColor(-164 * 0.5, 0.5, p));
@@ -168,10 +168,10 @@ TEST(ColorScaleTest, PaintsRampFrameAndTicks) {
   }
 }
 
-TEST(ColorScaleTest, NegativeGradientPaintsWithoutHanging) {
+TEST(ColourScaleTest, NegativeGradientPaintsWithoutHanging) {
   const Palette p = Ramp();
   PlotPicture image(129, 329);
-  PaintColorScale(image, OpenColorScale(-0.001, 329), -0.001, p);
+  PaintColourScale(image, OpenColourScale(-0.001, 329), -0.001, p);
   EXPECT_EQ(image.GetPixel(39, 10), 0u);
 }
 

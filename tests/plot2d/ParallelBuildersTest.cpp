@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "BuildCommands.h"
-#include "Builders2D.h"
 #include "CaseNames.h"
 #include "Plot2DFixture.h"
+#include "plot2d/BuildCommands.h"
+#include "plot2d/Builders2D.h"
 
 namespace lw {
 namespace {

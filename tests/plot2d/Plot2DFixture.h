@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "Plot2DContext.h"
+#include "plot2d/Plot2DContext.h"
 
 namespace lw::test {
 

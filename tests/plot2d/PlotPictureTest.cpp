@@ -1,4 +1,4 @@
-#include "PlotPicture.h"
+#include "plot2d/PlotPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "RasterMath.h"
+#include "plot2d/RasterMath.h"
 
 namespace lw {
 namespace {

@@ -1,5 +1,5 @@
 // PNG pictures read back by an independent decoder (Qt's) with every pixel intact.
-#include "PngFormat.h"
+#include "plot2d/PngFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "PlotPicture.h"
+#include "plot2d/PlotPicture.h"
 
 namespace lw {
 namespace {

@@ -1,9 +1,9 @@
-#include "View2D.h"
+#include "plot2d/View2D.h"
 
 #include <gtest/gtest.h>
 
-#include "BuildCommands.h"
 #include "Plot2DFixture.h"
+#include "plot2d/BuildCommands.h"
 
 namespace lw {
 namespace {

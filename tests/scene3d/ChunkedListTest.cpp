@@ -1,4 +1,4 @@
-#include "ChunkedList.h"
+#include "scene3d/ChunkedList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "DxfFormat.h"
+#include "scene3d/DxfFormat.h"
 
 #include <gtest/gtest.h>
 

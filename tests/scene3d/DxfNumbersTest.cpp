@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "DxfFormat.h"
-#include "G3dModel.h"
+#include "scene3d/DxfFormat.h"
+#include "scene3d/G3dModel.h"
 
 namespace lw {
 namespace {

@@ -1,4 +1,4 @@
-#include "G3dModel.h"
+#include "scene3d/G3dModel.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "G3dModel.h"
+#include "scene3d/G3dModel.h"
 
 namespace lw::testing {
 

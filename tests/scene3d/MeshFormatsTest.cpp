@@ -1,4 +1,4 @@
-#include "MeshFormats.h"
+#include "scene3d/MeshFormats.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "G3dModel.h"
+#include "scene3d/G3dModel.h"
 
 namespace lw {
 

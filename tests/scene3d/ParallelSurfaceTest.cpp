@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "CaseNames.h"
-#include "HeadlessScene3D.h"
-#include "Scene3DCommands.h"
 #include "document/Document.h"
+#include "scene3d/HeadlessScene3D.h"
+#include "scene3d/Scene3DCommands.h"
 
 namespace lw {
 namespace {

@@ -1,4 +1,4 @@
-#include "Scene3DCommands.h"
+#include "scene3d/Scene3DCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -6,13 +6,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "DxfFormat.h"
 #include "FileSizeLimit.h"
-#include "G3dFile.h"
 #include "document/Document.h"
 #include "document/Feedback.h"
 #include "document/Palette.h"
 #include "formula/FormulaParser.h"
+#include "scene3d/DxfFormat.h"
+#include "scene3d/G3dFile.h"
 
 namespace lw {
 namespace {

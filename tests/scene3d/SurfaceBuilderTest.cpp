@@ -1,14 +1,14 @@
-#include "SurfaceBuilder.h"
+#include "scene3d/SurfaceBuilder.h"
 
 #include <gtest/gtest.h>
 
 #include "CaseNames.h"
 #include "ModelChecks.h"
-#include "Scene3DCommands.h"
 #include "document/Document.h"
 #include "document/Feedback.h"
 #include "document/Palette.h"
 #include "formula/FormulaParser.h"
+#include "scene3d/Scene3DCommands.h"
 
 namespace lw {
 namespace {

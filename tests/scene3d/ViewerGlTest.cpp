@@ -1,4 +1,4 @@
-#include "ViewerGl.h"
+#include "scene3d/ViewerGl.h"
 
 #include <gtest/gtest.h>
 

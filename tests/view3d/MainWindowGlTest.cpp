@@ -6,13 +6,13 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "AppearanceWindow.h"
 #include "CaseNames.h"
-#include "DesktopProgram.h"
-#include "MainWindow.h"
-#include "Program.h"
-#include "Program3D.h"
-#include "View3D.h"
+#include "app/Program.h"
+#include "app/Program3D.h"
+#include "windows/AppearanceWindow.h"
+#include "windows/DesktopProgram.h"
+#include "windows/MainWindow.h"
+#include "windows/Viewer3D.h"
 
 namespace lw {
 namespace {

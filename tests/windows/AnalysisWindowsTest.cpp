@@ -21,12 +21,12 @@
 #include <string>
 #include <vector>
 
-#include "CalculatorWindow.h"
 #include "CaseNames.h"
-#include "IntegralWindow.h"
-#include "ProgramAnalysis.h"
-#include "Scan3dWindow.h"
 #include "WindowsTestSupport.h"
+#include "app/ProgramAnalysis.h"
+#include "windows/CalculatorWindow.h"
+#include "windows/IntegralWindow.h"
+#include "windows/Scan3DWindow.h"
 
 namespace lw::test {
 namespace {
@@ -310,13 +310,13 @@ INSTANTIATE_TEST_SUITE_P(
                               }}),
     lw::test::CaseName());
 
-struct Scan3dFixture {
-  Scan3dFixture() {
+struct Scan3DFixture {
+  Scan3DFixture() {
     f.State().AddGraph3D("SIN(X)*COS(Y)", PlotP3d{0, ZOfXY});
     f.State().AddGraph3D("LN(X)", PlotP3d{0, ZOfXY});
     f.State().AddGraph3D("sin(x)", PlotP3d{0, ZOfXY});
     f.State().AddGraph3D("X+Y", PlotP3d{0, ZOfXY});
-    w = f.Windows().Scan3d;
+    w = f.Windows().Scan3D;
   }
   std::string Value(int row) const { return w->Grid()->item(row, 1)->text().toStdString(); }
   void Type(int axis, const char* text) {
@@ -324,11 +324,11 @@ struct Scan3dFixture {
     w->Coordinate(axis)->textEdited(text);
   }
   ProgramFixture f;
-  Scan3dWindow* w;
+  Scan3DWindow* w;
 };
 
 TEST(Scan3D, OpensWithTheValuesAtTheTypedPoint) {
-  Scan3dFixture s;
+  Scan3DFixture s;
   s.f.Main().Action(Command::Scan3D)->trigger();
   ASSERT_TRUE(s.w->isVisible());
   ASSERT_EQ(s.w->Grid()->rowCount(), 4);
@@ -343,7 +343,7 @@ TEST(Scan3D, OpensWithTheValuesAtTheTypedPoint) {
 }
 
 TEST(Scan3D, FunctionThroughThePointAlongTheDependentAxis) {
-  Scan3dFixture s;
+  Scan3DFixture s;
   s.f.Main().Action(Command::Scan3D)->trigger();
   s.Type(0, "1");
   s.Type(1, "2");
@@ -358,7 +358,7 @@ TEST(Scan3D, FunctionThroughThePointAlongTheDependentAxis) {
 }
 
 TEST(Scan3D, AnUnreadableCoordinateIsReportedAndNothingChanges) {
-  Scan3dFixture s;
+  Scan3DFixture s;
   s.f.Main().Action(Command::Scan3D)->trigger();
   s.Type(0, "2");
   s.Type(1, "abc");
@@ -370,7 +370,7 @@ TEST(Scan3D, AnUnreadableCoordinateIsReportedAndNothingChanges) {
 TEST(Scan3D, NoGraphsOnlyTheHeader) {
   ProgramFixture f;
   f.Main().Action(Command::Scan3D)->trigger();
-  EXPECT_EQ(f.Windows().Scan3d->Grid()->rowCount(), 0);
+  EXPECT_EQ(f.Windows().Scan3D->Grid()->rowCount(), 0);
 }
 
 }  // namespace

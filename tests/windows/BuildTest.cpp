@@ -6,10 +6,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "ParamsWindow.h"
-#include "PlotView.h"
-#include "ProgressWindow.h"
 #include "WindowsTestSupport.h"
+#include "windows/ParamsWindow.h"
+#include "windows/PlotView.h"
+#include "windows/ProgressWindow.h"
 
 namespace lw::test {
 namespace {

@@ -16,14 +16,14 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "ConstantSlidersWindow.h"
-#include "FormulaParser.h"
-#include "ParamsWindow.h"
-#include "Program3D.h"
-#include "ProgressWindow.h"
-#include "SettingsFile.h"
-#include "ToolPanel.h"
 #include "WindowsTestSupport.h"
+#include "app/Program3D.h"
+#include "document/SettingsFile.h"
+#include "formula/FormulaParser.h"
+#include "windows/ConstantSlidersWindow.h"
+#include "windows/ParamsWindow.h"
+#include "windows/ProgressWindow.h"
+#include "windows/ToolPanel.h"
 
 namespace lw::test {
 namespace {

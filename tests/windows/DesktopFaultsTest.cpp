@@ -11,14 +11,14 @@
 #include <QScrollBar>
 #include <QWindow>
 
-#include "CalculatorWindow.h"
-#include "GraphParamsDialog.h"
-#include "MainWindow.h"
-#include "ParamsWindow.h"
-#include "PlotView.h"
-#include "Program3D.h"
-#include "ScanWindow.h"
 #include "WindowsTestSupport.h"
+#include "app/Program3D.h"
+#include "windows/CalculatorWindow.h"
+#include "windows/GraphParamsDialog.h"
+#include "windows/MainWindow.h"
+#include "windows/ParamsWindow.h"
+#include "windows/PlotView.h"
+#include "windows/ScanWindow.h"
 
 namespace lw::test {
 namespace {

@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ParamsWindow.h"
-#include "SavePromptWindow.h"
 #include "WindowsTestSupport.h"
+#include "windows/ParamsWindow.h"
+#include "windows/SavePromptWindow.h"
 
 namespace lw::test {
 namespace {

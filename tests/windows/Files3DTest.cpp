@@ -3,8 +3,8 @@
 
 #include <QFile>
 
-#include "Program3D.h"
 #include "WindowsTestSupport.h"
+#include "app/Program3D.h"
 
 namespace lw::test {
 namespace {

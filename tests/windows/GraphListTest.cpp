@@ -11,11 +11,11 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "GraphListPanel.h"
-#include "GraphParamsDialog.h"
-#include "ParamsWindow.h"
-#include "WindowKit.h"
 #include "WindowsTestSupport.h"
+#include "windows/GraphListPanel.h"
+#include "windows/GraphParamsDialog.h"
+#include "windows/ParamsWindow.h"
+#include "windows/WindowKit.h"
 
 namespace lw::test {
 namespace {

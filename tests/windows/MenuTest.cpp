@@ -14,12 +14,12 @@
 #include <algorithm>
 #include <set>
 
-#include "ParamsWindow.h"
-#include "Program3D.h"
-#include "ProgramAnalysis.h"
-#include "ToolPanel.h"
-#include "WindowKit.h"
 #include "WindowsTestSupport.h"
+#include "app/Program3D.h"
+#include "app/ProgramAnalysis.h"
+#include "windows/ParamsWindow.h"
+#include "windows/ToolPanel.h"
+#include "windows/WindowKit.h"
 
 namespace lw::test {
 namespace {

@@ -13,11 +13,11 @@
 #include <QToolButton>
 
 #include "CaseNames.h"
-#include "FindDialog.h"
-#include "MessageWindow.h"
-#include "NotepadWindow.h"
-#include "SavePromptWindow.h"
 #include "WindowsTestSupport.h"
+#include "windows/FindDialog.h"
+#include "windows/MessageWindow.h"
+#include "windows/NotepadWindow.h"
+#include "windows/SavePromptWindow.h"
 
 namespace lw::test {
 namespace {

@@ -11,11 +11,11 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "AppearanceWindow.h"
-#include "ColourScaleWindow.h"
-#include "PaletteWindow.h"
-#include "ParamsWindow.h"
 #include "WindowsTestSupport.h"
+#include "windows/AppearanceWindow.h"
+#include "windows/ColourScaleWindow.h"
+#include "windows/PaletteWindow.h"
+#include "windows/ParamsWindow.h"
 
 namespace lw::test {
 namespace {

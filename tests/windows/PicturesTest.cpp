@@ -11,11 +11,11 @@
 #include <QRegularExpression>
 #include <QTextBrowser>
 
-#include "AboutWindow.h"
 #include "CaseNames.h"
-#include "HelpWindow.h"
-#include "Pictures.h"
 #include "WindowsTestSupport.h"
+#include "app/Pictures.h"
+#include "windows/AboutWindow.h"
+#include "windows/HelpWindow.h"
 
 namespace lw::test {
 namespace {

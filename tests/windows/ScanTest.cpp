@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "PlotView.h"
-#include "ProgramAnalysis.h"
-#include "ScanListWindow.h"
-#include "ScanWindow.h"
 #include "WindowsTestSupport.h"
+#include "app/ProgramAnalysis.h"
+#include "windows/PlotView.h"
+#include "windows/ScanListWindow.h"
+#include "windows/ScanWindow.h"
 
 namespace lw::test {
 namespace {

@@ -9,9 +9,9 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
-#include "PictureFileDialog.h"
-#include "QtConvert.h"
-#include "StandardTexts.h"
+#include "windows/PictureFileDialog.h"
+#include "windows/QtConvert.h"
+#include "windows/StandardTexts.h"
 
 namespace lw {
 namespace {

@@ -8,9 +8,9 @@
 #include <QPlainTextEdit>
 #include <QSpinBox>
 
-#include "AppearanceWindow.h"
-#include "ParamsWindow.h"
 #include "WindowsTestSupport.h"
+#include "windows/AppearanceWindow.h"
+#include "windows/ParamsWindow.h"
 
 namespace lw::test {
 namespace {

@@ -10,12 +10,12 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-#include "CalculatorWindow.h"
-#include "PlotView.h"
-#include "SavePromptWindow.h"
-#include "ScanWindow.h"
-#include "ToolPanel.h"
 #include "WindowsTestSupport.h"
+#include "windows/CalculatorWindow.h"
+#include "windows/PlotView.h"
+#include "windows/SavePromptWindow.h"
+#include "windows/ScanWindow.h"
+#include "windows/ToolPanel.h"
 
 namespace lw::test {
 namespace {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "DesktopProgram.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
-#include "Program.h"
+#include "app/Program.h"
+#include "windows/DesktopProgram.h"
+#include "windows/Dialogs.h"
+#include "windows/MainWindow.h"
 
 namespace lw::test {
 

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "Build3DContext.h"
-#include "SceneGl.h"
+#include "scene3d/Build3DContext.h"
+#include "scene3d/SceneGl.h"
 
 namespace lw {
 

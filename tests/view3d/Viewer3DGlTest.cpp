@@ -7,10 +7,10 @@
 #include <memory>
 
 #include "CaseNames.h"
-#include "Program.h"
-#include "Program3D.h"
 #include "TempDir.h"
-#include "View3D.h"
+#include "app/Program.h"
+#include "app/Program3D.h"
+#include "windows/Viewer3D.h"
 
 namespace lw {
 namespace {
@@ -29,7 +29,7 @@ int LitCount(const QImage& image) {
   return count;
 }
 
-class View3DGl : public ::testing::Test {
+class Viewer3DGl : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!OpenGLAvailable()) GTEST_SKIP() << "no OpenGL context on this platform";
@@ -69,7 +69,7 @@ class View3DGl : public ::testing::Test {
   std::unique_ptr<Viewer3D> view;
 };
 
-TEST_F(View3DGl, ABuiltPlaneLightsThePixelsWhereItProjects) {
+TEST_F(Viewer3DGl, ABuiltPlaneLightsThePixelsWhereItProjects) {
   BuildPlane(2);
   const QImage frame = Frame();
   ASSERT_EQ(frame.width(), Side);
@@ -85,13 +85,13 @@ TEST_F(View3DGl, ABuiltPlaneLightsThePixelsWhereItProjects) {
   }
 }
 
-TEST_F(View3DGl, AnEmptySpaceIsBlack) {
+TEST_F(Viewer3DGl, AnEmptySpaceIsBlack) {
   EXPECT_EQ(LitCount(Frame()), 0);
 }
 
 // Points, lines and filled polygons of one surface: each mode shows more than the
 // one before, and the filled one covers the projected square.
-TEST_F(View3DGl, PolygonModesChangeThePicture) {
+TEST_F(Viewer3DGl, PolygonModesChangeThePicture) {
   BuildPlane(0);
   const int points = LitCount(Frame());
   space().SetDrawMode(1);
@@ -116,7 +116,7 @@ void PrintTo(const DragCase& c, std::ostream* out) {
   *out << c.name;
 }
 
-class Dragging : public View3DGl, public ::testing::WithParamInterface<DragCase> {};
+class Dragging : public Viewer3DGl, public ::testing::WithParamInterface<DragCase> {};
 
 TEST_P(Dragging, TurnsOrMovesTheCameraAndRepaints) {
   BuildPlane(2);
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {0, 0, -35, 0, 0, -30}}),
     test::CaseName());
 
-TEST_F(View3DGl, TurnedEdgeOnThePlaneAlmostVanishes) {
+TEST_F(Viewer3DGl, TurnedEdgeOnThePlaneAlmostVanishes) {
   BuildPlane(2);
   const int flat = LitCount(Frame());
   Drag({100, 200}, {190, 200}, Qt::LeftButton);  // 90 degrees about Y
@@ -155,7 +155,7 @@ TEST_F(View3DGl, TurnedEdgeOnThePlaneAlmostVanishes) {
   EXPECT_LT(LitCount(Frame()), flat / 20);
 }
 
-TEST_F(View3DGl, TurningDoesNotCompileTheListsAgainButABuildDoes) {
+TEST_F(Viewer3DGl, TurningDoesNotCompileTheListsAgainButABuildDoes) {
   BuildPlane(2);
   Frame();
   const G3dScene& scene = space().Scene();
@@ -171,7 +171,7 @@ TEST_F(View3DGl, TurningDoesNotCompileTheListsAgainButABuildDoes) {
   EXPECT_GT(LitCount(Frame()), 0);
 }
 
-TEST_F(View3DGl, APanelOfNoHeightDrawsWithoutStopping) {
+TEST_F(Viewer3DGl, APanelOfNoHeightDrawsWithoutStopping) {
   BuildPlane(2);
   view->resize(Side, 0);
   QApplication::processEvents();
@@ -183,7 +183,7 @@ TEST_F(View3DGl, APanelOfNoHeightDrawsWithoutStopping) {
 
 // A square of two-sided faces as another program would write it: CR LF lines, a
 // layer table and one four-corner face.
-TEST_F(View3DGl, AnOpenedDxfIsCentredAndShownFromDistance20) {
+TEST_F(Viewer3DGl, AnOpenedDxfIsCentredAndShownFromDistance20) {
   const std::string path = dir.File("square.dxf");
   {
     std::ofstream out(path, std::ios::binary);

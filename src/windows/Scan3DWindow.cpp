@@ -1,4 +1,4 @@
-#include "Scan3dWindow.h"
+#include "windows/Scan3DWindow.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -9,13 +9,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "Program.h"
-#include "QtConvert.h"
-#include "ScanWindow.h"
+#include "app/Program.h"
+#include "windows/QtConvert.h"
+#include "windows/ScanWindow.h"
 
 namespace lw {
 
-Scan3dWindow::Scan3dWindow(QWidget* parent, Program& program)
+Scan3DWindow::Scan3DWindow(QWidget* parent, Program& program)
     : SecondaryWindow(parent, QStringLiteral("Значення при відповідних аргументах :")),
       program_(program) {
   resize(330, 260);
@@ -62,23 +62,23 @@ Scan3dWindow::Scan3dWindow(QWidget* parent, Program& program)
   a.AddObserver(this);
 }
 
-Scan3dWindow::~Scan3dWindow() {
+Scan3DWindow::~Scan3DWindow() {
   program_.Analysis().RemoveObserver(this);
 }
 
-void Scan3dWindow::Open() {
+void Scan3DWindow::Open() {
   program_.Analysis().Open3DScan();
   show();
   raise();
   activateWindow();
 }
 
-std::size_t Scan3dWindow::SelectedRow() const {
+std::size_t Scan3DWindow::SelectedRow() const {
   // Like a string grid, the grid counts its first row as selected until another is.
   return static_cast<std::size_t>(std::max(grid_->currentRow(), 0));
 }
 
-void Scan3dWindow::Scan3DChanged() {
+void Scan3DWindow::Scan3DChanged() {
   const Scan3DPanel& panel = program_.Analysis().Panel3D();
   for (std::size_t i = 0; i < 3; ++i) {
     names_[i]->setText(Q(panel.names[i]));

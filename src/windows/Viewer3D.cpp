@@ -1,12 +1,12 @@
-#include "View3D.h"
+#include "windows/Viewer3D.h"
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
 
-#include "Program3D.h"
-#include "SceneGl.h"
-#include "ViewerGl.h"
+#include "app/Program3D.h"
+#include "scene3d/SceneGl.h"
+#include "scene3d/ViewerGl.h"
 
 namespace lw {
 

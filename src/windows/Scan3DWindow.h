@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "ProgramAnalysis.h"
-#include "WindowKit.h"
+#include "app/ProgramAnalysis.h"
+#include "windows/WindowKit.h"
 
 class QLineEdit;
 class QTableWidget;
@@ -15,10 +15,10 @@ namespace lw {
 
 class Program;
 
-class Scan3dWindow : public SecondaryWindow, private AnalysisObserver {
+class Scan3DWindow : public SecondaryWindow, private AnalysisObserver {
  public:
-  Scan3dWindow(QWidget* parent, Program& program);
-  ~Scan3dWindow() override;
+  Scan3DWindow(QWidget* parent, Program& program);
+  ~Scan3DWindow() override;
   // The menu command: names from the build parameters, values at the typed point.
   void Open();
   QTableWidget* Grid() const { return grid_; }
