@@ -4,13 +4,15 @@
 // work on a shared machine only ever adds time): every core should take at most 0.6x
 // the time of one thread. Then the latency of a stop request during a 2D build, and
 // how late a 50 ms timer of the interface thread fires while a 5-second build runs
-// beside it (both should stay under 0.1 s).
+// beside it (both should stay under 0.1 s). Arguments pick the rows whose names
+// contain one of them (the latencies are then skipped): `threads_bench surface`.
 #include <QGuiApplication>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -58,6 +60,21 @@ Row Compare(const char* name, int runs, const std::function<void(const lw::WorkC
   const lw::WorkControl one(1), all(0);
   return {name, Fastest(runs, [&] { run(&one); }), Fastest(runs, [&] { run(&all); })};
 }
+
+// The rows the command line asks for: all of them when it names none.
+class RowFilter {
+ public:
+  RowFilter(int argc, char** argv) : parts_(argv + 1, argv + argc) {}
+  bool Everything() const { return parts_.empty(); }
+  bool Wants(std::string_view name) const {
+    return Everything() || std::any_of(parts_.begin(), parts_.end(), [&](std::string_view part) {
+             return name.find(part) != std::string_view::npos;
+           });
+  }
+
+ private:
+  std::vector<std::string_view> parts_;
+};
 
 void Surface(const lw::WorkControl* work) {
   lw::HeadlessScene3D space;
@@ -133,15 +150,19 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   std::printf("threads: %d\n", lw::WorkControl().Threads());
+  const RowFilter filter(argc, argv);
   std::vector<Row> rows;
+  const auto add = [&](const char* name, int runs, auto&& run) {
+    if (filter.Wants(name)) rows.push_back(Compare(name, runs, run));
+  };
   {
     Setup2D region(lw::Relation, 0), contour(lw::Relation, 1), gamma(lw::ColorGamma, 0);
-    rows.push_back(Compare("region 1600x1200", 5, [&](auto w) { region.Build(w); }));
-    rows.push_back(Compare("colour map 1600x1200", 5, [&](auto w) { gamma.Build(w); }));
-    rows.push_back(Compare("contour 1600x1200", 5, [&](auto w) { contour.Build(w); }));
+    add("region 1600x1200", 5, [&](auto w) { region.Build(w); });
+    add("colour map 1600x1200", 5, [&](auto w) { gamma.Build(w); });
+    add("contour 1600x1200", 5, [&](auto w) { contour.Build(w); });
   }
-  rows.push_back(Compare("surface 1001x1001", 5, Surface));
-  rows.push_back(Compare("integral 10^8 samples", 3, Integral));
+  add("surface 1001x1001", 5, Surface);
+  add("integral 10^8 samples", 3, Integral);
   bool ok = true;
   std::printf("\n%-24s %12s %12s %8s  target <= 0.6\n", "", "1 thread s", "all cores s", "ratio");
   for (const Row& r : rows) {
@@ -150,6 +171,7 @@ int main(int argc, char** argv) {
     std::printf("%-24s %12.4f %12.4f %8.3f  %s\n", r.name, r.one, r.all, ratio,
                 ratio <= 0.6 ? "ok" : "SLOW");
   }
+  if (!filter.Everything()) return ok ? 0 : 1;
   const double stop = StopLatency();
   const double ui = InterfaceLatency();
   std::printf("\nstop latency            %8.4f s  %s (target < 0.1 s)\n", stop,

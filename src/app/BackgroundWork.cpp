@@ -1,5 +1,8 @@
 #include "app/BackgroundWork.h"
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <utility>
 
 namespace lw {
@@ -7,40 +10,53 @@ namespace lw {
 BackgroundWork::BackgroundWork(int threads) : threads_(threads) {
   ticker_.setInterval(40);
   ticker_.callOnTimeout([this] {
-    if (finished_.load(std::memory_order_acquire)) {
+    // Also the way the end is heard should the wake-up file not be available.
+    if (Ended()) {
       Complete();
     } else if (tick_) {
       tick_();
     }
   });
-  // Only a flag is read: polling it costs nothing next to the work.
-  endPoll_.setInterval(4);
-  endPoll_.callOnTimeout([this] {
-    if (finished_.load(std::memory_order_acquire)) Complete();
+  wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  if (wakeFd_ < 0) return;
+  woken_ = std::make_unique<QSocketNotifier>(wakeFd_, QSocketNotifier::Read);
+  QObject::connect(woken_.get(), &QSocketNotifier::activated, [this] {
+    eventfd_t count = 0;
+    eventfd_read(wakeFd_, &count);
+    if (Ended()) Complete();
   });
 }
 
 BackgroundWork::~BackgroundWork() {
-  if (!busy_) return;
-  control_->RequestStop();
-  if (thread_.joinable()) thread_.join();
+  if (busy_) {
+    control_->RequestStop();
+    if (thread_.joinable()) thread_.join();
+  }
+  woken_.reset();
+  if (wakeFd_ >= 0) close(wakeFd_);
+}
+
+bool BackgroundWork::Ended() const {
+  return busy_ && ended_.load(std::memory_order_acquire) == job_;
 }
 
 bool BackgroundWork::Start(Job job, Completion done) {
   if (busy_) return false;
   busy_ = true;
-  finished_.store(false);
+  const std::uint64_t number = ++job_;
   control_ = std::make_unique<WorkControl>(threads_);
   done_ = std::move(done);
   WorkControl* control = control_.get();
-  // The interface thread hears of the end on its next tick: no event crosses the
-  // threads, only this flag and the join.
-  thread_ = std::thread([this, job = std::move(job), control] {
+  // The end wakes the interface thread at once (a short job, a picture following a
+  // slider, is taken as soon as it is done) and nothing polls while the job runs. The
+  // worker only says which job ended and writes to the wake-up file, which the
+  // interface thread's event loop watches; no Qt object is touched off its thread.
+  thread_ = std::thread([this, job = std::move(job), control, number] {
     job(*control);
-    finished_.store(true, std::memory_order_release);
+    ended_.store(number, std::memory_order_release);
+    if (wakeFd_ >= 0) eventfd_write(wakeFd_, 1);
   });
   ticker_.start();
-  endPoll_.start();
   NotifyBusy();
   return true;
 }
@@ -65,7 +81,6 @@ void BackgroundWork::Complete() {
   if (!busy_) return;
   if (thread_.joinable()) thread_.join();
   ticker_.stop();
-  endPoll_.stop();
   if (tick_) tick_();
   const bool stopped = control_->StopRequested();
   Completion done = std::move(done_);

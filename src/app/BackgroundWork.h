@@ -1,12 +1,14 @@
 // Runs one piece of long work at a time on a thread beside the interface thread, so
 // the windows keep painting and answering while it runs. The interface thread starts
-// the work, may ask it to stop at any time, and hears of its end on its own thread
-// (within a few milliseconds): the completion handler runs there, after the worker has
+// the work, may ask it to stop at any time, and hears of its end on its own thread as
+// soon as its event loop runs: the completion handler runs there, after the worker has
 // been joined, so it may take the work's results without any locking.
 #pragma once
 
+#include <QSocketNotifier>
 #include <QTimer>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -49,21 +51,28 @@ class BackgroundWork {
   void AddBusyListener(std::function<void()> listener);
 
  private:
+  // The running job has returned and its end is not taken yet.
+  bool Ended() const;
   void Complete();
   void NotifyBusy();
 
   int threads_;
   bool busy_ = false;
-  std::atomic<bool> finished_{false};
+  std::uint64_t job_ = 0;  // the number of the last job started
+  // The number of the last job that returned. An end that Wait() took already, or
+  // that arrives during the next job, does not match job_ and is ignored.
+  std::atomic<std::uint64_t> ended_{0};
   std::unique_ptr<WorkControl> control_;
   std::thread thread_;
   Completion done_;
   std::function<void()> tick_;
   std::vector<std::function<void()>> busyListeners_;
   QTimer ticker_;
-  // Looks for the end of the job far more often than the ticker, so a short job
-  // (a picture following a slider) is taken as soon as it is done.
-  QTimer endPoll_;
+  // The worker writes to this event file when its job has returned; the interface
+  // thread's event loop watches it and takes the end at once. Nothing crosses the
+  // threads through Qt, and nothing is left queued when this object goes.
+  int wakeFd_ = -1;
+  std::unique_ptr<QSocketNotifier> woken_;
 };
 
 }  // namespace lw

@@ -1,6 +1,7 @@
 #include "cli/CommandParser.h"
 
 #include <algorithm>
+#include <cctype>
 #include <ostream>
 #include <vector>
 
@@ -16,10 +17,22 @@ void CommandParser::AddThreads(int& threads) {
   app_.add_option("--threads", threads)->check(CLI::Range(1, 1024));
 }
 
-std::optional<int> CommandParser::Parse(Args args, std::ostream& out, std::ostream& err) {
+void CommandParser::TakeFormulas() {
+  takeFormulas_ = true;
+  // What CLI11 takes for an unknown short option (-X*2) or a plain argument is kept
+  // in order instead of refused; CollectFormulas sorts it out.
+  app_.allow_extras();
+}
+
+bool CommandParser::AsksForHelp(Args args) const {
   const auto end = std::find(args.begin(), args.end(), "--");
-  if (std::find_if(args.begin(), end,
-                   [](std::string_view arg) { return arg == "--help" || arg == "-h"; }) != end) {
+  return std::find_if(args.begin(), end, [this](std::string_view arg) {
+           return arg == "--help" || (arg == "-h" && !takeFormulas_);
+         }) != end;
+}
+
+std::optional<int> CommandParser::Parse(Args args, std::ostream& out, std::ostream& err) {
+  if (AsksForHelp(args)) {
     usage_(out);
     return ExitOk;
   }
@@ -29,6 +42,21 @@ std::optional<int> CommandParser::Parse(Args args, std::ostream& out, std::ostre
     app_.parse(reversed);
   } catch (const CLI::ParseError& error) {
     return Refuse(error.what(), err);
+  }
+  if (takeFormulas_) {
+    if (const std::optional<std::string> why = CollectFormulas()) return Refuse(*why, err);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> CommandParser::CollectFormulas() {
+  for (const auto& [kind, text] : app_.LeftOver()) {
+    if (kind == CLI::detail::Classifier::POSITIONAL_MARK) continue;
+    // "--5" is a formula (a syntax error, reported as the calculator reports it).
+    const bool option =
+        kind == CLI::detail::Classifier::LONG && std::isalpha(static_cast<unsigned char>(text[2]));
+    if (option) return "unknown option '" + text + "'";
+    formulas_.push_back(text);
   }
   return std::nullopt;
 }

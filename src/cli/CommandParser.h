@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/Commands.h"
 
@@ -25,6 +26,13 @@ class CommandParser {
   CLI::App& App() { return app_; }
   // --threads N, a whole number from 1 to 1024 (default: every core).
   void AddThreads(int& threads);
+  // For commands whose positional arguments are formulas, which may begin with '-'
+  // (-X*2, -1, -h are formulas, not options): every argument that is neither a
+  // declared option nor its value goes to Formulas(), in the order given. A long
+  // option nobody declared ("--name", a letter after the dashes) before "--" is still
+  // refused, and only --help asks for help.
+  void TakeFormulas();
+  const std::vector<std::string>& Formulas() const { return formulas_; }
 
   // Nothing when the command should go on; otherwise the exit code, with the usage
   // already printed.
@@ -33,9 +41,24 @@ class CommandParser {
   int Refuse(std::string_view why, std::ostream& err) const;
 
  private:
-  CLI::App app_;
+  // CLI11 keeps the arguments it did not take together with what it read each one
+  // as (an option, the "--" separator, a plain argument); only a derived class may
+  // look at that.
+  class LeftOverApp : public CLI::App {
+   public:
+    using CLI::App::App;
+    const auto& LeftOver() const { return missing_; }
+  };
+
+  bool AsksForHelp(Args args) const;
+  // Fills formulas_ from what CLI11 left over; the reason when it refuses one.
+  std::optional<std::string> CollectFormulas();
+
+  LeftOverApp app_;
   std::string name_;
   UsagePrinter usage_;
+  bool takeFormulas_ = false;
+  std::vector<std::string> formulas_;
 };
 
 }  // namespace lw::cli

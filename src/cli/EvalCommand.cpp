@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "formula/FormulaParser.h"
 #include "formula/NumberFormat.h"
@@ -24,34 +25,14 @@ void PrintEvalUsage(std::ostream& out) {
 }  // namespace
 
 int RunEval(Args args, std::istream&, std::ostream& out, std::ostream& err) {
-  std::vector<std::string_view> expressions;
-  bool optionsEnded = false;
-  for (const std::string_view arg : args) {
-    if (!optionsEnded && arg == "--help") {
-      PrintEvalUsage(out);
-      return ExitOk;
-    }
-    if (!optionsEnded && arg == "--") {
-      optionsEnded = true;
-      continue;
-    }
-    // "--" followed by a letter is an option; "--5" is an expression like any other.
-    if (!optionsEnded && arg.size() > 2 && arg.substr(0, 2) == "--" &&
-        ((arg[2] >= 'a' && arg[2] <= 'z') || (arg[2] >= 'A' && arg[2] <= 'Z'))) {
-      err << "linewright-cli eval: unknown option '" << arg << "'\n\n";
-      PrintEvalUsage(err);
-      return ExitUsage;
-    }
-    expressions.push_back(arg);
-  }
-  if (expressions.empty()) {
-    err << "linewright-cli eval: no expression given\n\n";
-    PrintEvalUsage(err);
-    return ExitUsage;
-  }
+  CommandParser commandLine("eval", PrintEvalUsage);
+  commandLine.TakeFormulas();
+  if (const std::optional<int> exit = commandLine.Parse(args, out, err)) return *exit;
+  const std::vector<std::string>& expressions = commandLine.Formulas();
+  if (expressions.empty()) return commandLine.Refuse("no expression given", err);
   FormulaParser parser;
-  for (const std::string_view expression : expressions) {
-    std::string text(expression);
+  for (const std::string& expression : expressions) {
+    std::string text = expression;
     const double value = parser.EvaluateNormalized(text);
     out << expression << '\n' << CalculatorResultLine(value) << '\n';
     if (const std::optional<FormulaError> error = parser.Error()) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/Integral.h"
+#include "cli/CommandParser.h"
 #include "cli/Commands.h"
 
 namespace lw::cli {
@@ -44,96 +45,45 @@ std::optional<IntegralKind> KindNamed(std::string_view name) {
   return std::nullopt;
 }
 
-bool IsOption(std::string_view arg) {
-  return arg.size() > 2 && arg.substr(0, 2) == "--" &&
-         ((arg[2] >= 'a' && arg[2] <= 'z') || (arg[2] >= 'A' && arg[2] <= 'Z'));
-}
-
-struct Parsed {
-  IntegralRequest request;
-  int threads = 0;  // every core
-  bool help = false;
-  std::string error;  // empty when the command line is good
-};
-
-// Sets one option's value; false with the reason when the name or value is wrong.
-bool SetOption(std::string_view name, std::string_view value, IntegralRequest& request,
-               int& threads, std::string& error) {
-  if (name == "--threads") {
-    if (!ParseThreads(value, threads)) {
-      error = "bad thread count '" + std::string(value) + "'";
-      return false;
-    }
-  } else if (name == "--from") {
-    request.left = value;
-  } else if (name == "--to") {
-    request.right = value;
-  } else if (name == "--step") {
-    request.step = value;
-  } else if (name == "--var") {
-    request.variable = value;
-  } else if (name == "--kind") {
-    const std::optional<IntegralKind> kind = KindNamed(value);
-    if (!kind) {
-      error = "unknown kind '" + std::string(value) + "' (area, volume or sum)";
-      return false;
-    }
-    request.kind = *kind;
-  } else {
-    error = "unknown option '" + std::string(name) + "'";
-    return false;
-  }
-  return true;
-}
-
-Parsed Parse(Args args) {
-  Parsed parsed;
-  std::vector<std::string_view> expressions;
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < args.size() && parsed.error.empty(); ++i) {
-    const std::string_view arg = args[i];
-    if (optionsEnded || !(arg == "--" || arg == "--help" || IsOption(arg))) {
-      expressions.push_back(arg);
-    } else if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg == "--help") {
-      parsed.help = true;
-      return parsed;
-    } else if (const std::size_t eq = arg.find('='); eq != std::string_view::npos) {
-      SetOption(arg.substr(0, eq), arg.substr(eq + 1), parsed.request, parsed.threads,
-                parsed.error);
-    } else if (i + 1 >= args.size()) {
-      parsed.error = "option '" + std::string(arg) + "' needs a value";
-    } else {
-      SetOption(arg, args[++i], parsed.request, parsed.threads, parsed.error);
-    }
-  }
-  if (!parsed.error.empty()) return parsed;
+// Fills request and threads; the exit code instead when the command line was refused
+// or asked for help.
+std::optional<int> ParseIntegralArgs(Args args, IntegralRequest& request, int& threads,
+                                     std::ostream& out, std::ostream& err) {
+  std::string kind;
+  CommandParser parser("integral", PrintIntegralUsage);
+  parser.TakeFormulas();
+  CLI::App& app = parser.App();
+  app.add_option("--from", request.left);
+  app.add_option("--to", request.right);
+  app.add_option("--step", request.step);
+  app.add_option("--var", request.variable);
+  app.add_option("--kind", kind)->check([](const std::string& text) {
+    return KindNamed(text) ? std::string() : "unknown kind '" + text + "' (area, volume or sum)";
+  });
+  parser.AddThreads(threads);
+  if (const std::optional<int> exit = parser.Parse(args, out, err)) return exit;
+  const std::vector<std::string>& expressions = parser.Formulas();
   if (expressions.size() != 1) {
-    parsed.error = expressions.empty() ? "no expression given" : "more than one expression given";
-    return parsed;
+    return parser.Refuse(
+        expressions.empty() ? "no expression given" : "more than one expression given", err);
   }
-  parsed.request.expression = expressions.front();
-  return parsed;
+  request.expression = expressions.front();
+  if (!kind.empty()) request.kind = *KindNamed(kind);
+  return std::nullopt;
 }
 
 }  // namespace
 
 int RunIntegral(Args args, std::istream&, std::ostream& out, std::ostream& err) {
-  const Parsed parsed = Parse(args);
-  if (parsed.help) {
-    PrintIntegralUsage(out);
-    return ExitOk;
-  }
-  if (!parsed.error.empty()) {
-    err << "linewright-cli integral: " << parsed.error << "\n\n";
-    PrintIntegralUsage(err);
-    return ExitUsage;
+  IntegralRequest request;
+  int threads = 0;  // every core
+  if (const std::optional<int> exit = ParseIntegralArgs(args, request, threads, out, err)) {
+    return *exit;
   }
   Integrator integrator;
   StreamFeedback feedback(out);
-  const WorkControl work(parsed.threads);
-  const IntegralOutcome outcome = integrator.Calculate(parsed.request, feedback, '.', &work);
+  const WorkControl work(threads);
+  const IntegralOutcome outcome = integrator.Calculate(request, feedback, '.', &work);
   if (!outcome.hasResult) {
     err << "linewright-cli integral: " << feedback.Last() << '\n';
     return ExitFailed;

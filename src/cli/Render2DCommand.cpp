@@ -136,7 +136,8 @@ struct GuiSession {
 bool WriteOutput(PlotPicture& picture, const Render2DOptions& o, const std::string& output) {
   if (o.format[0] == 'P') {
     const std::string png = EncodePng(
-        o.width, o.height, [&](int y, std::uint8_t* rgb) { picture.RgbRow(y, o.width, rgb); });
+        o.width, o.height, [&](int y, std::uint8_t* rgb) { picture.RgbRow(y, o.width, rgb); },
+        [&](int y) { return picture.RowRepeats(y, o.width); });
     return !png.empty() && WriteFileAtomically(output, png);
   }
   return WritePicture(picture.TakeImage(o.width, o.height), output, o.format);
@@ -148,8 +149,8 @@ bool RenderOne(const Document& doc, const Palette& palette, const Render2DOption
                const std::string& output, std::ostream& err) {
   Params2D params;
   View2D view;
-  // The picture the program has behind a plot view of this size.
-  PlotPicture picture(PlotPicture::SizeForView(o.width, o.height));
+  // The picture the program has behind a plot view of this size, freshly cleared.
+  PlotPicture picture(PlotPicture::SizeForView(o.width, o.height), doc.Appearance.BackgroundColor);
   FormulaParser explicitParser;
   DivisionTrackingParser poleParser;
   RecordingStatus status;
@@ -159,7 +160,6 @@ bool RenderOne(const Document& doc, const Palette& palette, const Render2DOption
                     status, progress, grid, nullptr, nullptr,        o.width,    o.height};
   const WorkControl work(o.threads);
   ctx.work = &work;
-  picture.Fill(doc.Appearance.BackgroundColor);
   BuildAll2D(ctx);
   err << status.Text() << '\n';
   if (status.TimerStarts() == 0) return false;  // the parameters were refused

@@ -130,12 +130,12 @@ PlotPicture::Size PlotPicture::SizeForView(int viewWidth, int viewHeight) {
               std::clamp(viewHeight, DefaultHeight, MaxHeight)};
 }
 
-PlotPicture::PlotPicture(int width, int height)
+PlotPicture::PlotPicture(int width, int height, Colour background)
     : width_(std::clamp(width, 1, MaxWidth)), height_(std::clamp(height, 1, MaxHeight)) {
   const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
   pixels_.reserve(count);
   AdviseHugePages(pixels_.data(), count * sizeof(std::uint32_t));
-  pixels_.assign(count, Opaque | ColourMask);
+  pixels_.assign(count, Opaque | (background & ColourMask));
   SetFont(LabelFont{});
 }
 
@@ -411,6 +411,12 @@ void PlotPicture::RgbRow(int y, int count, std::uint8_t* rgb) const {
     rgb[2] = static_cast<std::uint8_t>(c >> 16);
   }
   if (count > inside) std::memset(rgb, 0, static_cast<std::size_t>(count - inside) * 3);
+}
+
+bool PlotPicture::RowRepeats(int y, int count) const {
+  if (y < 1 || y >= height_) return false;
+  const auto words = static_cast<std::size_t>(std::clamp(count, 0, width_));
+  return std::memcmp(&At(0, y), &At(0, y - 1), words * sizeof(std::uint32_t)) == 0;
 }
 
 QImage PlotPicture::TakeImage(int w, int h) {

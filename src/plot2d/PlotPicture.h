@@ -51,10 +51,13 @@ class PlotPicture {
   // maximum.
   static Size SizeForView(int viewWidth, int viewHeight);
 
-  // Starts white, with a black solid copy pen of width 1 and the default label font.
-  // The size is limited to 1 .. the maximum along each side.
-  explicit PlotPicture(int width = DefaultWidth, int height = DefaultHeight);
+  // Starts white (or in the given background colour), with a black solid copy pen of
+  // width 1 and the default label font. The size is limited to 1 .. the maximum along
+  // each side.
+  explicit PlotPicture(int width = DefaultWidth, int height = DefaultHeight,
+                       Colour background = ColourMask);
   explicit PlotPicture(Size size) : PlotPicture(size.width, size.height) {}
+  PlotPicture(Size size, Colour background) : PlotPicture(size.width, size.height, background) {}
   PlotPicture(const PlotPicture&) = delete;
   PlotPicture& operator=(const PlotPicture&) = delete;
 
@@ -141,6 +144,9 @@ class PlotPicture {
   QImage ToImage(int w, int h) const;
   // The R, G, B bytes of the first count pixels of row y, black beyond the picture.
   void RgbRow(int y, int count, std::uint8_t* rgb) const;
+  // True when the first count pixels of row y (at least 1) equal those of the row
+  // above, both inside the picture; false when that is not known.
+  bool RowRepeats(int y, int count) const;
   // The same as ToImage, but made in place from the picture's own pixels, so that a
   // large picture is never held twice on its way to a file; the picture is used up
   // (left 1 x 1).

@@ -2,6 +2,7 @@
 
 #include <libdeflate.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -81,8 +82,8 @@ class PaletteBuilder {
 // palette indexes, a third of the bytes; palette is then filled, else left empty.
 class RowFilter {
  public:
-  RowFilter(int width, int height, const PngRowSource& rows)
-      : width_(static_cast<std::size_t>(width)), height_(height), rows_(rows) {}
+  RowFilter(int width, int height, const PngRowSource& rows, const PngRowRepeats& repeats)
+      : width_(static_cast<std::size_t>(width)), height_(height), rows_(rows), repeats_(repeats) {}
 
   bool Filter(std::vector<std::uint8_t>& out, std::vector<std::uint32_t>& palette) {
     try {
@@ -98,11 +99,21 @@ class RowFilter {
  private:
   bool Indexed(std::vector<std::uint8_t>& out, std::vector<std::uint32_t>& palette) {
     out.resize((width_ + 1) * static_cast<std::size_t>(height_));
-    std::vector<std::uint8_t> rgb(width_ * 3), above(width_, 0), current(width_);
+    std::vector<std::uint8_t> rgb(width_ * 3), rgbAbove(width_ * 3), above(width_, 0),
+        current(width_);
     PaletteBuilder colours;
     std::uint8_t* filtered = out.data();
     for (int y = 0; y < height_; ++y) {
+      // Most rows of a plot repeat the row above: the same indexes, all differences zero.
+      if (HintedRepeat(y)) {
+        filtered = AppendRepeat(filtered, width_);
+        continue;
+      }
       rows_(y, rgb.data());
+      if (y > 0 && rgb == rgbAbove) {
+        filtered = AppendRepeat(filtered, width_);
+        continue;
+      }
       for (std::size_t x = 0; x < width_; ++x) {
         const std::uint8_t* p = &rgb[x * 3];
         const int index =
@@ -112,6 +123,7 @@ class RowFilter {
       }
       filtered = Append(filtered, current, above);
       above.swap(current);
+      rgbAbove.swap(rgb);
     }
     palette = colours.Colours();
     return true;
@@ -123,10 +135,21 @@ class RowFilter {
     std::vector<std::uint8_t> above(rowBytes, 0), current(rowBytes);
     std::uint8_t* filtered = out.data();
     for (int y = 0; y < height_; ++y) {
+      if (HintedRepeat(y)) {
+        filtered = AppendRepeat(filtered, rowBytes);
+        continue;
+      }
       rows_(y, current.data());
       filtered = Append(filtered, current, above);
       above.swap(current);
     }
+  }
+
+  bool HintedRepeat(int y) const { return y > 0 && repeats_ && repeats_(y); }
+
+  static std::uint8_t* AppendRepeat(std::uint8_t* out, std::size_t rowBytes) {
+    *out++ = kFilterUp;
+    return std::fill_n(out, rowBytes, std::uint8_t{0});
   }
 
   static std::uint8_t* Append(std::uint8_t* out, const std::vector<std::uint8_t>& current,
@@ -141,24 +164,29 @@ class RowFilter {
   std::size_t width_;
   int height_;
   const PngRowSource& rows_;
+  const PngRowRepeats& repeats_;
 };
 
 }  // namespace
 
-std::string EncodePng(int width, int height, const PngRowSource& rows) {
+std::string EncodePng(int width, int height, const PngRowSource& rows,
+                      const PngRowRepeats& repeats) {
   // PNG sizes are 31-bit; the filtered rows must also fit in memory.
   constexpr int kMaxSide = 1 << 16;
   if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return {};
   std::vector<std::uint8_t> filtered;
   std::vector<std::uint32_t> palette;
-  if (!RowFilter(width, height, rows).Filter(filtered, palette)) return {};
+  if (!RowFilter(width, height, rows, repeats).Filter(filtered, palette)) return {};
   const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
       libdeflate_alloc_compressor(kDeflateLevel));
   if (!compressor) return {};
-  std::vector<std::uint8_t> packed(
-      libdeflate_zlib_compress_bound(compressor.get(), filtered.size()));
-  const std::size_t packedSize = libdeflate_zlib_compress(
-      compressor.get(), filtered.data(), filtered.size(), packed.data(), packed.size());
+  // Left uninitialised: the bound is about the size of the rows, while a plot packs
+  // to a few kilobytes, and only the pages written are ever touched.
+  const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), filtered.size());
+  const std::unique_ptr<std::uint8_t[]> packed(new (std::nothrow) std::uint8_t[bound]);
+  if (!packed) return {};
+  const std::size_t packedSize = libdeflate_zlib_compress(compressor.get(), filtered.data(),
+                                                          filtered.size(), packed.get(), bound);
   if (packedSize == 0) return {};
 
   std::string png("\x89PNG\r\n\x1a\n", 8);
@@ -178,7 +206,7 @@ std::string EncodePng(int width, int height, const PngRowSource& rows) {
     }
     AppendChunk(png, "PLTE", entries.data(), entries.size());
   }
-  AppendChunk(png, "IDAT", packed.data(), packedSize);
+  AppendChunk(png, "IDAT", packed.get(), packedSize);
   AppendChunk(png, "IEND", nullptr, 0);
   return png;
 }

@@ -14,8 +14,13 @@ namespace lw {
 // Writes the width * 3 bytes (R, G, B) of row y into rgb.
 using PngRowSource = std::function<void(int y, std::uint8_t* rgb)>;
 
+// True only when row y (at least 1) has the same bytes as row y - 1: a hint that
+// spares reading the row; false is always a safe answer.
+using PngRowRepeats = std::function<bool(int y)>;
+
 // The PNG file of a width x height picture (both at least 1); empty when the
-// picture is too large to encode.
-std::string EncodePng(int width, int height, const PngRowSource& rows);
+// picture is too large to encode. The hint may be left empty.
+std::string EncodePng(int width, int height, const PngRowSource& rows,
+                      const PngRowRepeats& repeats = {});
 
 }  // namespace lw

@@ -3,7 +3,8 @@
 // appended, so storage grows by whole chunks instead of reallocating. Chunks start small (a figure
 // of a few triangles costs little) and double up to about 2 MB, which large surfaces get as huge
 // pages where the system offers them, saving most page faults. Chunks are raw memory filled in
-// place, so an unused tail costs no resident memory.
+// place, so an unused tail costs no resident memory. Elements that need no destructor may also be
+// counted in first and constructed afterwards, by several threads at once, each in its own range.
 #pragma once
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <span>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -62,8 +65,25 @@ class ChunkedList {
     return *slot;
   }
 
+  // Counts `count` more elements in without constructing them, making room by whole
+  // chunks; the caller then constructs each in place (through RunFrom) before anything
+  // reads it. Threads may construct disjoint ranges at once, as nothing else changes
+  // until the next append. Left unconstructed, elements must be dropped with Clear.
+  void GrowUninitialised(std::size_t count) requires std::is_trivially_destructible_v<T> {
+    while (capacity_ - size_ < count) AddChunk();
+    size_ += count;
+  }
+
+  // The slots from index i (below size()) to the end of its chunk or of the list,
+  // which lie next to each other in memory.
+  std::span<T> RunFrom(std::size_t i) {
+    const auto [c, offset] = Locate(i);
+    const std::size_t length = std::min(ChunkCapacity(c) - offset, size_ - i);
+    return {chunks_[c] + offset, length};
+  }
+
   void Clear() {
-    ForEach([](T& t) { t.~T(); });
+    if constexpr (!std::is_trivially_destructible_v<T>) ForEach([](T& t) { t.~T(); });
     for (std::size_t c = 0; c < chunks_.size(); ++c) {
       chunk_memory::Release(chunks_[c], ChunkCapacity(c) * sizeof(T));
     }
@@ -97,13 +117,19 @@ class ChunkedList {
     return c < GrowingChunks ? std::size_t{1} << (FirstBits + c) : LargeCount;
   }
 
-  T& Slot(std::size_t i) {
+  // The chunk holding index i and the index's place in it.
+  static std::pair<std::size_t, std::size_t> Locate(std::size_t i) {
     if (i < GrowingTotal) {
       const std::size_t c = std::bit_width((i >> FirstBits) + 1) - 1;
-      return chunks_[c][i - (((std::size_t{1} << c) - 1) << FirstBits)];
+      return {c, i - (((std::size_t{1} << c) - 1) << FirstBits)};
     }
     const std::size_t j = i - GrowingTotal;
-    return chunks_[GrowingChunks + j / LargeCount][j % LargeCount];
+    return {GrowingChunks + j / LargeCount, j % LargeCount};
+  }
+
+  T& Slot(std::size_t i) {
+    const auto [c, offset] = Locate(i);
+    return chunks_[c][offset];
   }
 
   void AddChunk() {

@@ -325,29 +325,6 @@ std::string PlyBytes(const aiScene& scene) {
 
 }  // namespace
 
-bool CanWriteMesh(MeshFormat format) {
-  return format == MeshFormat::PlyBinary || ExporterId(format) != nullptr;
-}
-
-std::string_view MeshExtension(MeshFormat format) {
-  switch (format) {
-    case MeshFormat::StlBinary:
-    case MeshFormat::StlAscii:
-      return "stl";
-    case MeshFormat::Obj:
-      return "obj";
-    case MeshFormat::PlyBinary:
-      return "ply";
-    case MeshFormat::Glb:
-      return "glb";
-    case MeshFormat::Gltf:
-      return "gltf";
-    case MeshFormat::ThreeMf:
-      return "3mf";
-  }
-  return {};
-}
-
 std::optional<WrittenMesh> WriteMesh(const G3dBlock& block, MeshFormat format,
                                      const std::string& fileName) {
   if (!CanWriteMesh(format) || fileName.empty()) return std::nullopt;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <new>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -49,18 +50,42 @@ SurfaceGrid GridOf(const Params3D& p, std::uint32_t form) {
 // Points of a grid row evaluated per call of the engine's batch path.
 constexpr std::size_t kRowBlock = 256;
 
+// Constructs points one after another from a given index of a list grown beforehand,
+// a chunk's run of slots at a time.
+class PointCursor {
+ public:
+  PointCursor(PointList& points, std::size_t first) : points_(points), next_(first) {}
+
+  void Place(const std::array<float, 3>& c) {
+    if (run_.empty()) run_ = points_.RunFrom(next_);
+    ::new (static_cast<void*>(run_.data())) G3dPoint(c[0], c[1], c[2]);
+    run_ = run_.subspan(1);
+    ++next_;
+  }
+
+ private:
+  PointList& points_;
+  std::size_t next_;
+  std::span<G3dPoint> run_;
+};
+
 // The points row by row; returns whether the last sample had no value. Rows are
-// independent, so with several threads their values are computed in parallel (each
-// worker on its own copy of the engine) and the points appended afterwards in order.
+// independent, so with several threads they are computed in parallel, each worker on
+// its own copy of the engine, and each row's points are put straight at their final
+// places in the object. A stopped build leaves the object empty.
 bool SamplePoints(Build3DContext& context, const std::string& normalized, const SurfaceGrid& grid,
                   const std::vector<float>& outer, const std::vector<float>& inner,
                   G3dObject& object) {
   FormulaParser& source = context.surfaceParser;
   WorkerParsers<FormulaParser> engines(source, normalized, ThreadsFor(context.work, source));
   const std::size_t n = inner.size();
-  std::vector<float> values(outer.size() * n);
+  const std::size_t base = object.points.size();
+  object.points.GrowUninitialised(outer.size() * n);
   bool lastFailed = source.HasError();
   const int rows = static_cast<int>(outer.size());
+  const auto outerAt = static_cast<std::size_t>(grid.outer.coordinate);
+  const auto innerAt = static_cast<std::size_t>(grid.inner.coordinate);
+  const auto computedAt = static_cast<std::size_t>(grid.computed);
   // Each row is evaluated a block of points per call: the outer variable held, the
   // inner one running along the row (set in that order, as the points set them).
   const std::vector<double> along(inner.begin(), inner.end());
@@ -70,7 +95,9 @@ bool SamplePoints(Build3DContext& context, const std::string& normalized, const 
     std::array<std::uint8_t, kRowBlock> codes;
     for (int r = first; r < last && !Stopped(context.work); ++r) {
       const double held = outer[static_cast<std::size_t>(r)];
-      float* row = values.data() + static_cast<std::size_t>(r) * n;
+      PointCursor cursor(object.points, base + static_cast<std::size_t>(r) * n);
+      std::array<float, 3> c{};
+      c[outerAt] = outer[static_cast<std::size_t>(r)];
       for (std::size_t j = 0; j < n; j += kRowBlock) {
         const std::size_t count = std::min(kRowBlock, n - j);
         const FormulaParser::BatchInput inputs[] = {
@@ -78,25 +105,17 @@ bool SamplePoints(Build3DContext& context, const std::string& normalized, const 
             {grid.inner.variable, std::span(along).subspan(j, count)}};
         parser.EvaluateBatch(inputs, {results.data(), codes.data()});
         for (std::size_t i = 0; i < count; ++i) {
+          c[innerAt] = inner[j + i];
           // No value here: the point lies on the plane.
-          row[j + i] = codes[i] == NoFormulaError ? static_cast<float>(results[i]) : 0.0f;
+          c[computedAt] = codes[i] == NoFormulaError ? static_cast<float>(results[i]) : 0.0f;
+          cursor.Place(c);
         }
       }
       if (r == rows - 1 && n > 0) lastFailed = parser.HasError();
       context.progress.Advance(1);
     }
   });
-  if (Stopped(context.work)) return lastFailed;
-  std::array<float, 3> c{};
-  const float* value = values.data();
-  for (const float u : outer) {
-    for (const float w : inner) {
-      c[static_cast<std::size_t>(grid.outer.coordinate)] = u;
-      c[static_cast<std::size_t>(grid.inner.coordinate)] = w;
-      c[static_cast<std::size_t>(grid.computed)] = *value++;
-      AppendPoint(object, c[0], c[1], c[2]);
-    }
-  }
+  if (Stopped(context.work)) ClearObject(object);
   return lastFailed;
 }
 

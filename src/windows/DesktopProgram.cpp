@@ -44,6 +44,10 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
   w.Params->SetGraphDialog(w.GraphParams);
   w.Appearance = new AppearanceWindow(main, p, *dialogs_);
   w.Scan = new ScanWindow(main, p.Analysis());
+  // The start-up hands the saved options and look to the windows that show them
+  // (notepad, appearance, calculator and, made last of them, the scan values), so it
+  // runs once they exist. The windows made after it hold none of those options; the
+  // hint switch reaches them below.
   main->StartUp(arguments);
   w.ScanList = new ScanListWindow(main, p);
   w.Scan3D = new Scan3DWindow(main, p.Analysis());

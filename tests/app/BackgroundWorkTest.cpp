@@ -91,6 +91,38 @@ TEST(BackgroundWorkTest, CompletionMayStartTheNextJob) {
   EXPECT_GE(busyChanges, 2);
 }
 
+// Wait() took the first job's end; the end its worker posted arrives during the
+// second job and must not take (and join) that one.
+TEST(BackgroundWorkTest, AnEndPostedBeforeWaitDoesNotEndTheNextJob) {
+  BackgroundWork work;
+  int completions = 0;
+  ASSERT_TRUE(work.Start([](WorkControl&) {},
+                         [&](bool) {
+                           ++completions;
+                           EXPECT_TRUE(work.Start(UntilStopped, [&](bool) { ++completions; }));
+                         }));
+  work.Wait();
+  EXPECT_EQ(completions, 1);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(work.Busy());
+  EXPECT_EQ(completions, 1);
+  work.Stop();
+  ASSERT_TRUE(PumpUntil([&] { return !work.Busy(); }));
+  EXPECT_EQ(completions, 2);
+}
+
+// The worker has posted its end before the destructor's join returns; the end is
+// dropped with the object instead of reaching it afterwards.
+TEST(BackgroundWorkTest, AnEndPostedBeforeDestructionIsDropped) {
+  bool completed = false;
+  {
+    BackgroundWork work;
+    ASSERT_TRUE(work.Start([](WorkControl&) {}, [&](bool) { completed = true; }));
+  }
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(completed);
+}
+
 TEST(BackgroundWorkTest, DestroyingStopsARunningJob) {
   auto work = std::make_unique<BackgroundWork>();
   bool completed = false;

@@ -31,6 +31,13 @@ TEST(EvalCommand, PrintsTheCalculatorLines) {
       {{"1,5*2"}, "1,5*2\nРезультат : 3\n"},
       {{"--", "--5"}, "--5\nРезультат : -5\nСинтаксична помилка\n"},
       {{"-2^2"}, "-2^2\nРезультат : -4\n"},
+      // A leading '-' is a minus sign, not an option; -h is not a request for help.
+      {{"A=3", "-A*2", "-1", "-(A)"},
+       "A=3\nРезультат : 3\n-A*2\nРезультат : -6\n-1\nРезультат : -1\n-(A)\nРезультат : -3\n"},
+      {{"H=2", "-h"}, "H=2\nРезультат : 2\n-h\nРезультат : -2\n"},
+      {{"1", "--5"}, "1\nРезультат : 1\n--5\nРезультат : -5\nСинтаксична помилка\n"},
+      {{"--", "--help", "--"},
+       "--help\nРезультат : 0\nСинтаксична помилка\n--\nРезультат : 0\nСинтаксична помилка\n"},
   };
   for (const auto& c : cases) {
     const CommandRun run = Eval(c.args);
@@ -41,7 +48,8 @@ TEST(EvalCommand, PrintsTheCalculatorLines) {
 }
 
 TEST(EvalCommand, BadCommandLines) {
-  const std::vector<std::string_view> cases[] = {{}, {"--bogus", "1"}, {"--"}};
+  const std::vector<std::string_view> cases[] = {
+      {}, {"--bogus", "1"}, {"--"}, {"1", "--bogus=1"}, {"-1", "--Bogus"}};
   for (const auto& args : cases) {
     const CommandRun run = Eval(args);
     EXPECT_EQ(run.exit, ExitUsage);
@@ -51,9 +59,11 @@ TEST(EvalCommand, BadCommandLines) {
 }
 
 TEST(EvalCommand, Help) {
-  const CommandRun run = Eval({"--help"});
-  EXPECT_EQ(run.exit, ExitOk);
-  EXPECT_NE(run.out.find("Usage: linewright-cli eval"), std::string::npos);
+  for (const auto& args : {std::vector<std::string_view>{"--help"}, {"-1", "--help"}}) {
+    const CommandRun run = Eval(args);
+    EXPECT_EQ(run.exit, ExitOk);
+    EXPECT_NE(run.out.find("Usage: linewright-cli eval"), std::string::npos);
+  }
 }
 
 TEST(EvalCommand, ReachableFromTheCommandLine) {

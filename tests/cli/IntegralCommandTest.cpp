@@ -32,6 +32,14 @@ TEST(IntegralCommand, PrintsTheWindowsLogLines) {
       {{"1"}, "Площа під графіком : 1\nРезультат : 20.001\n"},  // the window's defaults
       {{"--step", "0.5", "--from", "-1", "--to", "1", "--", "-X"},
        "Площа під графіком : -X\nРезультат : 1.5\n"},
+      // Formulas and bounds may begin with '-' without "--" before them.
+      {{"--step", "0.5", "--from", "-1", "--to", "1", "-X"},
+       "Площа під графіком : -X\nРезультат : 1.5\n"},
+      {{"-X*2", "--from", "-X", "--to", "-(-1)", "--step", "0.5", "--kind", "sum"},
+       "Інтегральна сума : -X*2\nРезультат : -1.5\n"},
+      {{"--from", "0", "--to", "1", "--step", "0.5", "-h"},
+       "Площа під графіком : -h\nРезультат : 0\n"},
+      {{"--from=0", "--to=1", "--step=0.5", "-1"}, "Площа під графіком : -1\nРезультат : 1.5\n"},
   };
   for (const auto& c : cases) {
     const CommandRun run = Integral(c.args);
@@ -66,7 +74,8 @@ TEST(IntegralCommand, FailureLinesEndWithExitOne) {
 
 TEST(IntegralCommand, BadCommandLines) {
   const std::vector<std::string_view> cases[] = {
-      {}, {"X", "Y"}, {"X", "--kind", "length"}, {"X", "--bogus", "1"}, {"X", "--from"}, {"--"},
+      {},     {"X", "Y"},  {"X", "--kind", "length"},  {"X", "--bogus", "1"},   {"X", "--from"},
+      {"--"}, {"X", "-X"}, {"X", "--", "--from", "1"}, {"X", "--threads", "0"},
   };
   for (const auto& args : cases) {
     const CommandRun run = Integral(args);

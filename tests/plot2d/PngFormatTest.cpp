@@ -34,6 +34,11 @@ const PngCase kPngCases[] = {
      [](int x, int y) -> Colour { return Colour(y * 64 + x) * 0x010203u; }},
     {"TwoHundredFiftySevenColours", 257, 2,
      [](int x, int y) -> Colour { return y == 0 ? 0 : Colour(x) * 0x030201u; }},
+    // Bands of equal rows, with a palette and without one.
+    {"RepeatedRowsFewColours", 50, 40,
+     [](int x, int y) -> Colour { return Colour(y / 8) * 0x111111u + Colour(x % 3) * 0x20u; }},
+    {"RepeatedRowsManyColours", 300, 40,
+     [](int x, int y) -> Colour { return Colour(x) * 0x010101u ^ (Colour(y / 10) << 16); }},
     {"WholePicture", 1600, 1200,
      [](int x, int y) -> Colour {
        return Colour(x & 0xFF) | (Colour(y & 0xFF) << 8) | (Colour((x ^ y) & 0xFF) << 16);
@@ -66,6 +71,19 @@ TEST_P(PngFormatTest, DecodesToTheSamePixels) {
     }
   }
   EXPECT_EQ(wrong, 0);
+}
+
+// The picture's hint about repeated rows spares reading them, never changes a byte.
+TEST_P(PngFormatTest, RepeatedRowHintKeepsTheBytes) {
+  const PngCase& c = GetParam();
+  PlotPicture picture(c.width, c.height);
+  for (int y = 0; y < c.height; ++y) {
+    for (int x = 0; x < c.width; ++x) picture.SetPixel(x, y, c.pixel(x, y));
+  }
+  const auto rows = [&](int y, std::uint8_t* rgb) { picture.RgbRow(y, c.width, rgb); };
+  const std::string hinted =
+      EncodePng(c.width, c.height, rows, [&](int y) { return picture.RowRepeats(y, c.width); });
+  EXPECT_EQ(hinted, EncodePng(c.width, c.height, rows));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PngFormatTest, testing::ValuesIn(kPngCases),

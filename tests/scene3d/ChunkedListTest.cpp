@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <new>
+#include <span>
+#include <vector>
+
+#include "CaseNames.h"
 
 namespace lw {
 namespace {
@@ -46,6 +53,75 @@ TEST(ChunkedList, ElementsInTheLargeChunksStayPutAndAreFoundAndDestroyed) {
   EXPECT_EQ(list.back().value, 7u);
   list.Clear();
 }
+
+// Elements counted in uninitialised and then constructed run by run, as parallel
+// builders do, starting after `before` appended elements.
+struct GrowthCase {
+  const char* name;
+  std::size_t before;
+  std::size_t grown;
+};
+
+using Element = std::uint64_t;
+constexpr std::size_t kLarge = (2u << 20) / sizeof(Element);
+// Where chunks end: doubling from 64 while below kLarge, then every kLarge.
+std::vector<std::size_t> ChunkEnds(std::size_t upTo) {
+  std::vector<std::size_t> ends;
+  std::size_t end = 0;
+  for (std::size_t chunk = 64; end < upTo; chunk = chunk * 2 < kLarge ? chunk * 2 : kLarge) {
+    end += chunk;
+    ends.push_back(end);
+  }
+  return ends;
+}
+const std::size_t kGrowingTotal = kLarge - 64;  // 64 + 128 + ... + kLarge / 2
+
+class ChunkedListGrowth : public ::testing::TestWithParam<GrowthCase> {};
+
+TEST_P(ChunkedListGrowth, RunsEndAtChunkEndsAndHoldWhatWasPlaced) {
+  const GrowthCase& c = GetParam();
+  ChunkedList<Element> list;
+  for (std::size_t i = 0; i < c.before; ++i) list.emplace_back(i);
+  list.GrowUninitialised(c.grown);
+  const std::size_t size = c.before + c.grown;
+  ASSERT_EQ(list.size(), size);
+  std::vector<std::size_t> expectedEnds;
+  for (const std::size_t end : ChunkEnds(size)) {
+    if (end > c.before && end < size) expectedEnds.push_back(end);
+  }
+  if (c.grown > 0) expectedEnds.push_back(size);
+  std::vector<std::size_t> runEnds;
+  for (std::size_t i = c.before; i < size;) {
+    const std::span<Element> run = list.RunFrom(i);
+    ASSERT_FALSE(run.empty()) << "at " << i;
+    for (Element& e : run) ::new (&e) Element(i++);
+    runEnds.push_back(i);
+  }
+  EXPECT_EQ(runEnds, expectedEnds);
+  std::size_t next = 0;
+  bool inOrder = true;
+  list.ForEach([&](Element e) { inOrder = inOrder && e == next++; });
+  EXPECT_TRUE(inOrder);
+  EXPECT_EQ(next, size);
+  list.emplace_back(size);
+  EXPECT_EQ(list[size], size);
+  EXPECT_EQ(list.IndexOf(&list[size]), size);
+}
+
+const GrowthCase kGrowthCases[] = {
+    {"NothingIntoEmpty", 0, 0},
+    {"OneIntoEmpty", 0, 1},
+    {"ExactlyTheFirstChunk", 0, 64},
+    {"JustPastTheFirstChunk", 0, 65},
+    {"AcrossTheFirstChunkEnd", 63, 2},
+    {"FromAChunkEndToTheNext", 64, 128},
+    {"AfterAppendsIntoTheLargeChunks", 100, kGrowingTotal},
+    {"FromTheLastGrowingChunkToALargeChunkEnd", kGrowingTotal - 1, kLarge + 1},
+    {"OverSeveralLargeChunks", 0, kGrowingTotal + 2 * kLarge + 3},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ChunkedListGrowth, ::testing::ValuesIn(kGrowthCases),
+                         test::CaseName());
 
 }  // namespace
 }  // namespace lw

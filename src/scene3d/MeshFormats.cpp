@@ -1,0 +1,40 @@
+#include "scene3d/MeshFormats.h"
+
+namespace lw {
+
+// Plain facts about the formats, known without loading the mesh module.
+bool CanWriteMesh(MeshFormat format) {
+  switch (format) {
+    case MeshFormat::StlBinary:
+    case MeshFormat::StlAscii:
+    case MeshFormat::Obj:
+    case MeshFormat::PlyBinary:
+    case MeshFormat::Glb:
+      return true;
+    case MeshFormat::Gltf:
+    case MeshFormat::ThreeMf:
+      return false;
+  }
+  return false;
+}
+
+std::string_view MeshExtension(MeshFormat format) {
+  switch (format) {
+    case MeshFormat::StlBinary:
+    case MeshFormat::StlAscii:
+      return "stl";
+    case MeshFormat::Obj:
+      return "obj";
+    case MeshFormat::PlyBinary:
+      return "ply";
+    case MeshFormat::Glb:
+      return "glb";
+    case MeshFormat::Gltf:
+      return "gltf";
+    case MeshFormat::ThreeMf:
+      return "3mf";
+  }
+  return {};
+}
+
+}  // namespace lw

@@ -1,0 +1,49 @@
+// The programs' side of the mesh formats: the reader and writer of the mesh module,
+// found beside the running program (a build folder) or in the library folder of an
+// installed one.
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "scene3d/MeshModule.h"
+
+namespace lw {
+namespace {
+
+// The module's functions; null when it is missing or unfit, and the formats then
+// report failure like any other unreadable or unwritable file.
+const MeshModuleFunctions* LoadMeshModule() {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return nullptr;
+  const std::filesystem::path folder = program.parent_path();
+  for (const std::filesystem::path& path :
+       {folder / kMeshModuleFile, folder / LW_MESH_MODULE_DIR / kMeshModuleFile}) {
+    // Loaded once and kept: the loader hands back the same module on later calls.
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    if (handle == nullptr) continue;
+    const auto entry = reinterpret_cast<MeshModuleEntry>(dlsym(handle, kMeshModuleEntry));
+    const MeshModuleFunctions* functions = entry != nullptr ? entry() : nullptr;
+    dlclose(handle);
+    if (functions != nullptr) return functions;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::optional<WrittenMesh> WriteMesh(const G3dBlock& block, MeshFormat format,
+                                     const std::string& fileName) {
+  const MeshModuleFunctions* module = LoadMeshModule();
+  if (module == nullptr) return std::nullopt;
+  return module->write(block, format, fileName);
+}
+
+bool ReadMesh(std::string_view bytes, MeshFormat format, const std::string& fileName,
+              const CompanionLoader& companions, G3dBlock& block) {
+  const MeshModuleFunctions* module = LoadMeshModule();
+  return module != nullptr && module->read(bytes, format, fileName, companions, block);
+}
+
+}  // namespace lw
