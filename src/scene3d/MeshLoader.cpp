@@ -20,7 +20,7 @@ const MeshModuleFunctions* LoadMeshModule() {
   const std::filesystem::path folder = program.parent_path();
   for (const std::filesystem::path& path :
        {folder / kMeshModuleFile, folder / LW_MESH_MODULE_DIR / kMeshModuleFile}) {
-    // Loaded once and kept: the loader hands back the same module on later calls.
+    // Kept loaded: the functions handed back live in the module.
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (handle == nullptr) continue;
     const auto entry = reinterpret_cast<MeshModuleEntry>(dlsym(handle, kMeshModuleEntry));
@@ -31,18 +31,25 @@ const MeshModuleFunctions* LoadMeshModule() {
   return nullptr;
 }
 
+// Looked for once per process: the module, once loaded, stays for the process's life,
+// and a missing one does not appear while the program runs.
+const MeshModuleFunctions* MeshModule() {
+  static const MeshModuleFunctions* const functions = LoadMeshModule();
+  return functions;
+}
+
 }  // namespace
 
 std::optional<WrittenMesh> WriteMesh(const G3dBlock& block, MeshFormat format,
                                      const std::string& fileName) {
-  const MeshModuleFunctions* module = LoadMeshModule();
+  const MeshModuleFunctions* module = MeshModule();
   if (module == nullptr) return std::nullopt;
   return module->write(block, format, fileName);
 }
 
 bool ReadMesh(std::string_view bytes, MeshFormat format, const std::string& fileName,
               const CompanionLoader& companions, G3dBlock& block) {
-  const MeshModuleFunctions* module = LoadMeshModule();
+  const MeshModuleFunctions* module = MeshModule();
   return module != nullptr && module->read(bytes, format, fileName, companions, block);
 }
 
