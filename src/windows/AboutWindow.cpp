@@ -9,7 +9,6 @@
 #include <QUrl>
 #include <cmath>
 
-#include "app/Program.h"
 #include "windows/QtConvert.h"
 
 namespace lw {
@@ -75,7 +74,7 @@ QPixmap AboutPicture(int size) {
   return pixmap;
 }
 
-AboutWindow::AboutWindow(QWidget* parent, Program&)
+AboutWindow::AboutWindow(QWidget* parent)
     : SecondaryWindow(parent, QStringLiteral("Про программу :")) {
   setModal(true);
   setMouseTracking(true);

@@ -12,8 +12,6 @@ class QPushButton;
 
 namespace lw {
 
-class Program;
-
 inline constexpr const char* AboutVersionText = ProgramVersionText;
 inline constexpr const char* ContactAddress = "linewright@example.org";
 
@@ -36,7 +34,7 @@ class ContactLabel : public QLabel {
 
 class AboutWindow : public SecondaryWindow {
  public:
-  AboutWindow(QWidget* parent, Program& program);
+  explicit AboutWindow(QWidget* parent);
   ContactLabel* Contact() const { return contact_; }
   QLabel* Version() const { return version_; }
 

@@ -5,8 +5,6 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/Program.h"
-
 namespace lw {
 
 namespace {
@@ -21,7 +19,7 @@ constexpr int windowHeight = 80;
 constexpr int titleBarExtra = 150;
 }  // namespace
 
-MessageWindow::MessageWindow(QWidget* parent, Program&) : SecondaryWindow(parent, QString()) {
+MessageWindow::MessageWindow(QWidget* parent) : SecondaryWindow(parent, QString()) {
   setModal(true);
   label_ = new QLabel(this);
   ok_ = new QPushButton(QStringLiteral("&Окей"), this);

@@ -9,11 +9,9 @@ class QPushButton;
 
 namespace lw {
 
-class Program;
-
 class MessageWindow : public SecondaryWindow {
  public:
-  MessageWindow(QWidget* parent, Program& program);
+  explicit MessageWindow(QWidget* parent);
 
   // Sets caption, text and width (text width + 20, the button centred, never
   // narrower than the caption needs) and shows the window modally until "&Окей" or
