@@ -21,6 +21,7 @@
 
 #include "app/ConstantSliders.h"
 #include "app/Program.h"
+#include "app/Program2D.h"
 
 namespace {
 
@@ -50,10 +51,10 @@ struct Setup {
   std::size_t line = 0;
 
   explicit Setup(bool colourMap) {
-    program.SetViewSize(1600, 1200);
+    program.TwoD().SetViewSize(1600, 1200);
     if (colourMap) {
-      program.SetConstants(false, {"A=1"});
-      program.AddGraph2D("SIN(X)*COS(Y)*A", lw::PlotP{0, lw::ColorGamma, 0, lw::Equal});
+      program.Edits().SetConstants(false, {"A=1"});
+      program.Edits().AddGraph2D("SIN(X)*COS(Y)*A", lw::PlotP{0, lw::ColorGamma, 0, lw::Equal});
     } else if (!program.LoadSets(LW_EXAMPLES_DIR "/functions.lwf")) {
       std::fprintf(stderr, "cannot read functions.lwf\n");
       std::exit(1);
@@ -97,8 +98,8 @@ double BareBuilds(Setup& s, const std::vector<double>& values) {
   QElapsedTimer clock;
   clock.start();
   for (double v : values) {
-    s.program.SetConstants(false, {"A=" + lw::ConstantValueText(v)});
-    s.program.BuildAll2D();
+    s.program.Edits().SetConstants(false, {"A=" + lw::ConstantValueText(v)});
+    s.program.TwoD().BuildAll();
   }
   return static_cast<double>(clock.nsecsElapsed()) * 1e-9;
 }

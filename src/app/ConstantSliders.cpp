@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/Program2D.h"
 #include "app/Program3D.h"
 #include "document/Feedback.h"
 
@@ -26,12 +27,12 @@ ConstantSliders::ConstantSliders(Program& program)
                              [this] { return program_.Busy(); }, [this] { program_.StopWork(); }}) {
   playTimer_.setInterval(PlayInterval(10));
   QObject::connect(&playTimer_, &QTimer::timeout, [this] { AdvancePlay(); });
-  program_.AddObserver(this);
+  program_.Observers().Add(this);
 }
 
 ConstantSliders::~ConstantSliders() {
   RestoreProgress();
-  program_.RemoveObserver(this);
+  program_.Observers().Remove(this);
 }
 
 std::vector<ConstantLine> ConstantSliders::Constants(bool threeD) const {
@@ -76,7 +77,7 @@ bool ConstantSliders::SetValue(bool threeD, std::size_t line, double value) {
   if (!rewritten) return false;
   lines[line] = *rewritten;
   writing_ = true;
-  program_.SetConstants(threeD, lines);
+  program_.Edits().SetConstants(threeD, lines);
   writing_ = false;
   rebuild_.Request(threeD ? RebuildSpace::Space3D : RebuildSpace::Space2D);
   return true;
@@ -90,7 +91,7 @@ void ConstantSliders::Build(RebuildSpace space) {
     program_.SetProgress(&silent_);
   }
   if (space == RebuildSpace::Space2D) {
-    program_.BuildAll2D();
+    program_.TwoD().BuildAll();
   } else {
     program_.ThreeD().BuildAll();
   }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/Program.h"
+#include "app/Program2D.h"
 #include "document/WorkControl.h"
 #include "plot2d/PngFormat.h"
 
@@ -97,7 +98,7 @@ std::string PictureSavedText(const std::string& path) {
 }
 
 bool SavePicture2D(Program& program, const std::string& path, QString& error) {
-  const QImage visible = program.Picture().ToImage(program.ViewWidth(), program.ViewHeight());
+  const QImage visible = program.TwoD().VisibleImage();
   if (!WritePicture(visible, QString::fromStdString(path), error)) return false;
   program.SetStatus(PictureSavedText(path));
   return true;
@@ -108,7 +109,7 @@ bool OpenPicture2D(Program& program, const std::string& path, QString& error) {
   // Read first: a file that cannot be read leaves the picture as it was.
   const QImage image = ReadPicture(QString::fromStdString(path), error);
   if (image.isNull()) return false;
-  program.PastePicture(image);
+  program.TwoD().PastePicture(image);
   return true;
 }
 

@@ -73,18 +73,6 @@ FormulaParser& Program::SurfaceParser() {
   return *surfaceParser_;
 }
 
-const Params2D& Program::Validated2D() const {
-  return twoD_->Validated();
-}
-
-const Params3D& Program::Validated3D() const {
-  return threeD_->Validated();
-}
-
-const Palette& Program::Pal3D() const {
-  return threeD_->Pal();
-}
-
 PromptAnswer Program::AskToSaveChanges() {
   return questions_ ? questions_->AskToSaveChanges() : PromptAnswer::Cancel;
 }
@@ -176,10 +164,6 @@ void Program::SetCarried(T& option, const T& value) {
   Notify(&ProgramObserver::OptionsChanged);
 }
 
-void Program::SetCalculatorClearsInput(bool on) {
-  SetCarried(options_.CalculatorClearInput, on);
-}
-
 void Program::SetNotepadColour(Colour colour) {
   SetCarried(options_.NotepadColour, colour);
 }
@@ -204,6 +188,7 @@ void Program::SetSpace(SpaceMode mode) {
 Program::StartOptions Program::ReadOptions(const std::vector<std::string>& arguments) {
   options_ = ReadOptionsFile(OptionsPath());
   analysis_->SetStoredOptions(options_.ScanOptions);
+  analysis_->SetCalculatorClearsInput(options_.CalculatorClearInput);
   StartOptions start;
   if (options_.NormalState) {
     start.RestoreBounds =
@@ -224,6 +209,7 @@ void Program::WriteOptions(const WindowBounds& bounds, bool normalState) {
   options_.Height = bounds.Height;
   options_.NormalState = normalState;
   options_.ScanOptions = analysis_->StoredOptions();
+  options_.CalculatorClearInput = analysis_->CalculatorClearsInput();
   options_.AskToSave = AskToSave();
   options_.ShowToolPanel = showToolPanel_;
   options_.ShowHints = showHints_;

@@ -1,21 +1,19 @@
 // The program object of the desktop program: it owns the document and its session,
-// the three shared formula engines, the 2D palette, the 2D picture and its mapping,
-// the option switches and the parts that do the rest (the status line, long work,
-// the document edits, the 3D space, the analysis tools), and offers the program's
-// commands to the windows. Each part gets what it needs at construction and reports
-// through the observer list, never through this object. It has no widgets, so every
-// command runs in tests without a display; the windows observe it and forward user
-// actions to it.
+// the three shared formula engines, the 2D palette, the option switches and the
+// parts that do the rest: the status line, long work, the document editor, the 2D
+// space (picture, mapping, builds), the 3D space and the analysis tools. Each part
+// gets what it needs at construction and reports through the observer list, never
+// through this object. Windows hold the part they show (the parameters window the
+// editor, the plot view the 2D space, the scan and calculator windows the analysis
+// tools); the main window runs the menu commands through this object and its parts.
+// No widgets, so every command runs in tests without a display.
 #pragma once
 
-#include <QImage>
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/DocumentEditor.h"
@@ -25,9 +23,6 @@
 #include "app/StatusLine.h"
 #include "app/StatusTexts.h"
 #include "document/OptionsFile.h"
-#include "plot2d/Plot2DContext.h"
-#include "plot2d/PlotPicture.h"
-#include "plot2d/View2D.h"
 
 namespace lw {
 
@@ -63,8 +58,8 @@ class Program : public StatusSink, private DocumentUi {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  void AddObserver(ProgramObserver* observer) { observers_.Add(observer); }
-  void RemoveObserver(ProgramObserver* observer) { observers_.Remove(observer); }
+  // Every part reports here; a window adds itself to hear of changes.
+  ProgramObservers& Observers() { return observers_; }
   void SetQuestions(UserQuestions* questions) { questions_ = questions; }
 
   const std::string& ProgramDir() const { return programDir_; }
@@ -75,25 +70,13 @@ class Program : public StatusSink, private DocumentUi {
 
   // ----- document -----
   const Document& Doc() const { return document_; }
-  // The parameters as the last build of each space validated them.
-  const Params2D& Validated2D() const;
-  const Params3D& Validated3D() const;
   FormulaParser& ExplicitParser();
   FormulaParser& PoleParser();
   FormulaParser& SurfaceParser();
 
-  // What the build-parameters and appearance windows edit; each returns early when
-  // nothing changed.
+  // Every edit of the parameters, the appearance and the graph lists goes through
+  // the editor, so the windows hear of it.
   DocumentEditor& Edits() { return edits_; }
-  void SetField(ParamField field, const std::string& text) { edits_.SetField(field, text); }
-  void SetConstants(bool threeD, const std::vector<std::string>& lines) {
-    edits_.SetConstants(threeD, lines);
-  }
-  void SetBuildFlags(bool centering, bool autoScale, bool xorDrawing) {
-    edits_.SetBuildFlags(centering, autoScale, xorDrawing);
-  }
-  void SetAppearance(const AppearanceSettings& appearance) { edits_.SetAppearance(appearance); }
-  void ResetAppearanceLists() { edits_.ResetAppearanceLists(); }
 
   const std::string& CurrentFileName() const { return session_.CurrentFileName(); }
   std::string Caption() const { return session_.Caption(); }
@@ -118,30 +101,9 @@ class Program : public StatusSink, private DocumentUi {
   // ----- graph lists -----
   const GraphListEditor2D& Graphs2D() const { return edits_.Graphs2D(); }
   const GraphListEditor3D& Graphs3D() const { return edits_.Graphs3D(); }
-  // Every change of a list goes through these, so the windows hear of it. A formula
-  // text the document could not store is refused with UnstorableFormulaText (false).
-  void Select2D(std::size_t index) { edits_.Select2D(index); }
-  void Select3D(std::size_t index) { edits_.Select3D(index); }
-  bool AddGraph2D(const std::string& text, const PlotP& entry) {
-    return edits_.AddGraph2D(text, entry);
-  }
-  bool AddGraph3D(const std::string& text, const PlotP3d& entry) {
-    return edits_.AddGraph3D(text, entry);
-  }
-  bool EditGraph2D(const std::string& text, const PlotP& entry) {
-    return edits_.EditGraph2D(text, entry);
-  }
-  bool EditGraph3D(const std::string& text, const PlotP3d& entry) {
-    return edits_.EditGraph3D(text, entry);
-  }
-  void CutGraph2D() { edits_.CutGraph2D(); }
-  void CutGraph3D() { edits_.CutGraph3D(); }
-  void PasteGraph2D() { edits_.PasteGraph2D(); }
-  void PasteGraph3D() { edits_.PasteGraph3D(); }
 
   // ----- palette -----
   const Palette& Pal() const { return palette_; }
-  const Palette& Pal3D() const;
   void RandomizePalette();
   void SeedRandom(std::uint32_t seed) { random_.Seed(seed); }
   void FillPalette(int count, bool alternate);
@@ -150,41 +112,17 @@ class Program : public StatusSink, private DocumentUi {
   bool SavePalette(const std::string& path);
   bool LoadPalette(const std::string& path);
 
-  // ----- 2D space: picture, mapping, builds -----
+  // ----- the 2D space (picture, mapping, builds), the 3D space, the analysis tools -----
   Program2D& TwoD() { return *twoD_; }
   const Program2D& TwoD() const { return *twoD_; }
-  void SetProgress(ProgressSink* progress) { work_->SetProgress(progress); }
-  ProgressSink& Progress() { return work_->Progress(); }
-  void BuildAll2D();
-  void BuildSelected2D();
-  void ClearPicture();
-  void ToggleTemporaryGrid();
-  bool TemporaryGridOn() const;
-  void ToggleScanMode();
-  bool ScanMode() const;
-  // In scan mode, the world point under the pointer (a pixel of the plot view) as the
-  // status text: "X: 1.5    Y: -2".
-  void ShowPointerPosition(int px, int py);
+  Program3D& ThreeD() { return *threeD_; }
+  ProgramAnalysis& Analysis() { return *analysis_; }
   // The decimal separator of numbers shown to the user (the system's).
   static char DecimalSeparator() { return SystemDecimalSeparator(); }
-  void SetViewSize(int width, int height);
-  int ViewWidth() const;
-  int ViewHeight() const;
-  const PlotPicture& Picture() const;
-  void DrawOnPicture(const std::function<void(PlotPicture&)>& draw);
-  void PastePicture(const QImage& image);
-  const View2D& View() const;
-  void ApplyLabelFont();
-  void CentreOrigin();
-  std::optional<double> ScaleGradient();
-
-  // ----- 3D space: scene, navigator, camera and the 3D commands -----
-  Program3D& ThreeD() { return *threeD_; }
-
-  // ----- scanning, calculator and integral -----
-  ProgramAnalysis& Analysis() { return *analysis_; }
 
   // ----- long work (builds, integrals, 3D files) beside the interface -----
+  void SetProgress(ProgressSink* progress) { work_->SetProgress(progress); }
+  ProgressSink& Progress() { return work_->Progress(); }
   bool Busy() const { return work_->Busy(); }
   BackgroundWork& Work() { return work_->Work(); }
   // Asks the running work to stop; safe at any time.
@@ -222,8 +160,6 @@ class Program : public StatusSink, private DocumentUi {
   // The options of other windows that the options file carries, and the notepad's
   // colour, font and file; each setter returns early when nothing changed.
   const Options& CarriedOptions() const { return options_; }
-  bool CalculatorClearsInput() const { return options_.CalculatorClearInput; }
-  void SetCalculatorClearsInput(bool on);
   void SetNotepadColour(Colour colour);
   void SetNotepadFont(const LabelFont& font);
   void SetNotepadFile(const std::string& path);

@@ -52,6 +52,8 @@ class Program2D : public PicturePresenter {
   void CentreOrigin();
 
   const PlotPicture& Picture() const { return picture_; }
+  // What the plot view shows: the top-left W x H of the picture.
+  QImage VisibleImage() const { return picture_.ToImage(viewWidth_, viewHeight_); }
   // Draws on the picture outside any build (an opened picture, a test's pixels) and
   // shows it again.
   void DrawOnPicture(const std::function<void(PlotPicture&)>& draw);

@@ -74,6 +74,14 @@ void ProgramAnalysis::SetScanOption(int index, bool on) {
   Notify(&AnalysisObserver::ScanOptionsChanged);
 }
 
+void ProgramAnalysis::ToggleScanMode() {
+  if (in_.work.RefuseWhileBusy()) return;
+  scan_.ToggleScanMode();
+  if (!scan_.ScanMode()) in_.status.SetStatus(std::string(ReadyText));
+  in_.observers.Notify(&ProgramObserver::OptionsChanged);
+  PresentPicture();
+}
+
 // The scan marks live in the picture, which a running build replaces when it ends:
 // scanning waits for the build.
 void ProgramAnalysis::ButtonDown(int column, int row) {
@@ -142,6 +150,11 @@ void ProgramAnalysis::SaveScanExpressions() {
     in_.edits.EditGraph2D(panel_.rows[j].expression, in_.edits.Doc().Graphs2D.At(j));
   }
   if (selection) in_.edits.Select2D(*selection);
+}
+
+std::array<std::string, 2> ProgramAnalysis::PointColumns() const {
+  const BuildParameters& p = in_.edits.Doc().Params;
+  return {p.Field(ParamField::VarX), p.Field(ParamField::VarY)};
 }
 
 std::vector<std::array<std::string, 2>> ProgramAnalysis::PointRows() const {
@@ -221,6 +234,26 @@ void ProgramAnalysis::Save3DScanExpressions() {
     in_.edits.EditGraph3D(panel3D_.rows[j].expression, in_.edits.Doc().Graphs3D.At(j));
   }
   if (selection) in_.edits.Select3D(*selection);
+}
+
+// ----- calculator and integral -----
+
+void ProgramAnalysis::SetCalculatorClearsInput(bool on) {
+  if (calculatorClearsInput_ == on) return;
+  calculatorClearsInput_ = on;
+  in_.observers.Notify(&ProgramObserver::OptionsChanged);
+}
+
+bool ProgramAnalysis::StartIntegral(const IntegralRequest& request,
+                                    std::shared_ptr<CalculationFeedback> feedback,
+                                    std::function<void(bool stopped)> done) {
+  const char separator = SystemDecimalSeparator();
+  return in_.work.Start(
+      [this, request, feedback = std::move(feedback), separator](WorkControl& control,
+                                                                 WorkFeedback&) {
+        integrator_.Calculate(request, *feedback, separator, &control);
+      },
+      std::move(done));
 }
 
 }  // namespace lw

@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -78,6 +80,11 @@ class ProgramAnalysis : public ProgramObserver {
   // A click on one of the seven check boxes.
   void SetScanOption(int index, bool on);
 
+  // Scan mode: the pointer's position in the status bar, clicks scan. Entering it draws
+  // the marks of the scanned points, leaving it removes them.
+  bool ScanMode() const { return scan_.ScanMode(); }
+  void ToggleScanMode();
+
   // In scan mode, the world point under the pointer (a pixel of the plot view) as the
   // status text: "X: 1.5    Y: -2".
   void ShowPointerPosition(int px, int py);
@@ -97,7 +104,9 @@ class ProgramAnalysis : public ProgramObserver {
   void FunctionThroughPoint(std::size_t row);
   void SaveScanExpressions();
 
-  // The scanned points window: its rows, and the operations on a 1-based row.
+  // The scanned points window: its column titles (the 2D variable names), its rows,
+  // and the operations on a 1-based row.
+  std::array<std::string, 2> PointColumns() const;
   std::vector<std::array<std::string, 2>> PointRows() const;
   void DeletePoint(int row);
   void ClearPoints();
@@ -118,7 +127,17 @@ class ProgramAnalysis : public ProgramObserver {
 
   // ----- calculator and integral -----
   Calculator& Calc() { return calculator_; }
+  // The calculator's option "Очищати ввід", which the options file carries.
+  bool CalculatorClearsInput() const { return calculatorClearsInput_; }
+  void SetCalculatorClearsInput(bool on);
   Integrator& Integral() { return integrator_; }
+  // Calculates the integral beside the interface. Its lines go to feedback, which the
+  // window reads on its own timer (so it must take them thread-safely); done runs on
+  // this thread at the end. False, with BusyText, while other long work runs.
+  bool StartIntegral(const IntegralRequest& request, std::shared_ptr<CalculationFeedback> feedback,
+                     std::function<void(bool stopped)> done);
+  // Asks the running integral to stop; safe at any time.
+  void StopIntegral() { in_.work.Stop(); }
 
   // ProgramObserver: presenting the picture repaints the view, which takes the
   // rubber band away.
@@ -142,6 +161,7 @@ class ProgramAnalysis : public ProgramObserver {
   BoundsMemory bounds_;
   Scan3DPanel panel3D_;
   Calculator calculator_;
+  bool calculatorClearsInput_ = Options{}.CalculatorClearInput;
   Integrator integrator_;
 };
 

@@ -12,6 +12,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "app/Program2D.h"
 #include "app/Program3D.h"
 #include "windows/Dialogs.h"
 #include "windows/QtConvert.h"
@@ -45,9 +46,14 @@ Colour& ShapeColour(AppearanceSettings& a, int shape) {
 
 }  // namespace
 
-AppearanceWindow::AppearanceWindow(QWidget* parent, Program& program, Dialogs& dialogs)
+AppearanceWindow::AppearanceWindow(QWidget* parent, DocumentEditor& edits,
+                                   ProgramObservers& observers, Program2D& twoD, Program3D& threeD,
+                                   Dialogs& dialogs)
     : SecondaryWindow(parent, QStringLiteral("Оформлення :")),
-      program_(program),
+      edits_(edits),
+      observers_(observers),
+      twoD_(twoD),
+      threeD_(threeD),
       dialogs_(dialogs) {
   auto* layout = new QVBoxLayout(this);
   auto* tabs = new QHBoxLayout;
@@ -73,11 +79,11 @@ AppearanceWindow::AppearanceWindow(QWidget* parent, Program& program, Dialogs& d
   connect(group, &QButtonGroup::idClicked, this, [this](int id) { ShowPage(id == 1); });
   ShowPage(false);
   ShowDocument();
-  program_.AddObserver(this);
+  observers_.Add(this);
 }
 
 AppearanceWindow::~AppearanceWindow() {
-  program_.RemoveObserver(this);
+  observers_.Remove(this);
 }
 
 QWidget* AppearanceWindow::MakePage2D() {
@@ -188,10 +194,10 @@ QWidget* AppearanceWindow::MakePage3D() {
   grid->addWidget(motion, 1, 0, 1, 2);
   // The lists' own handlers: the drawing mode and the motion take effect at once.
   connect(drawMode, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (!showing_) program_.ThreeD().SetDrawMode(index);
+    if (!showing_) threeD_.SetDrawMode(index);
   });
   connect(motionType, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (!showing_) program_.ThreeD().SetMotionType(index);
+    if (!showing_) threeD_.SetMotionType(index);
   });
 
   auto* look = Group(page, "Оформлення", nullptr);
@@ -265,23 +271,23 @@ bool AppearanceWindow::ShowsPage3D() const {
 }
 
 void AppearanceWindow::ChangeColour(int shape) {
-  AppearanceSettings a = program_.Doc().Appearance;
+  AppearanceSettings a = edits_.Doc().Appearance;
   const auto chosen = dialogs_.ChooseColour(this, ShapeColour(a, shape));
   if (!chosen) return;
   ShapeColour(a, shape) = *chosen;
   // The next label font starts from the axes colour.
   if (shape == 3) a.Font.Color = *chosen;
-  program_.SetAppearance(a);
+  edits_.SetAppearance(a);
   ShowDocument();
 }
 
 void AppearanceWindow::ChangeFont() {
-  AppearanceSettings a = program_.Doc().Appearance;
+  AppearanceSettings a = edits_.Doc().Appearance;
   const auto chosen = dialogs_.ChooseFont(this, a.Font);
   if (!chosen) return;
   a.Font = *chosen;
-  program_.SetAppearance(a);
-  program_.ApplyLabelFont();
+  edits_.SetAppearance(a);
+  twoD_.ApplyLabelFont();
   ShowDocument();
 }
 
@@ -298,16 +304,16 @@ void AppearanceWindow::SensitivityChanged() {
 
 void AppearanceWindow::Store() {
   if (showing_) return;
-  AppearanceSettings a = program_.Doc().Appearance;
+  AppearanceSettings a = edits_.Doc().Appearance;
   for (const auto& [box, setting] : checks_) a.*setting = box->isChecked();
   for (const auto& [combo, setting] : combos_) a.*setting = combo->currentIndex();
   for (const auto& [spin, setting] : spins_) a.*setting = spin->value();
-  program_.SetAppearance(a);
+  edits_.SetAppearance(a);
 }
 
 void AppearanceWindow::ShowDocument() {
   showing_ = true;
-  const AppearanceSettings& a = program_.Doc().Appearance;
+  const AppearanceSettings& a = edits_.Doc().Appearance;
   for (const auto& [box, setting] : checks_) box->setChecked(a.*setting);
   for (const auto& [combo, setting] : combos_) combo->setCurrentIndex(a.*setting);
   for (const auto& [spin, setting] : spins_) spin->setValue(a.*setting);

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Program.h"
+#include "app/DocumentEditor.h"
 #include "windows/WindowKit.h"
 
 class QCheckBox;
@@ -20,10 +20,15 @@ class QStackedWidget;
 namespace lw {
 
 class Dialogs;
+class Program2D;
+class Program3D;
 
 class AppearanceWindow : public SecondaryWindow, public ProgramObserver {
  public:
-  AppearanceWindow(QWidget* parent, Program& program, Dialogs& dialogs);
+  // The settings are the document's, edited through edits; the label font goes to the
+  // 2D picture at once, the 3D drawing mode and motion to the 3D space.
+  AppearanceWindow(QWidget* parent, DocumentEditor& edits, ProgramObservers& observers,
+                   Program2D& twoD, Program3D& threeD, Dialogs& dialogs);
   ~AppearanceWindow() override;
 
   void ShowPage(bool threeD);
@@ -58,7 +63,10 @@ class AppearanceWindow : public SecondaryWindow, public ProgramObserver {
   void AddCombo(QComboBox* combo, Number setting);
   void AddSpin(QSpinBox* spin, Number setting);
 
-  Program& program_;
+  DocumentEditor& edits_;
+  ProgramObservers& observers_;
+  Program2D& twoD_;
+  Program3D& threeD_;
   Dialogs& dialogs_;
   bool showing_ = false;
   // Each control with the setting it shows and stores.

@@ -13,8 +13,8 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "app/Program.h"
 #include "app/ProgramAnalysis.h"
+#include "app/StatusTexts.h"
 #include "windows/QtConvert.h"
 
 namespace lw {
@@ -47,8 +47,8 @@ void AppendLogLine(QPlainTextEdit* log, const std::string& line) {
   log->horizontalScrollBar()->setValue(0);
 }
 
-CalculatorWindow::CalculatorWindow(QWidget* parent, Program& program)
-    : SecondaryWindow(parent, QStringLiteral("Калькулятор")), program_(program) {
+CalculatorWindow::CalculatorWindow(QWidget* parent, ProgramAnalysis& analysis)
+    : SecondaryWindow(parent, QStringLiteral("Калькулятор")), analysis_(analysis) {
   setFixedSize(578, 182);
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(4, 2, 4, 4);
@@ -81,7 +81,7 @@ CalculatorWindow::CalculatorWindow(QWidget* parent, Program& program)
   connect(input_, &QLineEdit::returnPressed, this, [this] { Calculate(); });
   connect(close, &QPushButton::clicked, this, [this] { hide(); });
   connect(clearInput_, &QCheckBox::toggled, this,
-          [this](bool on) { program_.SetCalculatorClearsInput(on); });
+          [this](bool on) { analysis_.SetCalculatorClearsInput(on); });
   SyncOptions();
   RefreshTable();
 }
@@ -131,7 +131,7 @@ QWidget* CalculatorWindow::BuildTable() {
 }
 
 void CalculatorWindow::SyncOptions() {
-  clearInput_->setChecked(program_.CalculatorClearsInput());
+  clearInput_->setChecked(analysis_.CalculatorClearsInput());
 }
 
 void CalculatorWindow::ShowForInput() {
@@ -144,8 +144,7 @@ void CalculatorWindow::ShowForInput() {
 
 void CalculatorWindow::Calculate() {
   log_->setFocus();
-  const auto lines =
-      program_.Analysis().Calc().Calculate(S(input_->text()), Program::DecimalSeparator());
+  const auto lines = analysis_.Calc().Calculate(S(input_->text()), SystemDecimalSeparator());
   for (const std::string& line : lines) AppendLogLine(log_, line);
   if (clearInput_->isChecked()) input_->clear();
 }
@@ -164,12 +163,12 @@ void CalculatorWindow::ShowCells(const VariableTable& cells) {
 }
 
 void CalculatorWindow::SetFromTable() {
-  program_.Analysis().Calc().SetFromTable(Cells());
+  analysis_.Calc().SetFromTable(Cells());
 }
 
 void CalculatorWindow::RefreshTable() {
   VariableTable cells = Cells();
-  program_.Analysis().Calc().RefreshTable(cells, Program::DecimalSeparator());
+  analysis_.Calc().RefreshTable(cells, SystemDecimalSeparator());
   ShowCells(cells);
 }
 
@@ -181,7 +180,7 @@ void CalculatorWindow::ZeroTable() {
 
 void CalculatorWindow::ConstantsToTable() {
   VariableTable cells = Cells();
-  Calculator::ConstantsToTable(cells, Program::DecimalSeparator());
+  Calculator::ConstantsToTable(cells, SystemDecimalSeparator());
   ShowCells(cells);
 }
 

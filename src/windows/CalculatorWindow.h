@@ -16,14 +16,14 @@ class QTableWidget;
 
 namespace lw {
 
-class Program;
+class ProgramAnalysis;
 
 // Appends one line to a results log (an empty line included) and scrolls to it.
 void AppendLogLine(QPlainTextEdit* log, const std::string& line);
 
 class CalculatorWindow : public SecondaryWindow {
  public:
-  CalculatorWindow(QWidget* parent, Program& program);
+  CalculatorWindow(QWidget* parent, ProgramAnalysis& analysis);
   void SyncOptions();
   // The menu command: the table shows the variables, then the window comes up with
   // the keyboard in its input line.
@@ -45,7 +45,7 @@ class CalculatorWindow : public SecondaryWindow {
   VariableTable Cells() const;
   void ShowCells(const VariableTable& cells);
 
-  Program& program_;
+  ProgramAnalysis& analysis_;
   QPlainTextEdit* log_;
   QLineEdit* input_;
   QCheckBox* clearInput_;

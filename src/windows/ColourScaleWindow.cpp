@@ -6,26 +6,27 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "app/Program.h"
+#include "app/Program2D.h"
 #include "plot2d/ColorGamma.h"
 #include "windows/QtConvert.h"
 
 namespace lw {
 
-ColourRamp::ColourRamp(QWidget* parent, Program& program) : QWidget(parent), program_(program) {
+ColourRamp::ColourRamp(QWidget* parent, const Palette& palette)
+    : QWidget(parent), palette_(palette) {
   setFixedSize(129, 329);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void ColourRamp::paintEvent(QPaintEvent*) {
   PlotPicture image(width(), height());
-  PaintColourScale(image, State, Gradient, program_.Pal());
+  PaintColourScale(image, State, Gradient, palette_);
   QPainter painter(this);
   painter.drawImage(0, 0, image.ToImage(width(), height()));
 }
 
-ColourScaleWindow::ColourScaleWindow(QWidget* parent, Program& program)
-    : SecondaryWindow(parent, QStringLiteral("Шкала кольорів")), program_(program) {
+ColourScaleWindow::ColourScaleWindow(QWidget* parent, Program2D& space, const Palette& palette)
+    : SecondaryWindow(parent, QStringLiteral("Шкала кольорів")), space_(space) {
   setFixedSize(200, 337);
   (new QLabel(QStringLiteral("Крок :"), this))->setGeometry(6, 6, 58, 18);
   step_ = new QSpinBox(this);
@@ -40,14 +41,14 @@ ColourScaleWindow::ColourScaleWindow(QWidget* parent, Program& program)
   down_->setArrowType(Qt::DownArrow);
   down_->setGeometry(20, 80, 30, 22);
   down_->setAutoRepeat(true);
-  ramp_ = new ColourRamp(this, program_);
+  ramp_ = new ColourRamp(this, palette);
   ramp_->move(68, 4);
   connect(up_, &QToolButton::clicked, this, [this] { Scroll(-step_->value()); });
   connect(down_, &QToolButton::clicked, this, [this] { Scroll(step_->value()); });
 }
 
 bool ColourScaleWindow::Open() {
-  const std::optional<double> gradient = program_.ScaleGradient();
+  const std::optional<double> gradient = space_.ScaleGradient();
   if (!gradient) return false;
   ramp_->Gradient = *gradient;
   ramp_->State = OpenColourScale(*gradient, ramp_->height());

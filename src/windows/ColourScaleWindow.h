@@ -10,12 +10,12 @@ class QToolButton;
 
 namespace lw {
 
-class Program;
+class Program2D;
 
 // The ramp itself (129 x 329): values grow downward.
 class ColourRamp : public QWidget {
  public:
-  ColourRamp(QWidget* parent, Program& program);
+  ColourRamp(QWidget* parent, const Palette& palette);
   ColourScaleState State;
   double Gradient = 0.1;
 
@@ -23,12 +23,13 @@ class ColourRamp : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  Program& program_;
+  const Palette& palette_;
 };
 
 class ColourScaleWindow : public SecondaryWindow {
  public:
-  ColourScaleWindow(QWidget* parent, Program& program);
+  // The gradient comes from the 2D space; the colours are the 2D palette's.
+  ColourScaleWindow(QWidget* parent, Program2D& space, const Palette& palette);
 
   // The "Шкала" button: takes the gradient and shows the window; false (and no
   // window) when the gradient cannot be evaluated.
@@ -46,7 +47,7 @@ class ColourScaleWindow : public SecondaryWindow {
   void changeEvent(QEvent* event) override;
 
  private:
-  Program& program_;
+  Program2D& space_;
   ColourRamp* ramp_;
   QSpinBox* step_;
   QToolButton* up_;

@@ -104,14 +104,14 @@ ConstantSlidersWindow::ConstantSlidersWindow(QWidget* parent, Program& program)
 
   resize(760, 300);
   sliders_->SetObserver(this);
-  program_.AddObserver(this);
+  program_.Observers().Add(this);
   qApp->installEventFilter(this);
   BuildRows();
 }
 
 ConstantSlidersWindow::~ConstantSlidersWindow() {
   qApp->removeEventFilter(this);
-  program_.RemoveObserver(this);
+  program_.Observers().Remove(this);
   sliders_->SetObserver(nullptr);
 }
 

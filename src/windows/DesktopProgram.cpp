@@ -28,31 +28,32 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
   MainWindow* main = main_.get();
   Program& p = *program_;
   SecondaryWindows& w = main->Windows();
-  w.About = new AboutWindow(main, p);
-  w.Params = new ParamsWindow(main, p);
+  w.About = new AboutWindow(main);
+  w.Params = new ParamsWindow(main, p.Edits(), p.Observers(), p.Pal());
   w.SavePrompt = new SavePromptWindow(main);
-  w.ColourScale = new ColourScaleWindow(main, p);
-  w.Calculator = new CalculatorWindow(main, p);
+  w.ColourScale = new ColourScaleWindow(main, p.TwoD(), p.Pal());
+  w.Calculator = new CalculatorWindow(main, p.Analysis());
   w.Notepad = new NotepadWindow(main, p, *dialogs_);
   w.Notepad->AskToSaveChanges = [main] { return main->AskToSaveChanges(); };
   w.Progress = new ProgressWindow(main);
   p.SetProgress(w.Progress);
   w.Progress->SetStopHandler([&p] { p.StopWork(); });
-  w.Message = new MessageWindow(main, p);
+  w.Message = new MessageWindow(main);
   w.Notepad->SetMessageWindow(w.Message);
   w.GraphParams = new GraphParamsDialog(main, *dialogs_);
   w.Params->SetGraphDialog(w.GraphParams);
-  w.Appearance = new AppearanceWindow(main, p, *dialogs_);
+  w.Appearance =
+      new AppearanceWindow(main, p.Edits(), p.Observers(), p.TwoD(), p.ThreeD(), *dialogs_);
   w.Scan = new ScanWindow(main, p.Analysis());
   // The start-up hands the saved options and look to the windows that show them
   // (notepad, appearance, calculator and, made last of them, the scan values), so it
   // runs once they exist. The windows made after it hold none of those options; the
   // hint switch reaches them below.
   main->StartUp(arguments);
-  w.ScanList = new ScanListWindow(main, p);
+  w.ScanList = new ScanListWindow(main, p.Analysis());
   w.Scan3D = new Scan3DWindow(main, p.Analysis());
   w.Palette = new PaletteWindow(main, p, *dialogs_);
-  w.Integral = new IntegralWindow(main, p);
+  w.Integral = new IntegralWindow(main, p.Analysis());
   // Windows made after the start-up follow the hint switch as well.
   main->OptionsChanged();
   w.Params->OnScale = [w] { w.ColourScale->Open(); };

@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/Program.h"
+#include "app/DocumentEditor.h"
 #include "windows/GraphParamsDialog.h"
 #include "windows/QtConvert.h"
 #include "windows/WindowKit.h"
@@ -17,8 +17,12 @@ namespace {
 constexpr Colour listColour = 0xE2FCFE;
 }
 
-GraphListPanel::GraphListPanel(QWidget* parent, Program& program, bool threeD)
-    : QGroupBox(QStringLiteral("Графіки"), parent), program_(program), threeD_(threeD) {
+GraphListPanel::GraphListPanel(QWidget* parent, DocumentEditor& edits, const Palette& palette,
+                               bool threeD)
+    : QGroupBox(QStringLiteral("Графіки"), parent),
+      edits_(edits),
+      palette_(palette),
+      threeD_(threeD) {
   SetHint(this, QStringLiteral("Графіки"));
   auto* layout = new QGridLayout(this);
   list_ = new QListWidget(this);
@@ -62,9 +66,9 @@ GraphListPanel::GraphListPanel(QWidget* parent, Program& program, bool threeD)
     const int row = list_->row(item);
     if (row < 0) return;
     if (threeD_) {
-      program_.Select3D(static_cast<std::size_t>(row));
+      edits_.Select3D(static_cast<std::size_t>(row));
     } else {
-      program_.Select2D(static_cast<std::size_t>(row));
+      edits_.Select2D(static_cast<std::size_t>(row));
     }
   });
   Refresh();
@@ -78,13 +82,13 @@ void GraphListPanel::AddGraph() {
   // nothing typed is lost.
   if (threeD_) {
     dialog.PrepareDialog3D();
-    dialog.Load3D(QString(), program_.Graphs3D().NewEntry(program_.Pal()));
-    while (dialog.Run() && !program_.AddGraph3D(S(dialog.FormulaText()), dialog.Entry3D())) {
+    dialog.Load3D(QString(), edits_.Graphs3D().NewEntry(palette_));
+    while (dialog.Run() && !edits_.AddGraph3D(S(dialog.FormulaText()), dialog.Entry3D())) {
     }
   } else {
     dialog.PrepareDialog2D();
-    dialog.Load2D(QString(), program_.Graphs2D().NewEntry(program_.Pal()));
-    while (dialog.Run() && !program_.AddGraph2D(S(dialog.FormulaText()), dialog.Entry2D())) {
+    dialog.Load2D(QString(), edits_.Graphs2D().NewEntry(palette_));
+    while (dialog.Run() && !edits_.AddGraph2D(S(dialog.FormulaText()), dialog.Entry2D())) {
     }
   }
   Refresh();
@@ -94,20 +98,20 @@ void GraphListPanel::EditGraph() {
   if (!dialog_ || dialog_->isVisible()) return;
   GraphParamsDialog& dialog = *dialog_;
   if (threeD_) {
-    const auto& editor = program_.Graphs3D();
+    const auto& editor = edits_.Graphs3D();
     if (!editor.Selection()) return;
     const std::size_t i = *editor.Selection();
     dialog.PrepareDialog3D();
     dialog.Load3D(Q(editor.List().Text(i)), editor.List().At(i));
-    while (dialog.Run() && !program_.EditGraph3D(S(dialog.FormulaText()), dialog.Entry3D())) {
+    while (dialog.Run() && !edits_.EditGraph3D(S(dialog.FormulaText()), dialog.Entry3D())) {
     }
   } else {
-    const auto& editor = program_.Graphs2D();
+    const auto& editor = edits_.Graphs2D();
     if (!editor.Selection()) return;
     const std::size_t i = *editor.Selection();
     dialog.PrepareDialog2D();
     dialog.Load2D(Q(editor.List().Text(i)), editor.List().At(i));
-    while (dialog.Run() && !program_.EditGraph2D(S(dialog.FormulaText()), dialog.Entry2D())) {
+    while (dialog.Run() && !edits_.EditGraph2D(S(dialog.FormulaText()), dialog.Entry2D())) {
     }
   }
   Refresh();
@@ -115,17 +119,17 @@ void GraphListPanel::EditGraph() {
 
 void GraphListPanel::CutGraph() {
   if (threeD_) {
-    program_.CutGraph3D();
+    edits_.CutGraph3D();
   } else {
-    program_.CutGraph2D();
+    edits_.CutGraph2D();
   }
 }
 
 void GraphListPanel::PasteGraph() {
   if (threeD_) {
-    program_.PasteGraph3D();
+    edits_.PasteGraph3D();
   } else {
-    program_.PasteGraph2D();
+    edits_.PasteGraph2D();
   }
 }
 
@@ -151,11 +155,11 @@ void ShowList(QListWidget* list, const Editor& editor) {
 void GraphListPanel::Refresh() {
   SelectedGraphDescription description;
   if (threeD_) {
-    ShowList(list_, program_.Graphs3D());
-    description = program_.Graphs3D().Description();
+    ShowList(list_, edits_.Graphs3D());
+    description = edits_.Graphs3D().Description();
   } else {
-    ShowList(list_, program_.Graphs2D());
-    description = program_.Graphs2D().Description();
+    ShowList(list_, edits_.Graphs2D());
+    description = edits_.Graphs2D().Description();
   }
   swatch_->SetColour(description.Swatch);
   description_->setText(Q(description.Label));

@@ -1,6 +1,6 @@
 // One graph list of the build-parameters window ("Графіки"): the list box of formula
 // texts, the four buttons and the line that describes the selected graph. The 2D
-// page and the 3D page each hold one; the operations themselves are the program's.
+// page and the 3D page each hold one; the operations themselves are the document editor's.
 #pragma once
 
 #include <QGroupBox>
@@ -13,12 +13,14 @@ namespace lw {
 
 class Dialogs;
 class GraphParamsDialog;
-class Program;
+class DocumentEditor;
+struct Palette;
 class Swatch;
 
 class GraphListPanel : public QGroupBox {
  public:
-  GraphListPanel(QWidget* parent, Program& program, bool threeD);
+  // New graphs take their colour from palette.
+  GraphListPanel(QWidget* parent, DocumentEditor& edits, const Palette& palette, bool threeD);
   // The dialog is window 10, made after this one.
   void SetDialog(GraphParamsDialog* dialog) { dialog_ = dialog; }
 
@@ -38,7 +40,8 @@ class GraphListPanel : public QGroupBox {
   QPushButton* AddButton() const { return add_; }
 
  private:
-  Program& program_;
+  DocumentEditor& edits_;
+  const Palette& palette_;
   GraphParamsDialog* dialog_ = nullptr;
   bool threeD_;
   QListWidget* list_;

@@ -12,7 +12,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/Program.h"
 #include "app/ProgramAnalysis.h"
 #include "document/WorkControl.h"
 #include "windows/CalculatorWindow.h"
@@ -64,8 +63,8 @@ class LineBuffer : public CalculationFeedback {
   std::atomic<int> percent_{0};
 };
 
-IntegralWindow::IntegralWindow(QWidget* parent, Program& program)
-    : SecondaryWindow(parent, QStringLiteral("Інтеграл")), program_(program) {
+IntegralWindow::IntegralWindow(QWidget* parent, ProgramAnalysis& analysis)
+    : SecondaryWindow(parent, QStringLiteral("Інтеграл")), analysis_(analysis) {
   setFixedSize(clientWidth, clientHeight);
   auto* area = new QWidget(this);
   area->setGeometry(0, 0, clientWidth, clientHeight);
@@ -112,7 +111,7 @@ IntegralWindow::IntegralWindow(QWidget* parent, Program& program)
 }
 
 void IntegralWindow::CalculateIntegral() {
-  if (calculating_ || program_.RefuseWhileBusy()) return;
+  if (calculating_) return;
   IntegralRequest request;
   request.expression = S(expression_->text());
   request.left = S(left_->text());
@@ -120,14 +119,8 @@ void IntegralWindow::CalculateIntegral() {
   request.step = S(step_->text());
   request.variable = S(variable_->text());
   request.kind = static_cast<IntegralKind>(std::max(kind_->currentIndex(), 0));
-  const char separator = Program::DecimalSeparator();
-  Integrator& integrator = program_.Analysis().Integral();
   auto buffer = std::make_shared<LineBuffer>();
-  const bool started = program_.StartWork(
-      [&integrator, request, buffer, separator](WorkControl& control, WorkFeedback&) {
-        integrator.Calculate(request, *buffer, separator, &control);
-      },
-      [this](bool) { Finished(); });
+  const bool started = analysis_.StartIntegral(request, buffer, [this](bool) { Finished(); });
   if (!started) return;
   buffer_ = buffer;
   ticker_.start();
@@ -153,7 +146,7 @@ void IntegralWindow::Finished() {
 }
 
 void IntegralWindow::CloseWindow() {
-  if (calculating_) program_.StopWork();
+  if (calculating_) analysis_.StopIntegral();
   hide();
 }
 
@@ -167,7 +160,7 @@ void IntegralWindow::keyPressEvent(QKeyEvent* event) {
 
 // Closing the window during a long calculation stops it.
 void IntegralWindow::closeEvent(QCloseEvent* event) {
-  if (calculating_) program_.StopWork();
+  if (calculating_) analysis_.StopIntegral();
   SecondaryWindow::closeEvent(event);
 }
 

@@ -18,12 +18,12 @@ class QPushButton;
 
 namespace lw {
 
-class Program;
+class ProgramAnalysis;
 class LineBuffer;
 
 class IntegralWindow : public SecondaryWindow {
  public:
-  IntegralWindow(QWidget* parent, Program& program);
+  IntegralWindow(QWidget* parent, ProgramAnalysis& analysis);
 
   // The action of "&Порахувати": starts the calculation (refused while other long
   // work runs); its lines arrive in the log as it goes.
@@ -51,7 +51,7 @@ class IntegralWindow : public SecondaryWindow {
   void TakeFeedback();
   void Finished();
 
-  Program& program_;
+  ProgramAnalysis& analysis_;
   QPlainTextEdit* log_;
   QLineEdit* expression_;
   QLineEdit* left_;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <iterator>
 
+#include "app/Program2D.h"
 #include "app/Program3D.h"
 #include "app/ProgramAnalysis.h"
 #include "windows/AboutWindow.h"
@@ -59,29 +60,29 @@ const std::array<MainWindow::Handler, CommandCount>& MainWindow::Handlers() {
       {C::Exit, [](W w) { w.close(); }},
       {C::BuildAll2D,
        [](W w) {
-         w.program_.BuildAll2D();
+         w.twoD_.BuildAll();
          w.activateWindow();
        }},
       {C::BuildSelected2D,
        [](W w) {
-         w.program_.BuildSelected2D();
+         w.twoD_.BuildSelected();
          w.activateWindow();
        }},
       {C::AddGraph2D,
        [](W w) {
          if (w.windows_.Params) w.windows_.Params->Graphs(false)->AddGraph();
        }},
-      {C::Clear2D, [](W w) { w.program_.ClearPicture(); }},
+      {C::Clear2D, [](W w) { w.twoD_.ClearPicture(); }},
       {C::Scan2D,
        [](W w) {
-         w.program_.Analysis().ShowScanValues(ScanPoint{0.0, 0.0});
+         w.analysis_.ShowScanValues(ScanPoint{0.0, 0.0});
        }},
       {C::ScannedPoints,
        [](W w) {
          if (w.windows_.ScanList) w.windows_.ScanList->Open();
        }},
-      {C::ScanMode, [](W w) { w.program_.ToggleScanMode(); }},
-      {C::TemporaryGrid, [](W w) { w.program_.ToggleTemporaryGrid(); }},
+      {C::ScanMode, [](W w) { w.analysis_.ToggleScanMode(); }},
+      {C::TemporaryGrid, [](W w) { w.twoD_.ToggleTemporaryGrid(); }},
       {C::OpenPicture,
        [](W w) {
          if (OpenPicture2DCommand(&w, w.program_, w.dialogs_)) w.View2D()->update();
@@ -89,19 +90,19 @@ const std::array<MainWindow::Handler, CommandCount>& MainWindow::Handlers() {
       {C::SavePicture, [](W w) { SavePicture2DCommand(&w, w.program_, w.dialogs_); }},
       {C::BuildAll3D,
        [](W w) {
-         w.program_.ThreeD().BuildAll();
+         w.threeD_.BuildAll();
          w.activateWindow();
        }},
       {C::BuildSelected3D,
        [](W w) {
-         w.program_.ThreeD().BuildSelected();
+         w.threeD_.BuildSelected();
          w.activateWindow();
        }},
       {C::AddGraph3D,
        [](W w) {
          if (w.windows_.Params) w.windows_.Params->Graphs(true)->AddGraph();
        }},
-      {C::Clear3D, [](W w) { w.program_.ThreeD().Clear(); }},
+      {C::Clear3D, [](W w) { w.threeD_.Clear(); }},
       {C::Scan3D,
        [](W w) {
          if (w.windows_.Scan3D) w.windows_.Scan3D->Open();
@@ -161,7 +162,7 @@ void MainWindow::Open3DFileCommand() {
   if (auto chosen = dialogs_.OpenFileAndFilter(this, Q(std::string(Open3DTitle)), Q(Open3DFilter()),
                                                QString())) {
     const std::string path = S(chosen->path);
-    program_.ThreeD().OpenFile(path, KindOfChoice(S(chosen->filter), path));
+    threeD_.OpenFile(path, KindOfChoice(S(chosen->filter), path));
   }
 }
 
@@ -169,7 +170,7 @@ void MainWindow::Save3DFileCommand() {
   if (auto chosen = dialogs_.SaveFileAndFilter(this, Q(std::string(Save3DTitle)), Q(Save3DFilter()),
                                                Q(std::string(Save3DExtension)))) {
     const std::string path = S(chosen->path);
-    program_.ThreeD().SaveFile(path, KindOfSaveChoice(S(chosen->filter), path));
+    threeD_.SaveFile(path, KindOfSaveChoice(S(chosen->filter), path));
   }
 }
 

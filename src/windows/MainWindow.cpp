@@ -13,6 +13,9 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 
+#include "app/Program2D.h"
+#include "app/Program3D.h"
+#include "app/ProgramAnalysis.h"
 #include "windows/AboutWindow.h"
 #include "windows/AppearanceWindow.h"
 #include "windows/CalculatorWindow.h"
@@ -44,7 +47,12 @@ constexpr int settleInterval = 100;
 constexpr int settleCheckCount = 10;
 }  // namespace
 
-MainWindow::MainWindow(Program& program, Dialogs& dialogs) : program_(program), dialogs_(dialogs) {
+MainWindow::MainWindow(Program& program, Dialogs& dialogs)
+    : program_(program),
+      twoD_(program.TwoD()),
+      threeD_(program.ThreeD()),
+      analysis_(program.Analysis()),
+      dialogs_(dialogs) {
   setWindowTitle(Q(program_.Caption()));
   resize(606, 492);
   BuildMenus();
@@ -54,8 +62,8 @@ MainWindow::MainWindow(Program& program, Dialogs& dialogs) : program_(program), 
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
   views_ = new QStackedWidget(central);
-  plotView_ = new PlotView(views_, program_);
-  panel3D_ = Make3DPanel(views_, program_.ThreeD());
+  plotView_ = new PlotView(views_, twoD_, analysis_);
+  panel3D_ = Make3DPanel(views_, threeD_);
   views_->addWidget(plotView_);
   views_->addWidget(panel3D_);
   row->addWidget(views_, 1);
@@ -78,7 +86,7 @@ MainWindow::MainWindow(Program& program, Dialogs& dialogs) : program_(program), 
   settleTimer_.setInterval(settleInterval);
   settleTimer_.callOnTimeout([this] { SettlePlacement(); });
 
-  program_.AddObserver(this);
+  program_.Observers().Add(this);
   program_.SetQuestions(this);
   OptionsChanged();
   SpaceChanged();
@@ -86,7 +94,7 @@ MainWindow::MainWindow(Program& program, Dialogs& dialogs) : program_(program), 
 
 MainWindow::~MainWindow() {
   program_.SetQuestions(nullptr);
-  program_.RemoveObserver(this);
+  program_.Observers().Remove(this);
 }
 
 void MainWindow::BuildMenus() {
@@ -147,13 +155,13 @@ void MainWindow::OptionsChanged() {
       {Command::StatusBar, program_.ShowStatusBar()},
       {Command::Hints, program_.ShowHints()},
       {Command::AskToSave, program_.AskToSave()},
-      {Command::ScanMode, program_.ScanMode()},
-      {Command::TemporaryGrid, program_.TemporaryGridOn()},
+      {Command::ScanMode, analysis_.ScanMode()},
+      {Command::TemporaryGrid, twoD_.TemporaryGridOn()},
   };
   for (const auto& [command, on] : marks) {
     if (QAction* a = Action(command); a && a->isChecked() != on) a->setChecked(on);
   }
-  plotView_->setCursor(program_.ScanMode() ? Qt::CrossCursor : Qt::ArrowCursor);
+  plotView_->setCursor(analysis_.ScanMode() ? Qt::CrossCursor : Qt::ArrowCursor);
   ApplyHintsEverywhere();
 }
 
@@ -171,7 +179,7 @@ void MainWindow::SpaceChanged() {
   if (threeD) panel3D_->update();
   if (windows_.Params) windows_.Params->ShowPage(threeD);
   if (windows_.Appearance) windows_.Appearance->ShowPage(threeD);
-  if (!threeD) program_.SetViewSize(plotView_->width(), plotView_->height());
+  if (!threeD) twoD_.SetViewSize(plotView_->width(), plotView_->height());
 }
 
 void MainWindow::CaptionChanged() {
@@ -229,10 +237,10 @@ void MainWindow::StartUp(const std::vector<std::string>& arguments) {
   if (windows_.Scan) windows_.Scan->SyncOptions();
   if (windows_.Calculator) windows_.Calculator->SyncOptions();
   if (!start.DocumentPath.empty()) program_.LoadSets(start.DocumentPath);
-  program_.ResetAppearanceLists();
+  program_.Edits().ResetAppearanceLists();
   if (windows_.Appearance) windows_.Appearance->DocumentChanged();
-  program_.SetViewSize(plotView_->width(), plotView_->height());
-  program_.CentreOrigin();
+  twoD_.SetViewSize(plotView_->width(), plotView_->height());
+  twoD_.CentreOrigin();
   if (windows_.Notepad) windows_.Notepad->ApplyLook();
   placementTimer_.start();
 }

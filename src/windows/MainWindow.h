@@ -113,6 +113,10 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   void OpenHelp();
 
   Program& program_;
+  // The parts of the program the main window's own views and commands work on.
+  Program2D& twoD_;
+  Program3D& threeD_;
+  ProgramAnalysis& analysis_;
   Dialogs& dialogs_;
   SecondaryWindows windows_;
   std::map<Command, QAction*> actions_;

@@ -113,11 +113,11 @@ PaletteWindow::PaletteWindow(QWidget* parent, Program& program, Dialogs& dialogs
   connect(number_, &QSpinBox::valueChanged, this, [this] { ShowSelectedColour(); });
   grid_->OnPick = [this](int entry) { number_->setValue(entry); };
   ShowSelectedColour();
-  program_.AddObserver(this);
+  program_.Observers().Add(this);
 }
 
 PaletteWindow::~PaletteWindow() {
-  program_.RemoveObserver(this);
+  program_.Observers().Remove(this);
 }
 
 int PaletteWindow::SelectedEntry() const {

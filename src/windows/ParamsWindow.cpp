@@ -60,8 +60,12 @@ constexpr const char* constantsHint = "Константи що будуть ви
 
 }  // namespace
 
-ParamsWindow::ParamsWindow(QWidget* parent, Program& program)
-    : SecondaryWindow(parent, QStringLiteral("Побудова :")), program_(program) {
+ParamsWindow::ParamsWindow(QWidget* parent, DocumentEditor& edits, ProgramObservers& observers,
+                           const Palette& palette)
+    : SecondaryWindow(parent, QStringLiteral("Побудова :")),
+      edits_(edits),
+      observers_(observers),
+      palette_(palette) {
   contents_ = MakeScrollingContents(this);
   auto* layout = new QVBoxLayout(contents_);
   auto* tabs = new QHBoxLayout;
@@ -82,11 +86,11 @@ ParamsWindow::ParamsWindow(QWidget* parent, Program& program)
   connect(group, &QButtonGroup::idClicked, this, [this](int id) { ShowPage(id == 1); });
   ShowPage(false);
   ShowDocument();
-  program_.AddObserver(this);
+  observers_.Add(this);
 }
 
 ParamsWindow::~ParamsWindow() {
-  program_.RemoveObserver(this);
+  observers_.Remove(this);
 }
 
 void ParamsWindow::showEvent(QShowEvent* event) {
@@ -105,7 +109,7 @@ void ParamsWindow::AddField(QGridLayout* grid, int row, ParamField field, const 
   grid->addWidget(edit, row, 1);
   fields_[static_cast<std::size_t>(number - 1)] = edit;
   connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-    if (!showing_) program_.SetField(field, S(text));
+    if (!showing_) edits_.SetField(field, S(text));
   });
 }
 
@@ -155,8 +159,7 @@ QWidget* ParamsWindow::MakePage2D() {
     g->addWidget(box, 1 + i, 0, 1, 2);
     connect(box, &QCheckBox::toggled, this, [this] {
       if (showing_) return;
-      program_.SetBuildFlags(flags_[0]->isChecked(), flags_[1]->isChecked(),
-                             flags_[2]->isChecked());
+      edits_.SetBuildFlags(flags_[0]->isChecked(), flags_[1]->isChecked(), flags_[2]->isChecked());
     });
   }
   grid->addWidget(extra, 2, 1);
@@ -215,11 +218,11 @@ void ParamsWindow::AddPageFoot(QWidget* page, QGridLayout* grid, bool threeD) {
   Paint(memo, memoColour);
   v->addWidget(memo);
   connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, threeD] {
-    if (!showing_) program_.SetConstants(threeD, Lines(memo));
+    if (!showing_) edits_.SetConstants(threeD, Lines(memo));
   });
   grid->addWidget(constants, 3, 0, 1, 2);
 
-  auto* graphs = new GraphListPanel(page, program_, threeD);
+  auto* graphs = new GraphListPanel(page, edits_, palette_, threeD);
   (threeD ? graphs3D_ : graphs2D_) = graphs;
   grid->addWidget(graphs, 4, 0, 1, 2);
   grid->setRowStretch(4, 1);
@@ -280,7 +283,7 @@ bool ParamsWindow::ShowsPage3D() const {
 
 void ParamsWindow::ShowDocument() {
   showing_ = true;
-  const BuildParameters& p = program_.Doc().Params;
+  const BuildParameters& p = edits_.Doc().Params;
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     const QString text = Q(p.fields[i]);
     if (fields_[i]->text() != text) fields_[i]->setText(text);

@@ -3,10 +3,9 @@
 #pragma once
 
 #include <array>
-
 #include <functional>
 
-#include "app/Program.h"
+#include "app/DocumentEditor.h"
 #include "windows/WindowKit.h"
 
 class QCheckBox;
@@ -20,11 +19,13 @@ namespace lw {
 
 class GraphListPanel;
 class GraphParamsDialog;
-class Program;
 
 class ParamsWindow : public SecondaryWindow, public ProgramObserver {
  public:
-  ParamsWindow(QWidget* parent, Program& program);
+  // The window edits the document through edits and hears of changes from observers;
+  // new graphs take their colour from palette.
+  ParamsWindow(QWidget* parent, DocumentEditor& edits, ProgramObservers& observers,
+               const Palette& palette);
   // The graph-parameters dialog (window 10) is made after this window.
   void SetGraphDialog(GraphParamsDialog* dialog);
   ~ParamsWindow() override;
@@ -64,7 +65,9 @@ class ParamsWindow : public SecondaryWindow, public ProgramObserver {
   void AddField(QGridLayout* grid, int row, ParamField field, const char* label, Colour colour);
   void ShowDocument();
 
-  Program& program_;
+  DocumentEditor& edits_;
+  ProgramObservers& observers_;
+  const Palette& palette_;
   bool showing_ = false;  // the controls are being set from the program
   std::array<QLineEdit*, 25> fields_{};
   std::array<QCheckBox*, 3> flags_{};

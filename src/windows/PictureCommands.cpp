@@ -6,6 +6,7 @@
 
 #include "app/Pictures.h"
 #include "app/Program.h"
+#include "app/Program2D.h"
 #include "windows/Dialogs.h"
 #include "windows/Printing.h"
 #include "windows/QtConvert.h"
@@ -41,14 +42,14 @@ QImage Frame3D(QWidget* view3D) {
 
 QImage CurrentViewImage(Program& program, QWidget* view3D) {
   if (program.Space() == SpaceMode::Space3D) return Frame3D(view3D);
-  return program.Picture().ToImage(program.ViewWidth(), program.ViewHeight());
+  return program.TwoD().VisibleImage();
 }
 
 void SavePicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
   if (program.RefuseWhileBusy()) return;
   const auto path = AskPictureToSave(parent, dialogs);
   if (!path) return;
-  QImage visible = program.Picture().ToImage(program.ViewWidth(), program.ViewHeight());
+  QImage visible = program.TwoD().VisibleImage();
   SavePictureBeside(
       program, std::move(visible), *path,
       [parent, path = *path](const QString& error) { ShowFailure(parent, path, error); });

@@ -5,19 +5,20 @@
 #include <QResizeEvent>
 #include <array>
 
-#include "app/Program.h"
+#include "app/Program2D.h"
 
 namespace lw {
 
-PlotView::PlotView(QWidget* parent, Program& program) : QWidget(parent), program_(program) {
+PlotView::PlotView(QWidget* parent, Program2D& space, ProgramAnalysis& analysis)
+    : QWidget(parent), space_(space), analysis_(analysis) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(1, 1);
   setMouseTracking(true);
-  program_.Analysis().AddObserver(this);
+  analysis_.AddObserver(this);
 }
 
 PlotView::~PlotView() {
-  program_.Analysis().RemoveObserver(this);
+  analysis_.RemoveObserver(this);
 }
 
 namespace {
@@ -48,8 +49,8 @@ void PlotView::paintEvent(QPaintEvent* event) {
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   const QRect area = event->rect();
   // Only the exposed part is copied; the picture holds everything drawn so far.
-  QImage image = program_.Picture().ToImage(width(), height());
-  if (const auto& band = program_.Analysis().Band()) InvertBand(image, *band);
+  QImage image = space_.Picture().ToImage(width(), height());
+  if (const auto& band = analysis_.Band()) InvertBand(image, *band);
   painter.drawImage(area.topLeft(), image, area);
 }
 
@@ -58,25 +59,25 @@ void PlotView::SelectionBandChanged() {
 }
 
 void PlotView::resizeEvent(QResizeEvent* event) {
-  program_.SetViewSize(event->size().width(), event->size().height());
+  space_.SetViewSize(event->size().width(), event->size().height());
   QWidget::resizeEvent(event);
 }
 
 void PlotView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  program_.Analysis().PointerMoved(at.x(), at.y());
+  analysis_.PointerMoved(at.x(), at.y());
   QWidget::mouseMoveEvent(event);
 }
 
 void PlotView::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  program_.Analysis().ButtonDown(at.x(), at.y());
+  analysis_.ButtonDown(at.x(), at.y());
   QWidget::mousePressEvent(event);
 }
 
 void PlotView::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  program_.Analysis().ButtonUp(at.x(), at.y());
+  analysis_.ButtonUp(at.x(), at.y());
   QWidget::mouseReleaseEvent(event);
 }
 

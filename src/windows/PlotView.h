@@ -8,13 +8,13 @@
 
 namespace lw {
 
-class Program;
+class Program2D;
 
 // Mouse events go to the scan logic; the selection rectangle is drawn over the
 // picture while it is dragged.
 class PlotView : public QWidget, private AnalysisObserver {
  public:
-  PlotView(QWidget* parent, Program& program);
+  PlotView(QWidget* parent, Program2D& space, ProgramAnalysis& analysis);
   ~PlotView() override;
 
  protected:
@@ -27,8 +27,8 @@ class PlotView : public QWidget, private AnalysisObserver {
  private:
   void SelectionBandChanged() override;
 
- private:
-  Program& program_;
+  Program2D& space_;
+  ProgramAnalysis& analysis_;
 };
 
 }  // namespace lw

@@ -7,14 +7,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/Program.h"
 #include "windows/QtConvert.h"
 #include "windows/ScanWindow.h"
 
 namespace lw {
 
-ScanListWindow::ScanListWindow(QWidget* parent, Program& program)
-    : SecondaryWindow(parent, QStringLiteral("Список просканованих точок :")), program_(program) {
+ScanListWindow::ScanListWindow(QWidget* parent, ProgramAnalysis& analysis)
+    : SecondaryWindow(parent, QStringLiteral("Список просканованих точок :")), analysis_(analysis) {
   resize(284, 190);
   setMinimumSize(270, 105);
   setMaximumSize(800, 800);
@@ -23,11 +22,11 @@ ScanListWindow::ScanListWindow(QWidget* parent, Program& program)
   layout->setSpacing(0);
   auto* bar = new QHBoxLayout;
   bar->setContentsMargins(2, 2, 2, 2);
-  buttons_[0] = AddFlatButton(this, bar, QStyle::SP_TrashIcon, "Видалтити точку");
-  buttons_[1] = AddFlatButton(this, bar, QStyle::SP_DialogResetButton, "Очистити список точок");
-  buttons_[2] = AddFlatButton(this, bar, QStyle::SP_FileDialogContentsView,
-                              "Видати значення виразів у виділеній точці зі списку");
-  buttons_[3] = AddFlatButton(this, bar, QStyle::SP_DialogCloseButton, "Зачинити вікно");
+  delete_ = AddFlatButton(this, bar, QStyle::SP_TrashIcon, "Видалтити точку");
+  clear_ = AddFlatButton(this, bar, QStyle::SP_DialogResetButton, "Очистити список точок");
+  values_ = AddFlatButton(this, bar, QStyle::SP_FileDialogContentsView,
+                          "Видати значення виразів у виділеній точці зі списку");
+  QToolButton* close = AddFlatButton(this, bar, QStyle::SP_DialogCloseButton, "Зачинити вікно");
   bar->addStretch(1);
   layout->addLayout(bar);
   grid_ = new QTableWidget(1, 2, this);
@@ -39,30 +38,29 @@ ScanListWindow::ScanListWindow(QWidget* parent, Program& program)
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   layout->addWidget(grid_, 1);
-  ProgramAnalysis& a = program_.Analysis();
-  connect(buttons_[0], &QToolButton::clicked, this, [this, &a] { a.DeletePoint(SelectedRow()); });
-  connect(buttons_[1], &QToolButton::clicked, this, [this, &a] {
-    a.ClearPoints();
+  connect(delete_, &QToolButton::clicked, this, [this] { analysis_.DeletePoint(SelectedRow()); });
+  connect(clear_, &QToolButton::clicked, this, [this] {
+    analysis_.ClearPoints();
     hide();
   });
-  connect(buttons_[2], &QToolButton::clicked, this,
-          [this, &a] { a.ScanValuesAtPoint(SelectedRow()); });
-  connect(buttons_[3], &QToolButton::clicked, this, [this] { hide(); });
-  a.AddObserver(this);
+  connect(values_, &QToolButton::clicked, this,
+          [this] { analysis_.ScanValuesAtPoint(SelectedRow()); });
+  connect(close, &QToolButton::clicked, this, [this] { hide(); });
+  analysis_.AddObserver(this);
 }
 
 ScanListWindow::~ScanListWindow() {
-  program_.Analysis().RemoveObserver(this);
+  analysis_.RemoveObserver(this);
 }
 
 void ScanListWindow::Open() {
-  if (program_.Analysis().Scan().Points().empty()) {
+  if (analysis_.Scan().Points().empty()) {
     grid_->clearContents();
     grid_->setRowCount(1);
     return;
   }
-  const BuildParameters& p = program_.Doc().Params;
-  grid_->setHorizontalHeaderLabels({Q(p.Field(ParamField::VarX)), Q(p.Field(ParamField::VarY))});
+  const auto [x, y] = analysis_.PointColumns();
+  grid_->setHorizontalHeaderLabels({Q(x), Q(y)});
   FillGrid();
   show();
   raise();
@@ -75,7 +73,7 @@ int ScanListWindow::SelectedRow() const {
 }
 
 void ScanListWindow::FillGrid() {
-  const auto rows = program_.Analysis().PointRows();
+  const auto rows = analysis_.PointRows();
   const int current = grid_->currentRow();
   grid_->clearContents();
   grid_->setRowCount(std::max(1, static_cast<int>(rows.size())));

@@ -2,8 +2,6 @@
 // values of the graphs at the selected one.
 #pragma once
 
-#include <array>
-
 #include "app/ProgramAnalysis.h"
 #include "windows/WindowKit.h"
 
@@ -12,26 +10,27 @@ class QToolButton;
 
 namespace lw {
 
-class Program;
-
 class ScanListWindow : public SecondaryWindow, private AnalysisObserver {
  public:
-  ScanListWindow(QWidget* parent, Program& program);
+  ScanListWindow(QWidget* parent, ProgramAnalysis& analysis);
   ~ScanListWindow() override;
   // Fills the grid and shows the window; with no points only the grid is reset.
   void Open();
   QTableWidget* Grid() const { return grid_; }
-  // The tool buttons, left to right (0..3).
-  QToolButton* Button(int index) const { return buttons_[static_cast<std::size_t>(index)]; }
+  QToolButton* DeleteButton() const { return delete_; }
+  QToolButton* ClearButton() const { return clear_; }
+  QToolButton* ValuesButton() const { return values_; }
 
  private:
   void FillGrid();
   int SelectedRow() const;
   void ScannedPointsChanged() override;
 
-  Program& program_;
+  ProgramAnalysis& analysis_;
   QTableWidget* grid_;
-  std::array<QToolButton*, 4> buttons_{};
+  QToolButton* delete_;
+  QToolButton* clear_;
+  QToolButton* values_;
 };
 
 }  // namespace lw

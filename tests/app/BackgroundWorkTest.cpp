@@ -13,6 +13,7 @@
 
 #include "TempDir.h"
 #include "app/Program.h"
+#include "app/Program2D.h"
 #include "app/Program3D.h"
 #include "plot2d/BuildCommands.h"
 
@@ -137,13 +138,13 @@ class ProgramWorkTest : public ::testing::Test {
     // No text: the test has no font database.
     AppearanceSettings look = program.Doc().Appearance;
     look.ShowAxes = look.ShowUnits = look.ShowVariableNames = false;
-    program.SetAppearance(look);
-    program.SetField(ParamField::ScaleX, "10");
-    program.SetField(ParamField::ScaleY, "10");
-    program.AddGraph2D("X*X+Y*Y-100", PlotP{0x0000FF, Relation, 0, Less});
-    program.AddGraph2D("SIN(X)*COS(Y)*200", PlotP{0, ColorGamma, 0, Equal});
-    program.AddGraph2D("X*Y-4", PlotP{0x00FF00, Relation, 1, Equal});
-    program.AddGraph2D("SIN(X)", PlotP{0xFF0000, Function, 1, Equal});
+    program.Edits().SetAppearance(look);
+    program.Edits().SetField(ParamField::ScaleX, "10");
+    program.Edits().SetField(ParamField::ScaleY, "10");
+    program.Edits().AddGraph2D("X*X+Y*Y-100", PlotP{0x0000FF, Relation, 0, Less});
+    program.Edits().AddGraph2D("SIN(X)*COS(Y)*200", PlotP{0, ColorGamma, 0, Equal});
+    program.Edits().AddGraph2D("X*Y-4", PlotP{0x00FF00, Relation, 1, Equal});
+    program.Edits().AddGraph2D("SIN(X)", PlotP{0xFF0000, Function, 1, Equal});
   }
 
   testing::TempDir dir;
@@ -151,10 +152,10 @@ class ProgramWorkTest : public ::testing::Test {
 };
 
 TEST_F(ProgramWorkTest, BuildBesideTheInterfaceMatchesABuildOnThisThread) {
-  program.BuildAll2D();
+  program.TwoD().BuildAll();
   EXPECT_TRUE(program.Busy());
   ASSERT_TRUE(PumpUntil([&] { return !program.Busy(); }));
-  const PlotPicture& picture = program.Picture();
+  const PlotPicture& picture = program.TwoD().Picture();
   const QImage beside = picture.ToImage(picture.Width(), picture.Height());
   const std::string status = program.Status();
 
@@ -179,8 +180,8 @@ TEST_F(ProgramWorkTest, BuildBesideTheInterfaceMatchesABuildOnThisThread) {
                     grid,
                     nullptr,
                     nullptr,
-                    program.ViewWidth(),
-                    program.ViewHeight()};
+                    program.TwoD().ViewWidth(),
+                    program.TwoD().ViewHeight()};
   BuildAll2D(ctx);
   EXPECT_TRUE(beside == serial.ToImage(serial.Width(), serial.Height()));
   EXPECT_EQ(status, recorded.Text());
@@ -190,10 +191,10 @@ TEST_F(ProgramWorkTest, CommandsWaitForTheWorkOrAreRefused) {
   ASSERT_TRUE(program.StartWork([](WorkControl& control, WorkFeedback&) { UntilStopped(control); },
                                 [](bool) {}));
   const std::size_t graphs = program.Doc().Graphs2D.Count();
-  program.BuildAll2D();
+  program.TwoD().BuildAll();
   EXPECT_EQ(program.Status(), BusyText);
   program.SetStatus("");
-  EXPECT_FALSE(program.AddGraph2D("X", PlotP{}));
+  EXPECT_FALSE(program.Edits().AddGraph2D("X", PlotP{}));
   EXPECT_EQ(program.Doc().Graphs2D.Count(), graphs);
   EXPECT_EQ(program.Status(), BusyText);
   program.SetStatus("");
@@ -208,7 +209,7 @@ TEST_F(ProgramWorkTest, CommandsWaitForTheWorkOrAreRefused) {
 }
 
 TEST_F(ProgramWorkTest, StoppedBuildKeepsWhatWasDrawnAndSaysSo) {
-  program.BuildAll2D();
+  program.TwoD().BuildAll();
   program.StopWork();
   program.Work().Wait();
   EXPECT_EQ(program.Status(), BuildStoppedText);
@@ -216,8 +217,8 @@ TEST_F(ProgramWorkTest, StoppedBuildKeepsWhatWasDrawnAndSaysSo) {
 }
 
 TEST_F(ProgramWorkTest, StoppedThreeDBuildKeepsNoHalfBuiltObject) {
-  program.AddGraph3D("X*Y", PlotP3d{0x0000FF, ZOfXY});
-  program.AddGraph3D("X+Y", PlotP3d{0x00FF00, ZOfXY});
+  program.Edits().AddGraph3D("X*Y", PlotP3d{0x0000FF, ZOfXY});
+  program.Edits().AddGraph3D("X+Y", PlotP3d{0x00FF00, ZOfXY});
   program.ThreeD().BuildAll();
   program.Work().Wait();
   const G3dBlock& block = program.ThreeD().Block();

@@ -59,7 +59,7 @@ class Space3D : public ::testing::Test {
     return space().LastFileResult();
   }
   void AddGraphs(std::initializer_list<const char*> texts) {
-    for (const char* text : texts) program.AddGraph3D(text, PlotP3d{0x0000FF, ZOfXY});
+    for (const char* text : texts) program.Edits().AddGraph3D(text, PlotP3d{0x0000FF, ZOfXY});
   }
 
   TempDir dir;
@@ -83,7 +83,7 @@ TEST_F(Space3D, BuildAllMakesAxesAndOneObjectPerGraphAndSetsTheCamera) {
   EXPECT_EQ(space().Block().objects.size(), 4u);
   EXPECT_EQ(program.Status(), "Окей");
   EXPECT_TRUE(program.StatusTimerActive());
-  const Params3D& p = program.Validated3D();
+  const Params3D& p = program.ThreeD().Validated();
   const G3dTransform& camera = space().Scene().camera;
   EXPECT_EQ(camera.tx, p.PosX);
   EXPECT_EQ(camera.ty, p.PosY);
@@ -94,7 +94,7 @@ TEST_F(Space3D, BuildAllMakesAxesAndOneObjectPerGraphAndSetsTheCamera) {
 
 TEST_F(Space3D, BuildSelectedWithoutSelectionSelectsTheFirst) {
   AddGraphs({"x", "y"});
-  program.Select3D(5);  // past the end: nothing selected
+  program.Edits().Select3D(5);  // past the end: nothing selected
   ASSERT_FALSE(program.Graphs3D().Selection());
   BuildSelected();
   ASSERT_TRUE(program.Graphs3D().Selection());
@@ -105,7 +105,7 @@ TEST_F(Space3D, BuildSelectedWithoutSelectionSelectsTheFirst) {
 TEST_F(Space3D, RefusedParametersLeaveTheSpaceAlone) {
   AddGraphs({"x"});
   BuildAll();
-  program.SetField(ParamField::StepX, "0");
+  program.Edits().SetField(ParamField::StepX, "0");
   BuildAll();
   EXPECT_EQ(space().Block().objects.size(), 2u);
   EXPECT_EQ(program.Status(), "Помилка вводу кроку вісі Х");
@@ -194,7 +194,7 @@ TEST_F(Space3D, ALoadedDocumentSetsTheDrawingModeAndMotionButTheStartUpResetDoes
   AppearanceSettings a = program.Doc().Appearance;
   a.DrawMode3D = 0;
   a.MotionType = 1;
-  program.SetAppearance(a);
+  program.Edits().SetAppearance(a);
   // Changing the stored settings alone is not the lists' handler.
   EXPECT_EQ(space().Scene().frontMode, 1);
   const std::string path = dir.File("look.lwf");
@@ -203,7 +203,7 @@ TEST_F(Space3D, ALoadedDocumentSetsTheDrawingModeAndMotionButTheStartUpResetDoes
   EXPECT_EQ(space().Scene().frontMode, 0);
   EXPECT_EQ(space().Scene().backMode, 0);
   EXPECT_EQ(space().Navigator().MotionMode(), 1);
-  program.ResetAppearanceLists();
+  program.Edits().ResetAppearanceLists();
   EXPECT_EQ(program.Doc().Appearance.DrawMode3D, 2);
   EXPECT_EQ(space().Scene().frontMode, 0);
   EXPECT_EQ(space().Navigator().MotionMode(), 1);
@@ -242,7 +242,7 @@ TEST_F(Space3D, SensitivitiesFollowTheAppearanceAndZeroCountsAsOne) {
   AppearanceSettings a = program.Doc().Appearance;
   a.SensitivityRX = 0;
   a.SensitivityZ = 250;
-  program.SetAppearance(a);
+  program.Edits().SetAppearance(a);
   EXPECT_FLOAT_EQ(space().Navigator().Sensitivities()[3], 0.01f);
   EXPECT_FLOAT_EQ(space().Navigator().Sensitivities()[2], 2.5f);
 }

@@ -116,12 +116,12 @@ TEST_P(CarriedOption, NotifiesOnceAndComesBackAtTheNextStart) {
     Program program(dir.File(""));
     ASSERT_FALSE(c.changed(program));
     OptionCounter counter;
-    program.AddObserver(&counter);
+    program.Observers().Add(&counter);
     c.change(program);
     c.change(program);
     EXPECT_TRUE(c.changed(program));
     EXPECT_EQ(counter.count, 1);
-    program.RemoveObserver(&counter);
+    program.Observers().Remove(&counter);
     program.WriteOptions(WindowBounds{10, 400, 20, 300}, true);
   }
   Program again(dir.File(""));
@@ -139,8 +139,9 @@ LabelFont NotepadFont() {
 INSTANTIATE_TEST_SUITE_P(
     Options, CarriedOption,
     ::testing::Values(
-        CarriedCase{"CalculatorClearsInput", [](Program& p) { p.SetCalculatorClearsInput(false); },
-                    [](Program& p) { return !p.CalculatorClearsInput(); }},
+        CarriedCase{"CalculatorClearsInput",
+                    [](Program& p) { p.Analysis().SetCalculatorClearsInput(false); },
+                    [](Program& p) { return !p.Analysis().CalculatorClearsInput(); }},
         CarriedCase{"NotepadColour", [](Program& p) { p.SetNotepadColour(0x123456); },
                     [](Program& p) { return p.CarriedOptions().NotepadColour == 0x123456u; }},
         CarriedCase{"NotepadFont", [](Program& p) { p.SetNotepadFont(NotepadFont()); },

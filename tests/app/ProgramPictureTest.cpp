@@ -8,6 +8,7 @@
 #include "CaseNames.h"
 #include "TempDir.h"
 #include "app/Program.h"
+#include "app/Program2D.h"
 
 namespace lw {
 namespace {
@@ -31,9 +32,9 @@ class ScaleGradient : public ::testing::TestWithParam<GradientCase> {};
 TEST_P(ScaleGradient, TakesTheFieldBeforeAnyBuild) {
   testing::TempDir dir;
   Program program(dir.File(""));
-  program.SetField(ParamField::Gradient, GetParam().field);
+  program.Edits().SetField(ParamField::Gradient, GetParam().field);
   program.SetStatus("-");
-  const std::optional<double> step = program.ScaleGradient();
+  const std::optional<double> step = program.TwoD().ScaleGradient();
   ASSERT_EQ(step.has_value(), GetParam().step.has_value());
   if (step) {
     EXPECT_DOUBLE_EQ(*step, *GetParam().step);
@@ -56,23 +57,23 @@ INSTANTIATE_TEST_SUITE_P(Fields, ScaleGradient,
 TEST(ScaleGradient, AValidatedGradientWinsOverTheFieldAsTyped) {
   testing::TempDir dir;
   Program program(dir.File(""));
-  program.SetField(ParamField::Gradient, "0.5");
-  program.BuildAll2D();
+  program.Edits().SetField(ParamField::Gradient, "0.5");
+  program.TwoD().BuildAll();
   program.Work().Wait();
-  program.SetField(ParamField::Gradient, "0");
-  EXPECT_EQ(program.ScaleGradient(), std::optional<double>(0.5));
+  program.Edits().SetField(ParamField::Gradient, "0");
+  EXPECT_EQ(program.TwoD().ScaleGradient(), std::optional<double>(0.5));
 }
 
 TEST(CentreOrigin, PutsTheOriginInTheMiddleRoundedDown) {
   testing::TempDir dir;
   Program program(dir.File(""));
   for (const auto& [w, h] : {std::pair{539, 468}, std::pair{801, 601}, std::pair{1, 1}}) {
-    program.SetViewSize(w, h);
-    program.CentreOrigin();
-    EXPECT_EQ(program.View().OriginX, w / 2) << w;
-    EXPECT_EQ(program.View().OriginY, h / 2) << h;
-    EXPECT_EQ(program.View().Width, w);
-    EXPECT_EQ(program.View().Height, h);
+    program.TwoD().SetViewSize(w, h);
+    program.TwoD().CentreOrigin();
+    EXPECT_EQ(program.TwoD().View().OriginX, w / 2) << w;
+    EXPECT_EQ(program.TwoD().View().OriginY, h / 2) << h;
+    EXPECT_EQ(program.TwoD().View().Width, w);
+    EXPECT_EQ(program.TwoD().View().Height, h);
   }
 }
 
@@ -85,21 +86,21 @@ struct Notes : ProgramObserver {
 TEST(TemporaryGrid, TogglingTwiceRestoresThePictureBitForBit) {
   testing::TempDir dir;
   Program program(dir.File(""));
-  program.BuildAll2D();  // a valid mapping for the grid
+  program.TwoD().BuildAll();  // a valid mapping for the grid
   program.Work().Wait();
   Notes notes;
-  program.AddObserver(&notes);
-  const PlotPicture& picture = program.Picture();
+  program.Observers().Add(&notes);
+  const PlotPicture& picture = program.TwoD().Picture();
   const QImage before = picture.ToImage(picture.Width(), picture.Height());
-  program.ToggleTemporaryGrid();
-  EXPECT_TRUE(program.TemporaryGridOn());
+  program.TwoD().ToggleTemporaryGrid();
+  EXPECT_TRUE(program.TwoD().TemporaryGridOn());
   EXPECT_NE(picture.ToImage(picture.Width(), picture.Height()), before);
-  program.ToggleTemporaryGrid();
-  EXPECT_FALSE(program.TemporaryGridOn());
+  program.TwoD().ToggleTemporaryGrid();
+  EXPECT_FALSE(program.TwoD().TemporaryGridOn());
   EXPECT_EQ(picture.ToImage(picture.Width(), picture.Height()), before);
   EXPECT_EQ(notes.options, 2);
   EXPECT_EQ(notes.pictures, 2);
-  program.RemoveObserver(&notes);
+  program.Observers().Remove(&notes);
 }
 
 }  // namespace

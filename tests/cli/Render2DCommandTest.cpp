@@ -11,6 +11,7 @@
 
 #include "CommandRun.h"
 #include "app/Program.h"
+#include "app/Program2D.h"
 #include "document/SettingsFile.h"
 
 namespace lw::cli {
@@ -194,10 +195,10 @@ TEST_F(Render2DCommandTest, LargeSizesShowWhatAViewOfThatSizeShows) {
 
     Program program(dir.string());
     ASSERT_TRUE(program.LoadSets(doc)) << example;
-    program.SetViewSize(kWidth, kHeight);
-    program.BuildAll2D();
+    program.TwoD().SetViewSize(kWidth, kHeight);
+    program.TwoD().BuildAll();
     program.Work().Wait();
-    const QImage shown = program.Picture().ToImage(kWidth, kHeight);
+    const QImage shown = program.TwoD().Picture().ToImage(kWidth, kHeight);
     EXPECT_TRUE(rendered == shown) << example;
   }
 }

@@ -40,7 +40,7 @@ TEST_F(MainWindowGl, TheSwitchShowsTheOpenGLPanelAndBuildsDrawIntoIt) {
   desktop->Main().Run(Command::Space3D);
   QApplication::processEvents();
   EXPECT_TRUE(Panel()->isVisible());
-  program().AddGraph3D("x*x/6-y*y/6", PlotP3d{0x00FF00, ZOfXY});
+  program().Edits().AddGraph3D("x*x/6-y*y/6", PlotP3d{0x00FF00, ZOfXY});
   desktop->Main().Run(Command::BuildAll3D);
   program().Work().Wait();
   EXPECT_EQ(program().Status(), "Окей");

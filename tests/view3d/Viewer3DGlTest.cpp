@@ -47,7 +47,7 @@ class Viewer3DGl : public ::testing::Test {
   Program3D& space() { return program->ThreeD(); }
   // The plane z = 0 over the default grid, -6..6 on X and Y, seen from (0, 0, -40).
   void BuildPlane(int drawMode) {
-    program->AddGraph3D("0", PlotP3d{0x00FFFF, ZOfXY});
+    program->Edits().AddGraph3D("0", PlotP3d{0x00FFFF, ZOfXY});
     space().SetDrawMode(drawMode);
     space().BuildAll();
     program->Work().Wait();

@@ -312,10 +312,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct Scan3DFixture {
   Scan3DFixture() {
-    f.State().AddGraph3D("SIN(X)*COS(Y)", PlotP3d{0, ZOfXY});
-    f.State().AddGraph3D("LN(X)", PlotP3d{0, ZOfXY});
-    f.State().AddGraph3D("sin(x)", PlotP3d{0, ZOfXY});
-    f.State().AddGraph3D("X+Y", PlotP3d{0, ZOfXY});
+    f.State().Edits().AddGraph3D("SIN(X)*COS(Y)", PlotP3d{0, ZOfXY});
+    f.State().Edits().AddGraph3D("LN(X)", PlotP3d{0, ZOfXY});
+    f.State().Edits().AddGraph3D("sin(x)", PlotP3d{0, ZOfXY});
+    f.State().Edits().AddGraph3D("X+Y", PlotP3d{0, ZOfXY});
     w = f.Windows().Scan3D;
   }
   std::string Value(int row) const { return w->Grid()->item(row, 1)->text().toStdString(); }

@@ -7,6 +7,8 @@
 #include <QPushButton>
 
 #include "WindowsTestSupport.h"
+#include "app/Program2D.h"
+#include "app/ProgramAnalysis.h"
 #include "windows/ParamsWindow.h"
 #include "windows/PlotView.h"
 #include "windows/ProgressWindow.h"
@@ -18,16 +20,16 @@ namespace {
 int CountColour(Program& p, Colour c) {
   int n = 0;
   for (int y = 0; y < 300; ++y) {
-    for (int x = 0; x < 400; ++x) n += p.Picture().GetPixel(x, y) == c ? 1 : 0;
+    for (int x = 0; x < 400; ++x) n += p.TwoD().Picture().GetPixel(x, y) == c ? 1 : 0;
   }
   return n;
 }
 
 TEST(Build, BuildAllThroughTheMenuDrawsTheGraphs) {
   ProgramFixture f;
-  f.State().SetViewSize(400, 300);
-  f.State().AddGraph2D("sin(x)", PlotP{0x0000FF, Function, 1, Equal});
-  f.State().AddGraph2D("x*x+y*y<25", PlotP{0x00FF00, Relation, 0, Less});
+  f.State().TwoD().SetViewSize(400, 300);
+  f.State().Edits().AddGraph2D("sin(x)", PlotP{0x0000FF, Function, 1, Equal});
+  f.State().Edits().AddGraph2D("x*x+y*y<25", PlotP{0x00FF00, Relation, 0, Less});
   ASSERT_EQ(CountColour(f.State(), 0x0000FF), 0);
   f.Main().Action(Command::BuildAll2D)->trigger();
   f.Settle();
@@ -39,9 +41,9 @@ TEST(Build, BuildAllThroughTheMenuDrawsTheGraphs) {
 
 TEST(Build, ProgressWindowShowsTheGraphNumberDuringTheBuild) {
   ProgramFixture f;
-  f.State().SetViewSize(200, 150);
-  f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
-  f.State().AddGraph2D("x*y", PlotP{0, ColorGamma, 0, Equal});
+  f.State().TwoD().SetViewSize(200, 150);
+  f.State().Edits().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
+  f.State().Edits().AddGraph2D("x*y", PlotP{0, ColorGamma, 0, Equal});
   f.Main().Action(Command::BuildAll2D)->trigger();
   f.Settle();
   EXPECT_EQ(f.Windows().Progress->windowTitle().toStdString(), "Стан побудови : графік №2");
@@ -50,8 +52,8 @@ TEST(Build, ProgressWindowShowsTheGraphNumberDuringTheBuild) {
 
 TEST(Build, BadParametersReportAndDrawNothing) {
   ProgramFixture f;
-  f.State().SetViewSize(200, 150);
-  f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
+  f.State().TwoD().SetViewSize(200, 150);
+  f.State().Edits().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
   f.Windows().Params->Field(ParamField::ScaleY)->setText("0");
   f.Windows().Params->Field(ParamField::ScaleY)->textEdited("0");
   f.Windows().Params->BuildAllButton(false)->click();
@@ -63,9 +65,9 @@ TEST(Build, BadParametersReportAndDrawNothing) {
 
 TEST(Build, BuildSelectedWithNoSelectionBuildsTheFirst) {
   ProgramFixture f;
-  f.State().SetViewSize(200, 150);
-  f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
-  f.State().AddGraph2D("-x", PlotP{0x00FF00, Function, 0, Equal});
+  f.State().TwoD().SetViewSize(200, 150);
+  f.State().Edits().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
+  f.State().Edits().AddGraph2D("-x", PlotP{0x00FF00, Function, 0, Equal});
   f.Windows().Params->BuildSelectedButton(false)->click();
   f.Settle();
   EXPECT_GT(CountColour(f.State(), 0x0000FF), 50);
@@ -74,8 +76,8 @@ TEST(Build, BuildSelectedWithNoSelectionBuildsTheFirst) {
 
 TEST(Build, ThePictureSurvivesASpaceSwitch) {
   ProgramFixture f;
-  f.State().SetViewSize(200, 150);
-  f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
+  f.State().TwoD().SetViewSize(200, 150);
+  f.State().Edits().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
   f.Main().Action(Command::BuildAll2D)->trigger();
   f.Settle();
   const int before = CountColour(f.State(), 0x0000FF);
@@ -88,32 +90,32 @@ TEST(Build, ThePictureSurvivesASpaceSwitch) {
 
 TEST(Build, TemporaryGridTwiceLeavesThePictureAsItWas) {
   ProgramFixture f;
-  f.State().SetViewSize(200, 150);
-  f.State().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
+  f.State().TwoD().SetViewSize(200, 150);
+  f.State().Edits().AddGraph2D("x", PlotP{0x0000FF, Function, 0, Equal});
   f.Main().Action(Command::BuildAll2D)->trigger();
   f.Settle();
-  const QImage before = f.State().Picture().ToImage(200, 150);
+  const QImage before = f.State().TwoD().Picture().ToImage(200, 150);
   f.Main().Action(Command::TemporaryGrid)->trigger();
   EXPECT_TRUE(f.Main().Action(Command::TemporaryGrid)->isChecked());
-  EXPECT_NE(f.State().Picture().ToImage(200, 150), before);
+  EXPECT_NE(f.State().TwoD().Picture().ToImage(200, 150), before);
   f.Main().Action(Command::TemporaryGrid)->trigger();
-  EXPECT_EQ(f.State().Picture().ToImage(200, 150), before);
+  EXPECT_EQ(f.State().TwoD().Picture().ToImage(200, 150), before);
 }
 
 TEST(Build, ScanModeShowsThePointerPositionAndReadyWhenSwitchedOff) {
   ProgramFixture f;
-  f.State().SetViewSize(200, 150);
-  f.State().SetBuildFlags(true, false, false);
+  f.State().TwoD().SetViewSize(200, 150);
+  f.State().Edits().SetBuildFlags(true, false, false);
   f.Main().Action(Command::BuildAll2D)->trigger();
   f.Settle();
-  f.State().ShowPointerPosition(120, 55);  // not in scan mode: nothing
+  f.State().Analysis().ShowPointerPosition(120, 55);  // not in scan mode: nothing
   EXPECT_NE(f.State().Status().substr(0, 3), "X: ");
   f.Main().Action(Command::ScanMode)->trigger();
   EXPECT_TRUE(f.Main().Action(Command::ScanMode)->isChecked());
-  f.State().ShowPointerPosition(120, 55);
+  f.State().Analysis().ShowPointerPosition(120, 55);
   const char sep = Program::DecimalSeparator();
   EXPECT_EQ(f.State().Status(), "X: 2    Y: 2");
-  f.State().ShowPointerPosition(105, 80);
+  f.State().Analysis().ShowPointerPosition(105, 80);
   EXPECT_EQ(f.State().Status(), std::string("X: 0") + sep + "5    Y: -0" + sep + "5");
   f.Main().Action(Command::ScanMode)->trigger();
   EXPECT_EQ(f.State().Status(), "Готова");
@@ -129,10 +131,10 @@ TEST(Build, AViewLargerThanThePictureShowsGraphsToItsEdges) {
   PlotView* view = f.Main().View2D();
   ASSERT_GT(view->width(), 1600);
   ASSERT_GT(view->height(), 1200);
-  EXPECT_GE(f.State().Picture().Width(), view->width());
-  EXPECT_GE(f.State().Picture().Height(), view->height());
-  f.State().AddGraph2D("x*x+y*y-100", PlotP{0x00FF00, Relation, 0, Less});
-  f.State().AddGraph2D("y+15", PlotP{0x0000FF, Relation, 0, Less});
+  EXPECT_GE(f.State().TwoD().Picture().Width(), view->width());
+  EXPECT_GE(f.State().TwoD().Picture().Height(), view->height());
+  f.State().Edits().AddGraph2D("x*x+y*y-100", PlotP{0x00FF00, Relation, 0, Less});
+  f.State().Edits().AddGraph2D("y+15", PlotP{0x0000FF, Relation, 0, Less});
   f.Main().Action(Command::BuildAll2D)->trigger();
   f.Settle();
   const QImage shown = view->grab().toImage();

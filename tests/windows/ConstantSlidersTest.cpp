@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include "WindowsTestSupport.h"
+#include "app/Program2D.h"
 #include "app/Program3D.h"
 #include "document/SettingsFile.h"
 #include "formula/FormulaParser.h"
@@ -31,11 +32,11 @@ namespace {
 class Sliders : public ::testing::Test {
  protected:
   Sliders() {
-    f.State().SetViewSize(200, 150);
-    f.State().SetConstants(false, {"A=3", "", "K=2*P"});
-    f.State().SetConstants(true, {"B=1"});
-    f.State().AddGraph2D("sin(x)*A+K", PlotP{0x0000FF, Function, 1, Equal});
-    f.State().AddGraph3D("x*B", PlotP3d{0x00FF00, ZOfXY});
+    f.State().TwoD().SetViewSize(200, 150);
+    f.State().Edits().SetConstants(false, {"A=3", "", "K=2*P"});
+    f.State().Edits().SetConstants(true, {"B=1"});
+    f.State().Edits().AddGraph2D("sin(x)*A+K", PlotP{0x0000FF, Function, 1, Equal});
+    f.State().Edits().AddGraph3D("x*B", PlotP3d{0x00FF00, ZOfXY});
   }
   ConstantSlidersWindow& Open2D() {
     f.Main().Action(Command::ConstantSliders2D)->trigger();
@@ -138,7 +139,7 @@ TEST_F(Sliders, EnterInAFieldAppliesItAndKeepsTheWindowOpen) {
 
 TEST_F(Sliders, ChangingTheListElsewhereRefreshesTheRows) {
   ConstantSlidersWindow& w = Open2D();
-  f.State().SetConstants(false, {"A=7", "C=2,25"});
+  f.State().Edits().SetConstants(false, {"A=7", "C=2,25"});
   ASSERT_EQ(w.Rows().size(), 2u);
   EXPECT_EQ(w.Rows()[0].value->text(), "7");
   EXPECT_EQ(w.Rows()[1].name->text(), "C");

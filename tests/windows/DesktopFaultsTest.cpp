@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include "WindowsTestSupport.h"
+#include "app/Program2D.h"
 #include "app/Program3D.h"
 #include "windows/CalculatorWindow.h"
 #include "windows/GraphParamsDialog.h"
@@ -144,9 +145,9 @@ class PrintedPicture : public testing::TestWithParam<bool> {};
 
 TEST_P(PrintedPicture, IsEmbeddedLosslesslyOnOnePage) {
   ProgramFixture f;
-  f.State().SetViewSize(300, 200);
+  f.State().TwoD().SetViewSize(300, 200);
   // Noise, which a lossy encoder would be chosen for.
-  f.State().DrawOnPicture([](PlotPicture& p) {
+  f.State().TwoD().DrawOnPicture([](PlotPicture& p) {
     std::uint32_t seed = 12345;
     for (int y = 0; y < 200; ++y) {
       for (int x = 0; x < 300; ++x) {

@@ -26,7 +26,7 @@ TEST(DocumentCommands, SaveAsThenOpenRestoresTheDocument) {
   const std::string path = f.Path("doc.lwf");
   f.Windows().Params->Field(ParamField::ScaleX)->setText("7");
   f.Windows().Params->Field(ParamField::ScaleX)->textEdited("7");
-  f.State().AddGraph2D("sin(x)", PlotP{0x0000FF, Function, 1, Equal});
+  f.State().Edits().AddGraph2D("sin(x)", PlotP{0x0000FF, Function, 1, Equal});
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Action(Command::SaveAs)->trigger();
   EXPECT_EQ(f.answers.titles.back(), "Збереження Файлу Linewright...");
@@ -36,7 +36,7 @@ TEST(DocumentCommands, SaveAsThenOpenRestoresTheDocument) {
 
   f.Windows().Params->Field(ParamField::ScaleX)->setText("99");
   f.Windows().Params->Field(ParamField::ScaleX)->textEdited("99");
-  f.State().CutGraph2D();
+  f.State().Edits().CutGraph2D();
   ASSERT_TRUE(f.State().Doc().Graphs2D.Empty());
 
   AnswerPrompt(false);
@@ -74,9 +74,9 @@ TEST(DocumentCommands, NewWithoutATemplateReportsAndBecomesUnnamed) {
 
 TEST(DocumentCommands, NewLoadsTheTemplateBesideTheProgram) {
   ProgramFixture f;
-  f.State().SetField(ParamField::ScaleY, "12");
+  f.State().Edits().SetField(ParamField::ScaleY, "12");
   ASSERT_TRUE(f.State().SaveSets(f.Path("Default.lwf")));
-  f.State().SetField(ParamField::ScaleY, "5");
+  f.State().Edits().SetField(ParamField::ScaleY, "5");
   AnswerPrompt(false);
   f.Main().Action(Command::New)->trigger();
   EXPECT_EQ(f.State().Doc().Params.Field(ParamField::ScaleY), "12");
@@ -91,7 +91,7 @@ TEST(DocumentCommands, AnUnknownFileLeavesTheDocumentAlone) {
   ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
   bad.write("lwf\n");
   bad.close();
-  f.State().SetField(ParamField::ScaleX, "3");
+  f.State().Edits().SetField(ParamField::ScaleX, "3");
   f.State().SetAskToSave(false);
   f.answers.files.push_back(bad.fileName());
   f.Main().Action(Command::Open)->trigger();
@@ -101,7 +101,7 @@ TEST(DocumentCommands, AnUnknownFileLeavesTheDocumentAlone) {
 
 TEST(DocumentCommands, YesOnClosingAnUnnamedDocumentAsksForANameAndSaves) {
   ProgramFixture f;
-  f.State().SetField(ParamField::ScaleX, "17");
+  f.State().Edits().SetField(ParamField::ScaleX, "17");
   f.answers.files.push_back(QString::fromStdString(f.Path("last.lwf")));
   AnswerPrompt(true);
   EXPECT_TRUE(f.Main().close());

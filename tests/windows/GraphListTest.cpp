@@ -57,7 +57,7 @@ TEST(GraphLists, AddThroughTheMenuCleansTheTextAndTakesThePaletteColour) {
 
 TEST(GraphLists, EditClosedWithoutOkChangesNothing) {
   ProgramFixture f;
-  f.State().AddGraph2D("x", PlotP{0x123456, Function, 1, Equal});
+  f.State().Edits().AddGraph2D("x", PlotP{0x123456, Function, 1, Equal});
   GraphListPanel* panel = f.Windows().Params->Graphs(false);
   FillDialog("y", 1, 2, false, false);
   panel->EditButton()->click();
@@ -72,7 +72,7 @@ TEST(GraphLists, EditClosedWithoutOkChangesNothing) {
 
 TEST(GraphLists, CutTheOnlyGraphThenPasteItBack) {
   ProgramFixture f;
-  f.State().AddGraph2D("x", PlotP{0x00FF00, ColorGamma, 0, Equal});
+  f.State().Edits().AddGraph2D("x", PlotP{0x00FF00, ColorGamma, 0, Equal});
   GraphListPanel* panel = f.Windows().Params->Graphs(false);
   panel->CutButton()->click();
   EXPECT_EQ(panel->List()->count(), 0);
@@ -86,9 +86,9 @@ TEST(GraphLists, CutTheOnlyGraphThenPasteItBack) {
 
 TEST(GraphLists, PasteGoesAfterTheSelectedItem) {
   ProgramFixture f;
-  for (const char* t : {"a", "b", "c", "d"}) f.State().AddGraph2D(t, PlotP{});
+  for (const char* t : {"a", "b", "c", "d"}) f.State().Edits().AddGraph2D(t, PlotP{});
   GraphListPanel* panel = f.Windows().Params->Graphs(false);
-  f.State().Select2D(1);
+  f.State().Edits().Select2D(1);
   panel->CutButton()->click();
   ASSERT_EQ(panel->List()->count(), 3);
   EXPECT_EQ(panel->List()->item(0)->text(), "a");
@@ -101,10 +101,10 @@ TEST(GraphLists, PasteGoesAfterTheSelectedItem) {
 
 TEST(GraphLists, TheCutBufferSurvivesLoadingADocument) {
   ProgramFixture f;
-  f.State().AddGraph2D("keep", PlotP{});
-  f.State().CutGraph2D();
+  f.State().Edits().AddGraph2D("keep", PlotP{});
+  f.State().Edits().CutGraph2D();
   ASSERT_TRUE(f.State().SaveSets(f.Path("empty.lwf")));
-  f.State().AddGraph2D("other", PlotP{});
+  f.State().Edits().AddGraph2D("other", PlotP{});
   ASSERT_TRUE(f.State().LoadSets(f.Path("empty.lwf")));
   GraphListPanel* panel = f.Windows().Params->Graphs(false);
   EXPECT_EQ(panel->List()->count(), 0);

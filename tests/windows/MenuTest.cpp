@@ -15,6 +15,7 @@
 #include <set>
 
 #include "WindowsTestSupport.h"
+#include "app/Program2D.h"
 #include "app/Program3D.h"
 #include "app/ProgramAnalysis.h"
 #include "windows/ParamsWindow.h"
@@ -85,7 +86,7 @@ struct Seen {
 
 Seen Look(ProgramFixture& f) {
   Seen seen{f.State().Status(),
-            f.State().Picture().GetPixel(3, 3),
+            f.State().TwoD().Picture().GetPixel(3, 3),
             f.State().ThreeD().Block().objects.size(),
             f.Main().windowTitle(),
             {},
@@ -104,16 +105,16 @@ Seen Look(ProgramFixture& f) {
 // A command the menu offers but nobody handles would do nothing at all.
 TEST(Menu, EveryCommandDoesSomethingVisible) {
   ProgramFixture f;
-  f.State().AddGraph2D("x", PlotP{0x0000FF});
-  f.State().AddGraph3D("x*y", PlotP3d{0x00FF00});
+  f.State().Edits().AddGraph2D("x", PlotP{0x0000FF});
+  f.State().Edits().AddGraph3D("x*y", PlotP3d{0x00FF00});
   f.State().ThreeD().BuildAll();
   f.Settle();
-  f.State().BuildAll2D();
+  f.State().TwoD().BuildAll();
   f.Settle();
-  f.State().ToggleScanMode();  // one scanned point for the list to show
+  f.State().Analysis().ToggleScanMode();  // one scanned point for the list to show
   f.State().Analysis().ButtonDown(100, 100);
   f.State().Analysis().ButtonUp(100, 100);
-  f.State().ToggleScanMode();
+  f.State().Analysis().ToggleScanMode();
   // Modal windows (about, questions, messages) are closed as soon as they are up.
   bool modal = false;
   QTimer closer;
@@ -137,7 +138,7 @@ TEST(Menu, EveryCommandDoesSomethingVisible) {
     }
     for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
     f.State().SetStatus("-");
-    f.State().DrawOnPicture([&](PlotPicture& p) { p.SetPixel(3, 3, 0x123456); });
+    f.State().TwoD().DrawOnPicture([&](PlotPicture& p) { p.SetPixel(3, 3, 0x123456); });
     modal = false;
     const Seen before = Look(f);
     action->trigger();

@@ -12,6 +12,8 @@
 #include <QToolButton>
 
 #include "WindowsTestSupport.h"
+#include "app/Program2D.h"
+#include "app/Program3D.h"
 #include "windows/AppearanceWindow.h"
 #include "windows/ColourScaleWindow.h"
 #include "windows/PaletteWindow.h"
@@ -49,11 +51,11 @@ TEST(PaletteWindowTest, ChangeFillRandomiseAndCopy) {
   const Colour first = f.State().Pal().At(0);
   w->Button("Залити")->click();
   for (int i = 0; i < 256; ++i) ASSERT_EQ(f.State().Pal().At(i), first);
-  EXPECT_NE(f.State().Pal3D(), f.State().Pal());
+  EXPECT_NE(f.State().ThreeD().Pal(), f.State().Pal());
   w->Button("Скопіювати у 3d пал.")->click();
-  EXPECT_EQ(f.State().Pal3D(), f.State().Pal());
+  EXPECT_EQ(f.State().ThreeD().Pal(), f.State().Pal());
   w->Button("Рандомізувати")->click();
-  EXPECT_NE(f.State().Pal3D(), f.State().Pal());
+  EXPECT_NE(f.State().ThreeD().Pal(), f.State().Pal());
   EXPECT_EQ(w->Selected()->CurrentColour(), f.State().Pal().At(3));
 }
 
@@ -142,12 +144,12 @@ TEST(ColourScale, OpensWithTheGradientAndScrollsByTheStep) {
 
 TEST(AppearanceWindowTest, TheChosenFontReachesThePictureAtOnce) {
   ProgramFixture f;
-  const int before = f.State().Picture().TextWidth("100");
+  const int before = f.State().TwoD().Picture().TextWidth("100");
   LabelFont big;
   big.Height = -40;
   f.answers.fonts.push_back(big);
   f.Windows().Appearance->FontButton()->click();
-  EXPECT_GT(f.State().Picture().TextWidth("100"), before * 2);
+  EXPECT_GT(f.State().TwoD().Picture().TextWidth("100"), before * 2);
 }
 
 TEST(ColourScale, ANegativeGradientRunsTheLabelsTheOtherWay) {

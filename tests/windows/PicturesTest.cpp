@@ -14,6 +14,7 @@
 #include "CaseNames.h"
 #include "WindowsTestSupport.h"
 #include "app/Pictures.h"
+#include "app/Program2D.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
 
@@ -49,8 +50,8 @@ class SavePicture : public ::testing::TestWithParam<SaveCase> {};
 TEST_P(SavePicture, WritesTheVisiblePartAtTheViewsSizeAndSaysSoWithoutTheTimer) {
   ProgramFixture f;
   const SaveCase c = GetParam();
-  f.State().SetViewSize(c.width, c.height);
-  f.State().DrawOnPicture([&](PlotPicture& p) {
+  f.State().TwoD().SetViewSize(c.width, c.height);
+  f.State().TwoD().DrawOnPicture([&](PlotPicture& p) {
     p.SetPixel(0, 0, 0x0000FF);
     p.SetPixel(c.width - 1, c.height - 1, 0xFF0000);
   });
@@ -107,20 +108,20 @@ class OpenPicture : public ::testing::TestWithParam<OpenCase> {};
 TEST_P(OpenPicture, LoadsIntoTheTopLeftOfAWholePicture) {
   ProgramFixture f;
   const OpenCase c = GetParam();
-  f.State().SetViewSize(c.viewWidth, c.viewHeight);
+  f.State().TwoD().SetViewSize(c.viewWidth, c.viewHeight);
   const PlotPicture::Size size = PlotPicture::SizeForView(c.viewWidth, c.viewHeight);
   AppearanceSettings look = f.State().Doc().Appearance;
   look.ClearBackground = c.clearBackground;
   look.BackgroundColor = 0x00FF00;
-  f.State().SetAppearance(look);
-  f.State().DrawOnPicture([&](PlotPicture& p) { p.Fill(0x808080); });
+  f.State().Edits().SetAppearance(look);
+  f.State().TwoD().DrawOnPicture([&](PlotPicture& p) { p.Fill(0x808080); });
   QImage image(c.width, c.height, QImage::Format_RGB32);
   image.fill(QColor(255, 0, 0));
   const std::string path = f.Path("in.bmp");
   ASSERT_TRUE(image.save(QString::fromStdString(path), "BMP"));
   f.answers.files.push_back(QString::fromStdString(path));
   f.Main().Run(Command::OpenPicture);
-  const PlotPicture& picture = f.State().Picture();
+  const PlotPicture& picture = f.State().TwoD().Picture();
   EXPECT_EQ(picture.Width(), size.width);
   EXPECT_EQ(picture.Height(), size.height);
   EXPECT_EQ(picture.GetPixel(0, 0), 0x0000FFu);
@@ -148,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(OpenPicture, AFileThatIsNoPictureLeavesThePictureAsItWas) {
   ProgramFixture f;
-  f.State().DrawOnPicture([&](PlotPicture& p) { p.Fill(0x808080); });
+  f.State().TwoD().DrawOnPicture([&](PlotPicture& p) { p.Fill(0x808080); });
   const std::string path = f.Path("bad.bmp");
   {
     QFile file(QString::fromStdString(path));
@@ -158,13 +159,13 @@ TEST(OpenPicture, AFileThatIsNoPictureLeavesThePictureAsItWas) {
   f.answers.files.push_back(QString::fromStdString(path));
   WhenModal([](QWidget* modal) { modal->close(); });
   f.Main().Run(Command::OpenPicture);
-  EXPECT_EQ(f.State().Picture().GetPixel(0, 0), 0x808080u);
+  EXPECT_EQ(f.State().TwoD().Picture().GetPixel(0, 0), 0x808080u);
 }
 
 TEST(Print, TheVisible2DPictureGoesToOnePdfPage) {
   ProgramFixture f;
-  f.State().SetViewSize(300, 200);
-  f.State().DrawOnPicture([&](PlotPicture& p) { p.Fill(0x00FFFF); });
+  f.State().TwoD().SetViewSize(300, 200);
+  f.State().TwoD().DrawOnPicture([&](PlotPicture& p) { p.Fill(0x00FFFF); });
   const std::string pdf = f.Path("page.pdf");
   f.answers.printFiles.push_back(QString::fromStdString(pdf));
   f.Main().Run(Command::Print);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "WindowsTestSupport.h"
+#include "app/Program2D.h"
 #include "app/ProgramAnalysis.h"
 #include "windows/PlotView.h"
 #include "windows/ScanListWindow.h"
@@ -47,7 +48,7 @@ void Drag(QWidget* view, QPoint from, QPoint to) {
 std::vector<Colour> Pixels(Program& p) {
   std::vector<Colour> pixels;
   for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) pixels.push_back(p.Picture().GetPixel(x, y));
+    for (int x = 0; x < kWidth; ++x) pixels.push_back(p.TwoD().Picture().GetPixel(x, y));
   }
   return pixels;
 }
@@ -57,16 +58,16 @@ std::vector<Colour> Pixels(Program& p) {
 struct Scanned {
   Scanned() {
     f.Main().resize(800, 600);
-    f.State().SetViewSize(kWidth, kHeight);
-    f.State().SetBuildFlags(true, false, false);  // centred, scale from the fields
-    f.State().SetField(ParamField::ScaleX, "10");
-    f.State().SetField(ParamField::ScaleY, "10");
-    f.State().AddGraph2D("x/2", PlotP{0x0000FF, Function, 1, Equal});
+    f.State().TwoD().SetViewSize(kWidth, kHeight);
+    f.State().Edits().SetBuildFlags(true, false, false);  // centred, scale from the fields
+    f.State().Edits().SetField(ParamField::ScaleX, "10");
+    f.State().Edits().SetField(ParamField::ScaleY, "10");
+    f.State().Edits().AddGraph2D("x/2", PlotP{0x0000FF, Function, 1, Equal});
     f.Main().Action(Command::BuildAll2D)->trigger();
     f.Settle();
     view = f.Main().View2D();
     view->resize(kWidth, kHeight);
-    f.State().SetViewSize(kWidth, kHeight);
+    f.State().TwoD().SetViewSize(kWidth, kHeight);
   }
   void Toggle() { f.Main().Action(Command::ScanMode)->trigger(); }
   ProgramAnalysis& Analysis() { return f.State().Analysis(); }
@@ -130,8 +131,8 @@ TEST(Scan, MarksStayExactAcrossBuildsWithAndWithoutClearing) {
     for (Scanned* run : {&plain, &s}) {
       AppearanceSettings look = run->f.State().Doc().Appearance;
       look.ClearBackground = clear;
-      run->f.State().SetAppearance(look);
-      run->f.State().SetField(ParamField::ScaleX, "20");
+      run->f.State().Edits().SetAppearance(look);
+      run->f.State().Edits().SetField(ParamField::ScaleX, "20");
       run->f.Main().Action(Command::BuildAll2D)->trigger();
       run->f.Settle();
       run->f.Main().Action(Command::BuildSelected2D)->trigger();
@@ -206,9 +207,9 @@ TEST(Scan, PointerPositionInTheStatusBarOnlyInScanMode) {
 
 TEST(Scan, ValuesGridNormalisesAndReportsErrors) {
   ProgramFixture f;
-  f.State().AddGraph2D("sqrt(x)", PlotP{});
-  f.State().AddGraph2D("(x", PlotP{});
-  f.State().AddGraph2D("x^2+y^2+3", PlotP{});
+  f.State().Edits().AddGraph2D("sqrt(x)", PlotP{});
+  f.State().Edits().AddGraph2D("(x", PlotP{});
+  f.State().Edits().AddGraph2D("x^2+y^2+3", PlotP{});
   ProgramAnalysis& a = f.State().Analysis();
   a.ShowScanValues({-1.0, 2.0});
   QTableWidget* grid = f.Windows().Scan->Grid();
@@ -231,7 +232,7 @@ TEST(Scan, ValuesGridNormalisesAndReportsErrors) {
 
 TEST(Scan, FunctionThroughThePointShiftsOnlyWhenNeeded) {
   ProgramFixture f;
-  f.State().AddGraph2D("X+1", PlotP{});
+  f.State().Edits().AddGraph2D("X+1", PlotP{});
   f.State().Analysis().ShowScanValues({1.0, 5.0});
   QTableWidget* grid = f.Windows().Scan->Grid();
   f.Windows().Scan->Button(2)->click();  // the first row counts as selected
@@ -273,13 +274,13 @@ TEST(Scan, PointListDeletesClearsAndShowsValues) {
   EXPECT_EQ(list->Grid()->item(1, 0)->text().toStdString(), "5");
   EXPECT_EQ(list->Grid()->horizontalHeaderItem(0)->text().toStdString(), "X");
   list->Grid()->selectRow(1);
-  list->Button(2)->click();
+  list->ValuesButton()->click();
   EXPECT_EQ(s.f.Windows().Scan->XField()->text().toStdString(), "5");
-  list->Button(0)->click();
+  list->DeleteButton()->click();
   ASSERT_EQ(s.Analysis().Scan().Points().size(), 2u);
   EXPECT_EQ(list->Grid()->rowCount(), 2);
   EXPECT_EQ(s.Analysis().Scan().Points()[1], (ScanPoint{-5.0, 7.0}));
-  list->Button(1)->click();
+  list->ClearButton()->click();
   EXPECT_TRUE(s.Analysis().Scan().Points().empty());
   EXPECT_FALSE(list->isVisible());
   s.Toggle();
@@ -317,7 +318,11 @@ TEST(Scan, TheRubberBandShowsWhileDraggingOnly) {
         .convertToFormat(QImage::Format_RGB32);
   };
   const auto picture = [&s] {
-    return s.f.State().Picture().ToImage(kWidth, kHeight).convertToFormat(QImage::Format_RGB32);
+    return s.f.State()
+        .TwoD()
+        .Picture()
+        .ToImage(kWidth, kHeight)
+        .convertToFormat(QImage::Format_RGB32);
   };
   EXPECT_NE(shown(), picture());
   Mouse(s.view, QEvent::MouseButtonRelease, {140, 130}, Qt::NoButton);

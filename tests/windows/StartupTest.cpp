@@ -63,18 +63,18 @@ TEST(Startup, ClosingASecondaryWindowOnlyHidesIt) {
 
 TEST(Startup, WindowsFollowChangesMadeByTheProgram) {
   ProgramFixture f;
-  f.State().SetField(ParamField::XEnd, "2*P");
+  f.State().Edits().SetField(ParamField::XEnd, "2*P");
   EXPECT_EQ(f.Windows().Params->Field(ParamField::XEnd)->text(), "2*P");
-  f.State().SetBuildFlags(false, true, true);
+  f.State().Edits().SetBuildFlags(false, true, true);
   EXPECT_FALSE(f.Windows().Params->FlagBox(1)->isChecked());
   EXPECT_TRUE(f.Windows().Params->FlagBox(3)->isChecked());
   EXPECT_FALSE(f.State().Doc().Params.Centering);
-  f.State().SetConstants(false, {"A=1", "B=2"});
+  f.State().Edits().SetConstants(false, {"A=1", "B=2"});
   EXPECT_EQ(f.Windows().Params->Constants(false)->toPlainText(), "A=1\nB=2");
   AppearanceSettings look = f.State().Doc().Appearance;
   look.ShowGrid = true;
   look.GridLineWidth = 4;
-  f.State().SetAppearance(look);
+  f.State().Edits().SetAppearance(look);
   EXPECT_TRUE(f.Windows().Appearance->Check(&AppearanceSettings::ShowGrid)->isChecked());
   EXPECT_EQ(f.Windows().Appearance->Spin(&AppearanceSettings::GridLineWidth)->value(), 4);
   EXPECT_EQ(f.State().Doc().Appearance, look);

@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "WindowsTestSupport.h"
+#include "app/Program2D.h"
 #include "windows/CalculatorWindow.h"
 #include "windows/PlotView.h"
 #include "windows/SavePromptWindow.h"
@@ -59,7 +60,7 @@ TEST(Options, ToolPanelAndStatusBarFollowTheirSwitches) {
   Pump(50);
   EXPECT_TRUE(f.Main().Tools()->isVisible());
   EXPECT_EQ(f.Main().View2D()->width(), before.width() - 67);
-  EXPECT_EQ(f.State().ViewWidth(), f.Main().View2D()->width());
+  EXPECT_EQ(f.State().TwoD().ViewWidth(), f.Main().View2D()->width());
   f.Main().Action(Command::ToolPanel)->trigger();
   f.Main().Action(Command::StatusBar)->trigger();
   Pump(50);
@@ -68,8 +69,8 @@ TEST(Options, ToolPanelAndStatusBarFollowTheirSwitches) {
   f.Main().Action(Command::StatusBar)->trigger();
   Pump(50);
   EXPECT_EQ(f.Main().View2D()->size(), before);
-  EXPECT_EQ(f.State().ViewWidth(), before.width());
-  EXPECT_EQ(f.State().ViewHeight(), before.height());
+  EXPECT_EQ(f.State().TwoD().ViewWidth(), before.width());
+  EXPECT_EQ(f.State().TwoD().ViewHeight(), before.height());
   f.State().SetAskToSave(false);
 }
 
@@ -142,9 +143,9 @@ TEST(Options, CancelInTheSavePromptKeepsTheProgramRunning) {
 
 TEST(Options, TheLastArgumentIsTheDocumentToOpen) {
   ProgramFixture f;
-  f.State().SetField(ParamField::ScaleX, "33");
+  f.State().Edits().SetField(ParamField::ScaleX, "33");
   ASSERT_TRUE(f.State().SaveSets(f.Path("a.lwf")));
-  f.State().SetField(ParamField::ScaleX, "44");
+  f.State().Edits().SetField(ParamField::ScaleX, "44");
   ASSERT_TRUE(f.State().SaveSets(f.Path("b.lwf")));
   f.State().SetAskToSave(false);
   f.Restart({f.Path("a.lwf"), f.Path("b.lwf")});
