@@ -1,8 +1,5 @@
 #include "app/BackgroundWork.h"
 
-#include <sys/eventfd.h>
-#include <unistd.h>
-
 #include <utility>
 
 namespace lw {
@@ -17,12 +14,10 @@ BackgroundWork::BackgroundWork(int threads) : threads_(threads) {
       tick_();
     }
   });
-  wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-  if (wakeFd_ < 0) return;
-  woken_ = std::make_unique<QSocketNotifier>(wakeFd_, QSocketNotifier::Read);
+  if (!wake_.Valid()) return;
+  woken_ = std::make_unique<QSocketNotifier>(wake_.Descriptor(), QSocketNotifier::Read);
   QObject::connect(woken_.get(), &QSocketNotifier::activated, [this] {
-    eventfd_t count = 0;
-    eventfd_read(wakeFd_, &count);
+    wake_.Drain();
     if (Ended()) Complete();
   });
 }
@@ -32,8 +27,8 @@ BackgroundWork::~BackgroundWork() {
     control_->RequestStop();
     if (thread_.joinable()) thread_.join();
   }
+  // The notifier lets go of the descriptor before the file closes it.
   woken_.reset();
-  if (wakeFd_ >= 0) close(wakeFd_);
 }
 
 bool BackgroundWork::Ended() const {
@@ -54,7 +49,7 @@ bool BackgroundWork::Start(Job job, Completion done) {
   thread_ = std::thread([this, job = std::move(job), control, number] {
     job(*control);
     ended_.store(number, std::memory_order_release);
-    if (wakeFd_ >= 0) eventfd_write(wakeFd_, 1);
+    wake_.Signal();
   });
   ticker_.start();
   NotifyBusy();

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/WakeUpFile.h"
 #include "document/WorkControl.h"
 
 namespace lw {
@@ -68,10 +69,10 @@ class BackgroundWork {
   std::function<void()> tick_;
   std::vector<std::function<void()>> busyListeners_;
   QTimer ticker_;
-  // The worker writes to this event file when its job has returned; the interface
-  // thread's event loop watches it and takes the end at once. Nothing crosses the
-  // threads through Qt, and nothing is left queued when this object goes.
-  int wakeFd_ = -1;
+  // The worker signals this file when its job has returned; the interface thread's
+  // event loop watches it and takes the end at once. Nothing crosses the threads
+  // through Qt, and nothing is left queued when this object goes.
+  WakeUpFile wake_;
   std::unique_ptr<QSocketNotifier> woken_;
 };
 

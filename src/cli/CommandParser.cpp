@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 namespace lw::cli {
@@ -50,13 +51,19 @@ std::optional<int> CommandParser::Parse(Args args, std::ostream& out, std::ostre
 }
 
 std::optional<std::string> CommandParser::CollectFormulas() {
-  for (const auto& [kind, text] : app_.LeftOver()) {
-    if (kind == CLI::detail::Classifier::POSITIONAL_MARK) continue;
+  // CLI11 leaves the arguments it did not take in order, the first "--" among them
+  // being the separator; after it everything is a formula, a later "--" included.
+  bool separated = false;
+  for (std::string& text : app_.remaining()) {
+    if (!separated && text == "--") {
+      separated = true;
+      continue;
+    }
     // "--5" is a formula (a syntax error, reported as the calculator reports it).
-    const bool option =
-        kind == CLI::detail::Classifier::LONG && std::isalpha(static_cast<unsigned char>(text[2]));
+    const bool option = !separated && text.size() > 2 && text.starts_with("--") &&
+                        std::isalpha(static_cast<unsigned char>(text[2]));
     if (option) return "unknown option '" + text + "'";
-    formulas_.push_back(text);
+    formulas_.push_back(std::move(text));
   }
   return std::nullopt;
 }

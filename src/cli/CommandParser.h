@@ -41,20 +41,11 @@ class CommandParser {
   int Refuse(std::string_view why, std::ostream& err) const;
 
  private:
-  // CLI11 keeps the arguments it did not take together with what it read each one
-  // as (an option, the "--" separator, a plain argument); only a derived class may
-  // look at that.
-  class LeftOverApp : public CLI::App {
-   public:
-    using CLI::App::App;
-    const auto& LeftOver() const { return missing_; }
-  };
-
   bool AsksForHelp(Args args) const;
-  // Fills formulas_ from what CLI11 left over; the reason when it refuses one.
+  // Fills formulas_ from the arguments CLI11 left over; the reason when it refuses one.
   std::optional<std::string> CollectFormulas();
 
-  LeftOverApp app_;
+  CLI::App app_;
   std::string name_;
   UsagePrinter usage_;
   bool takeFormulas_ = false;

@@ -38,6 +38,10 @@ TEST(EvalCommand, PrintsTheCalculatorLines) {
       {{"1", "--5"}, "1\nРезультат : 1\n--5\nРезультат : -5\nСинтаксична помилка\n"},
       {{"--", "--help", "--"},
        "--help\nРезультат : 0\nСинтаксична помилка\n--\nРезультат : 0\nСинтаксична помилка\n"},
+      // Only the first "--" separates; after it a long option or "--" is a formula.
+      {{"1", "--", "--name", "--", "-h"},
+       "1\nРезультат : 1\n--name\nРезультат : 0\nСинтаксична помилка\n"
+       "--\nРезультат : 0\nСинтаксична помилка\n-h\nРезультат : 0\n"},
   };
   for (const auto& c : cases) {
     const CommandRun run = Eval(c.args);
