@@ -117,8 +117,6 @@ class Program : public StatusSink, private DocumentUi {
   const Program2D& TwoD() const { return *twoD_; }
   Program3D& ThreeD() { return *threeD_; }
   ProgramAnalysis& Analysis() { return *analysis_; }
-  // The decimal separator of numbers shown to the user (the system's).
-  static char DecimalSeparator() { return SystemDecimalSeparator(); }
 
   // ----- long work (builds, integrals, 3D files) beside the interface -----
   void SetProgress(ProgressSink* progress) { work_->SetProgress(progress); }
@@ -157,9 +155,12 @@ class Program : public StatusSink, private DocumentUi {
   SpaceMode Space() const { return space_; }
   void SetSpace(SpaceMode mode);
 
-  // The options of other windows that the options file carries, and the notepad's
-  // colour, font and file; each setter returns early when nothing changed.
-  const Options& CarriedOptions() const { return options_; }
+  // The notepad's colour, font and file, which the options file carries; each setter
+  // returns early when nothing changed. (The scan and calculator options the file
+  // carries are the analysis tools'.)
+  Colour NotepadColour() const { return options_.NotepadColour; }
+  const LabelFont& NotepadFont() const { return options_.NotepadFont; }
+  const std::string& NotepadFile() const { return options_.NotepadFile; }
   void SetNotepadColour(Colour colour);
   void SetNotepadFont(const LabelFont& font);
   void SetNotepadFile(const std::string& path);

@@ -244,16 +244,16 @@ void ProgramAnalysis::SetCalculatorClearsInput(bool on) {
   in_.observers.Notify(&ProgramObserver::OptionsChanged);
 }
 
-bool ProgramAnalysis::StartIntegral(const IntegralRequest& request,
-                                    std::shared_ptr<CalculationFeedback> feedback,
-                                    std::function<void(bool stopped)> done) {
+std::shared_ptr<IntegralFeedback> ProgramAnalysis::StartIntegral(
+    const IntegralRequest& request, std::function<void(bool stopped)> done) {
+  auto feedback = std::make_shared<IntegralFeedback>();
   const char separator = SystemDecimalSeparator();
-  return in_.work.Start(
-      [this, request, feedback = std::move(feedback), separator](WorkControl& control,
-                                                                 WorkFeedback&) {
+  const bool started = in_.work.Start(
+      [this, request, feedback, separator](WorkControl& control, WorkFeedback&) {
         integrator_.Calculate(request, *feedback, separator, &control);
       },
       std::move(done));
+  return started ? feedback : nullptr;
 }
 
 }  // namespace lw

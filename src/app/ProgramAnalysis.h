@@ -21,6 +21,7 @@
 #include "app/DocumentEditor.h"
 #include "app/LongWork.h"
 #include "app/ProgramObserver.h"
+#include "app/WorkFeedback.h"
 #include "document/OptionsFile.h"
 
 namespace lw {
@@ -131,11 +132,11 @@ class ProgramAnalysis : public ProgramObserver {
   bool CalculatorClearsInput() const { return calculatorClearsInput_; }
   void SetCalculatorClearsInput(bool on);
   Integrator& Integral() { return integrator_; }
-  // Calculates the integral beside the interface. Its lines go to feedback, which the
-  // window reads on its own timer (so it must take them thread-safely); done runs on
-  // this thread at the end. False, with BusyText, while other long work runs.
-  bool StartIntegral(const IntegralRequest& request, std::shared_ptr<CalculationFeedback> feedback,
-                     std::function<void(bool stopped)> done);
+  // Calculates the integral beside the interface: its lines and progress, for the
+  // window to take on its own timer; done runs on this thread at the end. Nothing,
+  // with BusyText, while other long work runs.
+  std::shared_ptr<IntegralFeedback> StartIntegral(const IntegralRequest& request,
+                                                  std::function<void(bool stopped)> done);
   // Asks the running integral to stop; safe at any time.
   void StopIntegral() { in_.work.Stop(); }
 

@@ -39,7 +39,7 @@ QLineEdit* NumberField(QWidget* parent, const char* hint, int width) {
 }
 
 QString Shown(double value) {
-  return Q(ConstantValueText(value, Program::DecimalSeparator()));
+  return Q(ConstantValueText(value, SystemDecimalSeparator()));
 }
 
 bool Inside(QObject* watched, const QWidget* widget) {

@@ -6,21 +6,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaObject>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 
 #include "app/ProgramAnalysis.h"
-#include "document/WorkControl.h"
 #include "windows/CalculatorWindow.h"
 #include "windows/QtConvert.h"
-
-#include <atomic>
-#include <mutex>
-#include <utility>
-#include <vector>
 
 namespace lw {
 
@@ -41,27 +33,6 @@ QLineEdit* AddField(QWidget* parent, QGridLayout* grid, int row, const QString& 
 }
 
 }  // namespace
-
-// The calculation's lines and progress as the worker thread writes them; the window
-// takes them on its ticks, in the order they were written.
-class LineBuffer : public CalculationFeedback {
- public:
-  void AppendLine(const std::string& line) override {
-    const std::lock_guard lock(mutex_);
-    lines_.push_back(line);
-  }
-  void SetProgress(int percent) override { percent_.store(percent); }
-  std::vector<std::string> TakeLines() {
-    const std::lock_guard lock(mutex_);
-    return std::exchange(lines_, {});
-  }
-  int Percent() const { return percent_.load(); }
-
- private:
-  std::mutex mutex_;
-  std::vector<std::string> lines_;
-  std::atomic<int> percent_{0};
-};
 
 IntegralWindow::IntegralWindow(QWidget* parent, ProgramAnalysis& analysis)
     : SecondaryWindow(parent, QStringLiteral("Інтеграл")), analysis_(analysis) {
@@ -119,10 +90,8 @@ void IntegralWindow::CalculateIntegral() {
   request.step = S(step_->text());
   request.variable = S(variable_->text());
   request.kind = static_cast<IntegralKind>(std::max(kind_->currentIndex(), 0));
-  auto buffer = std::make_shared<LineBuffer>();
-  const bool started = analysis_.StartIntegral(request, buffer, [this](bool) { Finished(); });
-  if (!started) return;
-  buffer_ = buffer;
+  buffer_ = analysis_.StartIntegral(request, [this](bool) { Finished(); });
+  if (!buffer_) return;
   ticker_.start();
   calculating_ = true;
   calculate_->setEnabled(false);

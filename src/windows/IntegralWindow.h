@@ -19,7 +19,7 @@ class QPushButton;
 namespace lw {
 
 class ProgramAnalysis;
-class LineBuffer;
+class IntegralFeedback;
 
 class IntegralWindow : public SecondaryWindow {
  public:
@@ -62,7 +62,7 @@ class IntegralWindow : public SecondaryWindow {
   QPushButton* calculate_;
   QProgressBar* progress_;
   bool calculating_ = false;
-  std::shared_ptr<LineBuffer> buffer_;
+  std::shared_ptr<IntegralFeedback> buffer_;
   QTimer ticker_;
 };
 

@@ -114,17 +114,16 @@ bool NotepadWindow::Modified() const {
 }
 
 void NotepadWindow::ApplyLook() {
-  const Options& look = program_.CarriedOptions();
   QPalette palette = text_->palette();
-  palette.setColor(QPalette::Base, ToQColor(look.NotepadColour));
-  palette.setColor(QPalette::Text, ToQColor(look.NotepadFont.Color));
+  palette.setColor(QPalette::Base, ToQColor(program_.NotepadColour()));
+  palette.setColor(QPalette::Text, ToQColor(program_.NotepadFont().Color));
   text_->setPalette(palette);
-  text_->setFont(ToQFont(look.NotepadFont));
+  text_->setFont(ToQFont(program_.NotepadFont()));
   text_->selectAll();
-  if (look.NotepadFile.empty()) return;
+  if (program_.NotepadFile().empty()) return;
   QString read;
   QString error;
-  if (file_.Load(Q(look.NotepadFile), read, error)) {
+  if (file_.Load(Q(program_.NotepadFile()), read, error)) {
     text_->setPlainText(read);
     text_->document()->setModified(false);
   }
@@ -204,7 +203,7 @@ bool NotepadWindow::SaveNotepadFile(const QString& path) {
 }
 
 void NotepadWindow::ChangeColour() {
-  const auto chosen = dialogs_.ChooseColour(this, program_.CarriedOptions().NotepadColour);
+  const auto chosen = dialogs_.ChooseColour(this, program_.NotepadColour());
   if (!chosen) return;
   program_.SetNotepadColour(*chosen);
   QPalette palette = text_->palette();
@@ -213,7 +212,7 @@ void NotepadWindow::ChangeColour() {
 }
 
 void NotepadWindow::ChangeFont() {
-  const auto chosen = dialogs_.ChooseFont(this, program_.CarriedOptions().NotepadFont);
+  const auto chosen = dialogs_.ChooseFont(this, program_.NotepadFont());
   if (!chosen) return;
   program_.SetNotepadFont(*chosen);
   text_->selectAll();

@@ -138,16 +138,17 @@ LabelFont NotepadFont() {
 
 INSTANTIATE_TEST_SUITE_P(
     Options, CarriedOption,
-    ::testing::Values(
-        CarriedCase{"CalculatorClearsInput",
-                    [](Program& p) { p.Analysis().SetCalculatorClearsInput(false); },
-                    [](Program& p) { return !p.Analysis().CalculatorClearsInput(); }},
-        CarriedCase{"NotepadColour", [](Program& p) { p.SetNotepadColour(0x123456); },
-                    [](Program& p) { return p.CarriedOptions().NotepadColour == 0x123456u; }},
-        CarriedCase{"NotepadFont", [](Program& p) { p.SetNotepadFont(NotepadFont()); },
-                    [](Program& p) { return p.CarriedOptions().NotepadFont == NotepadFont(); }},
-        CarriedCase{"NotepadFile", [](Program& p) { p.SetNotepadFile("/tmp/notes.txt"); },
-                    [](Program& p) { return p.CarriedOptions().NotepadFile == "/tmp/notes.txt"; }}),
+    ::testing::Values(CarriedCase{"CalculatorClearsInput",
+                                  [](Program& p) { p.Analysis().SetCalculatorClearsInput(false); },
+                                  [](Program& p) { return !p.Analysis().CalculatorClearsInput(); }},
+                      CarriedCase{"NotepadColour", [](Program& p) { p.SetNotepadColour(0x123456); },
+                                  [](Program& p) { return p.NotepadColour() == 0x123456u; }},
+                      CarriedCase{"NotepadFont",
+                                  [](Program& p) { p.SetNotepadFont(NotepadFont()); },
+                                  [](Program& p) { return p.NotepadFont() == NotepadFont(); }},
+                      CarriedCase{"NotepadFile",
+                                  [](Program& p) { p.SetNotepadFile("/tmp/notes.txt"); },
+                                  [](Program& p) { return p.NotepadFile() == "/tmp/notes.txt"; }}),
     test::CaseName());
 
 // The scan window's options live with the analysis tools; the options file still

@@ -113,7 +113,7 @@ TEST(Build, ScanModeShowsThePointerPositionAndReadyWhenSwitchedOff) {
   f.Main().Action(Command::ScanMode)->trigger();
   EXPECT_TRUE(f.Main().Action(Command::ScanMode)->isChecked());
   f.State().Analysis().ShowPointerPosition(120, 55);
-  const char sep = Program::DecimalSeparator();
+  const char sep = SystemDecimalSeparator();
   EXPECT_EQ(f.State().Status(), "X: 2    Y: 2");
   f.State().Analysis().ShowPointerPosition(105, 80);
   EXPECT_EQ(f.State().Status(), std::string("X: 0") + sep + "5    Y: -0" + sep + "5");
