@@ -15,7 +15,7 @@ int WorkerSlots(const WorkControl* control);
 
 // Calls body(first, last, slot) on pieces [first, last) covering [0, count) with at
 // most `threads` threads (slot < threads), each piece at most `grain` long when
-// grain > 0 (about count / (4 * threads) otherwise). Pieces not yet started are
+// grain > 0 (about count / (32 * threads) otherwise). Pieces not yet started are
 // skipped once a stop is requested; a started piece checks the flag itself. Returns
 // when every started piece has returned.
 void ForEachPiece(const WorkControl* control, int threads, int count, int grain,
