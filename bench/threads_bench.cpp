@@ -181,11 +181,11 @@ int main(int argc, char** argv) {
   };
   {
     Setup2D region(lw::Relation, 0), contour(lw::Relation, 1), gamma(lw::ColorGamma, 0);
-    add("region 1600x1200", 21, [&](auto w) { region.Build(w); });
-    add("colour map 1600x1200", 21, [&](auto w) { gamma.Build(w); });
-    add("contour 1600x1200", 21, [&](auto w) { contour.Build(w); });
+    add("region 1600x1200", 41, [&](auto w) { region.Build(w); });
+    add("colour map 1600x1200", 41, [&](auto w) { gamma.Build(w); });
+    add("contour 1600x1200", 41, [&](auto w) { contour.Build(w); });
   }
-  add("surface 1001x1001", 31, Surface);
+  add("surface 1001x1001", 61, Surface);
   add("integral 10^8 samples", 3, Integral);
   bool ok = true;
   std::printf("\n%-24s %12s %12s %8s  target <= 0.6\n", "", "1 thread s", "all cores s", "ratio");
