@@ -191,10 +191,12 @@ Integrator::SampleSum Integrator::SumSerially(double a, double b, double h, char
   return out;
 }
 
-// A stream of pieces: the x of each laid out by the same running sum as the serial
-// loop, the values on every thread, and the measures added in sample order up to
-// the first sample without a value. The ordered parts of neighbouring pieces overlap
-// the evaluation, and no thread waits for the others between pieces.
+// A stream of pieces: the values evaluated on every thread, and the measures added in
+// sample order up to the first sample without a value. The x of each piece come from
+// the same running sum as in the serial loop; as there, one loop adds a piece's
+// measures and lays out the x of the piece that reuses its buffer next, so the two
+// chains of dependent additions run side by side. The first pieces are laid out
+// before the stream starts.
 Integrator::SampleSum Integrator::SumInParallel(double a, double b, double h, char letter,
                                                 IntegralKind kind, const std::string& normalized,
                                                 CalculationFeedback& feedback,
@@ -206,19 +208,22 @@ Integrator::SampleSum Integrator::SumInParallel(double a, double b, double h, ch
     return pieces[static_cast<std::size_t>(buffer)];
   };
   const double expected = std::floor((b - a) / h) + 1.0;
-  double x = a;
+  RunningX walk{a, b, h};
+  const auto laidOut = [&walk](SamplePiece& p, std::size_t count) {
+    p.count = count;
+    p.last = !(walk.x <= walk.b);
+  };
+  for (SamplePiece& p : pieces) {
+    double x = walk.x;  // a local: the stores to xs could otherwise alias it
+    std::size_t n = 0;
+    for (; n < kPiece && x <= b; x += h) p.xs[n++] = x;
+    walk.x = x;
+    laidOut(p, n);
+  }
   // Set by the giving stage, read by the taking one: nothing more is needed.
   std::atomic<bool> ended{false};
   const auto take = [&](int buffer) {
-    if (ended.load(std::memory_order_relaxed) || !(x <= b)) return false;
-    SamplePiece& p = piece(buffer);
-    double at = x;  // a local: the stores to xs could otherwise alias it
-    std::size_t n = 0;
-    for (; at <= b && n < kPiece; at += h) p.xs[n++] = at;
-    x = at;
-    p.count = n;
-    p.last = !(x <= b);
-    return true;
+    return !ended.load(std::memory_order_relaxed) && piece(buffer).count > 0;
   };
   const auto evaluate = [&](int buffer, int slot) {
     SamplePiece& p = piece(buffer);
@@ -227,9 +232,13 @@ Integrator::SampleSum Integrator::SumInParallel(double a, double b, double h, ch
   };
   const auto give = [&](int buffer) {
     if (ended.load(std::memory_order_relaxed)) return;
-    const SamplePiece& p = piece(buffer);
-    bool end = AddInOrder(kind, p.values.data(), p.codes.data(), p.count, out);
-    if (!end && !p.last && out.samples % IntegralChunk == 0 &&
+    SamplePiece& p = piece(buffer);
+    const bool last = p.last;
+    std::size_t laid = 0;
+    bool end = AddAndLayOut(kind, p.values.data(), p.codes.data(), p.count, out, walk, p.xs.data(),
+                            kPiece, laid);
+    laidOut(p, laid);
+    if (!end && !last && out.samples % IntegralChunk == 0 &&
         !ReportChunk(feedback, work, out.samples, expected)) {
       out.end = SumEnd::Stopped;
       end = true;

@@ -21,12 +21,14 @@ int WorkerSlots(const WorkControl* control);
 void ForEachPiece(const WorkControl* control, int threads, int count, int grain,
                   const std::function<void(int first, int last, int slot)>& body);
 
-// A stream of pieces in three stages: take(buffer) lays out the next piece in buffer
+// A stream of pieces in three stages: take(buffer) readies the next piece in buffer
 // (one call at a time, in order; false when none is left), work(buffer, slot)
 // processes it on any worker, and give(buffer) takes its results (one call at a
 // time, in the pieces' order). At most `buffers` pieces are in flight, piece k in
-// buffer k % buffers, so each stage may keep its data per buffer. Nothing more is
-// taken once a stop is requested; pieces already taken are finished.
+// buffer k % buffers, so each stage may keep its data per buffer; piece k + buffers
+// is taken only after piece k is given, so give may already lay out the buffer's next
+// piece. Nothing more is taken once a stop is requested; pieces already taken are
+// finished.
 void StreamInOrder(const WorkControl* control, int threads, int buffers,
                    const std::function<bool(int buffer)>& take,
                    const std::function<void(int buffer, int slot)>& work,

@@ -67,6 +67,9 @@ const ParallelIntegralCase kParallelIntegralCases[] = {
     {"NoValueAtTheFirstSample", "LN(X)", "-1", "1", "0.001", IntegralKind::Area},
     {"RandomStaysInSampleOrder", "RAND(10)", "0", "100", "0.001", IntegralKind::Sum},
     {"OneSample", "X+2", "3", "3", "0.5", IntegralKind::Area},
+    // Fewer pieces than buffers on eight threads; pieces that end exactly at b.
+    {"FewerPiecesThanBuffers", "X*X", "0", "1", "0.00001", IntegralKind::Area},
+    {"WholePiecesOnly", "X", "0", "131071", "1", IntegralKind::Sum},
     {"WrongFormula", "(X", "0", "1", "0.1", IntegralKind::Area},
 };
 
