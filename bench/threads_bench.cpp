@@ -4,21 +4,21 @@
 // and judged by the fastest run (other work on a shared machine only ever adds time):
 // every core should take at most 0.6x the time of one thread. Two more columns tell
 // the code's part of that ratio from the machine's: how many cores the run kept busy,
-// and how much more processor time the same work took on every core. A last row
-// splits plain arithmetic that shares nothing over the cores: what the machine itself
-// allows at the moment, since a virtual machine's cores often slow down when both are
-// busy. Then the latency of a stop request during a 2D build, and how late a 50 ms
-// timer of the interface thread fires while a 5-second build runs beside it (both
-// should stay under 0.1 s). Arguments pick the rows whose names contain one of them
-// (the latencies are then skipped): `threads_bench surface`.
+// and how much more processor time the same work took on every core. A last row runs
+// a copy of the region build on each core at once, sharing nothing: its "work" is
+// what the machine itself adds at the moment, since a virtual machine's cores often
+// slow down when all are busy. Then the latency of a stop request during a 2D build,
+// and how late a 50 ms timer of the interface thread fires while a 5-second build runs
+// beside it (both should stay under 0.1 s). Arguments pick the rows whose names
+// contain one of them (the latencies are then skipped): `threads_bench surface`.
 #include <QGuiApplication>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -76,13 +76,15 @@ struct Setup2D : Picture2DSetup {
 // The fastest run on one thread and on every core. The ratio of their times is about
 // Work() / Busy(): how many cores the run kept busy is the code's doing; how much more
 // processor time the same work took on every core is mostly the machine's, as a
-// virtual machine's cores slow down when both are busy.
+// virtual machine's cores slow down when both are busy. A row whose every-core run
+// does `copies` times the one-thread work is judged per copy.
 struct Row {
   const char* name;
   Timing one, all;
-  double Ratio() const { return all.wall / one.wall; }
+  int copies = 1;
+  double Ratio() const { return all.wall / (copies * one.wall); }
   double Busy() const { return all.processor / all.wall; }
-  double Work() const { return all.processor / one.processor; }
+  double Work() const { return all.processor / (copies * one.processor); }
 };
 
 // The rows to time and how often each.
@@ -159,23 +161,29 @@ void Integral(const lw::WorkControl* work) {
   integrator.Calculate(request, feedback, '.', work);
 }
 
-// Sines summed on every thread of `work`, each thread its own share: no memory, no
-// locks, no library between them.
-void Independent(const lw::WorkControl* work) {
-  constexpr long kSines = 40'000'000;
-  const int threads = work->Threads();
-  std::vector<double> sums(threads);
-  const auto share = [&sums, threads](int t) {
-    double sum = 0;
-    for (long i = t; i < kSines; i += threads) sum += std::sin(double(i) * 1e-7);
-    sums[t] = sum;
-  };
-  std::vector<std::thread> pool;
-  for (int t = 1; t < threads; ++t) pool.emplace_back(share, t);
-  share(0);  // on this thread, as the samplers' first share is
-  for (std::thread& thread : pool) thread.join();
-  if (std::isnan(sums[0])) std::abort();
-}
+// The region build on one thread, and a copy of it on one thread per core all at
+// once: nothing shared but the machine, so the extra processor time of the copies is
+// the machine's alone. (Their ratio is no floor: the copies cannot even out a core
+// that runs slower, as the samplers' pieces do.)
+class RegionCopies {
+ public:
+  RegionCopies() {
+    for (int c = lw::WorkControl().Threads(); c > 0; --c)
+      copies_.push_back(std::make_unique<Setup2D>(lw::Relation, 0));
+  }
+  int Count() const { return static_cast<int>(copies_.size()); }
+  void Run(const lw::WorkControl* work) {
+    const lw::WorkControl single(1);
+    std::vector<std::thread> others;
+    for (int c = 1; c < work->Threads(); ++c)
+      others.emplace_back([this, c, &single] { copies_[c]->Build(&single); });
+    copies_[0]->Build(&single);  // on this thread, as the samplers' first share is
+    for (std::thread& other : others) other.join();
+  }
+
+ private:
+  std::vector<std::unique_ptr<Setup2D>> copies_;
+};
 
 // From the stop request to the end of a colour map of a heavy formula.
 double StopLatency() {
@@ -235,7 +243,10 @@ int main(int argc, char** argv) {
   add("surface 1001x1001", 61, Surface);
   add("integral 10^8 samples", 3, Integral);
   const std::size_t judged = jobs.size();
-  if (filter.Wants("machine")) jobs.push_back({{"independent sines", {}, {}}, 5, Independent});
+  RegionCopies copies;
+  if (filter.Wants("machine"))
+    jobs.push_back(
+        {{"region, copy per core", {}, {}, copies.Count()}, 41, [&](auto w) { copies.Run(w); }});
   TimeInTurns(jobs);
   bool ok = true;
   std::printf("\n%-24s %10s %10s %7s %6s %6s  target ratio <= 0.6\n", "", "1 thread s", "all s",
