@@ -4,10 +4,10 @@
 // and judged by the fastest run (other work on a shared machine only ever adds time):
 // every core should take at most 0.6x the time of one thread. Two more columns tell
 // the code's part of that ratio from the machine's: how many cores the run kept busy,
-// and how much more processor time the same work took on every core. A last row runs
-// a copy of the region build on each core at once, sharing nothing: its "work" is
-// what the machine itself adds at the moment, since a virtual machine's cores often
-// slow down when all are busy. Then the latency of a stop request during a 2D build,
+// and how much more processor time the same work took on every core; and beside them
+// what the machine alone adds at the moment, from a one-thread copy of the same work
+// on each core at once, sharing nothing (a virtual machine's cores often slow down
+// when all are busy). Then the latency of a stop request during a 2D build,
 // and how late a 50 ms timer of the interface thread fires while a 5-second build runs
 // beside it (both should stay under 0.1 s). Arguments pick the rows whose names
 // contain one of them (the latencies are then skipped): `threads_bench surface`.
@@ -73,29 +73,56 @@ struct Setup2D : Picture2DSetup {
       : Picture2DSetup(kFormula, kind, interpolated) {}
 };
 
-// The fastest run on one thread and on every core. The ratio of their times is about
-// Work() / Busy(): how many cores the run kept busy is the code's doing; how much more
-// processor time the same work took on every core is mostly the machine's, as a
-// virtual machine's cores slow down when both are busy. A row whose every-core run
-// does `copies` times the one-thread work is judged per copy.
+// One set of a 2D sampler's data per core, so that copies of a build can run at once.
+class Setups2D {
+ public:
+  Setups2D(std::uint8_t kind, std::uint8_t interpolated) {
+    for (int c = lw::WorkControl().Threads(); c > 0; --c)
+      copies_.push_back(std::make_unique<Setup2D>(kind, interpolated));
+  }
+  void Build(const lw::WorkControl* work, int copy) { copies_[copy]->Build(work); }
+
+ private:
+  std::vector<std::unique_ptr<Setup2D>> copies_;
+};
+
+// A sampler's work on the threads `work` allows, in the data of copy number `copy`.
+using Sampler = std::function<void(const lw::WorkControl* work, int copy)>;
+
+// The fastest run on one thread, on every core, and of a one-thread copy per core
+// all at once. The ratio of the first two is about Work() / Busy(): how many cores
+// the run kept busy is the code's doing; how much more processor time the same work
+// took on every core is mostly the machine's, and Copies() is what the machine alone
+// adds, as the copies share nothing. (The copies' time is no floor for the ratio:
+// they cannot even out a core that runs slower, as the samplers' pieces do.)
 struct Row {
   const char* name;
-  Timing one, all;
-  int copies = 1;
-  double Ratio() const { return all.wall / (copies * one.wall); }
+  Timing one, all, copies;
+  int cores = lw::WorkControl().Threads();
+  double Ratio() const { return all.wall / one.wall; }
   double Busy() const { return all.processor / all.wall; }
-  double Work() const { return all.processor / (copies * one.processor); }
+  double Work() const { return all.processor / one.processor; }
+  double Copies() const { return copies.processor / (cores * one.processor); }
 };
 
 // The rows to time and how often each.
 struct Job {
   Row row;
   int runs;
-  std::function<void(const lw::WorkControl*)> run;
+  Sampler run;
   int done = 0;
 };
 
-// One thread and every core take turns within each row, and the rows take turns too,
+// A one-thread copy of the work on each core, all at once.
+void RunCopies(const Sampler& run, int cores) {
+  const lw::WorkControl single(1);
+  std::vector<std::thread> others;
+  for (int c = 1; c < cores; ++c) others.emplace_back([&, c] { run(&single, c); });
+  run(&single, 0);  // on this thread, as the samplers' first share is
+  for (std::thread& other : others) other.join();
+}
+
+// One thread, every core and the copies take turns within each row, and the rows too,
 // each row's runs spread evenly over the whole time: a change in the machine's load or
 // clock touches both columns alike, and a spell of the host's other work lands on
 // every row a little rather than on one row whole.
@@ -106,16 +133,18 @@ void TimeInTurns(std::vector<Job>& jobs) {
   for (int i = 1; i <= rounds; ++i) {
     for (Job& job : jobs) {
       for (; job.done * rounds < i * job.runs; ++job.done) {
-        job.row.one = Faster(job.row.one, Time([&] { job.run(&one); }, CLOCK_THREAD_CPUTIME_ID));
-        job.row.all = Faster(job.row.all, Time([&] { job.run(&all); }));
+        Row& row = job.row;
+        row.one = Faster(row.one, Time([&] { job.run(&one, 0); }, CLOCK_THREAD_CPUTIME_ID));
+        row.all = Faster(row.all, Time([&] { job.run(&all, 0); }));
+        row.copies = Faster(row.copies, Time([&] { RunCopies(job.run, row.cores); }));
       }
     }
   }
 }
 
-void Print(const Row& r, const char* verdict) {
-  std::printf("%-24s %10.4f %10.4f %7.3f %6.2f %6.2f  %s\n", r.name, r.one.wall, r.all.wall,
-              r.Ratio(), r.Busy(), r.Work(), verdict);
+void Print(const Row& r) {
+  std::printf("%-24s %10.4f %10.4f %7.3f %6.2f %6.2f %6.2f  %s\n", r.name, r.one.wall, r.all.wall,
+              r.Ratio(), r.Busy(), r.Work(), r.Copies(), r.Ratio() <= 0.6 ? "ok" : "SLOW");
 }
 
 // The rows the command line asks for: all of them when it names none.
@@ -133,7 +162,7 @@ class RowFilter {
   std::vector<std::string_view> parts_;
 };
 
-void Surface(const lw::WorkControl* work) {
+void Surface(const lw::WorkControl* work, int) {
   lw::HeadlessScene3D space;
   for (const auto f : {lw::ParamField::XStart3D, lw::ParamField::YStart3D})
     space.document.Params.Field(f) = "-50";
@@ -152,7 +181,7 @@ class NoFeedback : public lw::CalculationFeedback {
   void AppendLine(const std::string&) override {}
 };
 
-void Integral(const lw::WorkControl* work) {
+void Integral(const lw::WorkControl* work, int) {
   lw::IntegralRequest request;
   request.expression = "SIN(X)";
   request.step = "0.0000002";  // 10^8 samples over [-10, 10]
@@ -160,30 +189,6 @@ void Integral(const lw::WorkControl* work) {
   NoFeedback feedback;
   integrator.Calculate(request, feedback, '.', work);
 }
-
-// The region build on one thread, and a copy of it on one thread per core all at
-// once: nothing shared but the machine, so the extra processor time of the copies is
-// the machine's alone. (Their ratio is no floor: the copies cannot even out a core
-// that runs slower, as the samplers' pieces do.)
-class RegionCopies {
- public:
-  RegionCopies() {
-    for (int c = lw::WorkControl().Threads(); c > 0; --c)
-      copies_.push_back(std::make_unique<Setup2D>(lw::Relation, 0));
-  }
-  int Count() const { return static_cast<int>(copies_.size()); }
-  void Run(const lw::WorkControl* work) {
-    const lw::WorkControl single(1);
-    std::vector<std::thread> others;
-    for (int c = 1; c < work->Threads(); ++c)
-      others.emplace_back([this, c, &single] { copies_[c]->Build(&single); });
-    copies_[0]->Build(&single);  // on this thread, as the samplers' first share is
-    for (std::thread& other : others) other.join();
-  }
-
- private:
-  std::vector<std::unique_ptr<Setup2D>> copies_;
-};
 
 // From the stop request to the end of a colour map of a heavy formula.
 double StopLatency() {
@@ -234,29 +239,25 @@ int main(int argc, char** argv) {
   const RowFilter filter(argc, argv);
   std::vector<Job> jobs;
   const auto add = [&](const char* name, int runs, auto&& run) {
-    if (filter.Wants(name)) jobs.push_back({{name, {}, {}}, runs, run});
+    if (filter.Wants(name)) jobs.push_back({{name}, runs, run});
   };
-  Setup2D region(lw::Relation, 0), contour(lw::Relation, 1), gamma(lw::ColorGamma, 0);
-  add("region 1600x1200", 41, [&](auto w) { region.Build(w); });
-  add("colour map 1600x1200", 41, [&](auto w) { gamma.Build(w); });
-  add("contour 1600x1200", 41, [&](auto w) { contour.Build(w); });
+  Setups2D region(lw::Relation, 0), contour(lw::Relation, 1), gamma(lw::ColorGamma, 0);
+  add("region 1600x1200", 41, [&](auto w, int copy) { region.Build(w, copy); });
+  add("colour map 1600x1200", 41, [&](auto w, int copy) { gamma.Build(w, copy); });
+  add("contour 1600x1200", 41, [&](auto w, int copy) { contour.Build(w, copy); });
   add("surface 1001x1001", 61, Surface);
   add("integral 10^8 samples", 3, Integral);
-  const std::size_t judged = jobs.size();
-  RegionCopies copies;
-  if (filter.Wants("machine"))
-    jobs.push_back(
-        {{"region, copy per core", {}, {}, copies.Count()}, 41, [&](auto w) { copies.Run(w); }});
   TimeInTurns(jobs);
   bool ok = true;
-  std::printf("\n%-24s %10s %10s %7s %6s %6s  target ratio <= 0.6\n", "", "1 thread s", "all s",
-              "ratio", "busy", "work");
-  for (std::size_t j = 0; j < jobs.size(); ++j) {
-    const Row& r = jobs[j].row;
-    if (j < judged) ok = ok && r.Ratio() <= 0.6;
-    Print(r, j >= judged ? "the machine" : r.Ratio() <= 0.6 ? "ok" : "SLOW");
+  std::printf("\n%-24s %10s %10s %7s %6s %6s %6s  target ratio <= 0.6\n", "", "1 thread s", "all s",
+              "ratio", "busy", "work", "copies");
+  for (const Job& job : jobs) {
+    ok = ok && job.row.Ratio() <= 0.6;
+    Print(job.row);
   }
-  std::printf("(busy: cores kept busy on all; work: processor time on all over one thread)\n");
+  std::printf(
+      "(busy: cores kept busy on all; work: processor time on all over one thread;\n"
+      " copies: processor time of a one-thread copy per core at once over one copy's)\n");
   if (!filter.Everything()) return ok ? 0 : 1;
   const double stop = StopLatency();
   const double ui = InterfaceLatency();
