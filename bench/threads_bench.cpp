@@ -124,7 +124,7 @@ void RunCopies(const Sampler& run, int cores) {
 
 // One thread, every core and the copies take turns within each row, and the rows too,
 // each row's runs spread evenly over the whole time: a change in the machine's load or
-// clock touches both columns alike, and a spell of the host's other work lands on
+// clock touches all three alike, and a spell of the host's other work lands on
 // every row a little rather than on one row whole.
 void TimeInTurns(std::vector<Job>& jobs) {
   const lw::WorkControl one(1), all(0);
