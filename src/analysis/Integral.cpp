@@ -214,10 +214,8 @@ Integrator::SampleSum Integrator::SumInParallel(double a, double b, double h, ch
     p.last = !(walk.x <= walk.b);
   };
   for (SamplePiece& p : pieces) {
-    double x = walk.x;  // a local: the stores to xs could otherwise alias it
     std::size_t n = 0;
-    for (; n < kPiece && x <= b; x += h) p.xs[n++] = x;
-    walk.x = x;
+    AddAndLayOut(kind, nullptr, nullptr, 0, out, walk, p.xs.data(), kPiece, n);
     laidOut(p, n);
   }
   // Set by the giving stage, read by the taking one: nothing more is needed.

@@ -19,9 +19,9 @@
 #include "analysis/ScanSession.h"
 #include "analysis/ScanValues.h"
 #include "app/DocumentEditor.h"
+#include "app/IntegralFeedback.h"
 #include "app/LongWork.h"
 #include "app/ProgramObserver.h"
-#include "app/WorkFeedback.h"
 #include "document/OptionsFile.h"
 
 namespace lw {

@@ -7,10 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "analysis/Integral.h"
 #include "document/Feedback.h"
 
 namespace lw {
@@ -42,27 +39,6 @@ class WorkFeedback : public StatusSink, public ProgressSink {
   int timerStarts_ = 0;
   std::atomic<int> maximum_{100};
   std::atomic<int> position_{0};
-};
-
-// An integral's log lines and progress as the worker thread writes them; the
-// interface thread takes them on its ticks, in the order they were written.
-class IntegralFeedback : public CalculationFeedback {
- public:
-  void AppendLine(const std::string& line) override {
-    const std::lock_guard lock(mutex_);
-    lines_.push_back(line);
-  }
-  void SetProgress(int percent) override { percent_.store(percent); }
-  std::vector<std::string> TakeLines() {
-    const std::lock_guard lock(mutex_);
-    return std::exchange(lines_, {});
-  }
-  int Percent() const { return percent_.load(); }
-
- private:
-  std::mutex mutex_;
-  std::vector<std::string> lines_;
-  std::atomic<int> percent_{0};
 };
 
 }  // namespace lw
