@@ -15,10 +15,10 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <string>
 #include <vector>
 
+#include "ProcessorTime.h"
 #include "app/ConstantSliders.h"
 #include "app/Program.h"
 #include "app/Program2D.h"
@@ -69,39 +69,25 @@ struct Setup {
   }
 };
 
-double CpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-struct Timing {
-  double wall = 0.0;
-  double cpu = 0.0;  // what this process ran: on a machine shared with other work the
-                     // wall time also holds the time others had the cores
-};
-
 // Seconds to follow every value to a finished picture.
 Timing FollowEvery(Setup& s, const std::vector<double>& values) {
-  QElapsedTimer clock;
-  clock.start();
-  const double cpu = CpuSeconds();
-  for (double v : values) {
-    s.sliders.SetValue(false, s.line, v);
-    s.WaitForBuild();
-  }
-  return {static_cast<double>(clock.nsecsElapsed()) * 1e-9, CpuSeconds() - cpu};
+  return Time([&] {
+    for (double v : values) {
+      s.sliders.SetValue(false, s.line, v);
+      s.WaitForBuild();
+    }
+  });
 }
 
 // Seconds for bare builds of the same values (no rewriting, no event loop).
 double BareBuilds(Setup& s, const std::vector<double>& values) {
-  QElapsedTimer clock;
-  clock.start();
-  for (double v : values) {
-    s.program.Edits().SetConstants(false, {"A=" + lw::ConstantValueText(v)});
-    s.program.TwoD().BuildAll();
-  }
-  return static_cast<double>(clock.nsecsElapsed()) * 1e-9;
+  return Time([&] {
+           for (double v : values) {
+             s.program.Edits().SetConstants(false, {"A=" + lw::ConstantValueText(v)});
+             s.program.TwoD().BuildAll();
+           }
+         })
+      .wall;
 }
 
 struct PacedResult {
@@ -143,7 +129,7 @@ void Measure(const char* name, bool colourMap) {
   for (int run = 0; run < kRuns; ++run) {
     const Timing t = FollowEvery(s, values);
     follow.push_back(t.wall);
-    followCpu.push_back(t.cpu);
+    followCpu.push_back(t.processor);
     bare.push_back(BareBuilds(s, values));
     const PacedResult paced = FollowAtPace(s, values);
     pictures.push_back(paced.pictures);

@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -24,6 +23,7 @@
 #include <vector>
 
 #include "Picture2DSetup.h"
+#include "ProcessorTime.h"
 #include "analysis/Integral.h"
 #include "app/BackgroundWork.h"
 #include "plot2d/BuildCommands.h"
@@ -39,26 +39,8 @@ double Seconds(Clock::duration d) {
   return std::chrono::duration<double>(d).count();
 }
 
-// Processor time so far: of this thread, or of every thread of the process.
-double ProcessorSeconds(clockid_t clock) {
-  timespec t{};
-  clock_gettime(clock, &t);
-  return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-struct Timing {
-  double wall = 1e300;
-  double processor = 0.0;
-};
-
-// A run on one thread is charged only its own processor time: the library's idle
-// workers may still be spinning after the run before it.
-Timing Time(const std::function<void()>& run, clockid_t clock = CLOCK_PROCESS_CPUTIME_ID) {
-  const double processor = ProcessorSeconds(clock);
-  const auto start = Clock::now();
-  run();
-  return {Seconds(Clock::now() - start), ProcessorSeconds(clock) - processor};
-}
+// The time of runs not yet made: any run is faster.
+constexpr Timing kNoRun{1e300, 0.0};
 
 // The faster of two timings.
 Timing Faster(const Timing& a, const Timing& b) {
@@ -97,7 +79,7 @@ using Sampler = std::function<void(const lw::WorkControl* work, int copy)>;
 // they cannot even out a core that runs slower, as the samplers' pieces do.)
 struct Row {
   const char* name;
-  Timing one, all, copies;
+  Timing one = kNoRun, all = kNoRun, copies = kNoRun;
   int cores = lw::WorkControl().Threads();
   double Ratio() const { return all.wall / one.wall; }
   double Busy() const { return all.processor / all.wall; }
