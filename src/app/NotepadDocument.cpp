@@ -2,10 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <string>
 
+#include "document/AtomicFile.h"
 #include "document/Cp1251.h"
 
 namespace lw {
@@ -64,15 +64,11 @@ bool NotepadDocument::Load(const QString& path, QString& text, QString& error) {
 }
 
 bool NotepadDocument::Save(const QString& path, const QString& text, QString& error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString();
-    return false;
-  }
   QByteArray bytes = text.toUtf8();
   if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) bytes.append('\n');
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
-    error = file.errorString();
+  int failure = 0;
+  if (!WriteFileAtomically(path.toStdString(), bytes.toStdString(), &failure)) {
+    error = QString::fromStdString(WriteFailureReason(failure));
     return false;
   }
   fileName_ = path;

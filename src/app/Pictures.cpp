@@ -2,13 +2,13 @@
 
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 
 #include <cstring>
 #include <string>
 
 #include "app/Program.h"
 #include "app/Program2D.h"
+#include "document/AtomicFileDevice.h"
 #include "document/WorkControl.h"
 #include "plot2d/PngFormat.h"
 
@@ -21,38 +21,37 @@ const char* PictureFormatFor(const QString& path) {
                                                                                            : "BMP";
 }
 
+namespace {
+
+bool Encode(const QImage& rgb, bool png, AtomicFile& file) {
+  if (!png) {
+    AtomicFileDevice device(file);
+    return rgb.save(&device, "BMP") && !file.Failed();
+  }
+  const std::size_t rowBytes = static_cast<std::size_t>(rgb.width()) * 3;
+  const std::string encoded =
+      EncodePng(rgb.width(), rgb.height(), [&rgb, rowBytes](int y, std::uint8_t* out) {
+        std::memcpy(out, rgb.constScanLine(y), rowBytes);
+      });
+  return !encoded.empty() && file.Write(encoded);
+}
+
+}  // namespace
+
 bool WritePicture(const QImage& image, const QString& path, QString& error,
                   const WorkControl* work) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString();
-    return false;
-  }
+  AtomicFile file(path.toStdString());
   // 24 bits per pixel: the picture has no transparency to keep.
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-  const bool png = PictureFormatFor(path)[0] == 'P';
-  const std::size_t rowBytes = static_cast<std::size_t>(rgb.width()) * 3;
-  const std::string encoded = png ? EncodePng(rgb.width(), rgb.height(),
-                                              [&rgb, rowBytes](int y, std::uint8_t* out) {
-                                                std::memcpy(out, rgb.constScanLine(y), rowBytes);
-                                              })
-                                  : std::string();
-  const bool written =
-      png ? !encoded.empty() && file.write(encoded.data(), static_cast<qint64>(encoded.size())) ==
-                                    static_cast<qint64>(encoded.size())
-          : rgb.save(&file, PictureFormatFor(path));
-  if (!written) {
-    error = QStringLiteral("Не вдалося записати малюнок");
-    file.cancelWriting();
-    return false;
-  }
-  if (Stopped(work)) {
-    file.cancelWriting();  // the temporary file goes, the old file stays
+  const bool written = !file.Failed() && Encode(image.convertToFormat(QImage::Format_RGB888),
+                                                PictureFormatFor(path)[0] == 'P', file);
+  if (written && Stopped(work)) {
+    file.Discard();  // the new file goes, the old file stays
     error = QString::fromStdString(std::string(BuildStoppedText));
     return false;
   }
-  if (!file.commit()) {
-    error = file.errorString();
+  if (!written || !file.Commit()) {
+    error = QString::fromStdString(file.Failed() ? WriteFailureReason(file.Error())
+                                                 : "Не вдалося записати малюнок");
     return false;
   }
   return true;

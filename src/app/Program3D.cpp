@@ -120,9 +120,8 @@ struct Build3DJob {
 void Program3D::BuildAll() {
   if (work_.RefuseWhileBusy()) return;
   Build3DContext context = Context();
-  if (!PrepareBuild3D(context)) return;
-  std::vector<std::size_t> indices(edits_.Doc().Graphs3D.Count());
-  for (std::size_t j = 0; j < indices.size(); ++j) indices[j] = j;
+  std::vector<std::size_t> indices = AllGraphs3D(edits_.Doc().Graphs3D.Count());
+  if (!PrepareBuild3D(context, indices)) return;
   context.progress.Show();
   StartBuild(std::move(indices), false);
 }
@@ -139,7 +138,7 @@ void Program3D::BuildSelected() {
     edits_.Select3D(0);  // none selected: the first graph is built and stays selected
   }
   Build3DContext context = Context();
-  if (!PrepareBuild3D(context)) return;
+  if (!PrepareBuild3D(context, std::span(&index, 1))) return;
   context.progress.SetCaption("Стан побудови : графік №" + std::to_string(index + 1));
   context.progress.Show();
   StartBuild({index}, true);

@@ -10,6 +10,7 @@
 #include "scene3d/G3dFile.h"
 #include "scene3d/HeadlessScene3D.h"
 #include "scene3d/Scene3DCommands.h"
+#include "scene3d/SurfaceBuilder.h"
 
 namespace lw::cli {
 namespace {
@@ -57,9 +58,17 @@ int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   context.work = &work;
   const bool built = BuildAll3D(context);
   err << space.status.Text() << '\n';
-  if (!built) return ExitFailed;
-  const int saved = Save3DFile(context, output.output, *kind);
+  if (!built) {
+    const auto& graphs = space.document.Graphs3D;
+    if (const auto refusal = CheckGrids(context.params, graphs, AllGraphs3D(graphs.Count()))) {
+      err << "linewright-cli build3d: " << refusal->reason << '\n';
+    }
+    return ExitFailed;
+  }
+  int error = 0;
+  const int saved = Save3DFile(context, output.output, *kind, &error);
   err << space.status.Text() << '\n';
+  if (saved == FileCannotWrite) ReportWriteReason(err, output.output, error);
   return saved == FileDone ? ExitOk : ExitFailed;
 }
 

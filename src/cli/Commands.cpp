@@ -4,6 +4,7 @@
 
 #include <array>
 #include <ostream>
+#include <system_error>
 
 #include "app/ProgramVersion.h"
 
@@ -38,6 +39,13 @@ void PrintUsage(std::ostream& out) {
 }
 
 }  // namespace
+
+void ReportWriteReason(std::ostream& err, const std::string& path, int error) {
+  err << "linewright-cli: " << path << " was not written: "
+      << (error == 0 ? std::string("the format cannot hold it")
+                     : std::error_code(error, std::generic_category()).message())
+      << "; the previous file is unchanged\n";
+}
 
 int RunCommandLine(Args args, std::istream& in, std::ostream& out, std::ostream& err) {
   if (args.empty()) {

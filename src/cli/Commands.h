@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace lw::cli {
@@ -28,6 +29,10 @@ bool ParseThreads(std::string_view text, int& threads);
 inline constexpr std::string_view ThreadsUsage =
     "--threads N runs the work on N threads (default: every core); the result is the\n"
     "same on any number of threads.\n";
+
+// One line on err saying why `path` could not be written: the system's words for the
+// errno value `error`, or that the format could not hold what was to be written (0).
+void ReportWriteReason(std::ostream& err, const std::string& path, int error);
 
 // Runs the whole command line (argv without the program name).
 int RunCommandLine(Args args, std::istream& in, std::ostream& out, std::ostream& err);

@@ -55,8 +55,10 @@ int RunConvert(Args args, std::istream&, std::ostream& out, std::ostream& err) {
     err << space.status.Text() << '\n';
     return ExitFailed;
   }
-  const int saved = Save3DFile(context, output.output, *kind);
+  int error = 0;
+  const int saved = Save3DFile(context, output.output, *kind, &error);
   err << space.status.Text() << '\n';
+  if (saved == FileCannotWrite) ReportWriteReason(err, output.output, error);
   return saved == FileDone ? ExitOk : ExitFailed;
 }
 

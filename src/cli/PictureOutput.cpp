@@ -1,8 +1,10 @@
 #include "cli/PictureOutput.h"
 
-#include <QSaveFile>
 #include <QString>
+#include <cerrno>
 #include <charconv>
+
+#include "document/AtomicFileDevice.h"
 
 namespace lw::cli {
 
@@ -32,18 +34,18 @@ std::optional<const char*> PictureFormatOf(const std::string& path) {
   return std::nullopt;
 }
 
-bool WritePicture(const QImage& image, const std::string& path, const char* format) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return false;
+bool WritePicture(const QImage& image, const std::string& path, const char* format, int& error) {
+  AtomicFile file(path);
+  AtomicFileDevice device(file);
   // The bitmap writer makes 24-bit pictures of RGB32 images a row at a time; other
   // formats are turned into 24 bits first.
   const bool asIs = format[0] != 'B' || image.format() == QImage::Format_RGB32;
-  const QImage out = asIs ? image : image.convertToFormat(QImage::Format_RGB888);
-  if (!out.save(&file, format)) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  const bool written =
+      !file.Failed() &&
+      (asIs ? image : image.convertToFormat(QImage::Format_RGB888)).save(&device, format) &&
+      file.Commit();
+  error = written ? 0 : file.Failed() ? file.Error() : EINVAL;
+  return written;
 }
 
 }  // namespace lw::cli

@@ -17,8 +17,9 @@ bool EndsWithNoCase(const std::string& text, std::string_view suffix);
 // "BMP" or "PNG" by the name's extension; nullopt for any other name.
 std::optional<const char*> PictureFormatOf(const std::string& path);
 
-// Writes through a temporary file renamed over the target only when the whole
-// picture was written. BMP pictures are 24-bit, as the program's are.
-bool WritePicture(const QImage& image, const std::string& path, const char* format);
+// Writes through a new file that replaces the target only when the whole picture was
+// written; `error` gets the errno value of a failure. BMP pictures are 24-bit, as the
+// program's are.
+bool WritePicture(const QImage& image, const std::string& path, const char* format, int& error);
 
 }  // namespace lw::cli

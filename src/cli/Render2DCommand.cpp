@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -133,14 +134,16 @@ struct GuiSession {
 // PNG pictures are encoded straight from the picture's rows; bitmap pictures are made
 // in place from the picture's own pixels, so that a large picture is never held twice
 // on its way to a file (a picture for print may be 8192 x 8192).
-bool WriteOutput(PlotPicture& picture, const Render2DOptions& o, const std::string& output) {
+bool WriteOutput(PlotPicture& picture, const Render2DOptions& o, const std::string& output,
+                 int& error) {
   if (o.format[0] == 'P') {
     const std::string png = EncodePng(
         o.width, o.height, [&](int y, std::uint8_t* rgb) { picture.RgbRow(y, o.width, rgb); },
         [&](int y) { return picture.RowRepeats(y, o.width); });
-    return !png.empty() && WriteFileAtomically(output, png);
+    error = png.empty() ? ENOMEM : 0;
+    return !png.empty() && WriteFileAtomically(output, png, &error);
   }
-  return WritePicture(picture.TakeImage(o.width, o.height), output, o.format);
+  return WritePicture(picture.TakeImage(o.width, o.height), output, o.format, error);
 }
 
 // Builds doc on a freshly cleared picture and writes it to output; false (with the
@@ -163,8 +166,9 @@ bool RenderOne(const Document& doc, const Palette& palette, const Render2DOption
   BuildAll2D(ctx);
   err << status.Text() << '\n';
   if (status.TimerStarts() == 0) return false;  // the parameters were refused
-  if (!WriteOutput(picture, o, output)) {
+  if (int error = 0; !WriteOutput(picture, o, output, error)) {
     err << "Помилка збереження файлу! - " << output << '\n';
+    ReportWriteReason(err, output, error);
     return false;
   }
   return true;

@@ -135,8 +135,9 @@ int Render(const Render3DOptions& o, std::ostream& err) {
     err << "linewright-cli render3d: " << why << '\n';
     return ExitFailed;
   }
-  if (!WritePicture(ToImage(*pixels), o.output, o.format)) {
+  if (int error = 0; !WritePicture(ToImage(*pixels), o.output, o.format, error)) {
     err << "Помилка збереження файлу! - " << o.output << '\n';
+    ReportWriteReason(err, o.output, error);
     return ExitFailed;
   }
   return ExitOk;

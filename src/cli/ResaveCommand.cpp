@@ -36,9 +36,11 @@ int RunResave(Args args, std::istream&, std::ostream& out, std::ostream& err) {
     err << SettingsLoadedText(from, loaded) << '\n';
     return ExitFailed;
   }
-  const FileResult saved = SaveSettingsFile(to, document);
+  int error = 0;
+  const FileResult saved = SaveSettingsFile(to, document, &error);
   if (saved != FileResult::Ok) {
     err << SettingsSavedText(to, saved) << '\n';
+    ReportWriteReason(err, to, error);
     return ExitFailed;
   }
   out << SettingsSavedText(to, saved) << '\n';

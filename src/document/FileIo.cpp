@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
 
 namespace lw {
@@ -16,17 +15,6 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::size_t maxB
   if (file.error() != QFileDevice::NoError) return false;
   bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
   return true;
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const auto size = static_cast<qint64>(bytes.size());
-  if (file.write(bytes.data(), size) != size) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
 }
 
 std::string FileNameOf(const std::string& path) {

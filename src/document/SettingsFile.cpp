@@ -23,10 +23,13 @@ FileResult LoadSettingsFile(const std::string& path, Document& document) {
   return FileResult::Ok;
 }
 
-FileResult SaveSettingsFile(const std::string& path, const Document& document) {
+FileResult SaveSettingsFile(const std::string& path, const Document& document, int* error) {
   std::string bytes;
-  if (EncodeSettings(document, bytes) != SettingsEncodeResult::Ok) return FileResult::CannotWrite;
-  return WriteFileAtomically(path, bytes) ? FileResult::Ok : FileResult::CannotWrite;
+  if (EncodeSettings(document, bytes) != SettingsEncodeResult::Ok) {
+    if (error != nullptr) *error = 0;
+    return FileResult::CannotWrite;
+  }
+  return WriteFileAtomically(path, bytes, error) ? FileResult::Ok : FileResult::CannotWrite;
 }
 
 }  // namespace lw

@@ -18,6 +18,8 @@ enum class FileResult {
 FileResult LoadSettingsFile(const std::string& path, Document& document);
 
 // Never leaves a half-written file: on failure the previous file is untouched.
-FileResult SaveSettingsFile(const std::string& path, const Document& document);
+// `error` (when given) receives the errno value of a failed write.
+FileResult SaveSettingsFile(const std::string& path, const Document& document,
+                            int* error = nullptr);
 
 }  // namespace lw

@@ -3,10 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
 #include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <vector>
 
+#include "document/AtomicFile.h"
 #include "scene3d/DxfFormat.h"
 #include "scene3d/T3dFormat.h"
 
@@ -46,35 +49,25 @@ int FailedRead(ReadOutcome outcome) {
   }
 }
 
-// Through a temporary file renamed over the target only when every piece was
-// written, so a failed save keeps the previous file.
-int WriteDxfFile(const std::string& path, const G3dBlock& block, const WorkControl* work) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return FileCannotWrite;
-  const bool written = lw::WriteDxf(
-      block,
-      [&file, work](std::string_view piece) {
-        if (Stopped(work)) return false;
-        const auto size = static_cast<qint64>(piece.size());
-        return file.write(piece.data(), size) == size;
-      },
-      work);
+// Piece by piece into the new file, which replaces the old one only when every piece
+// was written; a stop or a failure keeps the old file.
+int WriteDxfFile(const std::string& path, const G3dBlock& block, const WorkControl* work,
+                 int& error) {
+  AtomicFile file(path);
+  const bool written = !file.Failed() && lw::WriteDxf(
+                                             block,
+                                             [&file, work](std::string_view piece) {
+                                               return !Stopped(work) && file.Write(piece);
+                                             },
+                                             work);
   if (!written || Stopped(work)) {
-    file.cancelWriting();  // the temporary file goes, the old file stays
+    file.Discard();
+    error = Stopped(work) ? ECANCELED : file.Error();
     return Stopped(work) ? FileStopped : FileCannotWrite;
   }
-  return file.commit() ? FileDone : FileCannotWrite;
-}
-
-bool WriteBytes(const QString& path, const std::string& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const auto size = static_cast<qint64>(bytes.size());
-  if (file.write(bytes.data(), size) != size) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  const bool committed = file.Commit();
+  error = file.Error();
+  return committed ? FileDone : FileCannotWrite;
 }
 
 // Companions are looked for beside the main file, each under the same bound.
@@ -110,19 +103,31 @@ int G3dFile::WriteMesh(const std::string& path, MeshFormat format) {
   const QFileInfo info(QString::fromStdString(path));
   const std::optional<WrittenMesh> mesh =
       lw::WriteMesh(*block_, format, info.fileName().toStdString());
+  writeError_ = 0;
   if (!mesh) return result_ = FileCannotWrite;
-  // The companions first: the main file names them, so it comes last.
+  if (Stopped(work_)) return result_ = FileStopped;
+  // One save: every file is written before any replaces its old one, the main file
+  // (which names the companions) last.
+  std::vector<std::unique_ptr<AtomicFile>> files;
   for (const auto& [name, bytes] : mesh->companions) {
-    if (!WriteBytes(info.absoluteDir().filePath(QString::fromStdString(name)), bytes)) {
-      return result_ = FileCannotWrite;
-    }
+    files.push_back(std::make_unique<AtomicFile>(
+        info.absoluteDir().filePath(QString::fromStdString(name)).toStdString()));
+    files.back()->Write(bytes);
   }
-  return result_ = WriteBytes(info.filePath(), mesh->main) ? FileDone : FileCannotWrite;
+  files.push_back(std::make_unique<AtomicFile>(path));
+  files.back()->Write(mesh->main);
+  std::vector<AtomicFile*> order;
+  for (const auto& file : files) order.push_back(file.get());
+  const bool written = CommitTogether(order);
+  for (const AtomicFile* file : order) {
+    if (writeError_ == 0 && file->Error() != ECANCELED) writeError_ = file->Error();
+  }
+  return result_ = written ? FileDone : FileCannotWrite;
 }
 
 int G3dFile::WriteDxf(const std::string& path) {
   if (block_ == nullptr) return result_ = FileDone;
-  return result_ = WriteDxfFile(path, *block_, work_);
+  return result_ = WriteDxfFile(path, *block_, work_, writeError_);
 }
 
 int G3dFile::ReadDxf(const std::string& path) {

@@ -37,6 +37,9 @@ class G3dFile {
   int WriteMesh(const std::string& path, MeshFormat format);
 
   G3dBlock* Block() const { return block_; }
+  // The errno value behind the last FileCannotWrite; 0 when the format could not hold
+  // the figure.
+  int WriteError() const { return writeError_; }
   // Far above any real figure (a 200 000-face DXF is some 60 MB), but a bound: a
   // device file or a runaway file must not be read until memory runs out. A larger
   // file is refused as an unknown format.
@@ -52,6 +55,7 @@ class G3dFile {
   G3dBlock* block_;
   const Palette* palette_;
   int result_ = FileDone;
+  int writeError_ = 0;
   long long maxReadBytes_ = DefaultMaxReadBytes;
   const WorkControl* work_ = nullptr;
 };

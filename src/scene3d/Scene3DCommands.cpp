@@ -13,11 +13,15 @@
 namespace lw {
 namespace {
 
-// Validates the 3D fields and sizes the progress bar: two steps per row of the
-// outer axis (points, then cells) plus one.
-bool Prepare(Build3DContext& context) {
+// Validates the 3D fields and the grids of the graphs to build, and sizes the
+// progress bar: two steps per row of the outer axis (points, then cells) plus one.
+bool Prepare(Build3DContext& context, std::span<const std::size_t> indices) {
   if (!ValidateParams3D(context.document.Params, context.params, context.surfaceParser,
                         context.status)) {
+    return false;
+  }
+  if (const auto refusal = CheckGrids(context.params, context.document.Graphs3D, indices)) {
+    context.status.SetStatus(std::string(StepMessage(refusal->axis)));
     return false;
   }
   const Params3D& p = context.params;
@@ -58,8 +62,8 @@ void BuildSelected3D(Build3DContext& context, int& selected) {
     if (graphs.Empty()) return;
     selected = 0;
   }
-  if (!Prepare(context)) return;
   const auto index = static_cast<std::size_t>(selected);
+  if (!Prepare(context, std::span(&index, 1))) return;
   context.progress.SetCaption(GraphCaption(index));
   context.progress.Show();
   if (context.document.Appearance.Clear3D) ClearBlock(context.block);
@@ -72,11 +76,11 @@ void BuildSelected3D(Build3DContext& context, int& selected) {
 }
 
 bool BuildAll3D(Build3DContext& context) {
-  if (!Prepare(context)) return false;
+  const PlotList3D& graphs = context.document.Graphs3D;
+  if (!Prepare(context, AllGraphs3D(graphs.Count()))) return false;
   context.progress.Show();
   if (context.document.Appearance.Clear3D) ClearBlock(context.block);
   if (context.block.objects.empty()) AppendObject(context.block, AxesObjectName);
-  const PlotList3D& graphs = context.document.Graphs3D;
   const std::size_t first = context.block.objects.size();
   for (std::size_t j = 0; j < graphs.Count(); ++j) AppendObject(context.block, GraphObjectName(j));
   for (std::size_t j = 0; j < graphs.Count(); ++j) {
@@ -93,8 +97,14 @@ void Clear3DSpace(Build3DContext& context) {
   ClearBlock(context.block);
 }
 
-bool PrepareBuild3D(Build3DContext& context) {
-  return Prepare(context);
+bool PrepareBuild3D(Build3DContext& context, std::span<const std::size_t> indices) {
+  return Prepare(context, indices);
+}
+
+std::vector<std::size_t> AllGraphs3D(std::size_t count) {
+  std::vector<std::size_t> indices(count);
+  for (std::size_t j = 0; j < count; ++j) indices[j] = j;
+  return indices;
 }
 
 void BuildGraphs3D(Build3DContext& staging, const std::vector<std::size_t>& indices,
@@ -263,12 +273,14 @@ int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind
   return result;
 }
 
-int Save3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind) {
+int Save3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind,
+               int* writeError) {
   context.view.RepaintMainWindow();
   context.view.PaintScene();
   G3dFile file(&context.block, &context.palette3D);
   file.SetWork(context.work);
   const int result = Write3DFile(file, path, kind);
+  if (writeError != nullptr) *writeError = file.WriteError();
   if (result == FileStopped) {
     context.status.SetStatus("Збереження перервано. - " + path);
   } else if (result != FileDone) {

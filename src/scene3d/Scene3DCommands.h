@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +28,12 @@ void Clear3DSpace(Build3DContext& context);
 
 // The stages of a build, so the surfaces can be sampled on another thread than the
 // one that shows the scene.
-// Validates the 3D fields and sizes the progress bar; false when they were refused.
-bool PrepareBuild3D(Build3DContext& context);
+// Validates the 3D fields and the grids of the graphs `indices`, and sizes the
+// progress bar; false, with the message of the first fault, when they were refused:
+// then nothing may change.
+bool PrepareBuild3D(Build3DContext& context, std::span<const std::size_t> indices);
+// 0, 1, ..., count - 1: every graph of the list.
+std::vector<std::size_t> AllGraphs3D(std::size_t count);
 // Builds the graphs of `indices` in order, each into a new object appended to
 // `staging.block` (a block of its own, not the one on screen). A stop request of
 // staging.work ends the loop and drops the unfinished object, so the staging block
@@ -70,9 +75,10 @@ std::string Read3DFileStatus(int result, const std::string& path);
 int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind);
 // Writes the 3D space in the given format (DXF unless told); the status line gets
 // the outcome. A kind that cannot be written fails as a file that cannot be. A stop
-// request of context.work ends a DXF write and keeps the previous file.
+// request of context.work ends a DXF write and keeps the previous file. `writeError`
+// (when given) receives the errno value behind a failed write (G3dFile::WriteError).
 int Save3DFile(Build3DContext& context, const std::string& path,
-               Space3DFileKind kind = Space3DFileKind::Dxf);
+               Space3DFileKind kind = Space3DFileKind::Dxf, int* writeError = nullptr);
 
 // Open3DFile in two stages, so that the file can be read on another thread than the
 // one that shows the scene. Reads into `staging` (which starts with the colour and

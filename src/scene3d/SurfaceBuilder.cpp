@@ -128,27 +128,32 @@ void Triangulate(ProgressSink& progress, std::size_t rows, std::size_t n, G3dObj
   if (rows > 1) progress.Advance(static_cast<int>(rows - 1));
 }
 
-// The grid's samples, or the step message of the axis that makes it impossible.
-bool SampleGrid(const SurfaceGrid& grid, std::vector<float>& outer, std::vector<float>& inner,
-                StatusSink& status) {
-  auto outerSamples = AxisSamples(grid.outer.start, grid.outer.end, grid.outer.step);
-  auto innerSamples = AxisSamples(grid.inner.start, grid.inner.end, grid.inner.step);
-  int badAxis = -1;
-  if (!outerSamples) {
-    badAxis = grid.outer.coordinate;
-  } else if (!innerSamples) {
-    badAxis = grid.inner.coordinate;
-  } else if (outerSamples->size() * innerSamples->size() > MaxGridPoints) {
-    badAxis = outerSamples->size() >= innerSamples->size() ? grid.outer.coordinate
-                                                           : grid.inner.coordinate;
+constexpr std::array<char, 3> kAxisNames{'X', 'Y', 'Z'};
+
+// Why the grid cannot be sampled, with the axis at fault; nothing when it can.
+std::optional<GridRefusal> RefusalOf(const SurfaceGrid& grid) {
+  const GridAxis* axes[] = {&grid.outer, &grid.inner};
+  std::array<std::size_t, 2> counts{};
+  for (std::size_t k = 0; k < 2; ++k) {
+    const GridAxis& a = *axes[k];
+    const std::optional<std::size_t> count = AxisSampleCount(a.start, a.end, a.step);
+    const char name = kAxisNames[static_cast<std::size_t>(a.coordinate)];
+    if (!count) {
+      return GridRefusal{a.coordinate, std::string("the step along ") + name +
+                                           " is too small to move the running sum"};
+    }
+    if (*count > MaxGridPoints) {
+      return GridRefusal{a.coordinate, "more than " + std::to_string(MaxGridPoints) +
+                                           " grid points along " + name};
+    }
+    counts[k] = *count;
   }
-  if (badAxis >= 0) {
-    status.SetStatus(std::string(kStepMessages[static_cast<std::size_t>(badAxis)]));
-    return false;
-  }
-  outer = std::move(*outerSamples);
-  inner = std::move(*innerSamples);
-  return true;
+  if (counts[0] * counts[1] <= MaxGridPoints) return std::nullopt;
+  const int denser = counts[0] >= counts[1] ? grid.outer.coordinate : grid.inner.coordinate;
+  return GridRefusal{denser, std::to_string(counts[0]) + " x " + std::to_string(counts[1]) +
+                                 " grid points, more than " + std::to_string(MaxGridPoints) +
+                                 " (too many along " +
+                                 kAxisNames[static_cast<std::size_t>(denser)] + ")"};
 }
 
 struct Stroke {
@@ -202,17 +207,41 @@ void AddStrokes(G3dObject& object, const std::array<Stroke, 20>& strokes, std::s
 
 }  // namespace
 
-std::optional<std::vector<float>> AxisSamples(float start, float end, float step,
-                                              std::size_t limit) {
-  std::vector<float> samples;
+std::optional<std::size_t> AxisSampleCount(float start, float end, float step, std::size_t limit) {
+  std::size_t count = 0;
   for (float v = start; v <= end;) {
-    if (samples.size() == limit) return std::nullopt;
-    samples.push_back(v);
+    if (count > limit) return count;
+    ++count;
     const float next = v + step;
     if (next == v) return std::nullopt;  // the sum no longer moves: it would never end
     v = next;
   }
+  return count;
+}
+
+std::optional<std::vector<float>> AxisSamples(float start, float end, float step,
+                                              std::size_t limit) {
+  const std::optional<std::size_t> count = AxisSampleCount(start, end, step, limit);
+  if (!count || *count > limit) return std::nullopt;
+  std::vector<float> samples(*count);
+  float v = start;
+  for (float& sample : samples) {
+    sample = v;
+    v += step;
+  }
   return samples;
+}
+
+std::optional<GridRefusal> CheckGrids(const Params3D& params, const PlotList3D& graphs,
+                                      std::span<const std::size_t> indices) {
+  for (const std::size_t j : indices) {
+    if (auto refusal = RefusalOf(GridOf(params, graphs.At(j).Form))) return refusal;
+  }
+  return std::nullopt;
+}
+
+std::string_view StepMessage(int axis) {
+  return kStepMessages[static_cast<std::size_t>(axis)];
 }
 
 void BuildSurface(Build3DContext& context, std::size_t entryIndex, const PlotP3d& entry,
@@ -232,11 +261,13 @@ void BuildSurface(Build3DContext& context, std::size_t entryIndex, const PlotP3d
     return;
   }
   const SurfaceGrid grid = GridOf(p, entry.Form);
-  std::vector<float> outer, inner;
-  if (!SampleGrid(grid, outer, inner, context.status)) {
+  if (const auto refusal = RefusalOf(grid)) {
+    context.status.SetStatus(std::string(kStepMessages[static_cast<std::size_t>(refusal->axis)]));
     parser.ReleaseCompiled();
     return;
   }
+  std::vector<float> outer = *AxisSamples(grid.outer.start, grid.outer.end, grid.outer.step);
+  std::vector<float> inner = *AxisSamples(grid.inner.start, grid.inner.end, grid.inner.step);
   G3dObject& object = *context.block.objects[objectIndex];
   ClearObject(object);
   SetColour(object, static_cast<std::uint8_t>(entry.Color),

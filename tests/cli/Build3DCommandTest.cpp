@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,20 @@ TEST_F(Build3DCommand, Failures) {
   EXPECT_EQ(run.exit, ExitFailed);
   EXPECT_EQ(run.err, "Помилка вводу кроку вісі Y\n");
   EXPECT_TRUE(ReadAll(Path("out.dxf")).empty());
+
+  // A grid refused for the first of three graphs: the message names its axis, the
+  // reason follows, and the old output stays.
+  for (const ParamField step : {ParamField::StepX, ParamField::StepY, ParamField::StepZ}) {
+    document.Params.Field(step) = "0.001";
+  }
+  for (const std::uint32_t form : {ZOfXY, YOfXZ, XOfYZ}) document.Graphs3D.Append("1", {0, form});
+  std::ofstream(Path("out.dxf")) << "keep me";
+  run = Build3D({SaveDocument(document), "-o", Path("out.dxf")});
+  EXPECT_EQ(run.exit, ExitFailed);
+  EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "Помилка вводу кроку вісі Y");
+  EXPECT_NE(run.err.find("grid points, more than 4194304 (too many along Y)"), std::string::npos);
+  EXPECT_EQ(ReadAll(Path("out.dxf")), "keep me");
+  document = Document{};
 
   const std::string missing = Path("missing.lwf");
   run = Build3D({missing, "-o", Path("out.dxf")});

@@ -53,7 +53,9 @@ TEST_F(ResaveCommand, FailuresLeaveTheTargetAlone) {
   EXPECT_EQ(ReadAll(target), "keep me");
   const std::string unwritable = File("no/such/dir.lwf");
   EXPECT_EQ(Resave({LW_EXAMPLES_DIR "/gamma.lwf", unwritable}, err), ExitFailed);
-  EXPECT_EQ(err, "Помилка збереження файлу! - " + unwritable + "\n");
+  EXPECT_EQ(err, "Помилка збереження файлу! - " + unwritable + "\nlinewright-cli: " + unwritable +
+                     " was not written: No such file or directory; the previous file is "
+                     "unchanged\n");
 }
 
 TEST_F(ResaveCommand, CommandLine) {

@@ -100,7 +100,7 @@ TEST(StoppedSurfaceTest, StoppedBuildStagesNoUnfinishedObject) {
     HeadlessScene3D space;
     space.document.Graphs3D.Append("X*Y", PlotP3d{0x00FF00, 0});
     Build3DContext context = space.Context();
-    ASSERT_TRUE(PrepareBuild3D(context));
+    ASSERT_TRUE(PrepareBuild3D(context, AllGraphs3D(1)));
     WorkControl control(threads);
     control.RequestStop();
     context.work = &control;

@@ -89,17 +89,34 @@ TEST_F(Commands3D, BuildAllIntoAnEmptySpace) {
   EXPECT_EQ(current->objects[6]->name, "Graph_3");
 }
 
+// A refused field, or a grid too fine for any graph to be built, changes nothing;
+// the message names the axis of the first graph at fault.
 TEST_F(Commands3D, BadParametersTouchNothing) {
-  document.Graphs3D.Append("X", PlotP3d{});
-  AppendObject(*current, "kept");
-  Set(ParamField::StepX, "0");
-  auto context = Context();
-  BuildAll3D(context);
-  int selected = 0;
-  BuildSelected3D(context, selected);
-  EXPECT_EQ(status.Text(), "Помилка вводу кроку вісі Х");
-  EXPECT_EQ(Names(), (std::vector<std::string>{"kept"}));
-  EXPECT_EQ(view.rebuilds, 0);
+  const struct {
+    const char* step;
+    const char* message;
+  } cases[] = {
+      {"0", "Помилка вводу кроку вісі Х"},
+      {"0.0001", "Помилка вводу кроку вісі Y"},  // graph 1 on Y; graph 3 would fail on Z
+  };
+  for (const auto& c : cases) {
+    document.Graphs3D = {};
+    for (const std::uint32_t form : {ZOfXY, YOfXZ, XOfYZ}) {
+      document.Graphs3D.Append("X", PlotP3d{0, form});
+    }
+    current->objects.clear();
+    AppendObject(*current, "kept");
+    for (const ParamField f : {ParamField::StepX, ParamField::StepY, ParamField::StepZ}) {
+      Set(f, c.step);
+    }
+    auto context = Context();
+    EXPECT_FALSE(BuildAll3D(context));
+    int selected = 0;
+    BuildSelected3D(context, selected);
+    EXPECT_EQ(status.Text(), c.message);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"kept"}));
+    EXPECT_EQ(view.rebuilds, 0);
+  }
 }
 
 TEST_F(Commands3D, BuildSelected) {
