@@ -105,10 +105,15 @@ TEST_F(Space3D, BuildSelectedWithoutSelectionSelectsTheFirst) {
 TEST_F(Space3D, RefusedParametersLeaveTheSpaceAlone) {
   AddGraphs({"x"});
   BuildAll();
-  program.Edits().SetField(ParamField::StepX, "0");
-  BuildAll();
-  EXPECT_EQ(space().Block().objects.size(), 2u);
-  EXPECT_EQ(program.Status(), "Помилка вводу кроку вісі Х");
+  // A refused field, and a grid too fine to be built.
+  for (const auto& [step, message] : {std::pair{"0", "Помилка вводу кроку вісі Х"},
+                                      std::pair{"0.0001", "Помилка вводу кроку вісі Y"}}) {
+    program.Edits().SetField(ParamField::StepX, step);
+    program.Edits().SetField(ParamField::StepY, step);
+    BuildAll();
+    EXPECT_EQ(space().Block().objects.size(), 2u);
+    EXPECT_EQ(program.Status(), message);
+  }
 }
 
 struct ClearCase {
