@@ -29,7 +29,7 @@ struct Open3DFormat {
   std::string_view filter;
   Space3DFileKind kind;
 };
-inline constexpr std::array<Open3DFormat, 8> Open3DFormats{{
+inline constexpr std::array<Open3DFormat, 10> Open3DFormats{{
     {"Tervan`s 3D (*.t3d) ", Space3DFileKind::T3d},
     {"AutoCad DXF файли (*.dxf)", Space3DFileKind::Dxf},
     {"STL (*.stl)", Space3DFileKind::StlBinary},
@@ -38,11 +38,13 @@ inline constexpr std::array<Open3DFormat, 8> Open3DFormats{{
     {"glTF 2.0 (*.gltf)", Space3DFileKind::Gltf},
     {"glTF 2.0 двійковий (*.glb)", Space3DFileKind::Glb},
     {"3MF (*.3mf)", Space3DFileKind::ThreeMf},
+    {"OFF (*.off)", Space3DFileKind::Off},
+    {"AMF (*.amf)", Space3DFileKind::Amf},
 }};
 // The last line of the open dialog: every format at once, each file read as its
 // extension says.
 inline constexpr std::string_view Open3DAnyFilter =
-    "Усі тривимірні файли (*.t3d *.dxf *.stl *.obj *.ply *.gltf *.glb *.3mf)";
+    "Усі тривимірні файли (*.t3d *.dxf *.stl *.obj *.ply *.gltf *.glb *.3mf *.off *.amf)";
 // The lines of Open3DFormats and Open3DAnyFilter as one filter.
 std::string Open3DFilter();
 // The reader of the chosen filter line; by the path's extension when the line is

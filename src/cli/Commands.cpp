@@ -40,6 +40,10 @@ void PrintUsage(std::ostream& out) {
 
 }  // namespace
 
+void ReportReadReason(std::ostream& err, const std::string& path, const std::string& reason) {
+  if (!reason.empty()) err << "linewright-cli: " << path << ": " << reason << '\n';
+}
+
 void ReportWriteReason(std::ostream& err, const std::string& path, int error) {
   err << "linewright-cli: " << path << " was not written: "
       << (error == 0 ? std::string("the format cannot hold it")

@@ -34,6 +34,9 @@ inline constexpr std::string_view ThreadsUsage =
 // errno value `error`, or that the format could not hold what was to be written (0).
 void ReportWriteReason(std::ostream& err, const std::string& path, int error);
 
+// One line on err saying why `path` was refused, when there is a reason to say.
+void ReportReadReason(std::ostream& err, const std::string& path, const std::string& reason);
+
 // Runs the whole command line (argv without the program name).
 int RunCommandLine(Args args, std::istream& in, std::ostream& out, std::ostream& err);
 

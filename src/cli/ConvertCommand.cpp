@@ -51,8 +51,10 @@ int RunConvert(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   const WorkControl work(output.threads);
   Build3DContext context = space.Context();
   context.work = &work;
-  if (Open3DFile(context, input, KindOfPath(input)) != FileDone) {
+  std::string reason;
+  if (Open3DFile(context, input, KindOfPath(input), &reason) != FileDone) {
     err << space.status.Text() << '\n';
+    ReportReadReason(err, input, reason);
     return ExitFailed;
   }
   int error = 0;

@@ -57,6 +57,7 @@ int RunInfo3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   const int result = Read3DFile(file, input, KindOfPath(input));
   if (result != FileDone) {
     err << Read3DFileStatus(result, input) << '\n';
+    ReportReadReason(err, input, file.ReadReason());
     return ExitFailed;
   }
   out << "Objects: " << space.block->objects.size() << '\n';

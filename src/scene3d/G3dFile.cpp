@@ -11,6 +11,7 @@
 
 #include "document/AtomicFile.h"
 #include "scene3d/DxfFormat.h"
+#include "scene3d/MeshReaderProcess.h"
 #include "scene3d/T3dFormat.h"
 
 namespace lw {
@@ -90,12 +91,20 @@ int G3dFile::ReadMesh(const std::string& path, MeshFormat format) {
   std::string bytes;
   if (const ReadOutcome outcome = ReadWholeFile(path, bytes, maxReadBytes_, work_);
       outcome != ReadOutcome::Read) {
+    readReason_ = outcome == ReadOutcome::TooLarge ? "the file is larger than any figure" : "";
     return result_ = FailedRead(outcome);
   }
   const std::string name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
-  const bool read =
-      lw::ReadMesh(bytes, format, name, LoaderBeside(path, maxReadBytes_, work_), *block_);
-  return result_ = read ? FileDone : FileUnknownFormat;
+  switch (ReadMeshApart(bytes, format, name, LoaderBeside(path, maxReadBytes_, work_), *block_,
+                        readReason_, work_)) {
+    case MeshReadResult::Read:
+      return result_ = FileDone;
+    case MeshReadResult::Stopped:
+      return result_ = FileStopped;
+    case MeshReadResult::Refused:
+      break;
+  }
+  return result_ = FileUnknownFormat;
 }
 
 int G3dFile::WriteMesh(const std::string& path, MeshFormat format) {

@@ -37,6 +37,8 @@ class G3dFile {
   int WriteMesh(const std::string& path, MeshFormat format);
 
   G3dBlock* Block() const { return block_; }
+  // Why the last mesh read gave FileUnknownFormat, in words for the command line.
+  const std::string& ReadReason() const { return readReason_; }
   // The errno value behind the last FileCannotWrite; 0 when the format could not hold
   // the figure.
   int WriteError() const { return writeError_; }
@@ -56,6 +58,7 @@ class G3dFile {
   const Palette* palette_;
   int result_ = FileDone;
   int writeError_ = 0;
+  std::string readReason_;
   long long maxReadBytes_ = DefaultMaxReadBytes;
   const WorkControl* work_ = nullptr;
 };

@@ -1,8 +1,10 @@
 #include "scene3d/MeshChecks.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace lw {
@@ -55,16 +57,24 @@ std::vector<std::string_view> Words(std::string_view line) {
   return words;
 }
 
-// A header that ends, and a binary body that holds at least what the header counts:
-// every element's fixed properties and the count byte of each list. Text bodies are
-// left to the reader.
-bool SoundPly(std::string_view bytes) {
+bool StartsWithNoCase(std::string_view bytes, std::string_view word) {
+  if (bytes.size() < word.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(bytes[i])) != word[i]) return false;
+  }
+  return true;
+}
+
+// A header that ends, and a body that can hold what the header counts: a binary body
+// every element's fixed properties and the count byte of each list, an ASCII body at
+// least two bytes (a number and a separator) for each element.
+std::string PlyProblem(std::string_view bytes) {
+  if (!StartsWithNoCase(bytes, "ply")) return "a PLY file starts with \"ply\"";
   const std::size_t end = bytes.find("end_header");
-  if (end == std::string_view::npos) return false;
-  const std::size_t body = bytes.find('\n', end);
-  if (body == std::string_view::npos) return false;
+  const std::size_t body = end == std::string_view::npos ? end : bytes.find('\n', end);
+  if (body == std::string_view::npos) return "the PLY header has no end_header line";
   bool binary = false;
-  std::uint64_t needed = 0, count = 0;
+  std::uint64_t needed = 0, count = 0, elements = 0;
   std::string_view header = bytes.substr(0, end);
   while (!header.empty()) {
     const std::size_t eol = std::min(header.find('\n'), header.size());
@@ -74,25 +84,87 @@ bool SoundPly(std::string_view bytes) {
     if (w.size() >= 3 && w[0] == "element") {
       count = 0;
       const auto [ptr, error] = std::from_chars(w[2].data(), w[2].data() + w[2].size(), count);
-      if (error != std::errc{} || count > (std::uint64_t{1} << 40)) return false;
+      if (error != std::errc{} || count > (std::uint64_t{1} << 40)) {
+        return "the PLY header's count of " + std::string(w[1]) + " is not a number";
+      }
+      elements += count;
     }
     if (w.size() >= 3 && w[0] == "property") {
       const std::size_t size = SizeOfType(w[1] == "list" ? w[2] : w[1]);
-      if (size == 0) return false;
+      if (size == 0) return "the PLY header names an unknown type";
       needed += count * size;
     }
   }
-  return !binary || needed <= bytes.size() - body - 1;
+  const std::uint64_t bodyBytes = bytes.size() - body - 1;
+  if (binary && needed > bodyBytes) {
+    return "the PLY header declares " + std::to_string(needed) + " bytes of data in " +
+           std::to_string(bodyBytes);
+  }
+  if (!binary && elements > bodyBytes / 2) {
+    return "the PLY header declares " + std::to_string(elements) + " elements in " +
+           std::to_string(bytes.size()) + " bytes";
+  }
+  return {};
+}
+
+// The end of the central directory (the Zip64 one where the package has it) and the
+// directory it points at lie within the file, and the directory can hold its entries.
+std::string ZipProblem(std::string_view bytes) {
+  constexpr std::size_t kEndRecord = 22;
+  if (bytes.size() < kEndRecord || bytes.substr(0, 2) != "PK") return "the package is not a zip";
+  const std::size_t from = bytes.size() > 65557 ? bytes.size() - 65557 : 0;
+  const std::size_t end = bytes.rfind(std::string_view("PK\x05\x06", 4));
+  if (end == std::string_view::npos || end < from || bytes.size() - end < kEndRecord) {
+    return "the zip package has no directory";
+  }
+  auto u16 = [&bytes](std::size_t at) {
+    return std::uint32_t{static_cast<std::uint8_t>(bytes[at])} |
+           std::uint32_t{static_cast<std::uint8_t>(bytes[at + 1])} << 8;
+  };
+  auto u64 = [&bytes](std::size_t at) {
+    return std::uint64_t{U32At(bytes, at)} | std::uint64_t{U32At(bytes, at + 4)} << 32;
+  };
+  std::uint64_t entries = u16(end + 10), size = U32At(bytes, end + 12);
+  std::uint64_t offset = U32At(bytes, end + 16);
+  if (entries == 0xFFFF || size == 0xFFFFFFFF || offset == 0xFFFFFFFF) {
+    // Zip64: a locator just before the end record names the Zip64 end record.
+    if (end < 20 || bytes.substr(end - 20, 4) != std::string_view("PK\x06\x07", 4)) {
+      return "the Zip64 package has no locator";
+    }
+    const std::uint64_t at = u64(end - 20 + 8);
+    if (at > end || end - at < 56 || bytes.substr(at, 4) != std::string_view("PK\x06\x06", 4)) {
+      return "the Zip64 end record lies outside the file";
+    }
+    entries = u64(at + 32);
+    size = u64(at + 40);
+    offset = u64(at + 48);
+  }
+  if (offset > bytes.size() || size > bytes.size() - offset) {
+    return "the zip directory lies outside the file";
+  }
+  if (entries > size / 46)
+    return "the zip directory cannot hold its " + std::to_string(entries) + " entries";
+  return {};
 }
 
 }  // namespace
 
-bool PlausibleMeshFile(std::string_view bytes, MeshFormat format) {
-  if ((format == MeshFormat::Glb || format == MeshFormat::Gltf) && bytes.substr(0, 4) == "glTF") {
-    return SoundGlb(bytes);
+std::string MeshFileProblem(std::string_view bytes, MeshFormat format) {
+  if (bytes.empty()) return "the file is empty";
+  switch (format) {
+    case MeshFormat::Glb:
+    case MeshFormat::Gltf:
+      if (bytes.substr(0, 4) == "glTF" && !SoundGlb(bytes)) {
+        return "the binary glTF's lengths run past its end";
+      }
+      return {};
+    case MeshFormat::PlyBinary:
+      return PlyProblem(bytes);
+    case MeshFormat::ThreeMf:
+      return ZipProblem(bytes);
+    default:
+      return {};
   }
-  if (format == MeshFormat::PlyBinary && bytes.substr(0, 3) == "ply") return SoundPly(bytes);
-  return true;
 }
 
 }  // namespace lw

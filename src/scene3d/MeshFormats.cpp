@@ -13,6 +13,8 @@ bool CanWriteMesh(MeshFormat format) {
       return true;
     case MeshFormat::Gltf:
     case MeshFormat::ThreeMf:
+    case MeshFormat::Off:
+    case MeshFormat::Amf:
       return false;
   }
   return false;
@@ -33,6 +35,10 @@ std::string_view MeshExtension(MeshFormat format) {
       return "gltf";
     case MeshFormat::ThreeMf:
       return "3mf";
+    case MeshFormat::Off:
+      return "off";
+    case MeshFormat::Amf:
+      return "amf";
   }
   return {};
 }

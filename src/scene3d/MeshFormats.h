@@ -22,6 +22,8 @@ enum class MeshFormat {
   Glb,        // glTF 2.0 binary, vertex colours
   Gltf,       // glTF 2.0 text with its buffers; read only
   ThreeMf,    // read only
+  Off,        // read only
+  Amf,        // read only; the last: the reader process checks formats against it
 };
 
 // A companion file's bytes by its name relative to the main file's folder; nullopt
@@ -29,7 +31,8 @@ enum class MeshFormat {
 using CompanionLoader = std::function<std::optional<std::string>(const std::string& name)>;
 
 bool CanWriteMesh(MeshFormat format);
-// The usual extension, without the point: "stl", "obj", "ply", "glb", "gltf", "3mf".
+// The usual extension, without the point: "stl", "obj", "ply", "glb", "gltf", "3mf",
+// "off", "amf".
 std::string_view MeshExtension(MeshFormat format);
 
 // The files of a written mesh: the main file's bytes and its companions by name (an
@@ -45,10 +48,11 @@ struct WrittenMesh {
 std::optional<WrittenMesh> WriteMesh(const G3dBlock& block, MeshFormat format,
                                      const std::string& fileName);
 
-// Reads the file into a new block and, only when it is sound (it parses, it has
-// triangles, every face has at least three corners, every coordinate is finite),
-// replaces the content of `block` with it. Polygons are cut into triangles; node
-// transforms are applied. `fileName` names the main file to the companions' loader.
+// Reads the file in the reader process (MeshReaderProcess.h) into a new block and,
+// only when it is sound (it parses, it has triangles, every face has at least three
+// corners, every coordinate is finite), replaces the content of `block` with it.
+// Polygons are cut into triangles; node transforms are applied. `fileName` names the
+// main file to the companions' loader.
 bool ReadMesh(std::string_view bytes, MeshFormat format, const std::string& fileName,
               const CompanionLoader& companions, G3dBlock& block);
 

@@ -1,5 +1,6 @@
-// The reading half of the mesh formats: the library's importer from memory, then its
-// scene as objects of a new block, one per node that holds meshes.
+// The reading half of the mesh formats, run by the reader process: the library's
+// importer from memory, then its scene as objects of a new block, one per node that
+// holds meshes.
 #include <assimp/config.h>
 #include <assimp/material.h>
 #include <assimp/postprocess.h>
@@ -10,6 +11,7 @@
 #include <memory>
 
 #include "scene3d/MeshChecks.h"
+#include "scene3d/MeshImport.h"
 #include "scene3d/MeshFormats.h"
 #include "scene3d/MeshMemoryIo.h"
 
@@ -158,9 +160,10 @@ bool HasTriangles(const G3dBlock& figure) {
 
 }  // namespace
 
-bool ReadMesh(std::string_view bytes, MeshFormat format, const std::string& fileName,
-              const CompanionLoader& companions, G3dBlock& block) {
-  if (!PlausibleMeshFile(bytes, format)) return false;
+bool ReadMeshHere(std::string_view bytes, MeshFormat format, const std::string& fileName,
+                  const CompanionLoader& companions, G3dBlock& block, std::string& reason) {
+  reason = MeshFileProblem(bytes, format);
+  if (!reason.empty()) return false;
   try {
     const std::string name = HintedName(fileName.empty() ? "figure" : fileName, format);
     Assimp::Importer importer;
@@ -171,6 +174,8 @@ bool ReadMesh(std::string_view bytes, MeshFormat format, const std::string& file
         importer.ReadFile(name, aiProcess_Triangulate | aiProcess_ValidateDataStructure);
     if (scene == nullptr || scene->mRootNode == nullptr ||
         (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) != 0) {
+      reason = importer.GetErrorString();
+      if (reason.empty()) reason = "the mesh library found no figure in it";
       return false;
     }
     G3dBlock figure;
@@ -180,11 +185,19 @@ bool ReadMesh(std::string_view bytes, MeshFormat format, const std::string& file
                                  format != MeshFormat::StlAscii &&
                                  (format != MeshFormat::Obj || files->FoundCompanion());
     SceneReader reader(*scene, format, materialColours, figure);
-    if (!reader.Node(*scene->mRootNode, aiMatrix4x4(), 0) || !HasTriangles(figure)) return false;
+    if (!reader.Node(*scene->mRootNode, aiMatrix4x4(), 0)) {
+      reason = "a face is not a triangle, or an index or coordinate is not sound";
+      return false;
+    }
+    if (!HasTriangles(figure)) {
+      reason = "the file holds no triangles";
+      return false;
+    }
     block.objects.swap(figure.objects);
     return true;
-  } catch (const std::exception&) {
-    return false;  // out of memory for counts the file only claimed
+  } catch (const std::exception& e) {
+    reason = e.what();  // out of memory for counts the file only claimed
+    return false;
   }
 }
 

@@ -1,12 +1,13 @@
-// The programs' side of the mesh formats: the reader and writer of the mesh module,
-// found beside the running program (a build folder) or in the library folder of an
-// installed one.
+// The programs' side of the mesh formats: the writer of the mesh module, found beside
+// the running program (a build folder) or in the library folder of an installed one,
+// and the reader process.
 #include <dlfcn.h>
 
 #include <filesystem>
 #include <system_error>
 
 #include "scene3d/MeshModule.h"
+#include "scene3d/MeshReaderProcess.h"
 
 namespace lw {
 namespace {
@@ -49,8 +50,9 @@ std::optional<WrittenMesh> WriteMesh(const G3dBlock& block, MeshFormat format,
 
 bool ReadMesh(std::string_view bytes, MeshFormat format, const std::string& fileName,
               const CompanionLoader& companions, G3dBlock& block) {
-  const MeshModuleFunctions* module = MeshModule();
-  return module != nullptr && module->read(bytes, format, fileName, companions, block);
+  std::string reason;
+  return ReadMeshApart(bytes, format, fileName, companions, block, reason, nullptr) ==
+         MeshReadResult::Read;
 }
 
 }  // namespace lw

@@ -1,7 +1,8 @@
 // The mesh formats live in a module of their own, loaded the first time a mesh is
-// read or written: the mesh library and the libraries it pulls in would otherwise be
+// written: the mesh library and the libraries it pulls in would otherwise be
 // loaded and relocated at every start of every program, most of which never touch a
-// mesh. The module hands over its reader and writer through one C entry point.
+// mesh. The module hands over its writer through one C entry point. Files are read
+// by the mesh library in a process of its own (MeshReaderProcess.h), never here.
 #pragma once
 
 #include "scene3d/MeshFormats.h"
@@ -11,8 +12,6 @@ namespace lw {
 struct MeshModuleFunctions {
   std::optional<WrittenMesh> (*write)(const G3dBlock& block, MeshFormat format,
                                       const std::string& fileName);
-  bool (*read)(std::string_view bytes, MeshFormat format, const std::string& fileName,
-               const CompanionLoader& companions, G3dBlock& block);
 };
 
 // The module's file name, and its entry point's symbol.

@@ -145,7 +145,8 @@ Space3DFileKind KindOfPath(const std::string& path) {
       {"t3d", Space3DFileKind::T3d},    {"stl", Space3DFileKind::StlBinary},
       {"obj", Space3DFileKind::Obj},    {"ply", Space3DFileKind::Ply},
       {"glb", Space3DFileKind::Glb},    {"gltf", Space3DFileKind::Gltf},
-      {"3mf", Space3DFileKind::ThreeMf}};
+      {"3mf", Space3DFileKind::ThreeMf}, {"off", Space3DFileKind::Off},
+      {"amf", Space3DFileKind::Amf}};
   for (const auto& [name, kind] : kinds) {
     if (extension == name) return kind;
   }
@@ -168,6 +169,10 @@ std::optional<MeshFormat> MeshFormatOf(Space3DFileKind kind) {
       return MeshFormat::Gltf;
     case Space3DFileKind::ThreeMf:
       return MeshFormat::ThreeMf;
+    case Space3DFileKind::Off:
+      return MeshFormat::Off;
+    case Space3DFileKind::Amf:
+      return MeshFormat::Amf;
     case Space3DFileKind::T3d:
     case Space3DFileKind::Dxf:
       break;
@@ -191,6 +196,8 @@ std::optional<Space3DFileKind> KindNamed(std::string_view name) {
       {"glb", Space3DFileKind::Glb},
       {"gltf", Space3DFileKind::Gltf},
       {"3mf", Space3DFileKind::ThreeMf},
+      {"off", Space3DFileKind::Off},
+      {"amf", Space3DFileKind::Amf},
       {"t3d", Space3DFileKind::T3d}};
   for (const auto& [text, kind] : kinds) {
     if (name == text) return kind;
@@ -223,10 +230,11 @@ std::string Read3DFileStatus(int result, const std::string& path) {
 }
 
 int ReadSpaceFile(G3dBlock& staging, const Palette& palette3D, const std::string& path,
-                  Space3DFileKind kind, const WorkControl* work) {
+                  Space3DFileKind kind, const WorkControl* work, std::string* reason) {
   G3dFile file(&staging, &palette3D);
   file.SetWork(work);
   int result = Read3DFile(file, path, kind);
+  if (reason != nullptr) *reason = file.ReadReason();
   if (result == FileDone && Stopped(work)) result = FileStopped;
   if (result == FileDone) {
     ComputeBlockNormals(staging);
@@ -265,10 +273,11 @@ G3dBlock StagingFor(const G3dBlock& block) {
   return staging;
 }
 
-int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind) {
+int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind,
+               std::string* reason) {
   context.view.PaintScene();
   G3dBlock staging = StagingFor(context.block);
-  const int result = ReadSpaceFile(staging, context.palette3D, path, kind, context.work);
+  const int result = ReadSpaceFile(staging, context.palette3D, path, kind, context.work, reason);
   CommitSpaceFile(context, staging, result, path);
   return result;
 }

@@ -47,7 +47,7 @@ void CommitGraphs3D(Build3DContext& context, G3dBlock& staged, bool resetBar);
 
 // The 3D file formats. Binary and ASCII STL read alike (the file says which it is);
 // glTF text, 3MF and the binary 3D format are read only.
-enum class Space3DFileKind { T3d, Dxf, StlBinary, StlAscii, Obj, Ply, Glb, Gltf, ThreeMf };
+enum class Space3DFileKind { T3d, Dxf, StlBinary, StlAscii, Obj, Ply, Glb, Gltf, ThreeMf, Off, Amf };
 
 // The kind the name's extension says, in any case (".stl" is binary STL); DXF for
 // any other name.
@@ -57,7 +57,7 @@ std::optional<MeshFormat> MeshFormatOf(Space3DFileKind kind);
 bool CanSave3D(Space3DFileKind kind);
 
 // The kind a format name of the command line names: "dxf", "stl", "stl-ascii",
-// "obj", "ply", "glb", "gltf", "3mf", "t3d"; nullopt for any other.
+// "obj", "ply", "glb", "gltf", "3mf", "off", "amf", "t3d"; nullopt for any other.
 std::optional<Space3DFileKind> KindNamed(std::string_view name);
 
 // Reads the file as its kind says, without what the open command does after.
@@ -71,8 +71,10 @@ std::string Read3DFileStatus(int result, const std::string& path);
 
 // Reads the file into the 3D space; on success computes normals, centres the
 // figure, rebuilds the display lists and puts the camera at (0, 0, -20). The
-// status line gets the outcome. Returns the G3dFile result code.
-int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind);
+// status line gets the outcome. Returns the G3dFile result code; `reason` (when
+// given) receives why a mesh file was refused (G3dFile::ReadReason).
+int Open3DFile(Build3DContext& context, const std::string& path, Space3DFileKind kind,
+               std::string* reason = nullptr);
 // Writes the 3D space in the given format (DXF unless told); the status line gets
 // the outcome. A kind that cannot be written fails as a file that cannot be. A stop
 // request of context.work ends a DXF write and keeps the previous file. `writeError`
@@ -85,7 +87,7 @@ int Save3DFile(Build3DContext& context, const std::string& path,
 // transform of the block on screen); on success its normals are computed and the
 // figure centred. Returns the G3dFile result code; FileStopped when work asked to stop.
 int ReadSpaceFile(G3dBlock& staging, const Palette& palette3D, const std::string& path,
-                  Space3DFileKind kind, const WorkControl* work);
+                  Space3DFileKind kind, const WorkControl* work, std::string* reason = nullptr);
 // A block with the colour and transform of `block` and no objects, to read into.
 G3dBlock StagingFor(const G3dBlock& block);
 // A read that succeeded replaces the 3D space; any other leaves it as it was. Then

@@ -130,7 +130,8 @@ TEST(MeshCommandLine, ABrokenMeshIsAnUnknownFormat) {
   std::fclose(file);
   const CommandRun run = RunCli({"convert", in, "-o", dir.filePath("o.dxf").toStdString()});
   EXPECT_EQ(run.exit, ExitFailed);
-  EXPECT_EQ(run.err, "Невідомий формат Файлу! - " + in + "\n");
+  EXPECT_EQ(run.err, "Невідомий формат Файлу! - " + in + "\nlinewright-cli: " + in +
+                         ": the binary glTF's lengths run past its end\n");
 }
 
 // ---- render3d -------------------------------------------------------------------
