@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "scene3d/MeshChecks.h"
-#include "scene3d/MeshImport.h"
 #include "scene3d/MeshFormats.h"
+#include "scene3d/MeshImport.h"
 #include "scene3d/MeshMemoryIo.h"
 
 namespace lw {

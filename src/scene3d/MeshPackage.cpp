@@ -36,8 +36,11 @@ std::optional<std::string> EntryBytes(zip_t* archive, zip_uint64_t index, const 
   }
   std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive, index, 0));
   std::string bytes(stat.size, '\0');
+  // libzip checks an entry's CRC when it reaches the entry's end: read up to it.
+  char past = 0;
   if (!file ||
-      zip_fread(file.get(), bytes.data(), stat.size) != static_cast<zip_int64_t>(stat.size)) {
+      zip_fread(file.get(), bytes.data(), stat.size) != static_cast<zip_int64_t>(stat.size) ||
+      zip_fread(file.get(), &past, 1) != 0) {
     reason = "3MF: zip entry " + name + " is damaged";
     return std::nullopt;
   }

@@ -245,7 +245,7 @@ MeshReadResult ReadMeshApart(std::string_view bytes, MeshFormat format, const st
   const int seconds =
       limits.baseSeconds +
       limits.secondsPerMiB * static_cast<int>(std::min<std::size_t>(bytes.size() >> 20, 1u << 20));
-  const int wallSeconds = 2 * seconds + 10;
+  const int wallSeconds = 2 * seconds + 2;
   Reader reader(work, wallSeconds);
   if (!reader.Start(path, MemoryLimit(limits, bytes.size()), seconds)) {
     reason = "the mesh reader could not be started";

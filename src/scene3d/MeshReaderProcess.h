@@ -21,7 +21,7 @@ struct MeshReaderLimits {
   // more than a quarter of the machine's memory.
   std::uint64_t baseMemoryBytes = std::uint64_t{2} << 30;
   // Processor time: this much plus so much per MiB of the file (the library reads some
-  // ten MiB a second); the wall clock allows twice that and ten seconds more.
+  // ten MiB a second); the wall clock allows twice that and two seconds more.
   int baseSeconds = 10;
   int secondsPerMiB = 2;
 };
@@ -44,9 +44,9 @@ enum class MeshReadResult { Read, Refused, Stopped };
 // objects of `block`. Refused, with the reason in words for the command line, when
 // the file is not a sound mesh or the reader crashed, hung or ran out of its limits;
 // Stopped (the reader ended within a few hundredths of a second) when `work` asks.
-MeshReadResult ReadMeshApart(std::string_view bytes, MeshFormat format,
-                             const std::string& fileName, const CompanionLoader& companions,
-                             G3dBlock& block, std::string& reason, const WorkControl* work,
+MeshReadResult ReadMeshApart(std::string_view bytes, MeshFormat format, const std::string& fileName,
+                             const CompanionLoader& companions, G3dBlock& block,
+                             std::string& reason, const WorkControl* work,
                              const MeshReaderLimits& limits = {});
 
 }  // namespace lw

@@ -142,9 +142,9 @@ Space3DFileKind KindOfPath(const std::string& path) {
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   static constexpr std::pair<std::string_view, Space3DFileKind> kinds[] = {
-      {"t3d", Space3DFileKind::T3d},    {"stl", Space3DFileKind::StlBinary},
-      {"obj", Space3DFileKind::Obj},    {"ply", Space3DFileKind::Ply},
-      {"glb", Space3DFileKind::Glb},    {"gltf", Space3DFileKind::Gltf},
+      {"t3d", Space3DFileKind::T3d},     {"stl", Space3DFileKind::StlBinary},
+      {"obj", Space3DFileKind::Obj},     {"ply", Space3DFileKind::Ply},
+      {"glb", Space3DFileKind::Glb},     {"gltf", Space3DFileKind::Gltf},
       {"3mf", Space3DFileKind::ThreeMf}, {"off", Space3DFileKind::Off},
       {"amf", Space3DFileKind::Amf}};
   for (const auto& [name, kind] : kinds) {

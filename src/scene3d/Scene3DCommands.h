@@ -47,7 +47,19 @@ void CommitGraphs3D(Build3DContext& context, G3dBlock& staged, bool resetBar);
 
 // The 3D file formats. Binary and ASCII STL read alike (the file says which it is);
 // glTF text, 3MF and the binary 3D format are read only.
-enum class Space3DFileKind { T3d, Dxf, StlBinary, StlAscii, Obj, Ply, Glb, Gltf, ThreeMf, Off, Amf };
+enum class Space3DFileKind {
+  T3d,
+  Dxf,
+  StlBinary,
+  StlAscii,
+  Obj,
+  Ply,
+  Glb,
+  Gltf,
+  ThreeMf,
+  Off,
+  Amf
+};
 
 // The kind the name's extension says, in any case (".stl" is binary STL); DXF for
 // any other name.
