@@ -117,6 +117,11 @@ int Render(const Render3DOptions& o, std::ostream& err) {
         << o.document << '\n';
     return ExitFailed;
   }
+  if (space.document.Graphs3D.Empty()) {
+    // A picture of nothing but the background would pass for a result.
+    err << "linewright-cli render3d: " << o.document << " has no 3D graphs to draw\n";
+    return ExitFailed;
+  }
   // As the program: the far plane it sets at start-up, the drawing mode a loaded
   // document brings, the camera a build leaves, turned as a drag would.
   space.scene.farPlane = 1000.0f;

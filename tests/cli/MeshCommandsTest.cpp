@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QFile>
 #include <QTemporaryDir>
 #include <array>
 #include <cstdio>
@@ -197,6 +198,16 @@ TEST(Render3D, DrawsTheViewWithoutADisplay) {
   EXPECT_GT(filledPixels, 320 * 240 / 10);
   EXPECT_LT(edgePixels, filledPixels);
   EXPECT_GT(edgePixels, 0);
+}
+
+// A document without 3D graphs would give a black frame; it is refused instead.
+TEST(Render3D, ADocumentWithout3DGraphsDrawsNothing) {
+  QTemporaryDir dir;
+  const std::string out = dir.filePath("none.png").toStdString();
+  const CommandRun run = RunCli({"render3d", LW_EXAMPLES_DIR "/functions.lwf", "-o", out});
+  EXPECT_EQ(run.exit, ExitFailed);
+  EXPECT_NE(run.err.find("has no 3D graphs"), std::string::npos) << run.err;
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
 }
 
 }  // namespace
