@@ -227,7 +227,9 @@ int ReadSpaceFile(G3dBlock& staging, const Palette& palette3D, const std::string
   G3dFile file(&staging, &palette3D);
   file.SetWork(work);
   int result = Read3DFile(file, path, kind);
-  if (result == FileDone && Stopped(work)) result = FileStopped;
+  // A stop cuts the read short wherever it lands; a companion file left unread then
+  // looks like a broken file, which it is not.
+  if (Stopped(work)) result = FileStopped;
   if (result == FileDone) {
     ComputeBlockNormals(staging);
     CentreBlock(staging);
