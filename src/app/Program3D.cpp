@@ -180,11 +180,13 @@ bool Program3D::OpenFile(const std::string& path, Space3DFileKind kind) {
   auto staging = std::make_shared<G3dBlock>(StagingFor(*block_));
   auto palette = std::make_shared<Palette>(palette_);
   auto result = std::make_shared<int>(FileDone);
+  const int maximum = ShowFileProgress();
   return work_.Start(
       [staging, palette, result, path, kind](WorkControl& control, WorkFeedback&) {
         *result = ReadSpaceFile(*staging, *palette, path, kind, &control);
       },
-      [this, staging, result, path](bool) {
+      [this, staging, result, path, maximum](bool) {
+        CloseFileProgress(maximum);
         Build3DContext context = Context();
         CommitSpaceFile(context, *staging, *result, path);
         lastFileResult_ = *result;
@@ -203,13 +205,17 @@ bool Program3D::SaveFile(const std::string& path, Space3DFileKind kind) {
   // The scene is only read while it is written, and nothing may change it meanwhile:
   // the commands that would are refused until the save has ended.
   auto result = std::make_shared<int>(FileDone);
+  const int maximum = ShowFileProgress();
   return work_.Start(
       [this, result, path, kind](WorkControl& control, WorkFeedback&) {
         G3dFile file(block_, &palette_);
         file.SetWork(&control);
         *result = Write3DFile(file, path, kind);
       },
-      [this, result, path](bool) {
+      [this, result, path, maximum](bool stopped) {
+        CloseFileProgress(maximum);
+        // A write cut short by the stop fails on its way; the old file stays either way.
+        if (stopped && *result != FileDone) *result = FileStopped;
         lastFileResult_ = *result;
         if (*result == FileStopped) {
           status_.SetStatus("Збереження перервано. - " + path);
@@ -220,6 +226,24 @@ bool Program3D::SaveFile(const std::string& path, Space3DFileKind kind) {
         }
         View().PaintScene();
       });
+}
+
+int Program3D::ShowFileProgress() {
+  // A file has no count of pieces the bar could follow: an empty range makes it a
+  // busy bar. The window is shown for its Escape and close box, which stop the job.
+  ProgressSink& progress = work_.Progress();
+  const int maximum = progress.Maximum();
+  progress.SetCaption(std::string(FileProgressCaption));
+  progress.SetMaximum(0);
+  progress.SetPosition(0);
+  progress.Show();
+  return maximum;
+}
+
+void Program3D::CloseFileProgress(int maximum) {
+  ProgressSink& progress = work_.Progress();
+  progress.Close();
+  progress.SetMaximum(maximum);
 }
 
 void Program3D::SetDrawMode(int mode) {

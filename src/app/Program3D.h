@@ -65,6 +65,9 @@ std::string Save3DFilter();
 // The writer of the chosen save line; by the path's extension when none was chosen.
 Space3DFileKind KindOfSaveChoice(std::string_view filter, const std::string& path);
 
+// The progress window's caption while a 3D file is read or written: its own title.
+inline constexpr std::string_view FileProgressCaption = "Стан побудови :";
+
 class Program3D : public ProgramObserver {
  public:
   // edits: the document and the 3D graph list's selection; status and work: where
@@ -98,7 +101,9 @@ class Program3D : public ProgramObserver {
   // Read the file with the reader of kind (by default the kind its extension names),
   // or write the space in the format its extension names (DXF for any other) or in
   // the given one, beside the interface; false when other work runs. LastFileResult
-  // then gives the file result code (0 done) once the work has ended.
+  // then gives the file result code (0 done) once the work has ended. The progress
+  // window shows while the file job runs; its stop request ends the job (a stopped
+  // read leaves the space, a stopped write the old file, as they were).
   bool OpenFile(const std::string& path);
   bool OpenFile(const std::string& path, Space3DFileKind kind);
   bool SaveFile(const std::string& path);
@@ -119,6 +124,9 @@ class Program3D : public ProgramObserver {
   void StartBuild(std::vector<std::size_t> indices, bool selectedOnly);
   void TakeSensitivities();
   void PaintIfShown();
+  // Shows the progress window for a file job; returns the bar's maximum to restore.
+  int ShowFileProgress();
+  void CloseFileProgress(int maximum);
 
   DocumentEditor& edits_;
   FormulaParser& surfaceParser_;

@@ -235,7 +235,9 @@ int ReadSpaceFile(G3dBlock& staging, const Palette& palette3D, const std::string
   file.SetWork(work);
   int result = Read3DFile(file, path, kind);
   if (reason != nullptr) *reason = file.ReadReason();
-  if (result == FileDone && Stopped(work)) result = FileStopped;
+  // A stop cuts the read short wherever it lands; a companion file left unread then
+  // looks like a broken file, which it is not.
+  if (Stopped(work)) result = FileStopped;
   if (result == FileDone) {
     ComputeBlockNormals(staging);
     CentreBlock(staging);

@@ -52,7 +52,12 @@ MainWindow::MainWindow(Program& program, Dialogs& dialogs)
       twoD_(program.TwoD()),
       threeD_(program.ThreeD()),
       analysis_(program.Analysis()),
-      dialogs_(dialogs) {
+      dialogs_(dialogs),
+      shutDown_(program, {[this] { return Placement(); },
+                          [this] {
+                            if (windows_.Notepad) windows_.Notepad->SaveIfModified();
+                          },
+                          [this] { close(); }}) {
   setWindowTitle(Q(program_.Caption()));
   resize(606, 492);
   BuildMenus();
@@ -277,22 +282,17 @@ void MainWindow::SettlePlacement() {
   if (pos() != *placedAt_) move(*placedAt_);
 }
 
+WindowPlacement MainWindow::Placement() {
+  settleTimer_.stop();  // the place is taken as it stands now
+  return {WindowBounds{x(), width(), y(), height()}, !isMaximized() && !isMinimized()};
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // Long work stops first; then the save prompt and the options see its result.
-  program_.StopWork();
-  program_.Work().Wait();
-  const PromptOutcome outcome = program_.ConfirmDiscard();
-  if (outcome == PromptOutcome::Abandon) {
+  if (shutDown_.Request() != ShutDown::Outcome::Close) {
+    // Cancelled, or running work was asked to stop: the close comes again at its end.
     event->ignore();
     return;
   }
-  // "Так" saves the notepad's unsaved text along with the document.
-  if (outcome == PromptOutcome::GoOnAfterSave && windows_.Notepad) {
-    windows_.Notepad->SaveIfModified();
-  }
-  settleTimer_.stop();
-  const bool normal = !isMaximized() && !isMinimized();
-  program_.WriteOptions(WindowBounds{x(), width(), y(), height()}, normal);
   event->accept();
   if (OnClosed) OnClosed();
 }

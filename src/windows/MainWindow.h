@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/Program.h"
+#include "app/ShutDown.h"
 #include "windows/CommandTable.h"
 
 class QAction;
@@ -79,7 +80,8 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   QWidget* View3D() const { return panel3D_; }
   bool PlacementPending() const { return placementTimer_.isActive() || settleTimer_.isActive(); }
   void SetPlacementDelay(int milliseconds) { placementTimer_.setInterval(milliseconds); }
-  // Runs once the close request was granted and the options were written.
+  // Runs once the close request was granted and the options were written. A close
+  // asked for while work runs is granted (or not) only after the work has ended.
   std::function<void()> OnClosed;
 
   // ProgramObserver
@@ -111,6 +113,7 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   // manager has taken the window out of the maximised state.
   void SettlePlacement();
   void OpenHelp();
+  WindowPlacement Placement();
 
   Program& program_;
   // The parts of the program the main window's own views and commands work on.
@@ -130,6 +133,7 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   QTimer settleTimer_;
   std::optional<QPoint> placedAt_;  // the frame position being settled
   int settleChecks_ = 0;
+  ShutDown shutDown_;
 };
 
 }  // namespace lw

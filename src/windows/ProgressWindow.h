@@ -1,5 +1,6 @@
 // The build-progress window: one bar and a caption naming the graph being drawn.
-// It is shown only while a build runs; Escape or its close box stops the build.
+// It is shown only while long work runs (a build, a 3D file read or written);
+// Escape or its close box stops the work.
 #pragma once
 
 #include <QDialog>
