@@ -10,22 +10,18 @@
 #include <string>
 
 #include "CaseNames.h"
+#include "MeshFixtures.h"
 
 namespace lw {
 namespace {
 
+// An empty object, then a square of two triangles.
 G3dBlock Figure() {
   G3dBlock block;
   AppendObject(block, "empty");
-  G3dObject& object = AppendObject(block, "Square");
-  for (const auto& corners : {std::array<float, 9>{0, 0, 0, 1, 0, 0, 1, 1, 0},
-                              std::array<float, 9>{0, 0, 0, 1, 1, 0, 0, 1, 0}}) {
-    G3dTriangle& t = AppendTriangle(object);
-    for (int k = 0; k < 3; ++k) {
-      AddCorner(t, k, object, corners[3 * k], corners[3 * k + 1], corners[3 * k + 2]);
-      t.corners[static_cast<std::size_t>(k)].r = static_cast<std::uint8_t>(10 * k);
-    }
-  }
+  G3dObject& square = AppendObject(block, "Square");
+  testing::AddTriangle(square, {{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}}, {});
+  testing::AddTriangle(square, {{{0, 0, 0}, {1, 1, 0}, {0, 1, 0}}}, {});
   return block;
 }
 
@@ -35,18 +31,26 @@ std::string Patched(std::string bytes, std::size_t at, std::uint32_t value) {
   return bytes;
 }
 
+// Every object, its name, and every corner's position and colour, grids included.
 TEST(MeshReply, CarriesTheFigureWhole) {
+  const G3dBlock sent = testing::SampleBlock();
   G3dBlock read;
   std::string reason;
-  ASSERT_TRUE(DecodeMeshReply(EncodeMeshReply(Figure()), read, reason)) << reason;
-  ASSERT_EQ(read.objects.size(), 2u);
-  EXPECT_EQ(read.objects[1]->name, "Square");
-  EXPECT_EQ(read.objects[1]->points.size(), 4u);
-  ASSERT_EQ(read.objects[1]->triangles.size(), 2u);
-  const G3dTriangle second = read.objects[1]->triangles[1];
-  EXPECT_EQ(second.corners[2].point, 3);
-  EXPECT_EQ(second.corners[2].r, 20);
-  EXPECT_EQ(Vertices(*read.objects[1], 0).size(), 2u);  // both triangles use point 0
+  ASSERT_TRUE(DecodeMeshReply(EncodeMeshReply(sent), read, reason)) << reason;
+  ASSERT_EQ(read.objects.size(), sent.objects.size());
+  for (std::size_t o = 0; o < sent.objects.size(); ++o) {
+    EXPECT_EQ(read.objects[o]->name, sent.objects[o]->name);
+    const auto expected = testing::CornersOf(*sent.objects[o]);
+    const auto got = testing::CornersOf(*read.objects[o]);
+    ASSERT_EQ(got.size(), expected.size()) << sent.objects[o]->name;
+    for (std::size_t t = 0; t < got.size(); ++t) {
+      for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(got[t][k].position, expected[t][k].position);
+        EXPECT_EQ(got[t][k].colour, expected[t][k].colour);
+      }
+    }
+  }
+  EXPECT_EQ(Vertices(*read.objects[1], 0).size(), Vertices(*sent.objects[1], 0).size());
 }
 
 struct DamageCase {
