@@ -17,7 +17,8 @@ enum G3dFileResult : int {
   FileCannotRead = 2,
   FileCannotWrite = 3,
   FileUnknownFormat = 4,
-  FileStopped = 5,  // the work was asked to stop; nothing was written
+  FileStopped = 5,      // the work was asked to stop; nothing was written
+  FileOutOfMemory = 6,  // the save ran out of memory; nothing was written
 };
 
 // Reads into and writes from the current block; colour numbers go through the 3D
@@ -52,6 +53,8 @@ class G3dFile {
   void SetWork(const WorkControl* work) { work_ = work; }
 
  private:
+  int WriteMeshFiles(const std::string& path, MeshFormat format);
+
   G3dBlock* block_;
   const Palette* palette_;
   int result_ = FileDone;

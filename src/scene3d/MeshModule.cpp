@@ -4,7 +4,7 @@
 namespace lw {
 namespace {
 
-constexpr MeshModuleFunctions kFunctions{&WriteMesh, &ReadMesh};
+constexpr MeshModuleFunctions kFunctions{&WriteLibraryMesh, &ReadMesh};
 
 }  // namespace
 }  // namespace lw

@@ -283,6 +283,8 @@ int Save3DFile(Build3DContext& context, const std::string& path, Space3DFileKind
   if (writeError != nullptr) *writeError = file.WriteError();
   if (result == FileStopped) {
     context.status.SetStatus("Збереження перервано. - " + path);
+  } else if (result == FileOutOfMemory) {
+    context.status.SetStatus("Недостатньо пам'яті для збереження! - " + path);
   } else if (result != FileDone) {
     context.status.SetStatus("Помилка збереження файлу! - " + path);
   } else {

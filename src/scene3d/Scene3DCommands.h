@@ -16,7 +16,6 @@ namespace lw {
 class G3dFile;
 
 // Names of the objects the builds create; they become DXF layer names.
-inline constexpr const char* AxesObjectName = "Axes";
 std::string GraphObjectName(std::size_t graphIndex);  // "Graph_1" for graph 0
 
 // `selected` is the selected line of the 3D list, -1 for none; with none and a
