@@ -17,7 +17,7 @@ std::uint32_t ColourKey(const G3dVertex& v) {
 // The materials of an OBJ, each written to the library the first time a run takes it.
 class ObjMaterials {
  public:
-  ObjMaterials(MeshPieces& library) : library_(library) {}
+  explicit ObjMaterials(MeshPieces& library) : library_(library) {}
 
   static std::string Name(std::uint32_t colour) {
     char name[32];

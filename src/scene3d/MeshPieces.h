@@ -26,10 +26,6 @@ class MeshPieces {
     buffer_.resize(kPiece + kRecord);
   }
 
-  // Room for kRecord bytes; advance with Used().
-  char* At() { return buffer_.data() + used_; }
-  void Used(std::size_t n) { used_ += n; }
-
   void Raw(const void* data, std::size_t size) {
     std::memcpy(At(), data, size);
     used_ += size;
@@ -45,12 +41,8 @@ class MeshPieces {
   }
   void Char(char c) { buffer_[used_++] = c; }
   // Shortest text that reads back as the same float.
-  void Number(float value) {
-    used_ = static_cast<std::size_t>(std::to_chars(At(), At() + 32, value).ptr - buffer_.data());
-  }
-  void Number(std::size_t value) {
-    used_ = static_cast<std::size_t>(std::to_chars(At(), At() + 32, value).ptr - buffer_.data());
-  }
+  void Number(float value) { used_ = Printed(std::to_chars(At(), At() + 32, value).ptr); }
+  void Number(std::size_t value) { used_ = Printed(std::to_chars(At(), At() + 32, value).ptr); }
 
   // After every record: a full piece goes to the file. False once the writing has
   // ended (stopped or refused); the caller then stops formatting.
@@ -60,6 +52,10 @@ class MeshPieces {
   bool StoppedWork() const { return stopped_; }
 
  private:
+  char* At() { return buffer_.data() + used_; }
+  std::size_t Printed(const char* end) const {
+    return static_cast<std::size_t>(end - buffer_.data());
+  }
   bool Hand() {
     if (used_ == 0) return !ended_;
     const bool sent = Send({buffer_.data(), used_});
