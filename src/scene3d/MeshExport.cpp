@@ -1,17 +1,18 @@
 // glb through the mesh library: the block as a scene of the library, one node per
-// object, its file passed on as the library writes it (GlbSink.h). STL, OBJ and PLY
-// are ours (MeshWriters.h).
+// object, exported into memory and handed on in pieces. STL, OBJ and PLY are ours
+// (MeshWriters.h).
 #include <assimp/material.h>
 #include <assimp/scene.h>
 #include <assimp/Exporter.hpp>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <new>
 #include <unordered_map>
 #include <vector>
 
-#include "scene3d/GlbSink.h"
 #include "scene3d/MeshFormats.h"
+#include "scene3d/MeshMemoryIo.h"
 #include "scene3d/MeshModule.h"
 
 namespace lw {
@@ -168,18 +169,21 @@ std::unique_ptr<aiScene> SceneOf(const G3dBlock& block, const WorkControl* work)
   return scene;
 }
 
-MeshWriteResult ExportGlb(const G3dBlock& block, const MeshPieceSink& sink,
-                          const WorkControl* work) {
-  const std::unique_ptr<aiScene> scene = SceneOf(block, work);
-  if (Stopped(work)) return MeshWriteResult::Stopped;
-  GlbSinkState state;
-  Assimp::Exporter exporter;
-  exporter.SetIOHandler(new GlbWriteSystem(sink, work, state));
-  const aiReturn exported = exporter.Export(scene.get(), "glb2", "figure.glb");
-  if (exported == aiReturn_OUTOFMEMORY) throw std::bad_alloc();
-  if (state.stopped) return MeshWriteResult::Stopped;
-  return exported == aiReturn_SUCCESS && !state.failed && state.complete ? MeshWriteResult::Written
-                                                                         : MeshWriteResult::Failed;
+// The exported file, or nullopt when the library refused the scene.
+std::optional<std::string> ExportedGlb(const G3dBlock& block, const WorkControl* work) {
+  std::map<std::string, std::string> files;
+  {
+    const std::unique_ptr<aiScene> scene = SceneOf(block, work);
+    if (Stopped(work)) return std::string();
+    Assimp::Exporter exporter;
+    exporter.SetIOHandler(new MemoryWriteSystem(files));
+    const aiReturn exported = exporter.Export(scene.get(), "glb2", "figure.glb");
+    if (exported == aiReturn_OUTOFMEMORY) throw std::bad_alloc();
+    if (exported != aiReturn_SUCCESS) return std::nullopt;
+  }
+  const auto main = files.find("figure.glb");
+  if (main == files.end()) return std::nullopt;
+  return std::move(main->second);
 }
 
 }  // namespace
@@ -188,7 +192,15 @@ MeshWriteResult WriteLibraryMesh(const G3dBlock& block, MeshFormat format,
                                  const MeshPieceSink& sink, const WorkControl* work) {
   if (format != MeshFormat::Glb) return MeshWriteResult::Failed;
   try {
-    return ExportGlb(block, sink, work);
+    const std::optional<std::string> bytes = ExportedGlb(block, work);
+    if (!bytes) return MeshWriteResult::Failed;
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    const std::string_view all = *bytes;
+    for (std::size_t at = 0; at < all.size() || Stopped(work); at += kPiece) {
+      if (Stopped(work)) return MeshWriteResult::Stopped;
+      if (!sink(all.substr(at, kPiece))) return MeshWriteResult::Failed;
+    }
+    return MeshWriteResult::Written;
   } catch (const std::bad_alloc&) {
     return MeshWriteResult::OutOfMemory;
   } catch (const std::exception&) {
