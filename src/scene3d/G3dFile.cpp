@@ -117,11 +117,13 @@ int G3dFile::WriteMeshFiles(const std::string& path, MeshFormat format) {
   // One save: every file is written before any replaces its old one, the main file
   // (which names the library) last.
   const std::string libraryName = info.completeBaseName().toStdString() + ".mtl";
+  FileSystem& files = files_ != nullptr ? *files_ : SystemFileSystem();
   std::optional<AtomicFile> library;
   if (format == MeshFormat::Obj) {
-    library.emplace(info.absoluteDir().filePath(QString::fromStdString(libraryName)).toStdString());
+    library.emplace(info.absoluteDir().filePath(QString::fromStdString(libraryName)).toStdString(),
+                    files);
   }
-  AtomicFile main(path);
+  AtomicFile main(path, files);
   const auto into = [](AtomicFile* file) {
     return [file](std::string_view piece) { return file != nullptr && file->Write(piece); };
   };

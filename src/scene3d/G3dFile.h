@@ -10,6 +10,7 @@
 
 namespace lw {
 
+class FileSystem;
 struct Palette;
 
 enum G3dFileResult : int {
@@ -51,6 +52,9 @@ class G3dFile {
   // a stopped write (FileStopped) keeps the old file and leaves no temporary file; a
   // stopped read (FileStopped) leaves the block as it was.
   void SetWork(const WorkControl* work) { work_ = work; }
+  // The file-system calls mesh saves make (the system's unless set; tests put in one
+  // that acts on cue).
+  void SetFileSystem(FileSystem* files) { files_ = files; }
 
  private:
   int WriteMeshFiles(const std::string& path, MeshFormat format);
@@ -61,6 +65,7 @@ class G3dFile {
   int writeError_ = 0;
   long long maxReadBytes_ = DefaultMaxReadBytes;
   const WorkControl* work_ = nullptr;
+  FileSystem* files_ = nullptr;
 };
 
 }  // namespace lw

@@ -15,6 +15,7 @@
 #include "CaseNames.h"
 #include "MeshFixtures.h"
 #include "TempDir.h"
+#include "document/AtomicFile.h"
 #include "scene3d/G3dFile.h"
 #include "scene3d/MeshWriters.h"
 #include "scene3d/Scene3DCommands.h"
@@ -94,18 +95,53 @@ TEST_P(MeshSave, ReadsBackWithoutTheAxes) {
   EXPECT_EQ(FilesIn(dir.File("")), expected);
 }
 
-TEST_P(MeshSave, AStopKeepsTheOldFilesAndLeavesNothingBeside) {
+// The system's file calls, asking the work to stop once the first piece of the new
+// file has reached the disk.
+class StopAfterFirstWrite final : public FileSystem {
+ public:
+  explicit StopAfterFirstWrite(WorkControl& work) : work_(work) {}
+  int CreateNew(const std::string& path, unsigned mode, int& fd) override {
+    return real_.CreateNew(path, mode, fd);
+  }
+  int Write(int fd, const char* data, std::size_t size, std::size_t& written) override {
+    ++writes;
+    work_.RequestStop();
+    return real_.Write(fd, data, size, written);
+  }
+  int Sync(int fd) override { return real_.Sync(fd); }
+  int Close(int fd) override { return real_.Close(fd); }
+  int Rename(const std::string& from, const std::string& to) override {
+    return real_.Rename(from, to);
+  }
+  int Link(const std::string& existing, const std::string& newName) override {
+    return real_.Link(existing, newName);
+  }
+  int Remove(const std::string& path) override { return real_.Remove(path); }
+  int SyncFolder(const std::string& folder) override { return real_.SyncFolder(folder); }
+
+  int writes = 0;
+
+ private:
+  WorkControl& work_;
+  FileSystem& real_ = SystemFileSystem();
+};
+
+TEST_P(MeshSave, AStopMidSaveKeepsTheOldFilesAndLeavesNothingBeside) {
   const SaveCase& c = GetParam();
   testing::TempDir dir;
   testing::WriteAll(dir.File(c.file), "old figure");
   if (*c.library != '\0') testing::WriteAll(dir.File(c.library), "old library");
   const std::set<std::string> before = FilesIn(dir.File(""));
-  G3dBlock figure = Grid(300);
+  G3dBlock figure = Grid(400);  // several megabytes in every format
   WorkControl work;
-  work.RequestStop();
+  StopAfterFirstWrite files(work);
   G3dFile file(&figure, nullptr);
   file.SetWork(&work);
+  file.SetFileSystem(&files);
   EXPECT_EQ(file.WriteMesh(dir.File(c.file), c.format), FileStopped);
+  // No piece after the one being written when the stop came (which may go out as
+  // two writes: what the file still held, then the piece).
+  EXPECT_LE(files.writes, 2);
   EXPECT_EQ(testing::ReadAll(dir.File(c.file)), "old figure");
   if (*c.library != '\0') {
     EXPECT_EQ(testing::ReadAll(dir.File(c.library)), "old library");
