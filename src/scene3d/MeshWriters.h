@@ -1,6 +1,6 @@
 // STL, OBJ and PLY are written here rather than by the mesh library: they are simple
-// formats, and the library builds the whole file and a scene of its own in memory
-// first, some sixty times the figure's size for a large surface. These writers work
+// formats, and the library builds a scene of its own and the whole file in memory
+// first, 65 to 130 times the figure's size for a large surface. These writers work
 // through the triangles as the figure gives them (a grid's worked out on the fly) and
 // hand the file on in pieces, so a save costs the figure plus a few megabytes.
 #pragma once
