@@ -3,9 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <unordered_map>
-#include <unordered_set>
-#include <vector>
 
 #include "scene3d/MeshPieces.h"
 
