@@ -217,13 +217,7 @@ bool Program3D::SaveFile(const std::string& path, Space3DFileKind kind) {
         // A write cut short by the stop fails on its way; the old file stays either way.
         if (stopped && *result != FileDone) *result = FileStopped;
         lastFileResult_ = *result;
-        if (*result == FileStopped) {
-          status_.SetStatus("Збереження перервано. - " + path);
-        } else if (*result != FileDone) {
-          status_.SetStatus("Помилка збереження файлу! - " + path);
-        } else {
-          status_.SetStatus("Збереження - " + path + " - Окей");
-        }
+        status_.SetStatus(Write3DFileStatus(*result, path));
         View().PaintScene();
       });
 }

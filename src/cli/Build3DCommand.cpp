@@ -1,5 +1,6 @@
 // linewright-cli build3d: "build all" of the 3D menu on an empty 3D space, then the
 // 3D space saved in the format the output's name (or --format) says.
+#include <cerrno>
 #include <ostream>
 #include <string>
 
@@ -69,6 +70,7 @@ int RunBuild3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   const int saved = Save3DFile(context, output.output, *kind, &error);
   err << space.status.Text() << '\n';
   if (saved == FileCannotWrite) ReportWriteReason(err, output.output, error);
+  if (saved == FileOutOfMemory) ReportWriteReason(err, output.output, ENOMEM);
   return saved == FileDone ? ExitOk : ExitFailed;
 }
 

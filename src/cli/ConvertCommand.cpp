@@ -1,5 +1,6 @@
 // linewright-cli convert: a 3D file opened as the open command does (normals,
 // centring) and written in the format the output's name (or --format) says.
+#include <cerrno>
 #include <ostream>
 #include <string>
 
@@ -61,6 +62,7 @@ int RunConvert(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   const int saved = Save3DFile(context, output.output, *kind, &error);
   err << space.status.Text() << '\n';
   if (saved == FileCannotWrite) ReportWriteReason(err, output.output, error);
+  if (saved == FileOutOfMemory) ReportWriteReason(err, output.output, ENOMEM);
   return saved == FileDone ? ExitOk : ExitFailed;
 }
 

@@ -105,6 +105,19 @@ class ChunkedList {
   void ForEach(F&& f) const {
     const_cast<ChunkedList*>(this)->ForEach([&](const T& t) { f(t); });
   }
+  // ForEach while f returns true; false when f ended it early.
+  template <class F>
+  bool ForEachWhile(F&& f) const {
+    std::size_t left = size_;
+    for (std::size_t c = 0; c < chunks_.size() && left > 0; ++c) {
+      const std::size_t n = std::min(left, ChunkCapacity(c));
+      for (std::size_t i = 0; i < n; ++i) {
+        if (!f(static_cast<const T&>(chunks_[c][i]))) return false;
+      }
+      left -= n;
+    }
+    return true;
+  }
 
  private:
   static constexpr std::size_t FirstBits = 6;  // the first chunk holds 64

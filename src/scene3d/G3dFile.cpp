@@ -7,11 +7,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <new>
+#include <optional>
 #include <vector>
 
 #include "document/AtomicFile.h"
 #include "scene3d/DxfFormat.h"
 #include "scene3d/MeshReaderProcess.h"
+#include "scene3d/MeshWriters.h"
 #include "scene3d/T3dFormat.h"
 
 namespace lw {
@@ -109,29 +112,52 @@ int G3dFile::ReadMesh(const std::string& path, MeshFormat format) {
 
 int G3dFile::WriteMesh(const std::string& path, MeshFormat format) {
   if (block_ == nullptr) return result_ = FileDone;
-  const QFileInfo info(QString::fromStdString(path));
-  const std::optional<WrittenMesh> mesh =
-      lw::WriteMesh(*block_, format, info.fileName().toStdString());
   writeError_ = 0;
-  if (!mesh) return result_ = FileCannotWrite;
-  if (Stopped(work_)) return result_ = FileStopped;
-  // One save: every file is written before any replaces its old one, the main file
-  // (which names the companions) last.
-  std::vector<std::unique_ptr<AtomicFile>> files;
-  for (const auto& [name, bytes] : mesh->companions) {
-    files.push_back(std::make_unique<AtomicFile>(
-        info.absoluteDir().filePath(QString::fromStdString(name)).toStdString()));
-    files.back()->Write(bytes);
+  try {
+    return result_ = WriteMeshFiles(path, format);
+  } catch (const std::bad_alloc&) {
+    writeError_ = ENOMEM;
+    return result_ = FileOutOfMemory;
   }
-  files.push_back(std::make_unique<AtomicFile>(path));
-  files.back()->Write(mesh->main);
+}
+
+int G3dFile::WriteMeshFiles(const std::string& path, MeshFormat format) {
+  const QFileInfo info(QString::fromStdString(path));
+  // One save: every file is written before any replaces its old one, the main file
+  // (which names the library) last.
+  const std::string libraryName = info.completeBaseName().toStdString() + ".mtl";
+  FileSystem& files = files_ != nullptr ? *files_ : SystemFileSystem();
+  std::optional<AtomicFile> library;
+  if (format == MeshFormat::Obj) {
+    library.emplace(info.absoluteDir().filePath(QString::fromStdString(libraryName)).toStdString(),
+                    files);
+  }
+  AtomicFile main(path, files);
+  const auto into = [](AtomicFile* file) {
+    return [file](std::string_view piece) { return file != nullptr && file->Write(piece); };
+  };
+  const MeshSinks sinks{into(&main), into(library ? &*library : nullptr), libraryName};
+  const MeshWriteResult written = main.Failed() || (library && library->Failed())
+                                      ? MeshWriteResult::Failed
+                                      : WriteMeshPieces(*block_, format, sinks, work_);
   std::vector<AtomicFile*> order;
-  for (const auto& file : files) order.push_back(file.get());
-  const bool written = CommitTogether(order);
+  if (library) order.push_back(&*library);
+  order.push_back(&main);
+  if (written != MeshWriteResult::Written || Stopped(work_)) {
+    for (AtomicFile* file : order) {
+      if (writeError_ == 0) writeError_ = file->Error();
+      file->Discard();
+    }
+    if (written == MeshWriteResult::OutOfMemory) writeError_ = ENOMEM;
+    return written == MeshWriteResult::OutOfMemory ? FileOutOfMemory
+           : Stopped(work_)                        ? FileStopped
+                                                   : FileCannotWrite;
+  }
+  const bool committed = CommitTogether(order);
   for (const AtomicFile* file : order) {
     if (writeError_ == 0 && file->Error() != ECANCELED) writeError_ = file->Error();
   }
-  return result_ = written ? FileDone : FileCannotWrite;
+  return committed ? FileDone : FileCannotWrite;
 }
 
 int G3dFile::WriteDxf(const std::string& path) {

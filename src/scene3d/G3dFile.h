@@ -10,6 +10,7 @@
 
 namespace lw {
 
+class FileSystem;
 struct Palette;
 
 enum G3dFileResult : int {
@@ -17,7 +18,8 @@ enum G3dFileResult : int {
   FileCannotRead = 2,
   FileCannotWrite = 3,
   FileUnknownFormat = 4,
-  FileStopped = 5,  // the work was asked to stop; nothing was written
+  FileStopped = 5,      // the work was asked to stop; nothing was written
+  FileOutOfMemory = 6,  // the save ran out of memory; nothing was written
 };
 
 // Reads into and writes from the current block; colour numbers go through the 3D
@@ -52,8 +54,13 @@ class G3dFile {
   // a stopped write (FileStopped) keeps the old file and leaves no temporary file; a
   // stopped read (FileStopped) leaves the block as it was.
   void SetWork(const WorkControl* work) { work_ = work; }
+  // The file-system calls mesh saves make (the system's unless set; tests put in one
+  // that acts on cue).
+  void SetFileSystem(FileSystem* files) { files_ = files; }
 
  private:
+  int WriteMeshFiles(const std::string& path, MeshFormat format);
+
   G3dBlock* block_;
   const Palette* palette_;
   int result_ = FileDone;
@@ -61,6 +68,7 @@ class G3dFile {
   std::string readReason_;
   long long maxReadBytes_ = DefaultMaxReadBytes;
   const WorkControl* work_ = nullptr;
+  FileSystem* files_ = nullptr;
 };
 
 }  // namespace lw

@@ -105,6 +105,12 @@ class TriangleList {
     }
   }
 
+  // ForEach while f returns true (a writer told to stop); false when f ended it.
+  template <class F>
+  bool ForEachWhile(F&& f) const {
+    return grid_ ? ForEachGridTriangleWhile(f) : stored_.ForEachWhile(f);
+  }
+
   bool IsGrid() const { return grid_.has_value(); }
   const GridShape* Grid() const { return grid_ ? &*grid_ : nullptr; }
   // Turns an empty list into the triangles of a grid.
@@ -135,6 +141,18 @@ class TriangleList {
     }
   }
 
+  template <class F>
+  bool ForEachGridTriangleWhile(F& f) const {
+    const std::size_t n = grid_->columns;
+    for (std::size_t row = 0; row + 1 < grid_->rows; ++row) {
+      for (std::size_t column = 0; column + 1 < n; ++column) {
+        const std::size_t k = row * n + column;
+        if (!f(CellTriangle(k, 0)) || !f(CellTriangle(k, 1))) return false;
+      }
+    }
+    return true;
+  }
+
   const PointList& points_;
   ChunkedList<G3dTriangle> stored_;
   std::optional<GridShape> grid_;
@@ -145,6 +163,9 @@ struct G3dTransform {
   float tx = 0, ty = 0, tz = 0;
   float angleY = 0, angleX = 0, angleZ = 0;
 };
+
+// The program's first object in every 3D space: lines drawn as degenerate triangles.
+inline constexpr const char* AxesObjectName = "Axes";
 
 // A figure read from a file without a name of its own is called this.
 inline constexpr const char* UnnamedObjectName = "Unititled0";

@@ -20,6 +20,11 @@ bool CanWriteMesh(MeshFormat format) {
   return false;
 }
 
+bool LeftOutOfMeshFiles(const G3dBlock& block, std::size_t index) {
+  const G3dObject& object = *block.objects[index];
+  return object.triangles.empty() || (index == 0 && object.name == AxesObjectName);
+}
+
 std::string_view MeshExtension(MeshFormat format) {
   switch (format) {
     case MeshFormat::StlBinary:

@@ -42,9 +42,15 @@ struct WrittenMesh {
   std::map<std::string, std::string> companions;
 };
 
-// Writes the block; `fileName` is the main file's name without its folder, which an
-// OBJ names its material library after. Objects without triangles are left out.
-// Nullopt when the format cannot be written or the library refused the scene.
+// Whether object `index` of the block stays out of STL, OBJ, PLY and glb files: an
+// object without triangles, and the axes (object 0), whose lines are zero-area
+// triangles that other tools drop or flag. DXF and T3D keep the axes.
+bool LeftOutOfMeshFiles(const G3dBlock& block, std::size_t index);
+
+// Writes the block into memory (small figures, tests; saves stream, see
+// MeshWriters.h); `fileName` is the main file's name without its folder, which an
+// OBJ names its material library after. Nullopt when the format cannot be written or
+// the writing failed.
 std::optional<WrittenMesh> WriteMesh(const G3dBlock& block, MeshFormat format,
                                      const std::string& fileName);
 

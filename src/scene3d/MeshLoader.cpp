@@ -4,10 +4,12 @@
 #include <dlfcn.h>
 
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #include "scene3d/MeshModule.h"
 #include "scene3d/MeshReaderProcess.h"
+#include "scene3d/MeshWriters.h"
 
 namespace lw {
 namespace {
@@ -41,11 +43,38 @@ const MeshModuleFunctions* MeshModule() {
 
 }  // namespace
 
+MeshWriteResult WriteMeshPieces(const G3dBlock& block, MeshFormat format, const MeshSinks& sinks,
+                                const WorkControl* work) {
+  if (!CanWriteMesh(format)) return MeshWriteResult::Failed;
+  if (!IsOwnMeshFormat(format)) {
+    const MeshModuleFunctions* module = MeshModule();
+    if (module == nullptr) return MeshWriteResult::Failed;
+    return module->write(block, format, sinks.main, work);
+  }
+  try {
+    return WriteOwnMesh(block, format, sinks, work);
+  } catch (const std::bad_alloc&) {
+    return MeshWriteResult::OutOfMemory;
+  }
+}
+
 std::optional<WrittenMesh> WriteMesh(const G3dBlock& block, MeshFormat format,
                                      const std::string& fileName) {
-  const MeshModuleFunctions* module = MeshModule();
-  if (module == nullptr) return std::nullopt;
-  return module->write(block, format, fileName);
+  if (fileName.empty()) return std::nullopt;
+  WrittenMesh written;
+  const std::string library = std::filesystem::path(fileName).replace_extension("mtl").string();
+  const auto into = [](std::string& bytes) {
+    return [&bytes](std::string_view piece) {
+      bytes.append(piece);
+      return true;
+    };
+  };
+  const MeshSinks sinks{into(written.main), into(written.companions[library]), library};
+  if (WriteMeshPieces(block, format, sinks, nullptr) != MeshWriteResult::Written) {
+    return std::nullopt;
+  }
+  if (format != MeshFormat::Obj) written.companions.clear();
+  return written;
 }
 
 bool ReadMesh(std::string_view bytes, MeshFormat format, const std::string& fileName,

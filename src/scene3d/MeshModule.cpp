@@ -4,7 +4,7 @@
 namespace lw {
 namespace {
 
-constexpr MeshModuleFunctions kFunctions{&WriteMesh};
+constexpr MeshModuleFunctions kFunctions{&WriteLibraryMesh};
 
 }  // namespace
 }  // namespace lw

@@ -6,13 +6,19 @@
 #pragma once
 
 #include "scene3d/MeshFormats.h"
+#include "scene3d/MeshWriters.h"
 
 namespace lw {
 
 struct MeshModuleFunctions {
-  std::optional<WrittenMesh> (*write)(const G3dBlock& block, MeshFormat format,
-                                      const std::string& fileName);
+  // The formats the library writes (glb), the file handed to the sink as it goes.
+  MeshWriteResult (*write)(const G3dBlock& block, MeshFormat format, const MeshPieceSink& sink,
+                           const WorkControl* work);
 };
+
+// The module's writer (MeshExport.cpp).
+MeshWriteResult WriteLibraryMesh(const G3dBlock& block, MeshFormat format,
+                                 const MeshPieceSink& sink, const WorkControl* work);
 
 // The module's file name, and its entry point's symbol.
 inline constexpr const char* kMeshModuleFile = "liblinewright-mesh.so";

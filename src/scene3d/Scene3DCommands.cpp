@@ -229,6 +229,19 @@ std::string Read3DFileStatus(int result, const std::string& path) {
   }
 }
 
+std::string Write3DFileStatus(int result, const std::string& path) {
+  switch (result) {
+    case FileDone:
+      return "Збереження - " + path + " - Окей";
+    case FileStopped:
+      return "Збереження перервано. - " + path;
+    case FileOutOfMemory:
+      return "Недостатньо пам'яті для збереження! - " + path;
+    default:
+      return "Помилка збереження файлу! - " + path;
+  }
+}
+
 int ReadSpaceFile(G3dBlock& staging, const Palette& palette3D, const std::string& path,
                   Space3DFileKind kind, const WorkControl* work, std::string* reason) {
   G3dFile file(&staging, &palette3D);
@@ -292,13 +305,7 @@ int Save3DFile(Build3DContext& context, const std::string& path, Space3DFileKind
   file.SetWork(context.work);
   const int result = Write3DFile(file, path, kind);
   if (writeError != nullptr) *writeError = file.WriteError();
-  if (result == FileStopped) {
-    context.status.SetStatus("Збереження перервано. - " + path);
-  } else if (result != FileDone) {
-    context.status.SetStatus("Помилка збереження файлу! - " + path);
-  } else {
-    context.status.SetStatus("Збереження - " + path + " - Окей");
-  }
+  context.status.SetStatus(Write3DFileStatus(result, path));
   context.view.PaintScene();
   return result;
 }

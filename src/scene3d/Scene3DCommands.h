@@ -16,7 +16,6 @@ namespace lw {
 class G3dFile;
 
 // Names of the objects the builds create; they become DXF layer names.
-inline constexpr const char* AxesObjectName = "Axes";
 std::string GraphObjectName(std::size_t graphIndex);  // "Graph_1" for graph 0
 
 // `selected` is the selected line of the 3D list, -1 for none; with none and a
@@ -80,6 +79,8 @@ int Write3DFile(G3dFile& file, const std::string& path, Space3DFileKind kind);
 
 // The status text for the outcome of reading a 3D file.
 std::string Read3DFileStatus(int result, const std::string& path);
+// The status text for the outcome of writing one.
+std::string Write3DFileStatus(int result, const std::string& path);
 
 // Reads the file into the 3D space; on success computes normals, centres the
 // figure, rebuilds the display lists and puts the camera at (0, 0, -20). The

@@ -1,0 +1,224 @@
+// OBJ with its material library, and binary PLY (see MeshWriters.h).
+#include <cstdio>
+#include <limits>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "scene3d/MeshPieces.h"
+
+namespace lw {
+namespace {
+
+std::uint32_t ColourKey(const G3dVertex& v) {
+  return std::uint32_t{v.r} << 16 | std::uint32_t{v.g} << 8 | v.b;
+}
+
+// The materials of an OBJ, each written to the library the first time a run takes it.
+class ObjMaterials {
+ public:
+  explicit ObjMaterials(MeshPieces& library) : library_(library) {}
+
+  static std::string Name(std::uint32_t colour) {
+    char name[32];
+    std::snprintf(name, sizeof name, "Colour_%06X", static_cast<unsigned>(colour));
+    return name;
+  }
+  bool Use(std::uint32_t colour) {
+    if (!written_.insert(colour).second) return true;
+    Literal(library_, "newmtl ");
+    Literal(library_, Name(colour));
+    Literal(library_, "\nKd ");
+    Triple(library_, static_cast<float>(colour >> 16) / 255.0f,
+           static_cast<float>(colour >> 8 & 0xFF) / 255.0f,
+           static_cast<float>(colour & 0xFF) / 255.0f);
+    Literal(library_, "illum 1\n\n");
+    return library_.Next();
+  }
+
+ private:
+  MeshPieces& library_;
+  std::unordered_set<std::uint32_t> written_;
+};
+
+// One object: its points as vertices (numbered on from `base`), then its triangles
+// as a group per run of one colour, all groups named after the object.
+bool WriteObjObject(const G3dObject& object, std::size_t base, MeshPieces& obj,
+                    ObjMaterials& materials) {
+  bool whole = object.points.ForEachWhile([&](const G3dPoint& p) {
+    Literal(obj, "v ");
+    Triple(obj, p.x, p.y, p.z);
+    return obj.Next();
+  });
+  std::uint32_t run = std::numeric_limits<std::uint32_t>::max();
+  whole = whole && object.triangles.ForEachWhile([&](const G3dTriangle& t) {
+    if (const std::uint32_t colour = ColourKey(t.corners[0]); colour != run) {
+      run = colour;
+      if (!materials.Use(colour)) return false;
+      Literal(obj, "g ");
+      if (!obj.Text(object.name)) return false;
+      Literal(obj, "\nusemtl ");
+      Literal(obj, ObjMaterials::Name(colour));
+      obj.Char('\n');
+    }
+    obj.Char('f');
+    for (const G3dVertex& v : t.corners) {
+      obj.Char(' ');
+      obj.Number(base + static_cast<std::size_t>(v.point) + 1);
+    }
+    obj.Char('\n');
+    return obj.Next();
+  });
+  return whole;
+}
+
+// A grid's vertices are its points in its colour; stored triangles get a vertex per
+// point and colour, numbered in the order the corners first take them.
+class PlyNumbering {
+ public:
+  static constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+
+  explicit PlyNumbering(const G3dObject& object) : object_(object) {
+    if (!object.triangles.IsGrid()) slots_.assign(object.points.size(), Slot{});
+  }
+  std::size_t Count() const { return count_; }
+
+  // The vertex of a corner; `added` says it is new.
+  std::uint32_t Take(const G3dVertex& v, bool& added) {
+    added = false;
+    if (object_.triangles.IsGrid()) return static_cast<std::uint32_t>(v.point);
+    const auto point = static_cast<std::size_t>(v.point);
+    Slot& slot = slots_[point];
+    const std::uint32_t colour = ColourKey(v);
+    if (slot.vertex == kNone) {
+      slot = {New(added), colour};
+      return slot.vertex;
+    }
+    if (slot.colour == colour) return slot.vertex;
+    // A point whose corners differ in colour: a vertex per colour.
+    const auto [found, isNew] = extra_.try_emplace(std::uint64_t{point} << 24 | colour, 0u);
+    if (isNew) found->second = New(added);
+    return found->second;
+  }
+  // Every triangle in order with its corners' vertices, while f says go on.
+  template <class F>
+  bool ForEach(F&& f) {
+    return object_.triangles.ForEachWhile([&](const G3dTriangle& t) {
+      std::array<std::uint32_t, 3> vertices;
+      std::array<bool, 3> added;
+      for (std::size_t k = 0; k < 3; ++k) vertices[k] = Take(t.corners[k], added[k]);
+      return f(t, vertices, added);
+    });
+  }
+
+ private:
+  struct Slot {
+    std::uint32_t vertex = kNone;
+    std::uint32_t colour = 0;
+  };
+  std::uint32_t New(bool& added) {
+    added = true;
+    return static_cast<std::uint32_t>(count_++);
+  }
+
+  const G3dObject& object_;
+  std::vector<Slot> slots_;
+  std::unordered_map<std::uint64_t, std::uint32_t> extra_;
+  std::size_t count_ = 0;
+};
+
+void PlyVertex(MeshPieces& pieces, const G3dPoint& p, const G3dVertex& colour) {
+  const float xyz[3] = {p.x, p.y, p.z};
+  pieces.Raw(xyz, sizeof xyz);
+  const std::uint8_t rgb[3] = {colour.r, colour.g, colour.b};
+  pieces.Raw(rgb, sizeof rgb);
+}
+
+std::size_t PlyVertexCount(const G3dObject& object, const WorkControl* work) {
+  if (object.triangles.IsGrid()) return object.points.size();
+  PlyNumbering numbering(object);
+  std::size_t seen = 0;
+  numbering.ForEach([&](const G3dTriangle&, const auto&, const auto&) {
+    return ++seen % 65536 != 0 || !Stopped(work);
+  });
+  return numbering.Count();
+}
+
+bool WritePlyVertices(const G3dObject& object, MeshPieces& pieces) {
+  if (const GridShape* grid = object.triangles.Grid()) {
+    G3dVertex colour;
+    colour.r = grid->r, colour.g = grid->g, colour.b = grid->b;
+    return object.points.ForEachWhile([&](const G3dPoint& p) {
+      PlyVertex(pieces, p, colour);
+      return pieces.Next();
+    });
+  }
+  PlyNumbering numbering(object);
+  return numbering.ForEach([&](const G3dTriangle& t, const auto&, const auto& added) {
+    for (std::size_t k = 0; k < 3; ++k) {
+      if (added[k]) PlyVertex(pieces, PointOf(object, t.corners[k]), t.corners[k]);
+    }
+    return pieces.Next();
+  });
+}
+
+// The faces of one object, its vertices numbered on from `base`, which moves past them.
+bool WritePlyFaces(const G3dObject& object, std::uint32_t& base, MeshPieces& pieces) {
+  PlyNumbering numbering(object);
+  const bool whole = numbering.ForEach([&](const G3dTriangle&, const auto& vertices, const auto&) {
+    const std::uint8_t corners = 3;
+    pieces.Raw(&corners, 1);
+    const std::uint32_t face[3] = {base + vertices[0], base + vertices[1], base + vertices[2]};
+    pieces.Raw(face, sizeof face);
+    return pieces.Next();
+  });
+  base += static_cast<std::uint32_t>(object.triangles.IsGrid() ? object.points.size()
+                                                               : numbering.Count());
+  return whole;
+}
+
+}  // namespace
+
+MeshWriteResult WriteObjFile(const G3dBlock& block, const MeshSinks& sinks, MeshPieces& obj,
+                             const WorkControl* work) {
+  MeshPieces library(sinks.library, work);
+  Literal(library, "# Materials of a figure written by Linewright\n\n");
+  Literal(obj, "# Written by Linewright\n\nmtllib ");
+  bool whole = obj.Text(sinks.libraryName);
+  Literal(obj, "\n\n");
+  ObjMaterials materials(library);
+  std::size_t base = 0;
+  for (std::size_t i = 0; whole && i < block.objects.size(); ++i) {
+    if (LeftOutOfMeshFiles(block, i)) continue;
+    whole = WriteObjObject(*block.objects[i], base, obj, materials);
+    base += block.objects[i]->points.size();
+  }
+  const MeshWriteResult written = Outcome(library, whole);
+  return written == MeshWriteResult::Written ? Outcome(obj, true)
+         : obj.StoppedWork()                 ? MeshWriteResult::Stopped
+                                             : written;
+}
+
+MeshWriteResult WritePlyFile(const G3dBlock& block, MeshPieces& pieces, const WorkControl* work) {
+  std::size_t vertices = 0;
+  for (std::size_t i = 0; i < block.objects.size(); ++i) {
+    if (!LeftOutOfMeshFiles(block, i)) vertices += PlyVertexCount(*block.objects[i], work);
+  }
+  const std::string header =
+      "ply\nformat binary_little_endian 1.0\nelement vertex " + std::to_string(vertices) +
+      "\nproperty float x\nproperty float y\nproperty float z\nproperty uchar red\n"
+      "property uchar green\nproperty uchar blue\nelement face " +
+      std::to_string(WrittenTriangles(block)) +
+      "\nproperty list uchar int vertex_index\nend_header\n";
+  bool whole = pieces.Text(header);
+  for (std::size_t i = 0; whole && i < block.objects.size(); ++i) {
+    if (!LeftOutOfMeshFiles(block, i)) whole = WritePlyVertices(*block.objects[i], pieces);
+  }
+  std::uint32_t base = 0;
+  for (std::size_t i = 0; whole && i < block.objects.size(); ++i) {
+    if (!LeftOutOfMeshFiles(block, i)) whole = WritePlyFaces(*block.objects[i], base, pieces);
+  }
+  return Outcome(pieces, whole);
+}
+
+}  // namespace lw
