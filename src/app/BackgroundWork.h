@@ -45,6 +45,9 @@ class BackgroundWork {
   // once (shut-down, and tests without an event loop).
   void Wait();
 
+  // The running job has returned and its end is not taken yet.
+  bool Ended() const;
+
   // Runs every 40 ms on the interface thread while a job runs (the windows follow its
   // progress with it), and once more just before the completion handler.
   void SetTick(std::function<void()> tick);
@@ -52,8 +55,6 @@ class BackgroundWork {
   void AddBusyListener(std::function<void()> listener);
 
  private:
-  // The running job has returned and its end is not taken yet.
-  bool Ended() const;
   void Complete();
   void NotifyBusy();
 

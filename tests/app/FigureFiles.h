@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ZipBuilder.h"
 #include "scene3d/G3dModel.h"
 
 namespace lw::testing {
@@ -54,11 +55,6 @@ inline void PutU32(std::string& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-inline void PutU16(std::string& out, std::uint16_t v) {
-  out += static_cast<char>(v & 0xFF);
-  out += static_cast<char>(v >> 8);
-}
-
 // The program's binary 3D format: header, points, then the triangles' corner indices.
 inline std::string T3dGrid(int side) {
   const std::vector<std::array<float, 3>> corners = GridCorners(side);
@@ -93,61 +89,6 @@ inline std::string GltfGrid(int side, const std::string& binName, std::string& b
          std::to_string(side) + "," + std::to_string(side) + R"(,1]}]})";
 }
 
-inline std::uint32_t Crc32(const std::string& bytes) {
-  std::uint32_t crc = 0xFFFFFFFFu;
-  for (const char c : bytes) {
-    crc ^= static_cast<std::uint8_t>(c);
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
-
-// A zip of stored (uncompressed) entries.
-inline std::string StoredZip(const std::vector<std::pair<std::string, std::string>>& entries) {
-  std::string out, directory;
-  for (const auto& [name, data] : entries) {
-    const auto offset = static_cast<std::uint32_t>(out.size());
-    const std::uint32_t crc = Crc32(data);
-    const auto size = static_cast<std::uint32_t>(data.size());
-    auto common = [&](std::string& to) {
-      PutU16(to, 20);      // version needed
-      PutU16(to, 0);       // flags
-      PutU16(to, 0);       // stored
-      PutU16(to, 0);       // time
-      PutU16(to, 0x5A21);  // date
-      PutU32(to, crc);
-      PutU32(to, size);
-      PutU32(to, size);
-      PutU16(to, static_cast<std::uint16_t>(name.size()));
-      PutU16(to, 0);  // extra field
-    };
-    PutU32(out, 0x04034b50);
-    common(out);
-    out += name;
-    out += data;
-    PutU32(directory, 0x02014b50);
-    PutU16(directory, 20);  // made by
-    common(directory);
-    PutU16(directory, 0);  // comment
-    PutU16(directory, 0);  // disk
-    PutU16(directory, 0);  // internal attributes
-    PutU32(directory, 0);  // external attributes
-    PutU32(directory, offset);
-    directory += name;
-  }
-  const auto start = static_cast<std::uint32_t>(out.size());
-  out += directory;
-  PutU32(out, 0x06054b50);
-  PutU16(out, 0);
-  PutU16(out, 0);
-  PutU16(out, static_cast<std::uint16_t>(entries.size()));
-  PutU16(out, static_cast<std::uint16_t>(entries.size()));
-  PutU32(out, static_cast<std::uint32_t>(directory.size()));
-  PutU32(out, start);
-  PutU16(out, 0);
-  return out;
-}
-
 inline std::string ThreeMfGrid(int side) {
   std::string model =
       R"(<?xml version="1.0" encoding="UTF-8"?><model unit="millimeter" xml:lang="en-US" )"
@@ -169,15 +110,7 @@ inline std::string ThreeMfGrid(int side) {
     }
   }
   model += R"(</triangles></mesh></object></resources><build><item objectid="1"/></build></model>)";
-  const std::string types =
-      R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
-      R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
-      R"(<Default Extension="model" ContentType="application/vnd.ms-package.3dmanufacturing-3dmodel+xml"/></Types>)";
-  const std::string rels =
-      R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-      R"(<Relationship Target="/3D/3dmodel.model" Id="rel0" Type="http://schemas.microsoft.com/3dmanufacturing/2013/01/3dmodel"/></Relationships>)";
-  return StoredZip(
-      {{"[Content_Types].xml", types}, {"_rels/.rels", rels}, {"3D/3dmodel.model", model}});
+  return test::ZipBuilder::ThreeMf(model);
 }
 
 }  // namespace lw::testing
