@@ -32,7 +32,9 @@ std::size_t Padded(std::size_t size) {
 struct GlbPart {
   const G3dObject* object = nullptr;
   std::size_t vertices = 0, triangles = 0;
-  std::array<float, 3> min{}, max{};
+  static constexpr float kInfinity = std::numeric_limits<float>::infinity();
+  std::array<float, 3> min{kInfinity, kInfinity, kInfinity};
+  std::array<float, 3> max{-kInfinity, -kInfinity, -kInfinity};
   std::size_t vertexAt = 0, indexAt = 0;  // offsets in the binary chunk
   std::size_t IndexSize() const { return vertices <= 0xFFFF ? 2 : 4; }
   std::size_t IndexBytes() const { return 3 * triangles * IndexSize(); }
@@ -40,12 +42,14 @@ struct GlbPart {
 };
 
 // The bounds of the positions, which the format requires of a position accessor.
-void Widen(GlbPart& part, const G3dPoint& p, bool first) {
+// Coordinates that are not finite stay out, keeping the JSON valid (the reader
+// refuses such a file anyway).
+void Widen(GlbPart& part, const G3dPoint& p) {
   const float xyz[3] = {p.x, p.y, p.z};
   for (std::size_t k = 0; k < 3; ++k) {
-    if (!std::isfinite(xyz[k])) continue;  // keeps the JSON valid; the reader refuses it
-    part.min[k] = first ? xyz[k] : std::min(part.min[k], xyz[k]);
-    part.max[k] = first ? xyz[k] : std::max(part.max[k], xyz[k]);
+    if (!std::isfinite(xyz[k])) continue;
+    part.min[k] = std::min(part.min[k], xyz[k]);
+    part.max[k] = std::max(part.max[k], xyz[k]);
   }
 }
 
@@ -58,11 +62,8 @@ std::vector<GlbPart> CountParts(const G3dBlock& block, const WorkControl* work) 
     GlbPart part;
     part.object = block.objects[i].get();
     part.triangles = part.object->triangles.size();
-    bool first = true;
-    part.vertices = CountVertices(*part.object, work, [&](const G3dPoint& p, const G3dVertex&) {
-      Widen(part, p, first);
-      first = false;
-    });
+    part.vertices = CountVertices(*part.object, work,
+                                  [&](const G3dPoint& p, const G3dVertex&) { Widen(part, p); });
     part.vertexAt = at;
     part.indexAt = at + kVertexBytes * part.vertices;
     at = part.End();
@@ -83,7 +84,9 @@ void PutOne(std::string& json, const std::array<float, 3>& v) {
   for (std::size_t k = 0; k < 3; ++k) {
     char text[32];
     json += k == 0 ? '[' : ',';
-    json.append(text, std::to_chars(text, text + sizeof text, v[k]).ptr);
+    // An axis without a finite coordinate has no bounds: 0 keeps the JSON valid.
+    const float value = std::isfinite(v[k]) ? v[k] : 0.0f;
+    json.append(text, std::to_chars(text, text + sizeof text, value).ptr);
   }
   json += ']';
 }
@@ -140,7 +143,9 @@ struct GlbJsonLists {
   }
 };
 
-// The JSON chunk's text, padded with spaces to four bytes.
+// The JSON chunk's text, padded with spaces to four bytes. A figure with nothing
+// to write is a root node alone: the format allows no empty lists and no empty
+// buffer.
 std::string GlbJson(const std::vector<GlbPart>& parts, std::size_t binBytes) {
   GlbJsonLists lists;
   std::string children;
@@ -151,13 +156,16 @@ std::string GlbJson(const std::vector<GlbPart>& parts, std::size_t binBytes) {
   std::string json;
   Put(json,
       "{\"asset\":{\"version\":\"2.0\",\"generator\":\"Linewright\"},"
-      "\"scene\":0,\"scenes\":[{\"nodes\":[0]}],\"nodes\":[{\"name\":\"Scene\",\"children\":[",
-      children, "]}", lists.nodes, "],\"meshes\":[", lists.meshes, "],\"accessors\":[",
-      lists.accessors, "],\"bufferViews\":[", lists.views, "],");
-  Put(json,
-      "\"materials\":[{\"name\":\"Surface\",\"pbrMetallicRoughness\":{"
-      "\"baseColorFactor\":[1,1,1,1],\"metallicFactor\":0}}],\"buffers\":[{\"byteLength\":",
-      binBytes, "}]}");
+      "\"scene\":0,\"scenes\":[{\"nodes\":[0]}],\"nodes\":[{\"name\":\"Scene\"");
+  if (!parts.empty()) {
+    Put(json, ",\"children\":[", children, "]}", lists.nodes, "],\"meshes\":[", lists.meshes,
+        "],\"accessors\":[", lists.accessors, "],\"bufferViews\":[", lists.views,
+        "],\"materials\":[{\"name\":\"Surface\",\"pbrMetallicRoughness\":{"
+        "\"baseColorFactor\":[1,1,1,1],\"metallicFactor\":0}}],\"buffers\":[{\"byteLength\":",
+        binBytes, "}]}");
+  } else {
+    Put(json, "}]}");
+  }
   json.append(Padded(json.size()) - json.size(), ' ');
   return json;
 }
@@ -208,14 +216,14 @@ MeshWriteResult WriteGlbFile(const G3dBlock& block, MeshPieces& pieces, const Wo
   if (Stopped(work)) return MeshWriteResult::Stopped;
   const std::size_t binBytes = parts.empty() ? 0 : parts.back().End();
   const std::string json = GlbJson(parts, binBytes);
-  const std::size_t total = 12 + 8 + json.size() + 8 + binBytes;
+  const std::size_t total = 12 + 8 + json.size() + (parts.empty() ? 0 : 8 + binBytes);
   // The container's lengths are 32-bit.
   if (total > std::numeric_limits<std::uint32_t>::max()) return MeshWriteResult::Failed;
   const std::uint32_t header[3] = {kGlbMagic, 2, static_cast<std::uint32_t>(total)};
   pieces.Raw(header, sizeof header);
   ChunkHeader(pieces, json.size(), kJsonChunk);
   bool whole = pieces.Text(json);
-  ChunkHeader(pieces, binBytes, kBinChunk);
+  if (!parts.empty()) ChunkHeader(pieces, binBytes, kBinChunk);
   for (const GlbPart& part : parts) {
     whole = whole && WriteVertices(*part.object, pieces) &&
             (part.IndexSize() == 2 ? WriteIndices<std::uint16_t>(*part.object, pieces)
