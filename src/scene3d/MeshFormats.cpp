@@ -2,7 +2,7 @@
 
 namespace lw {
 
-// Plain facts about the formats, known without loading the mesh module.
+// Plain facts about the formats.
 bool CanWriteMesh(MeshFormat format) {
   switch (format) {
     case MeshFormat::StlBinary:

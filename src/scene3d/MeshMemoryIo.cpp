@@ -42,38 +42,6 @@ class ViewStream : public Assimp::IOStream {
   std::size_t pos_ = 0;
 };
 
-// Writes into one string of the collected files; a seek past the end fills with
-// zeros, as a file would (the binary glTF writer leaves room for its header and
-// comes back to it).
-class CollectStream : public Assimp::IOStream {
- public:
-  explicit CollectStream(std::string& bytes) : bytes_(bytes) {}
-
-  size_t Read(void*, size_t, size_t) override { return 0; }
-  size_t Write(const void* buffer, size_t size, size_t count) override {
-    const std::size_t n = size * count;
-    if (pos_ > bytes_.size()) bytes_.resize(pos_, '\0');
-    const std::size_t overwritten = std::min(n, bytes_.size() - pos_);
-    bytes_.replace(pos_, overwritten, static_cast<const char*>(buffer), n);
-    pos_ += n;
-    return count;
-  }
-  aiReturn Seek(size_t offset, aiOrigin origin) override {
-    const std::size_t base = origin == aiOrigin_CUR   ? pos_
-                             : origin == aiOrigin_END ? bytes_.size()
-                                                      : 0;
-    pos_ = base + offset;
-    return aiReturn_SUCCESS;
-  }
-  size_t Tell() const override { return pos_; }
-  size_t FileSize() const override { return std::max(bytes_.size(), pos_); }
-  void Flush() override {}
-
- private:
-  std::string& bytes_;
-  std::size_t pos_ = 0;
-};
-
 std::string Normalised(std::string name) {
   std::replace(name.begin(), name.end(), '\\', '/');
   while (name.starts_with("./")) name.erase(0, 2);
@@ -142,21 +110,6 @@ bool MemoryReadSystem::FoundCompanion() const {
     if (bytes) return true;
   }
   return false;
-}
-
-bool MemoryWriteSystem::Exists(const char* file) const {
-  return files_.count(Normalised(file)) != 0;
-}
-
-Assimp::IOStream* MemoryWriteSystem::Open(const char* file, const char* mode) {
-  if (mode == nullptr || std::strchr(mode, 'w') == nullptr) return nullptr;
-  std::string& bytes = files_[Normalised(file)];
-  bytes.clear();
-  return new CollectStream(bytes);
-}
-
-void MemoryWriteSystem::Close(Assimp::IOStream* stream) {
-  delete stream;
 }
 
 }  // namespace lw

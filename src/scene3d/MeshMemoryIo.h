@@ -1,7 +1,7 @@
 // Files in memory for the mesh library: the reader is handed the main file's bytes
 // and asks for companions (an OBJ's material library, a glTF's buffers) through a
-// loader; the writer collects whatever files the exporter opens. Neither touches the
-// disk, so the in-memory halves of the mesh formats stay testable without files.
+// loader. It never touches the disk, so the reading half of the mesh formats stays
+// testable without files.
 #pragma once
 
 #include <assimp/IOStream.hpp>
@@ -40,20 +40,6 @@ class MemoryReadSystem : public Assimp::IOSystem {
   CompanionLoader companions_;
   // Loaded once, kept while the reader runs: streams point into these.
   mutable std::map<std::string, std::optional<std::string>> loaded_;
-};
-
-// Collects the files the exporter writes, by the names it opens them under.
-class MemoryWriteSystem : public Assimp::IOSystem {
- public:
-  explicit MemoryWriteSystem(std::map<std::string, std::string>& files) : files_(files) {}
-
-  bool Exists(const char* file) const override;
-  char getOsSeparator() const override { return '/'; }
-  Assimp::IOStream* Open(const char* file, const char* mode) override;
-  void Close(Assimp::IOStream* stream) override;
-
- private:
-  std::map<std::string, std::string>& files_;
 };
 
 }  // namespace lw

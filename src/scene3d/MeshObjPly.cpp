@@ -1,18 +1,13 @@
 // OBJ with its material library, and binary PLY (see MeshWriters.h).
 #include <cstdio>
 #include <limits>
-#include <unordered_map>
 #include <unordered_set>
-#include <vector>
 
 #include "scene3d/MeshPieces.h"
+#include "scene3d/MeshVertices.h"
 
 namespace lw {
 namespace {
-
-std::uint32_t ColourKey(const G3dVertex& v) {
-  return std::uint32_t{v.r} << 16 | std::uint32_t{v.g} << 8 | v.b;
-}
 
 // The materials of an OBJ, each written to the library the first time a run takes it.
 class ObjMaterials {
@@ -72,61 +67,6 @@ bool WriteObjObject(const G3dObject& object, std::size_t base, MeshPieces& obj,
   return whole;
 }
 
-// A grid's vertices are its points in its colour; stored triangles get a vertex per
-// point and colour, numbered in the order the corners first take them.
-class PlyNumbering {
- public:
-  static constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
-
-  explicit PlyNumbering(const G3dObject& object) : object_(object) {
-    if (!object.triangles.IsGrid()) slots_.assign(object.points.size(), Slot{});
-  }
-  std::size_t Count() const { return count_; }
-
-  // The vertex of a corner; `added` says it is new.
-  std::uint32_t Take(const G3dVertex& v, bool& added) {
-    added = false;
-    if (object_.triangles.IsGrid()) return static_cast<std::uint32_t>(v.point);
-    const auto point = static_cast<std::size_t>(v.point);
-    Slot& slot = slots_[point];
-    const std::uint32_t colour = ColourKey(v);
-    if (slot.vertex == kNone) {
-      slot = {New(added), colour};
-      return slot.vertex;
-    }
-    if (slot.colour == colour) return slot.vertex;
-    // A point whose corners differ in colour: a vertex per colour.
-    const auto [found, isNew] = extra_.try_emplace(std::uint64_t{point} << 24 | colour, 0u);
-    if (isNew) found->second = New(added);
-    return found->second;
-  }
-  // Every triangle in order with its corners' vertices, while f says go on.
-  template <class F>
-  bool ForEach(F&& f) {
-    return object_.triangles.ForEachWhile([&](const G3dTriangle& t) {
-      std::array<std::uint32_t, 3> vertices;
-      std::array<bool, 3> added;
-      for (std::size_t k = 0; k < 3; ++k) vertices[k] = Take(t.corners[k], added[k]);
-      return f(t, vertices, added);
-    });
-  }
-
- private:
-  struct Slot {
-    std::uint32_t vertex = kNone;
-    std::uint32_t colour = 0;
-  };
-  std::uint32_t New(bool& added) {
-    added = true;
-    return static_cast<std::uint32_t>(count_++);
-  }
-
-  const G3dObject& object_;
-  std::vector<Slot> slots_;
-  std::unordered_map<std::uint64_t, std::uint32_t> extra_;
-  std::size_t count_ = 0;
-};
-
 void PlyVertex(MeshPieces& pieces, const G3dPoint& p, const G3dVertex& colour) {
   const float xyz[3] = {p.x, p.y, p.z};
   pieces.Raw(xyz, sizeof xyz);
@@ -136,12 +76,7 @@ void PlyVertex(MeshPieces& pieces, const G3dPoint& p, const G3dVertex& colour) {
 
 std::size_t PlyVertexCount(const G3dObject& object, const WorkControl* work) {
   if (object.triangles.IsGrid()) return object.points.size();
-  PlyNumbering numbering(object);
-  std::size_t seen = 0;
-  numbering.ForEach([&](const G3dTriangle&, const auto&, const auto&) {
-    return ++seen % 65536 != 0 || !Stopped(work);
-  });
-  return numbering.Count();
+  return CountVertices(object, work, [](const G3dPoint&, const G3dVertex&) {});
 }
 
 bool WritePlyVertices(const G3dObject& object, MeshPieces& pieces) {
@@ -153,7 +88,7 @@ bool WritePlyVertices(const G3dObject& object, MeshPieces& pieces) {
       return pieces.Next();
     });
   }
-  PlyNumbering numbering(object);
+  VertexNumbering numbering(object);
   return numbering.ForEach([&](const G3dTriangle& t, const auto&, const auto& added) {
     for (std::size_t k = 0; k < 3; ++k) {
       if (added[k]) PlyVertex(pieces, PointOf(object, t.corners[k]), t.corners[k]);
@@ -164,7 +99,7 @@ bool WritePlyVertices(const G3dObject& object, MeshPieces& pieces) {
 
 // The faces of one object, its vertices numbered on from `base`, which moves past them.
 bool WritePlyFaces(const G3dObject& object, std::uint32_t& base, MeshPieces& pieces) {
-  PlyNumbering numbering(object);
+  VertexNumbering numbering(object);
   const bool whole = numbering.ForEach([&](const G3dTriangle&, const auto& vertices, const auto&) {
     const std::uint8_t corners = 3;
     pieces.Raw(&corners, 1);

@@ -128,5 +128,7 @@ inline void Literal(MeshPieces& pieces, std::string_view text) {
 MeshWriteResult WriteObjFile(const G3dBlock& block, const MeshSinks& sinks, MeshPieces& obj,
                              const WorkControl* work);
 MeshWriteResult WritePlyFile(const G3dBlock& block, MeshPieces& pieces, const WorkControl* work);
+// The writer of MeshGlb.cpp.
+MeshWriteResult WriteGlbFile(const G3dBlock& block, MeshPieces& pieces, const WorkControl* work);
 
 }  // namespace lw

@@ -55,18 +55,6 @@ MeshWriteResult WriteStlAscii(const G3dBlock& block, MeshPieces& pieces) {
 
 }  // namespace
 
-bool IsOwnMeshFormat(MeshFormat format) {
-  switch (format) {
-    case MeshFormat::StlBinary:
-    case MeshFormat::StlAscii:
-    case MeshFormat::Obj:
-    case MeshFormat::PlyBinary:
-      return true;
-    default:
-      return false;
-  }
-}
-
 MeshWriteResult WriteOwnMesh(const G3dBlock& block, MeshFormat format, const MeshSinks& sinks,
                              const WorkControl* work) {
   MeshPieces pieces(sinks.main, work);
@@ -79,6 +67,8 @@ MeshWriteResult WriteOwnMesh(const G3dBlock& block, MeshFormat format, const Mes
       return WriteObjFile(block, sinks, pieces, work);
     case MeshFormat::PlyBinary:
       return WritePlyFile(block, pieces, work);
+    case MeshFormat::Glb:
+      return WriteGlbFile(block, pieces, work);
     default:
       return MeshWriteResult::Failed;
   }

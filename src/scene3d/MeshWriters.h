@@ -1,4 +1,4 @@
-// STL, OBJ and PLY are written here rather than by the mesh library: they are simple
+// The mesh formats are written here rather than by the mesh library: they are simple
 // formats, and the library builds a scene of its own and the whole file in memory
 // first, 65 to 130 times the figure's size for a large surface. These writers work
 // through the triangles as the figure gives them (a grid's worked out on the fly) and
@@ -28,19 +28,17 @@ struct MeshSinks {
 
 enum class MeshWriteResult { Written, Stopped, Failed, OutOfMemory };
 
-// Whether the format is written by WriteOwnMesh (binary and ASCII STL, OBJ, PLY).
-bool IsOwnMeshFormat(MeshFormat format);
-
 // Writes what the library wrote before, object by object (the axes and empty
 // objects left out, see LeftOutOfMeshFiles): STL as grey facets with their flat
 // normals, OBJ as a group per run of one colour with a material "Colour_RRGGBB",
-// PLY with a vertex per point and colour. The stop request of `work` is looked at
-// between pieces; Stopped and Failed leave the files unfinished.
+// PLY with a vertex per point and colour, glb as a node per object whose vertices
+// are joined as in PLY, coloured per vertex, under a plain white material. The stop request of
+// `work` is looked at between pieces; Stopped and Failed leave the files unfinished.
 MeshWriteResult WriteOwnMesh(const G3dBlock& block, MeshFormat format, const MeshSinks& sinks,
                              const WorkControl* work);
 
-// Any writable format to the sinks: the own writers above, glb through the mesh
-// module. A memory failure is reported as such, never as an exception.
+// Any writable format to the sinks through the writers above. A memory failure is
+// reported as such, never as an exception.
 MeshWriteResult WriteMeshPieces(const G3dBlock& block, MeshFormat format, const MeshSinks& sinks,
                                 const WorkControl* work);
 

@@ -22,6 +22,9 @@ using testing::TempDir;
 
 // Large enough that no job is over before the stop arrives (some 180 000 triangles).
 constexpr int kSide = 300;
+// The figure a stopped save writes: large enough that the fastest writers (binary
+// STL, PLY, glb) are still at it when the stop comes on a loaded machine.
+constexpr int kSaveSide = 1000;
 // From the stop request to the job's end; generous beside the 0.1 s asked for, as
 // the machine running the tests is shared.
 constexpr qint64 kStopBoundMs = 500;
@@ -110,7 +113,7 @@ TEST_P(FileJobs, AStopEndsTheJobSoonAndLeavesTheOldStateAlone) {
   const std::string path = dir.File(c.file);
   if (c.save) {
     testing::WriteAll(path, "the previous file");
-    PutGrid(space().Block(), kSide);
+    PutGrid(space().Block(), kSaveSide);
     ASSERT_TRUE(space().SaveFile(path, c.kind));
   } else {
     MakeInput(path, c.kind);
