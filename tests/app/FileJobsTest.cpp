@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <chrono>
 #include <filesystem>
-#include <optional>
 #include <thread>
 
 #include "CaseNames.h"
@@ -87,18 +86,14 @@ class FileJobs : public ::testing::TestWithParam<FileJobCase> {
     AddCorner(t, 1, object, 1, 0, 0);
     AddCorner(t, 2, object, 0, 1, 0);
   }
-  // Lets the job get under way, asks it to stop, and returns how long it took to end;
-  // nothing when the job was over before the stop came (a fast writer on a machine
-  // that let the test sleep long).
-  std::optional<qint64> StopAfterAMoment() {
+  // Lets the job get under way, asks it to stop, and returns how long it took to end.
+  qint64 StopAfterAMoment() {
     EXPECT_TRUE(program.Busy());
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
     QElapsedTimer clock;
     clock.start();
-    const bool running = !program.Work().Ended();
     program.StopWork();
     program.Work().Wait();
-    if (!running) return std::nullopt;
     return clock.elapsed();
   }
 
@@ -122,15 +117,15 @@ TEST_P(FileJobs, AStopEndsTheJobSoonAndLeavesTheOldStateAlone) {
   }
   EXPECT_TRUE(progress.Visible());
   EXPECT_EQ(progress.Caption(), FileProgressCaption);
-  const std::optional<qint64> stopped = StopAfterAMoment();
+  EXPECT_LE(StopAfterAMoment(), kStopBoundMs);
   EXPECT_FALSE(progress.Visible());
   EXPECT_FALSE(program.Busy());
-  if (!stopped) {
-    // Over before the stop: then whole, as any finished job.
-    EXPECT_EQ(program.Status(), (c.save ? "Збереження - " : "Завантаження - ") + path + " - Окей");
+  // A fast job on a loaded machine may be past its last piece (writing the file out
+  // and renaming it) when the stop comes: then it ends whole, as any finished job.
+  if (program.Status() == (c.save ? "Збереження - " : "Завантаження - ") + path + " - Окей") {
+    EXPECT_NE(testing::ReadAll(path), "the previous file");
     return;
   }
-  EXPECT_LE(*stopped, kStopBoundMs);
   if (c.save) {
     EXPECT_EQ(program.Status(), "Збереження перервано. - " + path);
     EXPECT_TRUE(testing::ReadAll(path) == "the previous file") << "the old file was replaced";
