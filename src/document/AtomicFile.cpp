@@ -17,9 +17,6 @@ namespace fs = std::filesystem;
 
 // Small pieces are gathered into writes of this size.
 constexpr std::size_t kHeldBytes = std::size_t{64} << 10;
-// The disk is asked to start on the bytes written so far every time this many more
-// have gone: a large file goes to the disk while the rest of it is being made.
-constexpr std::size_t kWritingStep = std::size_t{8} << 20;
 
 int ErrnoOr0(int rc) {
   return rc < 0 ? errno : 0;
@@ -43,10 +40,6 @@ class SystemFiles final : public FileSystem {
     return 0;
   }
   int Sync(int fd) override { return ErrnoOr0(::fsync(fd)); }
-  void StartWriting(int fd, std::size_t offset, std::size_t size) override {
-    static_cast<void>(::sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size),
-                                        SYNC_FILE_RANGE_WRITE));
-  }
   int Close(int fd) override { return ErrnoOr0(::close(fd)); }
   int Rename(const std::string& from, const std::string& to) override {
     return ErrnoOr0(::rename(from.c_str(), to.c_str()));
@@ -174,11 +167,6 @@ bool AtomicFile::Drain(const char* data, std::size_t size) {
     if (written == 0) return Fail(ENOSPC);
     data += written;
     size -= written;
-    drained_ += written;
-  }
-  if (drained_ - writing_ >= kWritingStep) {
-    files_.StartWriting(fd_, writing_, drained_ - writing_);
-    writing_ = drained_;
   }
   return true;
 }

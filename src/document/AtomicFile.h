@@ -22,10 +22,6 @@ class FileSystem {
   // Writes at most size bytes; `written` says how many went.
   virtual int Write(int fd, const char* data, std::size_t size, std::size_t& written) = 0;
   virtual int Sync(int fd) = 0;
-  // Has the disk start writing bytes [offset, offset + size) already, without waiting
-  // for it, so that the Sync at the end of a large file waits only for its last bytes.
-  // Only a hint: a file system without it does nothing.
-  virtual void StartWriting(int /*fd*/, std::size_t /*offset*/, std::size_t /*size*/) {}
   virtual int Close(int fd) = 0;
   virtual int Rename(const std::string& from, const std::string& to) = 0;
   // A second name for an existing file (for taking a replaced file back).
@@ -75,8 +71,6 @@ class AtomicFile {
   std::string target_;
   std::string temporary_;
   std::string held_;
-  std::size_t drained_ = 0;  // bytes in the file so far
-  std::size_t writing_ = 0;  // the disk was asked to write the bytes before this
   int fd_ = -1;
   int error_ = 0;
   bool targetExisted_ = false;

@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "CaseNames.h"
@@ -120,67 +119,6 @@ INSTANTIATE_TEST_SUITE_P(
               : error == EACCES ? "EACCES"
                                 : "EROFS");
     });
-
-// The system's calls, keeping the ranges the disk was asked to start writing.
-class WritingRecorder final : public FileSystem {
- public:
-  int CreateNew(const std::string& path, unsigned mode, int& fd) override {
-    return real_.CreateNew(path, mode, fd);
-  }
-  int Write(int fd, const char* data, std::size_t size, std::size_t& written) override {
-    return real_.Write(fd, data, size, written);
-  }
-  int Sync(int fd) override { return real_.Sync(fd); }
-  void StartWriting(int fd, std::size_t offset, std::size_t size) override {
-    ranges.emplace_back(offset, size);
-    real_.StartWriting(fd, offset, size);
-  }
-  int Close(int fd) override { return real_.Close(fd); }
-  int Rename(const std::string& from, const std::string& to) override {
-    return real_.Rename(from, to);
-  }
-  int Link(const std::string& existing, const std::string& newName) override {
-    return real_.Link(existing, newName);
-  }
-  int Remove(const std::string& path) override { return real_.Remove(path); }
-  int SyncFolder(const std::string& folder) override { return real_.SyncFolder(folder); }
-
-  std::vector<std::pair<std::size_t, std::size_t>> ranges;
-
- private:
-  FileSystem& real_ = SystemFileSystem();
-};
-
-// A large file goes to the disk while it is being written, every byte once and in
-// order, so that the flush at the end has only the last bytes left to wait for; a
-// small file is left to the flush.
-TEST(AtomicFile, LargeFilesGoToTheDiskAsTheyAreWritten) {
-  testing::TempDir dir;
-  for (const std::size_t pieces : {std::size_t{3}, std::size_t{700}}) {
-    const std::string path = dir.File("big.dxf");
-    WritingRecorder files;
-    std::string expected;
-    {
-      AtomicFile file(path, files);
-      for (std::size_t k = 0; k < pieces; ++k) {
-        // Pieces below and above the size the writer gathers small ones into.
-        const std::string piece(k % 3 == 0 ? 1000 : 70000 + k, static_cast<char>('a' + k % 26));
-        EXPECT_TRUE(file.Write(piece));
-        expected += piece;
-      }
-      EXPECT_TRUE(file.Commit());
-    }
-    EXPECT_TRUE(testing::ReadAll(path) == expected);
-    std::size_t next = 0;
-    for (const auto& [offset, size] : files.ranges) {
-      EXPECT_EQ(offset, next);
-      EXPECT_GE(size, std::size_t{8} << 20);
-      next = offset + size;
-    }
-    EXPECT_LE(next, expected.size());
-    EXPECT_GT(next + (std::size_t{9} << 20), expected.size()) << pieces << " pieces";
-  }
-}
 
 // Paths that cannot take the file, on the real file system.
 TEST(AtomicFile, RefusesWhatCannotBeReplaced) {
