@@ -1,7 +1,8 @@
 // The samplers on one thread and on every core, in one run: region, colour map and
 // contour over 1600 x 1200 pixels, the 1001 x 1001 surface and an integral of SIN(X)
-// over 10^8 samples; and the surface saved as a DXF file, its text formatted on the
-// threads while the file is written. Each is timed several times, one thread and
+// over 10^8 samples; and the surface saved as a DXF file (to the temporary folder,
+// and to memory to leave the disk out), its text formatted on the threads while the
+// file is written. Each is timed several times, one thread and
 // every core in turn, and judged by the fastest run (other work on a shared machine
 // only ever adds time): every core should take at most 0.6x the time of one thread
 // (0.65x for the DXF file, whose writes stay on one thread). Two more columns tell
@@ -25,6 +26,7 @@
 #include <memory>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "Picture2DSetup.h"
@@ -176,12 +178,14 @@ void Surface(const lw::WorkControl* work, int) {
 }
 
 // The surface, built once, saved as DXF through the file half as the save command
-// does; each copy has a file of its own. Each run writes a new file: the previous one
-// is removed before the clock starts, as freeing its pages is the disk's work alike
-// for one thread and every core.
+// does, into a folder of its own; each copy has a file of its own. Each run writes a
+// new file: the previous one is removed before the clock starts, as freeing its pages
+// is the disk's work alike for one thread and every core.
 class DxfFiles {
  public:
-  DxfFiles() { BuildSurface(space_, nullptr); }
+  DxfFiles(const lw::HeadlessScene3D& space, const QString& folder)
+      : space_(space), dir_(folder + "/linewright_dxf_XXXXXX") {}
+  bool Usable() const { return dir_.isValid(); }
   void Save(const lw::WorkControl* work, int copy) {
     if (Write(work, copy) != lw::FileDone) std::abort();
   }
@@ -198,7 +202,7 @@ class DxfFiles {
   }
 
  private:
-  lw::HeadlessScene3D space_;
+  const lw::HeadlessScene3D& space_;
   QTemporaryDir dir_;
 };
 
@@ -293,13 +297,20 @@ int main(int argc, char** argv) {
   add("contour 1600x1200", 41, [&](auto w, int copy) { contour.Build(w, copy); });
   add("surface 1001x1001", 61, Surface);
   add("integral 10^8 samples", 3, Integral);
-  constexpr const char* kDxf = "dxf file 1001x1001";
-  std::unique_ptr<DxfFiles> dxf;
-  if (filter.Wants(kDxf)) {
-    dxf = std::make_unique<DxfFiles>();
-    add(kDxf, 15, [&](auto w, int copy) { dxf->Save(w, copy); });
+  // The DXF save to the disk's temporary folder, and to a folder in memory where there
+  // is one: the second is the code's part of the ratio without the disk's flush.
+  lw::HeadlessScene3D dxfSpace;
+  std::vector<std::unique_ptr<DxfFiles>> dxf;
+  for (const auto& [name, folder] : {std::pair{"dxf file 1001x1001", QDir::tempPath()},
+                                     std::pair{"dxf file in memory", QString("/dev/shm")}}) {
+    if (!filter.Wants(name)) continue;
+    if (dxfSpace.block->objects.empty()) BuildSurface(dxfSpace, nullptr);
+    auto files = std::make_unique<DxfFiles>(dxfSpace, folder);
+    if (!files->Usable()) continue;
+    DxfFiles& f = *dxf.emplace_back(std::move(files));
+    add(name, 15, [&f](auto w, int copy) { f.Save(w, copy); });
     jobs.back().row.target = 0.65;
-    jobs.back().prepare = [&] { dxf->Clear(); };
+    jobs.back().prepare = [&f] { f.Clear(); };
   }
   TimeInTurns(jobs);
   bool ok = true;
@@ -312,8 +323,8 @@ int main(int argc, char** argv) {
   std::printf(
       "(busy: cores kept busy on all; work: processor time on all over one thread;\n"
       " copies: processor time of a one-thread copy per core at once over one copy's)\n");
-  if (dxf) {
-    const double stop = DxfStopLatency(*dxf);
+  if (!dxf.empty()) {
+    const double stop = DxfStopLatency(*dxf.front());
     ok = ok && stop < 0.1;
     std::printf("\ndxf save stop latency   %8.4f s  %s (target < 0.1 s)\n", stop,
                 stop < 0.1 ? "ok" : "SLOW");
