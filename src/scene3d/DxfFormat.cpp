@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -121,56 +122,94 @@ char* AppendFace(char* out, const G3dObject& object, const G3dTriangle& triangle
   return AppendText(out, "\r\n");
 }
 
-// Faces are formatted in chunks, a round of chunks at a time on every core, and
-// handed to the sink in order.
-constexpr std::size_t kFacesPerChunk = 2048;
-constexpr std::size_t kChunksPerRound = 16;
+// Faces are formatted in pieces on every core, a few pieces per thread in flight,
+// while the pieces before them go to the sink in order: the sink's own work (a file
+// write) overlaps the formatting instead of following it. A piece's faces take at
+// most kPieceBound bytes; a face takes about a quarter of its bound, so a piece holds
+// about a megabyte of text (only the pages written to are ever touched).
+constexpr std::size_t kPieceBound = std::size_t{4} << 20;
+constexpr int kPiecesPerThread = 4;
 
-class FaceChunks {
+std::size_t FacesPerPiece(const G3dObject& object) {
+  return std::max<std::size_t>(1, kPieceBound / FaceBound(object));
+}
+
+struct FacePiece {
+  const G3dObject* object = nullptr;
+  std::size_t first = 0;
+  std::size_t count = 0;
+  std::unique_ptr<char[]> text;
+  std::size_t size = 0;
+};
+
+// The faces of every object in pieces, in the order they are written.
+class FaceWalk {
  public:
-  // Formats faces [first, first + count) of object into one piece per chunk and
-  // offers the pieces in order; false as soon as the sink refuses one.
-  bool Write(const G3dObject& object, std::size_t first, std::size_t count, const DxfSink& sink,
-             const WorkControl& work) {
-    const std::size_t bound = FaceBound(object) * kFacesPerChunk;
-    const std::size_t chunks = (count + kFacesPerChunk - 1) / kFacesPerChunk;
-    Reserve(bound, chunks);
-    const auto format = [&](std::size_t c) {
-      const std::size_t begin = first + c * kFacesPerChunk;
-      const std::size_t end = std::min(begin + kFacesPerChunk, first + count);
-      char* out = buffers_[c].get();
-      for (std::size_t i = begin; i < end; ++i) out = AppendFace(out, object, object.triangles[i]);
-      sizes_[c] = static_cast<std::size_t>(out - buffers_[c].get());
-    };
-    // The control's threads (and its fallback under the thread sanitizer) format the
-    // chunks; a stop leaves chunks unformatted, so nothing more is offered.
-    ForEachPiece(&work, WorkerSlots(&work), static_cast<int>(chunks), 1,
-                 [&](int begin, int end, int) {
-                   for (int c = begin; c < end; ++c) format(static_cast<std::size_t>(c));
-                 });
-    if (Stopped(&work)) return false;
-    for (std::size_t c = 0; c < chunks; ++c) {
-      if (!sink(std::string_view(buffers_[c].get(), sizes_[c]))) return false;
+  explicit FaceWalk(const G3dBlock& block) : block_(block) {
+    for (const auto& object : block.objects) {
+      textBytes_ = std::max(textBytes_, FacesPerPiece(*object) * FaceBound(*object));
     }
-    return true;
+  }
+
+  // Lays out the next piece's faces in piece (and gives it room for their text);
+  // false once every face has been handed out.
+  bool Next(FacePiece& piece) {
+    for (; object_ < block_.objects.size(); ++object_, first_ = 0) {
+      const G3dObject& object = *block_.objects[object_];
+      if (first_ >= object.triangles.size()) continue;
+      piece.object = &object;
+      piece.first = first_;
+      piece.count = std::min(object.triangles.size() - first_, FacesPerPiece(object));
+      first_ += piece.count;
+      if (!piece.text) piece.text = std::make_unique_for_overwrite<char[]>(textBytes_);
+      return true;
+    }
+    return false;
   }
 
  private:
-  void Reserve(std::size_t bound, std::size_t chunks) {
-    if (bound > bound_) {
-      buffers_.clear();
-      bound_ = bound;
-    }
-    while (buffers_.size() < chunks) {
-      buffers_.push_back(std::make_unique_for_overwrite<char[]>(bound_));
-    }
-    sizes_.resize(std::max(sizes_.size(), chunks));
-  }
-
-  std::size_t bound_ = 0;
-  std::vector<std::unique_ptr<char[]>> buffers_;
-  std::vector<std::size_t> sizes_;
+  const G3dBlock& block_;
+  std::size_t textBytes_ = 0;
+  std::size_t object_ = 0;
+  std::size_t first_ = 0;
 };
+
+void FormatPiece(FacePiece& piece) {
+  char* out = piece.text.get();
+  const G3dObject& object = *piece.object;
+  for (std::size_t i = piece.first; i < piece.first + piece.count; ++i) {
+    out = AppendFace(out, object, object.triangles[i]);
+  }
+  piece.size = static_cast<std::size_t>(out - piece.text.get());
+}
+
+// Every face of the block, in order; false once the sink refuses a piece or a stop
+// is requested (nothing more is offered then).
+bool WriteFaces(const G3dBlock& block, const DxfSink& sink, const WorkControl& work) {
+  const int threads = WorkerSlots(&work);
+  // One thread takes one piece at a time: one buffer, which stays in the cache.
+  const int buffers = threads > 1 ? threads * kPiecesPerThread : 1;
+  std::vector<FacePiece> pieces(static_cast<std::size_t>(buffers));
+  const auto piece = [&pieces](int buffer) -> FacePiece& {
+    return pieces[static_cast<std::size_t>(buffer)];
+  };
+  FaceWalk walk(block);
+  // Set by the giving stage, read by the taking one, which may run at the same time.
+  std::atomic<bool> refused{false};
+  const auto take = [&](int buffer) {
+    return !refused.load(std::memory_order_relaxed) && walk.Next(piece(buffer));
+  };
+  const auto format = [&](int buffer, int) { FormatPiece(piece(buffer)); };
+  const auto give = [&](int buffer) {
+    if (refused.load(std::memory_order_relaxed) || Stopped(&work)) return;
+    const FacePiece& p = piece(buffer);
+    if (!sink(std::string_view(p.text.get(), p.size))) {
+      refused.store(true, std::memory_order_relaxed);
+    }
+  };
+  StreamInOrder(&work, threads, buffers, take, format, give);
+  return !refused.load(std::memory_order_relaxed) && !Stopped(&work);
+}
 
 using Corner = std::array<float, 3>;
 
@@ -329,16 +368,7 @@ bool WriteDxf(const G3dBlock& block, const DxfSink& sink, const WorkControl* wor
   }
   out += kEntitiesStart;
   if (!flush(true)) return false;
-  FaceChunks chunks;
-  for (const auto& object : block.objects) {
-    const std::size_t count = object->triangles.size();
-    constexpr std::size_t kRound = kFacesPerChunk * kChunksPerRound;
-    for (std::size_t first = 0; first < count; first += kRound) {
-      if (!chunks.Write(*object, first, std::min(kRound, count - first), sink, control)) {
-        return false;
-      }
-    }
-  }
+  if (!WriteFaces(block, sink, control)) return false;
   out += kTrailer;
   return flush(true);
 }

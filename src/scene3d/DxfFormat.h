@@ -41,7 +41,9 @@ inline bool MatchesKeyword(std::string_view line, std::string_view keyword) {
 // The DXF text of a block, with CR LF line ends, handed to `sink` in pieces of
 // about a megabyte so that a large mesh never needs its whole text in memory.
 // Stops and returns false as soon as the sink refuses a piece or a stop is requested
-// through `work`, whose threads format the faces (every core without one).
+// through `work`, whose threads format the faces (every core without one). The sink
+// is called once at a time, in order, but not always on the calling thread: it takes
+// a piece while the threads format the next ones.
 using DxfSink = std::function<bool(std::string_view piece)>;
 bool WriteDxf(const G3dBlock& block, const DxfSink& sink, const WorkControl* work = nullptr);
 

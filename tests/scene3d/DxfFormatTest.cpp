@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "CaseNames.h"
 #include "ModelChecks.h"
 #include "document/Palette.h"
 
@@ -71,25 +75,127 @@ TEST(DxfWrite, EmptyBlockAndNumberForms) {
   EXPECT_NE(text.find(" 62\r\n200\r\n0\r\nENDSEC"), std::string::npos);
 }
 
-TEST(DxfWrite, LargeBlocksGoOutInPieces) {
+// Figures whose text falls into pieces differently: none or one face, objects over
+// several pieces, stored and grid faces, an empty object among others, a name of the
+// longest kind, and numbers of every length, so that a piece put out of order, cut
+// or joined wrongly shows.
+struct WritePart {
+  std::string name;
+  int faces = 0;    // stored faces
+  int columns = 0;  // a grid of this many columns and as many rows
+};
+
+struct WriteFigure {
+  const char* name;
+  std::vector<WritePart> parts;
+};
+
+const WriteFigure kWriteFigures[] = {
+    {"Empty", {}},
+    {"OneFace", {{"Graph_1", 1}}},
+    {"StoredOverManyPieces", {{"Graph_1", 20000}}},
+    {"GridOverManyPieces", {{"Graph_1", 0, 120}}},
+    {"SeveralObjects",
+     {{"Axes", 9}, {"Empty"}, {"Graph_1", 0, 70}, {std::string(127, 'L'), 5000}, {"Graph_2", 3}}},
+};
+
+G3dBlock BuildFigure(const WriteFigure& figure) {
   G3dBlock block;
-  G3dObject& object = AppendObject(block, "Big");
-  for (int i = 0; i < 8000; ++i) {
-    const auto f = static_cast<float>(i);
-    AddTriangle(object, {{{f, 0, 0}, {f, 1, 0}, {f, 0, 1}}});
+  int seed = 0;
+  for (const WritePart& part : figure.parts) {
+    G3dObject& object = AppendObject(block, part.name);
+    for (int i = 0; i < part.faces; ++i, ++seed) {
+      const auto f = static_cast<float>(seed);
+      G3dTriangle& t = AppendTriangle(object);
+      AddCorner(t, 0, object, f * 0.37f, -f, 1e-3f * f);
+      AddCorner(t, 1, object, f * f, 1.5f, -0.0f);
+      AddCorner(t, 2, object, -1e6f / (f + 1), 2, f);
+      t.corners[0].r = static_cast<std::uint8_t>(seed);
+    }
+    if (part.columns == 0) continue;
+    for (int row = 0; row < part.columns; ++row) {
+      for (int column = 0; column < part.columns; ++column, ++seed) {
+        AppendPoint(object, static_cast<float>(column) * 0.1f, static_cast<float>(row) * -7.3f,
+                    static_cast<float>(seed % 977) * 123.456f);
+      }
+    }
+    const auto side = static_cast<std::uint32_t>(part.columns);
+    object.triangles.SetGrid({side, side, 10, 20, 30});
   }
-  std::string joined;
-  int pieces = 0;
-  EXPECT_TRUE(WriteDxf(block, [&](std::string_view piece) {
-    joined += piece;
-    ++pieces;
-    return true;
-  }));
-  EXPECT_GT(pieces, 1);
-  EXPECT_EQ(joined, WriteDxf(block));
-  int offered = 0;
-  EXPECT_FALSE(WriteDxf(block, [&](std::string_view) { return ++offered < 2; }));
-  EXPECT_EQ(offered, 2);  // nothing more after the refusal
+  return block;
+}
+
+struct Pieces {
+  std::string text;
+  int count = 0;
+  std::size_t largest = 0;
+};
+
+Pieces WriteInPieces(const G3dBlock& block, const WorkControl* work) {
+  Pieces out;
+  EXPECT_TRUE(WriteDxf(
+      block,
+      [&](std::string_view piece) {
+        out.text += piece;
+        ++out.count;
+        out.largest = std::max(out.largest, piece.size());
+        return true;
+      },
+      work));
+  return out;
+}
+
+class DxfWriteThreads : public testing::TestWithParam<WriteFigure> {};
+
+// The text is the same byte for byte however many threads format it, and it never
+// needs more than a few megabytes at once.
+TEST_P(DxfWriteThreads, SameTextOnAnyNumberOfThreads) {
+  const G3dBlock block = BuildFigure(GetParam());
+  const WorkControl one(1);
+  const Pieces reference = WriteInPieces(block, &one);
+  std::size_t faces = 0;
+  for (const auto& object : block.objects) faces += object->triangles.size();
+  std::size_t written = 0;
+  for (std::size_t at = 0; (at = reference.text.find("3DFACE", at)) != std::string::npos; ++at) {
+    ++written;
+  }
+  EXPECT_EQ(written, faces);
+  EXPECT_TRUE(reference.text.ends_with("0\r\nENDSEC\r\n 0\r\nEOF"));
+  // Beside the header and the trailer, the faces of a piece take about a megabyte.
+  EXPECT_EQ(reference.count > 3, faces > 10000) << reference.count << " pieces";
+  for (const int threads : {2, 4, 0}) {
+    const WorkControl work(threads);
+    const Pieces text = WriteInPieces(block, &work);
+    EXPECT_TRUE(text.text == reference.text) << threads << " threads";
+    EXPECT_LE(text.largest, std::size_t{4} << 20) << threads << " threads";
+  }
+  EXPECT_TRUE(WriteDxf(block) == reference.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Figures, DxfWriteThreads, testing::ValuesIn(kWriteFigures),
+                         test::CaseName{});
+
+// Nothing more is offered once the sink refuses a piece or a stop is requested, on
+// one thread and on several.
+TEST(DxfWrite, EndsAtARefusalOrAStop) {
+  const G3dBlock block = BuildFigure(kWriteFigures[2]);
+  for (const int threads : {1, 2, 4}) {
+    const WorkControl work(threads);
+    int offered = 0;
+    EXPECT_FALSE(WriteDxf(
+        block, [&](std::string_view) { return ++offered < 3; }, &work));
+    EXPECT_EQ(offered, 3) << threads << " threads";
+    WorkControl stopped(threads);
+    offered = 0;
+    EXPECT_FALSE(WriteDxf(
+        block,
+        [&](std::string_view) {
+          if (++offered == 2) stopped.RequestStop();
+          return true;
+        },
+        &stopped));
+    EXPECT_EQ(offered, 2) << threads << " threads";
+  }
 }
 
 TEST(DxfLines, EveryLineEndConvention) {
