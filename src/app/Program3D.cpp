@@ -5,6 +5,7 @@
 
 #include "document/WorkControl.h"
 #include "formula/FormulaParser.h"
+#include "scene3d/FileSniffing.h"
 #include "scene3d/G3dFile.h"
 
 namespace lw {
@@ -46,15 +47,25 @@ std::string Open3DFilter() {
 }
 
 Space3DFileKind KindOfChoice(std::string_view filter, const std::string& path) {
-  return KindOfLine(Open3DFormats, filter, path);
+  return KindOfFile(path, KindOfLine(Open3DFormats, filter, path));
 }
 
 std::string Save3DFilter() {
   return JoinedLines(Save3DFormats);
 }
 
-Space3DFileKind KindOfSaveChoice(std::string_view filter, const std::string& path) {
-  return KindOfLine(Save3DFormats, filter, path);
+SaveChoice SaveChoiceOf(std::string_view filter, const std::string& path) {
+  Space3DFileKind chosen = KindOfLine(Save3DFormats, filter, path);
+  if (!CanSave3D(chosen)) chosen = Space3DFileKind::Dxf;
+  const auto extension = [](Space3DFileKind kind) {
+    const std::optional<MeshFormat> mesh = MeshFormatOf(kind);
+    return std::string(mesh ? MeshExtension(*mesh) : "dxf");
+  };
+  if (const auto named = KindOfExtension(path); named && CanSave3D(*named)) {
+    // The chosen line's own extension keeps the choice (binary or text STL).
+    return {path, extension(*named) == extension(chosen) ? chosen : *named};
+  }
+  return {path + "." + extension(chosen), chosen};
 }
 
 Program3D::Program3D(DocumentEditor& edits, FormulaParser& surfaceParser, StatusSink& status,

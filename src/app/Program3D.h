@@ -47,11 +47,11 @@ inline constexpr std::string_view Open3DAnyFilter =
     "Усі тривимірні файли (*.t3d *.dxf *.stl *.obj *.ply *.gltf *.glb *.3mf *.off *.amf)";
 // The lines of Open3DFormats and Open3DAnyFilter as one filter.
 std::string Open3DFilter();
-// The reader of the chosen filter line; by the path's extension when the line is
-// none of Open3DFormats (no choice made).
+// The reader of the file: the one its content shows (KindOfFile); else the chosen
+// filter line's, or by the path's extension when the line is none of Open3DFormats
+// (no choice made).
 Space3DFileKind KindOfChoice(std::string_view filter, const std::string& path);
 inline constexpr std::string_view Save3DTitle = "Збереження 3-D файлу...";
-inline constexpr std::string_view Save3DExtension = "dxf";
 // The save dialog's lines and the writer each stands for.
 inline constexpr std::array<Open3DFormat, 6> Save3DFormats{{
     {"AutoCad DXF файли (*.dxf)", Space3DFileKind::Dxf},
@@ -62,8 +62,14 @@ inline constexpr std::array<Open3DFormat, 6> Save3DFormats{{
     {"glTF 2.0 двійковий (*.glb)", Space3DFileKind::Glb},
 }};
 std::string Save3DFilter();
-// The writer of the chosen save line; by the path's extension when none was chosen.
-Space3DFileKind KindOfSaveChoice(std::string_view filter, const std::string& path);
+// The file a save writes and its writer: a name with the extension of a format that
+// is written keeps it and is written in that format, whatever line was chosen; any
+// other name gets the extension of the chosen line's format (of DXF when none was).
+struct SaveChoice {
+  std::string path;
+  Space3DFileKind kind;
+};
+SaveChoice SaveChoiceOf(std::string_view filter, const std::string& path);
 
 // The progress window's caption while a 3D file is read or written: its own title.
 inline constexpr std::string_view FileProgressCaption = "Стан побудови :";

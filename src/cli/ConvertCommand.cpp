@@ -7,6 +7,7 @@
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/FileKinds.h"
+#include "scene3d/FileSniffing.h"
 #include "scene3d/G3dFile.h"
 #include "scene3d/HeadlessScene3D.h"
 #include "scene3d/Scene3DCommands.h"
@@ -18,10 +19,11 @@ void PrintConvertUsage(std::ostream& out) {
   out << "Usage: linewright-cli convert IN -o OUT [--format NAME] [--palette FILE.plt]\n"
          "                              [--threads N]\n\n"
          "Opens a 3D file as the program's open command does (normals are computed and\n"
-         "the figure is centred) and writes it. Each file's format is the one its\n"
-         "extension names: .t3d (read only), .stl, .obj, .ply, .glb, .gltf and .3mf\n"
-         "(read only); any other name is DXF. --format names the output's format\n"
-         "instead: "
+         "the figure is centred) and writes it. The input is read in the format its\n"
+         "first bytes show, else the one its extension names: .t3d, .stl, .obj, .ply,\n"
+         ".glb, .gltf, .3mf, .off, .amf; DXF for any other name. The output is written\n"
+         "in the format its extension names (.stl, .obj, .ply, .glb; DXF for any other\n"
+         "name) or --format names: "
       << kWritableFormats
       << ". Colour numbers of DXF and .t3d files are\n"
          "looked up in the 3D palette: the program's start-up palette, or the given\n"
@@ -53,7 +55,7 @@ int RunConvert(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   Build3DContext context = space.Context();
   context.work = &work;
   std::string reason;
-  if (Open3DFile(context, input, KindOfPath(input), &reason) != FileDone) {
+  if (Open3DFile(context, input, KindOfFile(input, KindOfPath(input)), &reason) != FileDone) {
     err << space.status.Text() << '\n';
     ReportReadReason(err, input, reason);
     return ExitFailed;

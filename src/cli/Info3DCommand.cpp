@@ -8,6 +8,7 @@
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "formula/NumberFormat.h"
+#include "scene3d/FileSniffing.h"
 #include "scene3d/G3dFile.h"
 #include "scene3d/HeadlessScene3D.h"
 #include "scene3d/Scene3DCommands.h"
@@ -17,8 +18,9 @@ namespace {
 
 void PrintInfo3DUsage(std::ostream& out) {
   out << "Usage: linewright-cli info3d IN\n\n"
-         "Reads a 3D file in the format its extension names (.t3d, .stl, .obj, .ply,\n"
-         ".glb, .gltf, .3mf; DXF for any other name) and prints one line per object:\n"
+         "Reads a 3D file in the format its first bytes show, else the one its\n"
+         "extension names (.t3d, .stl, .obj, .ply, .glb, .gltf, .3mf, .off, .amf; DXF\n"
+         "for any other name), and prints one line per object:\n"
          "its number, name, point and triangle counts and, when it has points, the\n"
          "bounding box of its points as read.\n";
 }
@@ -54,7 +56,7 @@ int RunInfo3D(Args args, std::istream&, std::ostream& out, std::ostream& err) {
   if (input.empty()) return parser.Refuse("an input file is needed", err);
   HeadlessScene3D space;
   G3dFile file(space.block, &space.palette3D);
-  const int result = Read3DFile(file, input, KindOfPath(input));
+  const int result = Read3DFile(file, input, KindOfFile(input, KindOfPath(input)));
   if (result != FileDone) {
     err << Read3DFileStatus(result, input) << '\n';
     ReportReadReason(err, input, file.ReadReason());

@@ -132,25 +132,29 @@ void CommitGraphs3D(Build3DContext& context, G3dBlock& staged, bool resetBar) {
   Finish(context, resetBar);
 }
 
-Space3DFileKind KindOfPath(const std::string& path) {
+std::optional<Space3DFileKind> KindOfExtension(const std::string& path) {
   const std::size_t dot = path.find_last_of('.');
   const std::size_t slash = path.find_last_of("/\\");
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
-    return Space3DFileKind::Dxf;
+    return std::nullopt;
   }
   std::string extension = path.substr(dot + 1);
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   static constexpr std::pair<std::string_view, Space3DFileKind> kinds[] = {
-      {"t3d", Space3DFileKind::T3d},     {"stl", Space3DFileKind::StlBinary},
-      {"obj", Space3DFileKind::Obj},     {"ply", Space3DFileKind::Ply},
-      {"glb", Space3DFileKind::Glb},     {"gltf", Space3DFileKind::Gltf},
-      {"3mf", Space3DFileKind::ThreeMf}, {"off", Space3DFileKind::Off},
-      {"amf", Space3DFileKind::Amf}};
+      {"t3d", Space3DFileKind::T3d},       {"dxf", Space3DFileKind::Dxf},
+      {"stl", Space3DFileKind::StlBinary}, {"obj", Space3DFileKind::Obj},
+      {"ply", Space3DFileKind::Ply},       {"glb", Space3DFileKind::Glb},
+      {"gltf", Space3DFileKind::Gltf},     {"3mf", Space3DFileKind::ThreeMf},
+      {"off", Space3DFileKind::Off},       {"amf", Space3DFileKind::Amf}};
   for (const auto& [name, kind] : kinds) {
     if (extension == name) return kind;
   }
-  return Space3DFileKind::Dxf;
+  return std::nullopt;
+}
+
+Space3DFileKind KindOfPath(const std::string& path) {
+  return KindOfExtension(path).value_or(Space3DFileKind::Dxf);
 }
 
 std::optional<MeshFormat> MeshFormatOf(Space3DFileKind kind) {

@@ -63,6 +63,8 @@ enum class Space3DFileKind {
 // The kind the name's extension says, in any case (".stl" is binary STL); DXF for
 // any other name.
 Space3DFileKind KindOfPath(const std::string& path);
+// The kind a known extension names (".dxf" too); nothing for any other name.
+std::optional<Space3DFileKind> KindOfExtension(const std::string& path);
 // The mesh format of a kind; nullopt for DXF and the binary 3D format.
 std::optional<MeshFormat> MeshFormatOf(Space3DFileKind kind);
 bool CanSave3D(Space3DFileKind kind);

@@ -167,10 +167,12 @@ void MainWindow::Open3DFileCommand() {
 }
 
 void MainWindow::Save3DFileCommand() {
+  // No default extension: the chosen line's is added below, after the typed name's
+  // own extension has had its say.
   if (auto chosen = dialogs_.SaveFileAndFilter(this, Q(std::string(Save3DTitle)), Q(Save3DFilter()),
-                                               Q(std::string(Save3DExtension)))) {
-    const std::string path = S(chosen->path);
-    threeD_.SaveFile(path, KindOfSaveChoice(S(chosen->filter), path));
+                                               QString())) {
+    const SaveChoice save = SaveChoiceOf(S(chosen->filter), S(chosen->path));
+    threeD_.SaveFile(save.path, save.kind);
   }
 }
 

@@ -252,5 +252,29 @@ TEST_F(Space3D, SensitivitiesFollowTheAppearanceAndZeroCountsAsOne) {
   EXPECT_FLOAT_EQ(space().Navigator().Sensitivities()[2], 2.5f);
 }
 
+// A typed name with a writable format's extension wins over the chosen line; any
+// other name gets the chosen line's extension, so the content matches the name.
+TEST(SaveChoiceOf, TheTypedExtensionWinsElseTheChosenOneIsAdded) {
+  const std::string dxf(Save3DFormats[0].filter), stl(Save3DFormats[1].filter);
+  const std::string stlText(Save3DFormats[2].filter);
+  const struct {
+    std::string filter, path, written;
+    Space3DFileKind kind;
+  } cases[] = {
+      {dxf, "t.obj", "t.obj", Space3DFileKind::Obj},
+      {stl, "fine.PLY", "fine.PLY", Space3DFileKind::Ply},
+      {stl, "t", "t.stl", Save3DFormats[1].kind},
+      {stlText, "t.stl", "t.stl", Space3DFileKind::StlAscii},
+      {dxf, "t", "t.dxf", Space3DFileKind::Dxf},
+      {stl, "t.3mf", "t.3mf.stl", Save3DFormats[1].kind},  // 3MF is only read
+      {"", "notes.txt", "notes.txt.dxf", Space3DFileKind::Dxf},
+  };
+  for (const auto& c : cases) {
+    const SaveChoice save = SaveChoiceOf(c.filter, c.path);
+    EXPECT_EQ(save.path, c.written) << c.filter << " " << c.path;
+    EXPECT_EQ(save.kind, c.kind) << c.filter << " " << c.path;
+  }
+}
+
 }  // namespace
 }  // namespace lw

@@ -68,7 +68,7 @@ struct ReaderCase {
 
 class ReaderByFilter : public testing::TestWithParam<ReaderCase> {};
 
-TEST_P(ReaderByFilter, TheChosenFilterPicksTheReader) {
+TEST_P(ReaderByFilter, TheContentElseTheChosenFilterPicksTheReader) {
   const ReaderCase& c = GetParam();
   ProgramFixture f;
   const std::string path = f.Path(c.fileName);
@@ -93,7 +93,7 @@ TEST_P(ReaderByFilter, TheChosenFilterPicksTheReader) {
 const ReaderCase readerCases[] = {
     {"T3dNamedBinWithT3dFilter", "tet.bin", true, 0, true},
     {"DxfNamedT3dWithDxfFilter", "shape.t3d", false, 1, true},
-    {"T3dWithDxfFilterIsRefused", "tet.t3d", true, 1, false},
+    {"T3dWithDxfFilterIsReadByItsContent", "tet.t3d", true, 1, true},
     {"NoFilterFallsBackToTheExtension", "tet.t3d", true, -1, true},
 };
 
