@@ -27,9 +27,9 @@ TEST(ShowCommand, PrintsEveryPartOfADocument) {
       "  Drawing: polygons, motion: turn\n",
       "  Mouse sensitivity: X 10, Y -10, Z 10, rX 100, rY 100, rZ 100\n",
       "2D graphs (7):\n",
-      ("  1. y-5*sin(x/3)  [Відношення.Тип : > 0.] kind 1, interpolated 0, relation 1, colour "
+      ("  1. Y-5*SIN(X/3)  [Відношення.Тип : > 0.] kind 1, interpolated 0, relation 1, colour "
        "0x00FFE0C0\n"),
-      "  6. x*x+y*y-225  [Відношення.Інтерпольоване.Тип : = 0.] kind 1, interpolated 1",
+      "  6. X*X+Y*Y-225  [Відношення.Інтерпольоване.Тип : = 0.] kind 1, interpolated 1",
       "3D graphs (0):\n",
   };
   for (const char* line : expected) EXPECT_NE(run.out.find(line), std::string::npos) << line;
@@ -38,7 +38,7 @@ TEST(ShowCommand, PrintsEveryPartOfADocument) {
 TEST(ShowCommand, PrintsThreeDForms) {
   const CommandRun run = Show({LW_EXAMPLES_DIR "/surfaces.lwf"});
   ASSERT_EQ(run.exit, ExitOk);
-  EXPECT_NE(run.out.find("  3. cos(y)+sin(z)  [Тип виразу : X = F ( Y,Z ) .] form 2, colour "
+  EXPECT_NE(run.out.find("  3. COS(Y)+SIN(Z)  [Тип виразу : X = F ( Y,Z ) .] form 2, colour "
                          "0x0040FF40\n"),
             std::string::npos);
 }

@@ -6,6 +6,7 @@
 
 #include "TempDir.h"
 #include "document/SettingsFormat.h"
+#include "formula/FormulaParser.h"
 
 namespace lw {
 namespace {
@@ -106,6 +107,16 @@ TEST(SettingsFile, ExamplesLoadAndSaveBackUnchanged) {
     std::string bytes;
     ASSERT_EQ(EncodeSettings(d, bytes), SettingsEncodeResult::Ok);
     EXPECT_EQ(bytes, ReadAll(entry.path().string())) << entry.path();
+    // In the form every tool reads, the scanners too, which do not normalise.
+    const auto expectNormal = [&entry](const auto& texts) {
+      for (std::size_t i = 0; i < texts.Count(); ++i) {
+        std::string normal = texts.Text(i);
+        FormulaParser::Normalize(normal);
+        EXPECT_EQ(texts.Text(i), normal) << entry.path();
+      }
+    };
+    expectNormal(d.Graphs2D);
+    expectNormal(d.Graphs3D);
   }
   EXPECT_GE(count, 3);
 }
