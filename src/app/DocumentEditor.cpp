@@ -56,30 +56,39 @@ void DocumentEditor::Select3D(std::size_t index) {
 }
 
 bool DocumentEditor::StoreGraph(bool stored) {
-  if (!stored) status_.SetStatus(std::string(UnstorableFormulaText));
+  if (!stored) {
+    refusal_ = UnstorableFormulaText;
+    status_.SetStatus(std::string(UnstorableFormulaText));
+  }
   Notify(&ProgramObserver::GraphsChanged);
   return stored;
 }
 
+bool DocumentEditor::RefuseWhileBusy() {
+  if (!work_.RefuseWhileBusy()) return false;
+  refusal_ = BusyText;
+  return true;
+}
+
 bool DocumentEditor::AddGraph2D(const std::string& text, const PlotP& entry) {
-  if (work_.RefuseWhileBusy()) return false;
+  if (RefuseWhileBusy()) return false;
   return StoreGraph(session_.Graphs2D().Add(text, entry));
 }
 
 bool DocumentEditor::AddGraph3D(const std::string& text, const PlotP3d& entry) {
-  if (work_.RefuseWhileBusy()) return false;
+  if (RefuseWhileBusy()) return false;
   return StoreGraph(session_.Graphs3D().Add(text, entry));
 }
 
 // With nothing selected there is nothing to edit; that is not an error.
 bool DocumentEditor::EditGraph2D(const std::string& text, const PlotP& entry) {
-  if (work_.RefuseWhileBusy()) return false;
+  if (RefuseWhileBusy()) return false;
   if (!session_.Graphs2D().Selection()) return true;
   return StoreGraph(session_.Graphs2D().Edit(text, entry));
 }
 
 bool DocumentEditor::EditGraph3D(const std::string& text, const PlotP3d& entry) {
-  if (work_.RefuseWhileBusy()) return false;
+  if (RefuseWhileBusy()) return false;
   if (!session_.Graphs3D().Selection()) return true;
   return StoreGraph(session_.Graphs3D().Edit(text, entry));
 }

@@ -49,9 +49,13 @@ class DocumentEditor {
   void CutGraph3D();
   void PasteGraph2D();
   void PasteGraph3D();
+  // Why the last add or edit of a graph was refused (UnstorableFormulaText or
+  // BusyText), for the window the user typed it in.
+  std::string_view Refusal() const { return refusal_; }
 
  private:
   bool StoreGraph(bool stored);
+  bool RefuseWhileBusy();
   void Notify(void (ProgramObserver::*fn)()) { observers_.Notify(fn); }
 
   Document& document_;
@@ -59,6 +63,7 @@ class DocumentEditor {
   StatusSink& status_;
   LongWork& work_;
   ProgramObservers& observers_;
+  std::string_view refusal_;
 };
 
 }  // namespace lw

@@ -41,6 +41,7 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
   w.Message = new MessageWindow(main);
   w.Notepad->SetMessageWindow(w.Message);
   w.GraphParams = new GraphParamsDialog(main, *dialogs_);
+  w.GraphParams->SetMessageWindow(w.Message);
   w.Params->SetGraphDialog(w.GraphParams);
   w.Appearance =
       new AppearanceWindow(main, p.Edits(), p.Observers(), p.TwoD(), p.ThreeD(), *dialogs_);

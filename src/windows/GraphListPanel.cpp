@@ -84,11 +84,13 @@ void GraphListPanel::AddGraph() {
     dialog.PrepareDialog3D();
     dialog.Load3D(QString(), edits_.Graphs3D().NewEntry(palette_));
     while (dialog.Run() && !edits_.AddGraph3D(S(dialog.FormulaText()), dialog.Entry3D())) {
+      dialog.ShowRefusal(edits_.Refusal());
     }
   } else {
     dialog.PrepareDialog2D();
     dialog.Load2D(QString(), edits_.Graphs2D().NewEntry(palette_));
     while (dialog.Run() && !edits_.AddGraph2D(S(dialog.FormulaText()), dialog.Entry2D())) {
+      dialog.ShowRefusal(edits_.Refusal());
     }
   }
   Refresh();
@@ -104,6 +106,7 @@ void GraphListPanel::EditGraph() {
     dialog.PrepareDialog3D();
     dialog.Load3D(Q(editor.List().Text(i)), editor.List().At(i));
     while (dialog.Run() && !edits_.EditGraph3D(S(dialog.FormulaText()), dialog.Entry3D())) {
+      dialog.ShowRefusal(edits_.Refusal());
     }
   } else {
     const auto& editor = edits_.Graphs2D();
@@ -112,6 +115,7 @@ void GraphListPanel::EditGraph() {
     dialog.PrepareDialog2D();
     dialog.Load2D(Q(editor.List().Text(i)), editor.List().At(i));
     while (dialog.Run() && !edits_.EditGraph2D(S(dialog.FormulaText()), dialog.Entry2D())) {
+      dialog.ShowRefusal(edits_.Refusal());
     }
   }
   Refresh();

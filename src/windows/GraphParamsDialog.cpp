@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "windows/Dialogs.h"
+#include "windows/MessageWindow.h"
 
 namespace lw {
 
@@ -100,6 +101,12 @@ GraphParamsDialog::GraphParamsDialog(QWidget* parent, Dialogs& dialogs)
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
   connect(close_, &QPushButton::clicked, this, &QDialog::reject);
   PrepareDialog2D();
+}
+
+void GraphParamsDialog::ShowRefusal(std::string_view why) {
+  if (messages_ != nullptr) {
+    messages_->ShowMessageBox(windowTitle(), QString::fromUtf8(why.data(), qsizetype(why.size())));
+  }
 }
 
 void GraphParamsDialog::PrepareDialog2D() {

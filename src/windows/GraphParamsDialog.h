@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
 #include "document/GraphLists.h"
 #include "windows/WindowKit.h"
@@ -16,6 +17,7 @@ class QPushButton;
 namespace lw {
 
 class Dialogs;
+class MessageWindow;
 
 class GraphParamsDialog : public QDialog {
  public:
@@ -32,6 +34,10 @@ class GraphParamsDialog : public QDialog {
 
   // Shows the dialog modally; true when "&Окей" closed it.
   bool Run();
+  // Says at once why the text was refused, in the message window (the status bar
+  // that says it too may be hidden); the dialog then comes back with the text.
+  void SetMessageWindow(MessageWindow* messages) { messages_ = messages; }
+  void ShowRefusal(std::string_view why);
 
   QLineEdit* Formula() const { return formula_; }
   QComboBox* Kind() const { return kind_; }
@@ -62,6 +68,7 @@ class GraphParamsDialog : public QDialog {
   QPushButton* colourButton_;
   QPushButton* ok_;
   QPushButton* close_;
+  MessageWindow* messages_ = nullptr;
 };
 
 }  // namespace lw

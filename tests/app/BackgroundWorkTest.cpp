@@ -197,6 +197,7 @@ TEST_F(ProgramWorkTest, CommandsWaitForTheWorkOrAreRefused) {
   EXPECT_FALSE(program.Edits().AddGraph2D("X", PlotP{}));
   EXPECT_EQ(program.Doc().Graphs2D.Count(), graphs);
   EXPECT_EQ(program.Status(), BusyText);
+  EXPECT_EQ(program.Edits().Refusal(), BusyText);  // what the graph dialog then says
   program.SetStatus("");
   program.SetSpace(SpaceMode::Space3D);
   EXPECT_EQ(program.Space(), SpaceMode::Space2D);

@@ -14,6 +14,7 @@
 #include "WindowsTestSupport.h"
 #include "windows/GraphListPanel.h"
 #include "windows/GraphParamsDialog.h"
+#include "windows/MessageWindow.h"
 #include "windows/ParamsWindow.h"
 #include "windows/WindowKit.h"
 
@@ -114,20 +115,28 @@ TEST(GraphLists, TheCutBufferSurvivesLoadingADocument) {
   f.State().SetAskToSave(false);
 }
 
-TEST(GraphLists, AnUnstorableTextIsRefusedAndTheDialogComesBackWithIt) {
+TEST(GraphLists, AnUnstorableTextIsRefusedWithItsReasonAndTheDialogComesBack) {
   ProgramFixture f;
   FillDialog("x+中", 0, -1, true);
   bool cameBack = false;
-  QString textShown;
-  // The refused dialog reappears; it is closed the second time.
+  QString textShown, reasonShown;
+  // The message window says why at once; then the refused dialog reappears with the
+  // text, and is closed the second time.
   QTimer::singleShot(200, [&] {
-    auto* dialog = dynamic_cast<GraphParamsDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    cameBack = true;
-    textShown = dialog->Formula()->text();
-    dialog->CloseButton()->click();
+    auto* message = dynamic_cast<MessageWindow*>(QApplication::activeModalWidget());
+    ASSERT_NE(message, nullptr);
+    reasonShown = message->Label()->text();
+    message->OkButton()->click();
+    QTimer::singleShot(200, [&] {
+      auto* dialog = dynamic_cast<GraphParamsDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      cameBack = true;
+      textShown = dialog->Formula()->text();
+      dialog->CloseButton()->click();
+    });
   });
   f.Main().Action(Command::AddGraph2D)->trigger();
+  EXPECT_EQ(reasonShown.toStdString(), UnstorableFormulaText);
   EXPECT_TRUE(cameBack);
   EXPECT_EQ(textShown, QString::fromUtf8("x+中"));
   EXPECT_TRUE(f.State().Doc().Graphs2D.Empty());
