@@ -7,16 +7,10 @@
 #include <system_error>
 #include <vector>
 
+#include "scene3d/MeshChecks.h"
+
 namespace lw {
 namespace {
-
-bool StartsWithNoCase(std::string_view text, std::string_view word) {
-  if (text.size() < word.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[i])) != word[i]) return false;
-  }
-  return true;
-}
 
 std::string_view Trimmed(std::string_view text) {
   const std::size_t start = text.find_first_not_of(" \t\r\n");

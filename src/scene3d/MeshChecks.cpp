@@ -57,14 +57,6 @@ std::vector<std::string_view> Words(std::string_view line) {
   return words;
 }
 
-bool StartsWithNoCase(std::string_view bytes, std::string_view word) {
-  if (bytes.size() < word.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(bytes[i])) != word[i]) return false;
-  }
-  return true;
-}
-
 // A header that ends, and a body that can hold what the header counts: a binary body
 // every element's fixed properties and the count byte of each list, an ASCII body at
 // least two bytes (a number and a separator) for each element.
@@ -148,6 +140,14 @@ std::string ZipProblem(std::string_view bytes) {
 }
 
 }  // namespace
+
+bool StartsWithNoCase(std::string_view bytes, std::string_view word) {
+  if (bytes.size() < word.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(bytes[i])) != word[i]) return false;
+  }
+  return true;
+}
 
 std::string MeshFileProblem(std::string_view bytes, MeshFormat format) {
   if (bytes.empty()) return "the file is empty";

@@ -11,6 +11,9 @@
 
 namespace lw {
 
+// Whether bytes begin with word (written in lower case) in any case: "PLY" or "ply".
+bool StartsWithNoCase(std::string_view bytes, std::string_view word);
+
 // Why the file cannot be what it claims, in words for the command line: a PLY
 // without its magic or its header's end, a binary PLY shorter than its counts say, an
 // ASCII PLY with more elements than half its bytes, a binary glTF whose lengths run

@@ -80,19 +80,8 @@ std::size_t PlyVertexCount(const G3dObject& object, const WorkControl* work) {
 }
 
 bool WritePlyVertices(const G3dObject& object, MeshPieces& pieces) {
-  if (const GridShape* grid = object.triangles.Grid()) {
-    G3dVertex colour;
-    colour.r = grid->r, colour.g = grid->g, colour.b = grid->b;
-    return object.points.ForEachWhile([&](const G3dPoint& p) {
-      PlyVertex(pieces, p, colour);
-      return pieces.Next();
-    });
-  }
-  VertexNumbering numbering(object);
-  return numbering.ForEach([&](const G3dTriangle& t, const auto&, const auto& added) {
-    for (std::size_t k = 0; k < 3; ++k) {
-      if (added[k]) PlyVertex(pieces, PointOf(object, t.corners[k]), t.corners[k]);
-    }
+  return ForEachVertex(object, [&pieces](const G3dPoint& p, const G3dVertex& colour) {
+    PlyVertex(pieces, p, colour);
     return pieces.Next();
   });
 }

@@ -52,19 +52,14 @@ bool ReadAll(char* data, std::size_t size) {
   return true;
 }
 
-std::uint64_t ReadU64() {
-  char bytes[8];
-  if (!ReadAll(bytes, 8)) std::_Exit(2);
-  std::uint64_t v = 0;
-  for (int i = 7; i >= 0; --i) v = v << 8 | static_cast<std::uint8_t>(bytes[i]);
-  return v;
-}
-
-std::uint32_t ReadU32() {
-  char bytes[4];
-  if (!ReadAll(bytes, 4)) std::_Exit(2);
-  std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<std::uint8_t>(bytes[i]);
+// A little-endian number of the request; a request cut short ends the reader.
+template <class T>
+T ReadNumber() {
+  char bytes[sizeof(T)];
+  if (!ReadAll(bytes, sizeof bytes)) std::_Exit(2);
+  T v = 0;
+  for (std::size_t i = sizeof(T); i-- > 0;)
+    v = static_cast<T>(v << 8 | static_cast<std::uint8_t>(bytes[i]));
   return v;
 }
 
@@ -117,7 +112,7 @@ std::optional<std::string> AskForCompanion(const std::string& name) {
   if (!Send(kCompanionWanted, name)) std::_Exit(2);
   char found = 0;
   if (!ReadAll(&found, 1)) std::_Exit(2);
-  const std::uint64_t size = ReadU64();
+  const std::uint64_t size = ReadNumber<std::uint64_t>();
   std::string bytes(size, '\0');
   if (!ReadAll(bytes.data(), size)) std::_Exit(2);
   if (found == 0) return std::nullopt;
@@ -127,12 +122,12 @@ std::optional<std::string> AskForCompanion(const std::string& name) {
 int Serve() {
   char magic[4];
   if (!ReadAll(magic, 4) || std::string_view(magic, 4) != kMeshRequestMagic) return 2;
-  const std::uint32_t format = ReadU32();
-  const std::uint32_t nameLength = ReadU32();
+  const std::uint32_t format = ReadNumber<std::uint32_t>();
+  const std::uint32_t nameLength = ReadNumber<std::uint32_t>();
   if (format > static_cast<std::uint32_t>(MeshFormat::Amf) || nameLength > 4096) return 2;
   std::string name(nameLength, '\0');
   if (!ReadAll(name.data(), nameLength)) return 2;
-  std::string bytes(ReadU64(), '\0');
+  std::string bytes(ReadNumber<std::uint64_t>(), '\0');
   if (!ReadAll(bytes.data(), bytes.size())) return 2;
   const auto meshFormat = static_cast<MeshFormat>(format);
   std::string reason;

@@ -73,29 +73,37 @@ class VertexNumbering {
   std::size_t count_ = 0;
 };
 
-// The vertices of one object, and through `each` every new vertex's point and colour
-// in their order (the count alone when `each` is empty).
+// Every vertex of the object once, in the numbering's order, as its point and the
+// corner that gives its colour, while go says go on; false when it ended early.
 template <class F>
-std::size_t CountVertices(const G3dObject& object, const WorkControl* work, F&& each) {
+bool ForEachVertex(const G3dObject& object, F&& go) {
   if (const GridShape* grid = object.triangles.Grid()) {
     G3dVertex colour;
     colour.r = grid->r, colour.g = grid->g, colour.b = grid->b;
-    std::size_t seen = 0;
-    object.points.ForEachWhile([&](const G3dPoint& p) {
-      each(p, colour);
-      return ++seen % 65536 != 0 || !Stopped(work);
-    });
-    return object.points.size();
+    return object.points.ForEachWhile([&](const G3dPoint& p) { return go(p, colour); });
   }
   VertexNumbering numbering(object);
-  std::size_t seen = 0;
-  numbering.ForEach([&](const G3dTriangle& t, const auto&, const auto& added) {
+  return numbering.ForEach([&](const G3dTriangle& t, const auto&, const auto& added) {
     for (std::size_t k = 0; k < 3; ++k) {
-      if (added[k]) each(object.points[static_cast<std::size_t>(t.corners[k].point)], t.corners[k]);
+      const G3dVertex& corner = t.corners[k];
+      if (added[k] && !go(object.points[static_cast<std::size_t>(corner.point)], corner)) {
+        return false;
+      }
     }
-    return ++seen % 65536 != 0 || !Stopped(work);
+    return true;
   });
-  return numbering.Count();
+}
+
+// The vertices of one object, and through `each` every vertex's point and colour in
+// their order; a stop through `work` cuts the count short.
+template <class F>
+std::size_t CountVertices(const G3dObject& object, const WorkControl* work, F&& each) {
+  std::size_t count = 0;
+  ForEachVertex(object, [&](const G3dPoint& p, const G3dVertex& colour) {
+    each(p, colour);
+    return ++count % 65536 != 0 || !Stopped(work);
+  });
+  return count;
 }
 
 }  // namespace lw
