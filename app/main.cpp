@@ -73,8 +73,7 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
   // The windows are laid out for an 11-pixel sans-serif face.
   QApplication::setFont(lw::ToQFont(lw::LabelFont{}));
-  const std::unique_ptr<QTranslator> standardTexts = lw::LoadStandardDialogTexts();
-  if (standardTexts) QApplication::installTranslator(standardTexts.get());
+  const lw::StandardDialogTexts standardTexts;
 
   std::vector<std::string> arguments;
   // Kept absolute: the options file remembers the document for runs started elsewhere.

@@ -10,6 +10,7 @@
 
 #include "windows/PictureFileDialog.h"
 #include "windows/QtConvert.h"
+#include "windows/StandardTexts.h"
 
 namespace lw {
 
@@ -40,6 +41,7 @@ ChosenFile RunFileDialogWithFilter(QWidget* parent, const QString& title, const 
                                    const QString& defaultSuffix, QFileDialog::AcceptMode mode,
                                    const QString& start = QString()) {
   QFileDialog dialog(parent, title, start, filter);
+  SpeakUkrainian(dialog);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "windows/StandardTexts.h"
+
 namespace lw {
 
 namespace {
@@ -17,6 +19,7 @@ PictureFileDialog::PictureFileDialog(QWidget* parent, const QString& title, cons
     : QFileDialog(parent, title, QString(), filter) {
   // Only the dialog drawn by Qt itself has room for a preview.
   setOption(QFileDialog::DontUseNativeDialog);
+  SpeakUkrainian(*this);
   setAcceptMode(mode);
   setFileMode(mode == AcceptOpen ? ExistingFile : AnyFile);
   setDefaultSuffix(defaultSuffix);

@@ -76,35 +76,74 @@ INSTANTIATE_TEST_SUITE_P(Fonts, FontDialogRoundTrip, testing::ValuesIn(fontCases
 struct StandardText {
   const char* context;
   const char* english;
+  const char* comment = nullptr;
 };
 
-class StandardDialogTexts : public testing::TestWithParam<StandardText> {};
+class StandardDialogText : public testing::TestWithParam<StandardText> {};
 
-TEST_P(StandardDialogTexts, SpeakUkrainianOnceTheCatalogueIsInstalled) {
+// Every English text seen in the file, colour, font and print dialogs, among them
+// those Qt's own catalogue lacks.
+TEST_P(StandardDialogText, SpeaksUkrainian) {
   const StandardText& t = GetParam();
-  const std::unique_ptr<QTranslator> texts = LoadStandardDialogTexts();
-  ASSERT_TRUE(texts) << "qtbase_uk.qm is missing from Qt's translations folder";
-  ASSERT_TRUE(QCoreApplication::installTranslator(texts.get()));
-  const QString shown = QCoreApplication::translate(t.context, t.english);
-  QCoreApplication::removeTranslator(texts.get());
+  const StandardDialogTexts texts;
+  ASSERT_TRUE(texts.HasSystemCatalogue())
+      << "qtbase_uk.qm is missing from Qt's translations folder";
+  const QString shown = QCoreApplication::translate(t.context, t.english, t.comment);
   EXPECT_FALSE(shown.isEmpty());
   EXPECT_NE(shown, QString::fromLatin1(t.english));
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, StandardDialogTexts,
-                         testing::Values(StandardText{"QFileDialog", "Look in:"},
-                                         StandardText{"QFileDialog", "File &name:"},
-                                         StandardText{"QPlatformTheme", "Cancel"},
-                                         StandardText{"QColorDialog", "Select Color"},
-                                         StandardText{"QFontDialog", "Select Font"},
-                                         StandardText{"QPrintDialog", "Print"}),
-                         [](const testing::TestParamInfo<StandardText>& c) {
-                           std::string name = std::string(c.param.context) + "_";
-                           for (const char* ch = c.param.english; *ch; ++ch) {
-                             if (std::isalnum(static_cast<unsigned char>(*ch))) name += *ch;
-                           }
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, StandardDialogText,
+    testing::Values(
+        StandardText{"QFileDialog", "Look in:"}, StandardText{"QFileDialog", "File &name:"},
+        StandardText{"QPlatformTheme", "Cancel"}, StandardText{"QColorDialog", "Select Color"},
+        StandardText{"QFontDialog", "Select Font"}, StandardText{"QPrintDialog", "Print"},
+        StandardText{"QAbstractFileIconProvider", "Folder", "All other platforms"},
+        StandardText{"QAbstractFileIconProvider", "Drive"},
+        StandardText{"QPrintSettingsOutput", "Pages"},
+        StandardText{"QPrintSettingsOutput", "Double Sided Printing"},
+        StandardText{"QPrintSettingsOutput", "Off"},
+        StandardText{"QPrintSettingsOutput", "Long side binding"},
+        StandardText{"QPrintSettingsOutput", "Short side binding"}),
+    [](const testing::TestParamInfo<StandardText>& c) {
+      std::string name = std::string(c.param.context) + "_";
+      for (const char* ch = c.param.english; *ch; ++ch) {
+        if (std::isalnum(static_cast<unsigned char>(*ch))) name += *ch;
+      }
+      return name;
+    });
+
+struct SizeCase {
+  const char* name;
+  qint64 bytes;
+  const char* shown;
+};
+
+class FileListSize : public testing::TestWithParam<SizeCase> {};
+
+TEST_P(FileListSize, ReadsInUkrainian) {
+  EXPECT_EQ(UkrainianFileSize(GetParam().bytes), QString::fromUtf8(GetParam().shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, FileListSize,
+    testing::Values(SizeCase{"Empty", 0, "0\u00a0байтів"}, SizeCase{"One", 1, "1\u00a0байт"},
+                    SizeCase{"TwentyOne", 21, "21\u00a0байт"},
+                    SizeCase{"Twelve", 12, "12\u00a0байтів"},
+                    SizeCase{"FewBytes", 295, "295\u00a0байтів"},
+                    SizeCase{"JustUnderOneKilobyte", 1023, "1023\u00a0байти"},
+                    SizeCase{"OneAndAHalfKilobytes", 1536, "1,50\u00a0КБ"},
+                    SizeCase{"Megabytes", 5'000'000, "4,77\u00a0МБ"},
+                    SizeCase{"HundredsOfMegabytes", 734'003'200, "700\u00a0МБ"},
+                    SizeCase{"Gigabytes", 3'000'000'000, "2,79\u00a0ГБ"},
+                    SizeCase{"BeyondTerabytes", 5'000'000'000'000'000, "4547\u00a0ТБ"}),
+    [](const testing::TestParamInfo<SizeCase>& c) { return std::string(c.param.name); });
+
+TEST(FileListDate, ReadsInUkrainian) {
+  const QDateTime modified(QDate(2026, 12, 8), QTime(13, 34));
+  EXPECT_EQ(UkrainianFileDate(modified), QStringLiteral("08.12.26 13:34"));
+}
 
 struct PreviewCase {
   const char* name;
