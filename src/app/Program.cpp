@@ -85,6 +85,14 @@ std::optional<std::string> Program::ChooseFileToSave() {
   return questions_ ? questions_->ChooseFileToSave() : std::nullopt;
 }
 
+void Program::StopWork() {
+  if (work_->Busy()) {
+    work_->Stop();
+  } else if (threeD_->Drawing()) {
+    threeD_->StopDrawing();
+  }
+}
+
 void Program::DocumentReplaced() {
   twoD_->ApplyLabelFont();
   Notify(&ProgramObserver::DocumentChanged);

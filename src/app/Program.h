@@ -124,7 +124,8 @@ class Program : public StatusSink, private DocumentUi {
   bool Busy() const { return work_->Busy(); }
   BackgroundWork& Work() { return work_->Work(); }
   // Asks the running work to stop; safe at any time.
-  void StopWork() { work_->Stop(); }
+  // Stops the running job, or the 3D view's drawing of a large figure.
+  void StopWork();
   // Starts job on the worker thread with the status line and progress bar of
   // WorkFeedback, mirrored into the real ones while it runs; done runs on this thread
   // when it has ended. False (with BusyText) when other work runs.

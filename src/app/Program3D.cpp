@@ -68,7 +68,7 @@ SaveChoice SaveChoiceOf(std::string_view filter, const std::string& path) {
   return {path + "." + extension(chosen), chosen};
 }
 
-Program3D::Program3D(DocumentEditor& edits, FormulaParser& surfaceParser, StatusSink& status,
+Program3D::Program3D(DocumentEditor& edits, FormulaParser& surfaceParser, StatusLine& status,
                      LongWork& work, ProgramObservers& observers)
     : edits_(edits),
       surfaceParser_(surfaceParser),
@@ -279,6 +279,39 @@ void Program3D::TakeSensitivities() {
 
 void Program3D::PaintIfShown() {
   if (shown_) View().PaintScene();
+}
+
+void Program3D::DrawingStarted(int parts) {
+  ProgressSink& progress = work_.Progress();
+  if (!drawing_) {
+    drawing_ = true;
+    textAfterDrawing_ = status_.Text();
+    maximumBeforeDrawing_ = progress.Maximum();
+  }
+  status_.SetStatus(std::string(DrawingText));
+  progress.SetCaption(std::string(DrawingCaption));
+  progress.SetMaximum(parts);
+  progress.SetPosition(0);
+  progress.Show();
+}
+
+void Program3D::DrawingAdvanced(int done) {
+  // A job started meanwhile owns the progress window.
+  if (drawing_ && !work_.Busy()) work_.Progress().SetPosition(done);
+}
+
+void Program3D::DrawingEnded(bool stopped) {
+  if (!drawing_) return;
+  drawing_ = false;
+  if (!work_.Busy()) {
+    ProgressSink& progress = work_.Progress();
+    progress.Close();
+    progress.SetMaximum(maximumBeforeDrawing_);
+  }
+  // A job started meanwhile has its own text; only the drawing's own is replaced.
+  if (status_.Text() == DrawingText) {
+    status_.SetStatus(stopped ? std::string(BuildStoppedText) : textAfterDrawing_);
+  }
 }
 
 }  // namespace lw

@@ -13,6 +13,7 @@
 #include "app/DocumentEditor.h"
 #include "app/LongWork.h"
 #include "app/ProgramObserver.h"
+#include "app/StatusLine.h"
 #include "document/Palette.h"
 #include "scene3d/Build3DContext.h"
 #include "scene3d/G3dModel.h"
@@ -73,13 +74,17 @@ SaveChoice SaveChoiceOf(std::string_view filter, const std::string& path);
 
 // The progress window's caption while a 3D file is read or written: its own title.
 inline constexpr std::string_view FileProgressCaption = "Стан побудови :";
+// The progress window's caption and the status text while the view prepares a large
+// figure for drawing after a build or a read.
+inline constexpr std::string_view DrawingCaption = "Стан побудови : малювання";
+inline constexpr std::string_view DrawingText = "Малювання...";
 
 class Program3D : public ProgramObserver {
  public:
   // edits: the document and the 3D graph list's selection; status and work: where
   // the commands report and how they run beside the interface; observers: where a
   // replaced document and a changed appearance are heard of.
-  Program3D(DocumentEditor& edits, FormulaParser& surfaceParser, StatusSink& status, LongWork& work,
+  Program3D(DocumentEditor& edits, FormulaParser& surfaceParser, StatusLine& status, LongWork& work,
             ProgramObservers& observers);
   ~Program3D() override;
   Program3D(const Program3D&) = delete;
@@ -125,6 +130,16 @@ class Program3D : public ProgramObserver {
   void DocumentChanged() override;
   void AppearanceChanged() override;
 
+  // The view prepares a figure of `parts` pieces for drawing, a piece at a time
+  // between events: the progress window shows it, and the command's closing text
+  // waits until the whole figure is drawn (DrawingEnded). StopDrawing asks the view to
+  // stop; it then ends with the build's stop text.
+  void DrawingStarted(int parts);
+  void DrawingAdvanced(int done);
+  void DrawingEnded(bool stopped);
+  bool Drawing() const { return drawing_; }
+  void StopDrawing() { View().StopDrawing(); }
+
  private:
   Build3DContext Context();
   void StartBuild(std::vector<std::size_t> indices, bool selectedOnly);
@@ -136,7 +151,7 @@ class Program3D : public ProgramObserver {
 
   DocumentEditor& edits_;
   FormulaParser& surfaceParser_;
-  StatusSink& status_;
+  StatusLine& status_;
   LongWork& work_;
   ProgramObservers& observers_;
   Params3D params_;
@@ -148,6 +163,11 @@ class Program3D : public ProgramObserver {
   Scene3DView* view_ = nullptr;
   RecordingScene3DView silentView_;
   int lastFileResult_ = 0;
+  // While the view draws: the text to show when it has finished, and the bar's
+  // maximum to restore.
+  bool drawing_ = false;
+  std::string textAfterDrawing_;
+  int maximumBeforeDrawing_ = 0;
 };
 
 }  // namespace lw

@@ -24,6 +24,8 @@ class Scene3DView {
   // Draws one frame, when the 3D space is the one shown.
   virtual void PaintScene() = 0;
   virtual void RepaintMainWindow() = 0;
+  // Stops drawing a figure that is still being prepared; what is ready stays shown.
+  virtual void StopDrawing() {}
 };
 
 // Counts the calls; for the command-line front end and the tests.

@@ -187,6 +187,8 @@ struct G3dObject {
   // The object's display lists: displayListCount names from displayList on.
   std::uint32_t displayList = 0;
   std::uint32_t displayListCount = 1;
+  // Its light list (drawn while the view turns), 0 for none.
+  std::uint32_t lightList = 0;
   // FindPoint's lookup table. Code that moves points must call Invalidate on it.
   PointIndex pointIndex;
 };

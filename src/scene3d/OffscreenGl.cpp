@@ -29,71 +29,6 @@ EGLDisplay OpenDisplay() {
   return EGL_NO_DISPLAY;
 }
 
-// What the view asks of its window: 8 bits a colour, depth and stencil, desktop
-// OpenGL with the fixed-function pipeline (a compatibility context).
-class OffscreenContext {
- public:
-  OffscreenContext(int width, int height, std::string& why) {
-    display_ = OpenDisplay();
-    if (display_ == EGL_NO_DISPLAY) {
-      why = "no EGL display";
-      return;
-    }
-    const EGLint configAttributes[] = {EGL_SURFACE_TYPE,
-                                       EGL_PBUFFER_BIT,
-                                       EGL_RENDERABLE_TYPE,
-                                       EGL_OPENGL_BIT,
-                                       EGL_RED_SIZE,
-                                       8,
-                                       EGL_GREEN_SIZE,
-                                       8,
-                                       EGL_BLUE_SIZE,
-                                       8,
-                                       EGL_DEPTH_SIZE,
-                                       24,
-                                       EGL_STENCIL_SIZE,
-                                       8,
-                                       EGL_NONE};
-    EGLConfig config = nullptr;
-    EGLint count = 0;
-    if (!eglChooseConfig(display_, configAttributes, &config, 1, &count) || count < 1) {
-      why = "no EGL configuration with a pbuffer and desktop OpenGL";
-      return;
-    }
-    const EGLint surfaceAttributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-    surface_ = eglCreatePbufferSurface(display_, config, surfaceAttributes);
-    if (surface_ == EGL_NO_SURFACE || !eglBindAPI(EGL_OPENGL_API)) {
-      why = "no EGL pbuffer surface";
-      return;
-    }
-    context_ = eglCreateContext(display_, config, EGL_NO_CONTEXT, nullptr);
-    if (context_ == EGL_NO_CONTEXT || !eglMakeCurrent(display_, surface_, surface_, context_)) {
-      why = "no current OpenGL context";
-      return;
-    }
-    current_ = true;
-  }
-
-  ~OffscreenContext() {
-    if (display_ == EGL_NO_DISPLAY) return;
-    eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    if (context_ != EGL_NO_CONTEXT) eglDestroyContext(display_, context_);
-    if (surface_ != EGL_NO_SURFACE) eglDestroySurface(display_, surface_);
-    eglTerminate(display_);
-  }
-
-  OffscreenContext(const OffscreenContext&) = delete;
-  OffscreenContext& operator=(const OffscreenContext&) = delete;
-
-  bool Current() const { return current_; }
-
- private:
-  EGLDisplay display_ = EGL_NO_DISPLAY;
-  EGLSurface surface_ = EGL_NO_SURFACE;
-  EGLContext context_ = EGL_NO_CONTEXT;
-  bool current_ = false;
-};
-
 RgbPixels ReadFrame(int width, int height) {
   RgbPixels pixels{width, height, {}};
   const std::size_t row = static_cast<std::size_t>(width) * 3;
@@ -110,12 +45,63 @@ RgbPixels ReadFrame(int width, int height) {
 
 }  // namespace
 
+// What the view asks of its window: 8 bits a colour, depth and stencil, desktop
+// OpenGL with the fixed-function pipeline (a compatibility context).
+OffscreenGlContext::OffscreenGlContext(int width, int height, std::string& why) {
+  display_ = OpenDisplay();
+  if (display_ == EGL_NO_DISPLAY) {
+    why = "no EGL display";
+    return;
+  }
+  const EGLint configAttributes[] = {EGL_SURFACE_TYPE,
+                                     EGL_PBUFFER_BIT,
+                                     EGL_RENDERABLE_TYPE,
+                                     EGL_OPENGL_BIT,
+                                     EGL_RED_SIZE,
+                                     8,
+                                     EGL_GREEN_SIZE,
+                                     8,
+                                     EGL_BLUE_SIZE,
+                                     8,
+                                     EGL_DEPTH_SIZE,
+                                     24,
+                                     EGL_STENCIL_SIZE,
+                                     8,
+                                     EGL_NONE};
+  EGLConfig config = nullptr;
+  EGLint count = 0;
+  if (!eglChooseConfig(display_, configAttributes, &config, 1, &count) || count < 1) {
+    why = "no EGL configuration with a pbuffer and desktop OpenGL";
+    return;
+  }
+  const EGLint surfaceAttributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
+  surface_ = eglCreatePbufferSurface(display_, config, surfaceAttributes);
+  if (surface_ == EGL_NO_SURFACE || !eglBindAPI(EGL_OPENGL_API)) {
+    why = "no EGL pbuffer surface";
+    return;
+  }
+  context_ = eglCreateContext(display_, config, EGL_NO_CONTEXT, nullptr);
+  if (context_ == EGL_NO_CONTEXT || !eglMakeCurrent(display_, surface_, surface_, context_)) {
+    why = "no current OpenGL context";
+    return;
+  }
+  current_ = true;
+}
+
+OffscreenGlContext::~OffscreenGlContext() {
+  if (display_ == EGL_NO_DISPLAY) return;
+  eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  if (context_ != EGL_NO_CONTEXT) eglDestroyContext(display_, context_);
+  if (surface_ != EGL_NO_SURFACE) eglDestroySurface(display_, surface_);
+  eglTerminate(display_);
+}
+
 std::optional<RgbPixels> RenderOffscreen(G3dScene& scene, int width, int height, std::string& why) {
   if (width < 1 || height < 1 || width > MaxOffscreenSide || height > MaxOffscreenSide) {
     why = "the picture size is out of range";
     return std::nullopt;
   }
-  OffscreenContext context(width, height, why);
+  OffscreenGlContext context(width, height, why);
   if (!context.Current()) return std::nullopt;
   // Lists of another context mean nothing here.
   scene.listBase = 0;

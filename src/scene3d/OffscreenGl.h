@@ -21,6 +21,25 @@ struct RgbPixels {
 // The largest side of an off-screen picture.
 inline constexpr int MaxOffscreenSide = 4096;
 
+// An OpenGL context of the system's renderer on an off-screen surface of width x
+// height pixels, current on this thread while the object lives.
+class OffscreenGlContext {
+ public:
+  OffscreenGlContext(int width, int height, std::string& why);
+  ~OffscreenGlContext();
+  OffscreenGlContext(const OffscreenGlContext&) = delete;
+  OffscreenGlContext& operator=(const OffscreenGlContext&) = delete;
+  // False, with the reason in the constructor's `why`, when none could be made.
+  bool Current() const { return current_; }
+
+ private:
+  // The EGL handles, kept untyped so that this header needs no EGL.
+  void* display_ = nullptr;
+  void* surface_ = nullptr;
+  void* context_ = nullptr;
+  bool current_ = false;
+};
+
 // Compiles the scene's display lists in a context of its own and paints one frame of
 // width x height pixels with the scene's camera, projection and polygon modes. The
 // scene's list names are valid only during the call and are reset afterwards.

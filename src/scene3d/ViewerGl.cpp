@@ -64,7 +64,7 @@ void ApplyPolygonMode(const G3dScene& scene) {
   if (ValidMode(scene.backMode)) glPolygonMode(GL_BACK, PolygonModeOf(scene.backMode));
 }
 
-void PaintScene(const G3dScene& scene) {
+void PaintScene(const G3dScene& scene, Detail detail) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
@@ -73,7 +73,7 @@ void PaintScene(const G3dScene& scene) {
   glRotatef(c.angleY, 0.0f, 1.0f, 0.0f);
   glRotatef(c.angleX, -1.0f, 0.0f, 0.0f);
   glRotatef(c.angleZ, 0.0f, 0.0f, 1.0f);
-  for (const auto& block : scene.blocks) DrawBlock(*block);
+  for (const auto& block : scene.blocks) DrawBlock(*block, detail);
   glFinish();
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "scene3d/G3dModel.h"
+#include "scene3d/SceneGl.h"
 
 namespace lw {
 
@@ -37,6 +38,6 @@ void SetProjection(const G3dScene& scene, int width, int height);
 void ApplyPolygonMode(const G3dScene& scene);
 // One frame: clear, camera transform, every block, glFinish. The buffer swap is the
 // caller's.
-void PaintScene(const G3dScene& scene);
+void PaintScene(const G3dScene& scene, Detail detail = Detail::Full);
 
 }  // namespace lw

@@ -75,11 +75,13 @@ void Viewer3D::initializeGL() {
   SetUpContext(scene);
   compiler_.Cancel();
   lw::RebuildDisplayLists(scene);
+  fullReady_ = true;
 }
 
 void Viewer3D::ReleaseLists() {
   compiler_.Cancel();
   compileTimer_.stop();
+  EndDrawing(true);
   G3dScene& scene = space_.Scene();
   if (scene.listCount == 0 || !context()) return;
   makeCurrent();
@@ -96,7 +98,8 @@ void Viewer3D::paintGL() {
   const qreal ratio = devicePixelRatioF();
   SetProjection(scene, qRound(width() * ratio), qRound(height() * ratio));
   ApplyPolygonMode(scene);
-  lw::PaintScene(scene);
+  lw::PaintScene(scene, turning_ || !fullReady_ ? Detail::Light : Detail::Full);
+  if (endAfterFrame_ && fullReady_) EndDrawing(false);
 }
 
 void Viewer3D::RebuildDisplayLists() {
@@ -105,6 +108,8 @@ void Viewer3D::RebuildDisplayLists() {
   makeCurrent();
   compiler_.Start(space_.Scene());
   doneCurrent();
+  fullReady_ = compiler_.Done();
+  endAfterFrame_ = false;
   shownWhileCompiling_.invalidate();
   CompileSlice();
 }
@@ -113,6 +118,7 @@ void Viewer3D::CompileSlice() {
   // A slice short enough that keys and paints between slices are answered at once.
   constexpr std::chrono::milliseconds slice(30);
   if (!context() || !context()->isValid()) compiler_.Cancel();
+  const bool lightWasDone = compiler_.LightDone();
   if (!compiler_.Done()) {
     makeCurrent();
     compiler_.Continue(space_.Scene(), slice);
@@ -120,16 +126,42 @@ void Viewer3D::CompileSlice() {
   }
   if (compiler_.Done()) {
     compileTimer_.stop();
+    fullReady_ = true;
+    // The command ends once the whole figure is on screen: after the next frame, or
+    // now where no frame comes.
+    endAfterFrame_ = drawingReported_ && isVisible();
+    if (!endAfterFrame_) EndDrawing(false);
     update();
     return;
   }
   compileTimer_.start();
-  // Drawing a figure of millions of triangles takes a while itself, so the growing
-  // figure is shown now and then rather than after every slice.
-  if (!shownWhileCompiling_.isValid() || shownWhileCompiling_.elapsed() >= 500) {
+  if (!drawingReported_) {
+    drawingReported_ = true;
+    space_.DrawingStarted(compiler_.Total());
+  }
+  space_.DrawingAdvanced(compiler_.Compiled());
+  // Drawing a figure of millions of triangles takes a while itself, so the figure is
+  // shown when its light lists are all there and now and then after that.
+  if ((compiler_.LightDone() && !lightWasDone) || !shownWhileCompiling_.isValid() ||
+      shownWhileCompiling_.elapsed() >= 1000) {
     shownWhileCompiling_.start();
     update();
   }
+}
+
+void Viewer3D::StopDrawing() {
+  if (compiler_.Done()) return;
+  compiler_.Cancel();
+  compileTimer_.stop();
+  EndDrawing(true);
+  update();
+}
+
+void Viewer3D::EndDrawing(bool stopped) {
+  endAfterFrame_ = false;
+  if (!drawingReported_) return;
+  drawingReported_ = false;
+  space_.DrawingEnded(stopped);
 }
 
 void Viewer3D::PaintScene() {
@@ -141,12 +173,16 @@ void Viewer3D::RepaintMainWindow() {
 }
 
 void Viewer3D::mousePressEvent(QMouseEvent* event) {
+  turning_ = true;
   const QPoint at = event->position().toPoint();
   space_.Navigator().MouseDown(ButtonOf(event->button()), at.x(), at.y());
 }
 
 void Viewer3D::mouseReleaseEvent(QMouseEvent* event) {
   space_.Navigator().MouseUp(ButtonOf(event->button()));
+  turning_ = event->buttons() != Qt::NoButton;
+  // The figure in full once the hand lets go.
+  if (!turning_) update();
 }
 
 void Viewer3D::mouseMoveEvent(QMouseEvent* event) {

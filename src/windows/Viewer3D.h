@@ -24,6 +24,7 @@ class Viewer3D : public QOpenGLWidget, public Scene3DView {
   void RebuildDisplayLists() override;
   void PaintScene() override;
   void RepaintMainWindow() override;
+  void StopDrawing() override;
 
  protected:
   void initializeGL() override;
@@ -36,11 +37,21 @@ class Viewer3D : public QOpenGLWidget, public Scene3DView {
   void ReleaseLists();
   // Compiles lists for a slice of time, then lets the events in.
   void CompileSlice();
+  // Tells the program that the figure is drawn (or stopped), once it was told that
+  // drawing began.
+  void EndDrawing(bool stopped);
 
   Program3D& space_;
   DisplayListCompiler compiler_;
   QTimer compileTimer_;
   QElapsedTimer shownWhileCompiling_;
+  // A button is held: the view turns, and draws the light lists.
+  bool turning_ = false;
+  // Every full list is compiled; until then the light lists stand in.
+  bool fullReady_ = true;
+  // The program was told that drawing began; the next full frame ends it.
+  bool drawingReported_ = false;
+  bool endAfterFrame_ = false;
 };
 
 // Stands in for the view where OpenGL is missing (the offscreen platform).

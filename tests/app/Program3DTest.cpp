@@ -276,5 +276,67 @@ TEST(SaveChoiceOf, TheTypedExtensionWinsElseTheChosenOneIsAdded) {
   }
 }
 
+// A view that prepares a large figure between events: the program hears of it and
+// can ask it to stop.
+class DrawingView : public RecordingScene3DView {
+ public:
+  void StopDrawing() override { ++stops; }
+  int stops = 0;
+};
+
+struct DrawingCase {
+  const char* name;
+  bool stopByUser;
+  const char* finalText;  // empty: the build's own
+};
+
+class ViewDrawing : public ::testing::TestWithParam<DrawingCase> {};
+
+// The build command ends when the figure is drawn: until then the progress window
+// shows the drawing and the status bar does not say the build is done; the user's
+// stop reaches the view and ends it with the stop text.
+TEST_P(ViewDrawing, TheBuildEndsWhenTheFigureIsDrawn) {
+  const DrawingCase& c = GetParam();
+  TempDir dir;
+  Program program(dir.File(""));
+  DrawingView view;
+  SilentProgress progress;
+  program.SetProgress(&progress);
+  Program3D& space = program.ThreeD();
+  space.SetView(&view);
+  program.Edits().AddGraph3D("SIN(X)", PlotP3d{0x0000FF, ZOfXY});
+  space.BuildAll();
+  program.Work().Wait();
+  const std::string built = program.Status();
+  progress.SetMaximum(7);
+
+  space.DrawingStarted(40);
+  EXPECT_TRUE(space.Drawing());
+  EXPECT_EQ(program.Status(), DrawingText);
+  EXPECT_TRUE(progress.Visible());
+  EXPECT_EQ(progress.Caption(), DrawingCaption);
+  space.DrawingAdvanced(25);
+  EXPECT_EQ(progress.Position(), 25);
+  if (c.stopByUser) {
+    program.StopWork();
+    EXPECT_EQ(view.stops, 1);
+  }
+  space.DrawingEnded(c.stopByUser);
+  EXPECT_FALSE(space.Drawing());
+  EXPECT_FALSE(progress.Visible());
+  EXPECT_EQ(progress.Maximum(), 7);
+  EXPECT_EQ(program.Status(), *c.finalText ? std::string(c.finalText) : built);
+  program.StopWork();  // nothing is drawn now: nothing to stop
+  EXPECT_EQ(view.stops, c.stopByUser ? 1 : 0);
+  space.SetView(nullptr);
+  program.SetProgress(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Drawing, ViewDrawing,
+                         ::testing::Values(DrawingCase{"Finished", false, ""},
+                                           DrawingCase{"StoppedByTheUser", true,
+                                                       "Побудову перервано."}),
+                         test::CaseName());
+
 }  // namespace
 }  // namespace lw

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <map>
 
 namespace lw::test {
@@ -12,6 +13,12 @@ namespace lw::test {
 GlLog& Gl() {
   static GlLog log;
   return log;
+}
+
+DrawnTriangle Canonical(DrawnTriangle t) {
+  const auto first = std::min_element(t.corners.begin(), t.corners.end());
+  std::rotate(t.corners.begin(), first, t.corners.end());
+  return t;
 }
 
 }  // namespace lw::test
@@ -65,9 +72,53 @@ std::string Floats(const GLfloat* v, int n) {
   return s;
 }
 
+// Vertices a, b, c of the arrays as a triangle; `provoking` gives normal and colour.
+void Assemble(GLint a, GLint b, GLint c, GLint provoking) {
+  lw::test::GlLog& gl = Gl();
+  lw::test::DrawnTriangle t;
+  const std::array<GLint, 3> order =
+      gl.clockwiseFront ? std::array<GLint, 3>{a, c, b} : std::array<GLint, 3>{a, b, c};
+  for (std::size_t k = 0; k < 3; ++k) {
+    const auto v = static_cast<std::size_t>(order[k]);
+    t.corners[k] = {gl.positions[3 * v], gl.positions[3 * v + 1], gl.positions[3 * v + 2]};
+  }
+  const auto p = static_cast<std::size_t>(provoking);
+  t.normal = {gl.normals[3 * p], gl.normals[3 * p + 1], gl.normals[3 * p + 2]};
+  t.colour = {gl.colours[3 * p], gl.colours[3 * p + 1], gl.colours[3 * p + 2]};
+  gl.lists[gl.currentList].push_back(lw::test::Canonical(t));
+}
+
 }  // namespace
 
 extern "C" {
+
+// Drawing from arrays: the triangles are assembled as OpenGL does (a strip's odd
+// triangles swap their first two vertices; the last vertex of each is provoking).
+void glFrontFace(GLenum mode) {
+  Gl().clockwiseFront = mode == GL_CW;
+}
+void glEnableClientState(GLenum) {}
+void glDisableClientState(GLenum) {}
+void glVertexPointer(GLint, GLenum, GLsizei, const void* pointer) {
+  Gl().positions = static_cast<const float*>(pointer);
+}
+void glNormalPointer(GLenum, GLsizei, const void* pointer) {
+  Gl().normals = static_cast<const float*>(pointer);
+}
+void glColorPointer(GLint, GLenum, GLsizei, const void* pointer) {
+  Gl().colours = static_cast<const unsigned char*>(pointer);
+}
+void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
+  Log(mode == GL_TRIANGLES ? "DrawArrays triangles" : "DrawArrays strip");
+  for (GLint i = first; i + 2 < first + count; i += mode == GL_TRIANGLES ? 3 : 1) {
+    const bool odd = mode != GL_TRIANGLES && (i - first) % 2 == 1;
+    if (odd) {
+      Assemble(i + 1, i, i + 2, i + 2);
+    } else {
+      Assemble(i, i + 1, i + 2, i + 2);
+    }
+  }
+}
 
 GLuint glGenLists(GLsizei range) {
   Log("GenLists " + std::to_string(range));
@@ -79,6 +130,7 @@ void glDeleteLists(GLuint list, GLsizei range) {
   Log("DeleteLists " + std::to_string(list) + " " + std::to_string(range));
 }
 void glNewList(GLuint list, GLenum) {
+  Gl().currentList = list;
   Log("NewList " + std::to_string(list));
 }
 void glEndList() {
