@@ -17,6 +17,11 @@ namespace fs = std::filesystem;
 
 // Small pieces are gathered into writes of this size.
 constexpr std::size_t kHeldBytes = std::size_t{64} << 10;
+// A large file is sent to the disk in windows of this size while it is written, so the
+// disk works beside whatever produces the bytes instead of all at the final flush.
+// The writer waits for the window before the last, so at most two are in flight: a
+// stopped save removing its file waits for no more than those, even on a slow stick.
+constexpr long long kWriteBehindBytes = 2LL << 20;
 
 int ErrnoOr0(int rc) {
   return rc < 0 ? errno : 0;
@@ -48,6 +53,15 @@ class SystemFiles final : public FileSystem {
     return ErrnoOr0(::link(existing.c_str(), newName.c_str()));
   }
   int Remove(const std::string& path) override { return ErrnoOr0(::unlink(path.c_str())); }
+  void WriteBehind(int fd, long long waitFrom, long long waitSize, long long offset,
+                   long long size) override {
+    if (waitSize > 0) {
+      static_cast<void>(::sync_file_range(
+          fd, waitFrom, waitSize,
+          SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER));
+    }
+    static_cast<void>(::sync_file_range(fd, offset, size, SYNC_FILE_RANGE_WRITE));
+  }
   int SyncFolder(const std::string& folder) override {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return errno;
@@ -167,6 +181,13 @@ bool AtomicFile::Drain(const char* data, std::size_t size) {
     if (written == 0) return Fail(ENOSPC);
     data += written;
     size -= written;
+    written_ += static_cast<long long>(written);
+  }
+  if (written_ - sentToDisk_ >= kWriteBehindBytes) {
+    files_.WriteBehind(fd_, windowStart_, sentToDisk_ - windowStart_, sentToDisk_,
+                       written_ - sentToDisk_);
+    windowStart_ = sentToDisk_;
+    sentToDisk_ = written_;
   }
   return true;
 }

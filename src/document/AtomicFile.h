@@ -28,6 +28,14 @@ class FileSystem {
   virtual int Link(const std::string& existing, const std::string& newName) = 0;
   virtual int Remove(const std::string& path) = 0;
   virtual int SyncFolder(const std::string& folder) = 0;
+  // Sends the written bytes [offset, offset + size) towards the disk without waiting,
+  // after waiting for the window before (`waitFrom`, `waitSize`). Only a hint: the
+  // flush at the end checks the outcome, so failures are not reported.
+  virtual void WriteBehind(int fd, long long waitFrom, long long waitSize, long long offset,
+                           long long size) {
+    static_cast<void>(fd), static_cast<void>(waitFrom), static_cast<void>(waitSize);
+    static_cast<void>(offset), static_cast<void>(size);
+  }
 };
 
 // The system's own calls. It holds no state, so one object serves every thread.
@@ -71,6 +79,10 @@ class AtomicFile {
   std::string target_;
   std::string temporary_;
   std::string held_;
+  // Bytes handed to the system; the end and start of the last window sent to the disk.
+  long long written_ = 0;
+  long long sentToDisk_ = 0;
+  long long windowStart_ = 0;
   int fd_ = -1;
   int error_ = 0;
   bool targetExisted_ = false;

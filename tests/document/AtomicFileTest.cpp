@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -177,6 +179,72 @@ TEST(AtomicFile, FilesCommittedTogetherAreAllOrNothing) {
     }
     EXPECT_EQ(FolderContent(dir.File("")).size(), libraryExisted ? 2u : 1u);
   }
+}
+
+// The system's calls, keeping the windows a large file was sent to the disk in.
+class WindowRecorder final : public FileSystem {
+ public:
+  struct Window {
+    long long waitFrom, waitSize, offset, size;
+  };
+  int CreateNew(const std::string& path, unsigned mode, int& fd) override {
+    return real_.CreateNew(path, mode, fd);
+  }
+  int Write(int fd, const char* data, std::size_t size, std::size_t& written) override {
+    return real_.Write(fd, data, size, written);
+  }
+  int Sync(int fd) override { return real_.Sync(fd); }
+  int Close(int fd) override { return real_.Close(fd); }
+  int Rename(const std::string& from, const std::string& to) override {
+    return real_.Rename(from, to);
+  }
+  int Link(const std::string& existing, const std::string& newName) override {
+    return real_.Link(existing, newName);
+  }
+  int Remove(const std::string& path) override { return real_.Remove(path); }
+  int SyncFolder(const std::string& folder) override { return real_.SyncFolder(folder); }
+  void WriteBehind(int fd, long long waitFrom, long long waitSize, long long offset,
+                   long long size) override {
+    windows.push_back({waitFrom, waitSize, offset, size});
+    real_.WriteBehind(fd, waitFrom, waitSize, offset, size);
+  }
+  std::vector<Window> windows;
+
+ private:
+  FileSystem& real_ = SystemFileSystem();
+};
+
+// A large file goes to the disk window after window while it is written: the windows
+// follow each other without a gap, and each waits for the one before it only.
+TEST(AtomicFileWindows, LargeFilesGoToTheDiskWindowAfterWindow) {
+  testing::TempDir dir;
+  const std::string path = dir.File("large.bin");
+  WindowRecorder files;
+  std::string expected;
+  {
+    AtomicFile file(path, files);
+    for (int piece = 0; piece < 300; ++piece) {
+      // Small pieces and, now and then, one larger than a window.
+      const std::size_t size = piece % 100 == 50 ? (std::size_t{5} << 20) : 40000;
+      const std::string bytes(size, static_cast<char>('a' + piece % 26));
+      expected += bytes;
+      ASSERT_TRUE(file.Write(bytes));
+    }
+    ASSERT_TRUE(file.Commit());
+  }
+  ASSERT_GE(files.windows.size(), 4u);
+  long long end = 0, previousStart = 0;
+  for (const WindowRecorder::Window& w : files.windows) {
+    EXPECT_EQ(w.offset, end);
+    EXPECT_EQ(w.waitFrom, previousStart);
+    EXPECT_EQ(w.waitSize, end - previousStart);
+    EXPECT_GE(w.size, 2LL << 20);
+    previousStart = w.offset;
+    end = w.offset + w.size;
+  }
+  EXPECT_LE(end, static_cast<long long>(expected.size()));
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(std::equal(std::istreambuf_iterator<char>(in), {}, expected.begin(), expected.end()));
 }
 
 }  // namespace
