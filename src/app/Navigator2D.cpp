@@ -33,7 +33,10 @@ void PaintViewPreview(QPainter& painter, const ViewPreview& preview, const QRect
 Navigator2D::Navigator2D(Program& program)
     : program_(program),
       rebuild_(RebuildRunner{[this](RebuildSpace) { Build(); }, [this] { return program_.Busy(); },
-                             [this] { program_.StopWork(); }}) {
+                             [this] {
+                               superseded_ = true;
+                               program_.StopWork();
+                             }}) {
   burstTimer_.setSingleShot(true);
   burstTimer_.setInterval(burstGap);
   QObject::connect(&burstTimer_, &QTimer::timeout, [this] { EndBurst(); });
@@ -177,8 +180,10 @@ void Navigator2D::Build() {
     program_.SetProgress(&silent_);
   }
   builtSerial_ = serial_;
+  superseded_ = false;
   program_.TwoD().Redraw();
-  if (program_.Busy()) return;
+  building_ = program_.Busy();
+  if (building_) return;
   // Refused (a bad field) or done at once.
   RestoreProgress();
   Settle();
@@ -186,6 +191,8 @@ void Navigator2D::Build() {
 
 void Navigator2D::WorkChanged() {
   if (program_.Busy()) return;
+  if (building_ && !superseded_) ++pictures_;
+  building_ = false;
   RestoreProgress();
   rebuild_.WorkEnded();
   if (!rebuild_.Building()) Settle();

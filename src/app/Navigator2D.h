@@ -64,6 +64,8 @@ class Navigator2D : public ProgramObserver {
 
   const std::optional<ViewPreview>& Preview() const { return preview_; }
   RebuildRequest& Rebuilds() { return rebuild_; }
+  // Builds of moves that ran to their end, not stopped by a newer move.
+  int Pictures() const { return pictures_; }
   void SetBurstGap(int milliseconds) { burstTimer_.setInterval(milliseconds); }
   bool InBurst() const { return burst_.has_value(); }
 
@@ -103,6 +105,9 @@ class Navigator2D : public ProgramObserver {
   // Moves made, and the move the last build started from.
   unsigned serial_ = 0;
   unsigned builtSerial_ = 0;
+  bool building_ = false;
+  bool superseded_ = false;
+  int pictures_ = 0;
   SilentProgress silent_;
   ProgressSink* programProgress_ = nullptr;  // while a build of a move runs
 };

@@ -125,6 +125,9 @@ void MainWindow::BuildMenus() {
     // text fields of other windows use themselves.
     action->setShortcutContext(item.scope == KeyScope::Program ? Qt::ApplicationShortcut
                                                                : Qt::WindowShortcut);
+    // A menu is a window of its own: the main window must hold the action too for its
+    // window-wide key to be heard there.
+    if (item.scope == KeyScope::MainWindow) addAction(action);
     if (!item.hint.empty()) {
       const QString hint = QString::fromUtf8(item.hint.data(), qsizetype(item.hint.size()));
       action->setToolTip(hint);

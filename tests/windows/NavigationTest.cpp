@@ -170,6 +170,23 @@ TEST_F(Navigation, AMiddleDragPansTheGraphsWithTheHandAsOneGesture) {
   EXPECT_DOUBLE_EQ(after.ScaleX, before.ScaleX);
 }
 
+TEST_F(Navigation, GesturesNestAndAreToldOnceAtTheOutermost) {
+  DocumentEditor& edits = f.State().Edits();
+  {
+    GestureScope outer(edits);
+    edits.BeginGesture();
+    edits.SetField(ParamField::XEnd, "30");
+    edits.EndGesture();
+    EXPECT_TRUE(edits.InGesture());
+    EXPECT_EQ(heard.ended, 0);
+  }
+  edits.EndGesture();  // one end too many is ignored
+  EXPECT_EQ(heard.began, 1);
+  EXPECT_EQ(heard.ended, 1);
+  EXPECT_EQ(heard.parameters, 1);
+  EXPECT_FALSE(edits.InGesture());
+}
+
 TEST_F(Navigation, AClickWithoutAMoveChangesNothing) {
   Mouse(QEvent::MouseButtonPress, Qt::LeftButton, 100, 100);
   Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, 100, 100);
@@ -273,6 +290,8 @@ TEST_F(Navigation, TheMenuListsTheMovesWithHintsOnKeysOfTheMainWindow) {
     ASSERT_NE(a, nullptr);
     EXPECT_FALSE(a->toolTip().isEmpty()) << a->text().toStdString();
     EXPECT_EQ(a->shortcutContext(), Qt::WindowShortcut) << a->text().toStdString();
+    // A menu is a window of its own: the main window holds the action for its key.
+    EXPECT_TRUE(f.Main().actions().contains(a)) << a->text().toStdString();
   }
   EXPECT_EQ(f.Main().Action(Command::ZoomIn2D)->text(), QString::fromUtf8("&Наблизити"));
   EXPECT_EQ(f.Main().Action(Command::ZoomOut2D)->text(), QString::fromUtf8("&Віддалити"));
