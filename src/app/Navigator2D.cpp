@@ -128,21 +128,15 @@ void Navigator2D::RestoreBounds() {
   ReleaseDrag();
   Program2D& twoD = program_.TwoD();
   if (ViewFieldsOf(program_.Doc().Params) == twoD.FieldBounds()) return;
-  const View2D shown = twoD.View();
-  const bool hadView = twoD.HasView();
   {
     GestureScope gesture(program_.Edits());
     program_.Edits().SetViewFields(twoD.FieldBounds());
   }
   ++serial_;
   // The view the fields give is known before the build: the preview goes there.
-  if (twoD.PrepareView()) {
-    if (!preview_ && hadView) {
-      preview_ = ViewPreview{twoD.VisibleImage(), shown, twoD.View(),
-                             program_.Doc().Appearance.BackgroundColor};
-    }
-    if (preview_) preview_->to = twoD.View();
-    target_ = twoD.View();
+  if (const std::optional<View2D> view = twoD.ViewOfFields(); view && twoD.HasView()) {
+    StartPreview(*view);
+    target_ = view;
   }
   rebuild_.Request(RebuildSpace::Space2D);
   Repaint();

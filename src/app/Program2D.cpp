@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/StatusTexts.h"
+#include "document/Feedback.h"
 #include "document/WorkControl.h"
 #include "formula/FormulaParser.h"
 #include "plot2d/BuildCommands.h"
@@ -81,6 +82,15 @@ void Program2D::ClearPicture() {
   Plot2DContext ctx = Context();
   lw::ClearPicture(ctx);
   shown_.clear();
+}
+
+std::optional<View2D> Program2D::ViewOfFields() {
+  const BuildParameters& fields = edits_.Doc().Params;
+  Params2D params = params_;
+  RecordingStatus quiet;
+  if (!ValidateParams2D(fields, params, explicitParser_, quiet)) return std::nullopt;
+  return MapView2D(params, fields.AutoScale, fields.Centering, std::max(viewWidth_, 1),
+                   std::max(viewHeight_, 1));
 }
 
 bool Program2D::PrepareView() {

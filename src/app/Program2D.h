@@ -79,6 +79,9 @@ class Program2D : public PicturePresenter {
   // Makes the mapping from the parameters without building (the first move of a view
   // never built); false, with the bad field's message, when they are refused.
   bool PrepareView();
+  // The mapping a build would make from the fields as they stand, without making it
+  // (the parameters are checked silently; the build reports what is wrong).
+  std::optional<View2D> ViewOfFields();
   // The view fields as the document was opened with or last built from: what the
   // view moved by hand comes back to.
   const ViewFields2D& FieldBounds() const { return fieldBounds_; }

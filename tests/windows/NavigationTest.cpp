@@ -262,7 +262,12 @@ TEST_F(Navigation, RestoringBringsBackTheFieldTextsExactlyAsOneGesture) {
   EXPECT_EQ(heard.began, gestures + 1);
   EXPECT_EQ(heard.ended, heard.began);
   EXPECT_EQ(ViewFieldsOf(f.State().Doc().Params), built);
+  // The preview goes at once to where the build will draw.
+  ASSERT_TRUE(Nav().Preview().has_value());
+  EXPECT_EQ(Nav().Preview()->to.OriginX, builtView.OriginX);
+  EXPECT_DOUBLE_EQ(Nav().Preview()->to.ScaleY, builtView.ScaleY);
   FinishMoves();
+  EXPECT_FALSE(Nav().Preview().has_value());
   EXPECT_EQ(View().OriginX, builtView.OriginX);
   EXPECT_DOUBLE_EQ(View().ScaleX, builtView.ScaleX);
 }
