@@ -29,6 +29,19 @@ void DocumentEditor::SetBuildFlags(bool centering, bool autoScale, bool xorDrawi
   Notify(&ProgramObserver::ParametersChanged);
 }
 
+void DocumentEditor::SetViewFields(const ViewFields2D& view) {
+  if (StoreViewFields(document_.Params, view)) Notify(&ProgramObserver::ParametersChanged);
+}
+
+void DocumentEditor::BeginGesture() {
+  if (gestureDepth_++ == 0) Notify(&ProgramObserver::GestureBegan);
+}
+
+void DocumentEditor::EndGesture() {
+  if (gestureDepth_ == 0) return;
+  if (--gestureDepth_ == 0) Notify(&ProgramObserver::GestureEnded);
+}
+
 void DocumentEditor::SetAppearance(const AppearanceSettings& appearance) {
   if (document_.Appearance == appearance) return;
   document_.Appearance = appearance;

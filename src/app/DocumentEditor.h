@@ -32,6 +32,9 @@ class DocumentEditor {
   void SetField(ParamField field, const std::string& text);
   void SetConstants(bool threeD, const std::vector<std::string>& lines);
   void SetBuildFlags(bool centering, bool autoScale, bool xorDrawing);
+  // The scales, the intervals and the centring flag as one change with one notice
+  // (the view moved by hand, or brought back).
+  void SetViewFields(const ViewFields2D& view);
   void SetAppearance(const AppearanceSettings& appearance);
   // The start-up selections of the appearance window's four lists (axes solid, grid
   // dotted, 3D polygons, motion turn), set without running their handlers.
@@ -53,6 +56,14 @@ class DocumentEditor {
   // BusyText), for the window the user typed it in.
   std::string_view Refusal() const { return refusal_; }
 
+  // A gesture of the hand (a wheel burst, a drag, a run of keys) makes many changes
+  // that are one step for the user. Begin and end bracket them and nest; observers
+  // hear GestureBegan at the outermost begin and GestureEnded at the outermost end,
+  // after the last change of the gesture. Changes made inside are notified as usual.
+  void BeginGesture();
+  void EndGesture();
+  bool InGesture() const { return gestureDepth_ > 0; }
+
  private:
   bool StoreGraph(bool stored);
   bool RefuseWhileBusy();
@@ -64,6 +75,19 @@ class DocumentEditor {
   LongWork& work_;
   ProgramObservers& observers_;
   std::string_view refusal_;
+  int gestureDepth_ = 0;
+};
+
+// Brackets the changes of one gesture for as long as it lives.
+class GestureScope {
+ public:
+  explicit GestureScope(DocumentEditor& edits) : edits_(edits) { edits_.BeginGesture(); }
+  ~GestureScope() { edits_.EndGesture(); }
+  GestureScope(const GestureScope&) = delete;
+  GestureScope& operator=(const GestureScope&) = delete;
+
+ private:
+  DocumentEditor& edits_;
 };
 
 }  // namespace lw

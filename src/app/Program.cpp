@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "app/Navigator2D.h"
 #include "app/Program2D.h"
 #include "app/Program3D.h"
 #include "app/ProgramAnalysis.h"
@@ -34,9 +35,11 @@ Program::Program(std::string programDir)
                      *surfaceParser_, status_, *work_, observers_, twoD_->picture_, twoD_->view_});
   twoD_->SetScanMarks(&analysis_->Scan());
   work_->AddBusyListener([this] { Notify(&ProgramObserver::WorkChanged); });
+  navigator_ = std::make_unique<Navigator2D>(*this);
 }
 
 Program::~Program() {
+  navigator_.reset();
   work_.reset();  // a job still running is stopped before what it reads goes
 }
 
@@ -95,6 +98,7 @@ void Program::StopWork() {
 
 void Program::DocumentReplaced() {
   twoD_->ApplyLabelFont();
+  twoD_->RememberFieldBounds();
   Notify(&ProgramObserver::DocumentChanged);
   Notify(&ProgramObserver::GraphsChanged);
 }

@@ -28,6 +28,7 @@ namespace lw {
 
 class FormulaParser;
 class DivisionTrackingParser;
+class Navigator2D;
 class Program2D;
 class Program3D;
 class ProgramAnalysis;
@@ -117,6 +118,8 @@ class Program : public StatusSink, private DocumentUi {
   const Program2D& TwoD() const { return *twoD_; }
   Program3D& ThreeD() { return *threeD_; }
   ProgramAnalysis& Analysis() { return *analysis_; }
+  // Moving the 2D view by hand (wheel, drag, keys).
+  Navigator2D& Navigation() { return *navigator_; }
 
   // ----- long work (builds, integrals, 3D files) beside the interface -----
   void SetProgress(ProgressSink* progress) { work_->SetProgress(progress); }
@@ -215,6 +218,8 @@ class Program : public StatusSink, private DocumentUi {
   std::unique_ptr<Program2D> twoD_;
   std::unique_ptr<Program3D> threeD_;
   std::unique_ptr<ProgramAnalysis> analysis_;
+  // Last, so that it goes first: it hears of and starts work of the parts above.
+  std::unique_ptr<Navigator2D> navigator_;
 };
 
 }  // namespace lw

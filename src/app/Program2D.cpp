@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
 #include <string>
 
 #include "app/StatusTexts.h"
+#include "document/Feedback.h"
 #include "document/WorkControl.h"
 #include "formula/FormulaParser.h"
 #include "plot2d/BuildCommands.h"
@@ -23,6 +25,7 @@ Program2D::Program2D(DocumentEditor& edits, FormulaParser& explicitParser,
       observers_(observers) {
   ApplyLabelFont();
   CentreOrigin();
+  RememberFieldBounds();
   work_.AddTick([this] {
     if (buildMirror_.TakeInto(picture_)) PresentPicture();
   });
@@ -78,6 +81,23 @@ void Program2D::ClearPicture() {
   if (work_.RefuseWhileBusy()) return;
   Plot2DContext ctx = Context();
   lw::ClearPicture(ctx);
+  shown_.clear();
+}
+
+std::optional<View2D> Program2D::ViewOfFields() {
+  const BuildParameters& fields = edits_.Doc().Params;
+  Params2D params = params_;
+  RecordingStatus quiet;
+  if (!ValidateParams2D(fields, params, explicitParser_, quiet)) return std::nullopt;
+  return MapView2D(params, fields.AutoScale, fields.Centering, std::max(viewWidth_, 1),
+                   std::max(viewHeight_, 1));
+}
+
+bool Program2D::PrepareView() {
+  Plot2DContext ctx = Context();
+  if (!PrepareView2D(ctx)) return false;
+  viewPrepared_ = true;
+  return true;
 }
 
 void Program2D::ToggleTemporaryGrid() {
@@ -121,11 +141,11 @@ struct Build2DJob {
   }
 
   void Draw(const WorkControl& control, WorkFeedback& feedback, PictureMirror& mirror,
-            std::size_t first, std::size_t last) {
+            const std::vector<std::size_t>& entries) {
     Plot2DContext ctx{document,   params,      view,     picture, explicitParser, poleParser,
                       palette,    feedback,    feedback, grid,    nullptr,        nullptr,
                       view.Width, view.Height, &control, &mirror};
-    DrawGraphs2D(ctx, first, last);
+    DrawGraphs2D(ctx, entries);
   }
 
   Document document;
@@ -142,7 +162,14 @@ struct Build2DJob {
 
 void Program2D::BuildAll() {
   if (work_.RefuseWhileBusy()) return;
-  StartBuild(0, edits_.Doc().Graphs2D.Count());
+  std::vector<std::size_t> all(edits_.Doc().Graphs2D.Count());
+  std::iota(all.begin(), all.end(), std::size_t{0});
+  StartBuild(std::move(all), false);
+}
+
+void Program2D::Redraw() {
+  if (work_.RefuseWhileBusy()) return;
+  StartBuild(shown_, true);
 }
 
 void Program2D::BuildSelected() {
@@ -152,21 +179,28 @@ void Program2D::BuildSelected() {
   if (!SelectEntryToBuild(edits_.Doc().Graphs2D.Count(), selected)) return;
   const auto index = static_cast<std::size_t>(selected);
   edits_.Select2D(index);
-  StartBuild(index, index + 1);
+  StartBuild({index}, false);
 }
 
 // The steps before and after the graphs run here; the graphs on the worker thread.
-void Program2D::StartBuild(std::size_t first, std::size_t last) {
+void Program2D::StartBuild(std::vector<std::size_t> entries, bool redraw) {
   Plot2DContext ctx = Context();
-  if (!BeginBuild2D(ctx)) return;
+  if (!BeginBuild2D(ctx, redraw)) return;
+  viewPrepared_ = true;
+  if (!redraw) RememberFieldBounds();
+  // A cleared picture shows only what this build draws; otherwise the graphs add up.
+  if (redraw || edits_.Doc().Appearance.ClearBackground) shown_.clear();
+  for (const std::size_t i : entries) {
+    if (std::find(shown_.begin(), shown_.end(), i) == shown_.end()) shown_.push_back(i);
+  }
   auto job = std::make_shared<Build2DJob>(edits_.Doc(), params_, view_, palette_, explicitParser_,
                                           poleParser_, picture_);
   // The view follows the graphs as their columns are finished; the picture the build
   // ends with replaces it whole.
   buildMirror_.Start(picture_.Width(), picture_.Height());
   work_.Start(
-      [this, job, first, last](WorkControl& control, WorkFeedback& feedback) {
-        job->Draw(control, feedback, buildMirror_, first, last);
+      [this, job, entries = std::move(entries)](WorkControl& control, WorkFeedback& feedback) {
+        job->Draw(control, feedback, buildMirror_, entries);
       },
       [this, job](bool stopped) {
         buildMirror_.Finish();

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "app/DocumentEditor.h"
 #include "app/LongWork.h"
@@ -38,6 +39,11 @@ class Program2D : public PicturePresenter {
 
   void BuildAll();
   void BuildSelected();
+  // Builds again, at the parameters as they stand, the graphs the picture shows, on a
+  // cleared picture: the view moved by hand.
+  void Redraw();
+  // The entries the picture shows: those built since it was last cleared.
+  const std::vector<std::size_t>& Shown() const { return shown_; }
   void ClearPicture();
   void ToggleTemporaryGrid();
   bool TemporaryGridOn() const { return temporaryGrid_.Enabled(); }
@@ -68,6 +74,18 @@ class Program2D : public PicturePresenter {
 
   // The parameters as the last build validated them.
   const Params2D& Validated() const { return params_; }
+  // True once a build (or PrepareView) has made the mapping from the parameters.
+  bool HasView() const { return viewPrepared_; }
+  // Makes the mapping from the parameters without building (the first move of a view
+  // never built); false, with the bad field's message, when they are refused.
+  bool PrepareView();
+  // The mapping a build would make from the fields as they stand, without making it
+  // (the parameters are checked silently; the build reports what is wrong).
+  std::optional<View2D> ViewOfFields();
+  // The view fields as the document was opened with or last built from: what the
+  // view moved by hand comes back to.
+  const ViewFields2D& FieldBounds() const { return fieldBounds_; }
+  void RememberFieldBounds() { fieldBounds_ = ViewFieldsOf(edits_.Doc().Params); }
   // The colour step for the colour-scale window: the last validated gradient, or
   // the field's value when no build has validated one yet; empty, with the
   // gradient's error message, when neither is usable.
@@ -79,7 +97,9 @@ class Program2D : public PicturePresenter {
   friend class Program;
 
   Plot2DContext Context();
-  void StartBuild(std::size_t first, std::size_t last);
+  // redraw: a move of the view, which clears the picture and is not a build from
+  // the fields.
+  void StartBuild(std::vector<std::size_t> entries, bool redraw);
 
   DocumentEditor& edits_;
   FormulaParser& explicitParser_;
@@ -97,6 +117,9 @@ class Program2D : public PicturePresenter {
   TemporaryGrid temporaryGrid_;
   int viewWidth_ = 539;
   int viewHeight_ = 468;
+  bool viewPrepared_ = false;
+  std::vector<std::size_t> shown_;
+  ViewFields2D fieldBounds_;
 };
 
 }  // namespace lw

@@ -23,6 +23,10 @@ class ProgramObserver {
   virtual void PictureChanged() {}
   virtual void PaletteChanged() {}
   virtual void WorkChanged() {}  // long work started or ended
+  // A gesture of the hand begins or ends (DocumentEditor::BeginGesture): the document
+  // changes between the two are one step for the user.
+  virtual void GestureBegan() {}
+  virtual void GestureEnded() {}
 };
 
 class ProgramObservers {

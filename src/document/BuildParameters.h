@@ -59,6 +59,18 @@ struct BuildParameters {
   bool operator==(const BuildParameters&) const = default;
 };
 
+// Where the 2D view lies, as texts: fields 1 to 6 (the two scales and the two
+// intervals, in field order) and the centring flag. Moving the view by hand rewrites
+// them together; bringing a view back puts them back together.
+struct ViewFields2D {
+  std::array<std::string, 6> texts;  // ScaleX, ScaleY, XStart, XEnd, YStart, YEnd
+  bool Centering = true;
+  bool operator==(const ViewFields2D&) const = default;
+};
+ViewFields2D ViewFieldsOf(const BuildParameters& parameters);
+// True when something changed.
+bool StoreViewFields(BuildParameters& parameters, const ViewFields2D& view);
+
 struct Params2D {
   double ScaleX = 0, ScaleY = 0;
   double XStart = 0, XEnd = 0, YStart = 0, YEnd = 0;

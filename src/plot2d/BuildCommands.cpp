@@ -6,11 +6,11 @@
 
 namespace lw {
 
-bool BeginBuild2D(Plot2DContext& ctx) {
+bool BeginBuild2D(Plot2DContext& ctx, bool clear) {
   if (!PrepareView2D(ctx)) return false;
   ctx.progress.Show();
   const AppearanceSettings& look = ctx.document.Appearance;
-  if (look.ClearBackground) {
+  if (clear || look.ClearBackground) {
     ClearPicture(ctx);
   } else {
     // Overlays drawn by inversion must not end up inside the graphs.
@@ -22,13 +22,27 @@ bool BeginBuild2D(Plot2DContext& ctx) {
   return true;
 }
 
+namespace {
+
+void DrawEntry(Plot2DContext& ctx, std::size_t index) {
+  ctx.progress.SetCaption(GraphProgressCaption(index));
+  BuildEntry2D(ctx, index);
+  // Between graphs no other thread draws: the whole picture is final for now.
+  PublishColumns(ctx, 0, ctx.picture.Width());
+  ctx.progress.SetPosition(0);
+}
+
+}  // namespace
+
 void DrawGraphs2D(Plot2DContext& ctx, std::size_t first, std::size_t last) {
-  for (std::size_t i = first; i < last && !Stopped(ctx.work); ++i) {
-    ctx.progress.SetCaption(GraphProgressCaption(i));
-    BuildEntry2D(ctx, i);
-    // Between graphs no other thread draws: the whole picture is final for now.
-    PublishColumns(ctx, 0, ctx.picture.Width());
-    ctx.progress.SetPosition(0);
+  for (std::size_t i = first; i < last && !Stopped(ctx.work); ++i) DrawEntry(ctx, i);
+}
+
+void DrawGraphs2D(Plot2DContext& ctx, std::span<const std::size_t> entries) {
+  const std::size_t count = ctx.document.Graphs2D.Count();
+  for (const std::size_t i : entries) {
+    if (Stopped(ctx.work)) return;
+    if (i < count) DrawEntry(ctx, i);
   }
 }
 

@@ -2,6 +2,8 @@
 // and every graph, put the overlays back and present the result.
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <string>
 
 #include "plot2d/Plot2DContext.h"
@@ -31,11 +33,14 @@ void PresentPicture(Plot2DContext& ctx);
 // one that prepares and presents the picture.
 // Before the graphs: prepare the view, show the progress window, clear the picture or
 // take the overlays out, draw the axes unless they go on top. False when the
-// parameters were refused and nothing may follow.
-bool BeginBuild2D(Plot2DContext& ctx);
+// parameters were refused and nothing may follow. clear clears the picture whatever
+// the appearance says (a view moved by hand shows nothing of the old one).
+bool BeginBuild2D(Plot2DContext& ctx, bool clear = false);
 // Entries [first, last) in order, each with its progress caption; stops between (and,
 // through the builders, inside) graphs once ctx.work asks to.
 void DrawGraphs2D(Plot2DContext& ctx, std::size_t first, std::size_t last);
+// The listed entries in the order given; entries past the end of the list are skipped.
+void DrawGraphs2D(Plot2DContext& ctx, std::span<const std::size_t> entries);
 // After the graphs: axes on top, progress window closed, overlays back, picture
 // presented, status timer started.
 void EndBuild2D(Plot2DContext& ctx);

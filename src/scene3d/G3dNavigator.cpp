@@ -1,5 +1,7 @@
 #include "scene3d/G3dNavigator.h"
 
+#include <cmath>
+
 namespace lw {
 
 void G3dNavigator::MouseDown(NavigatorButton button, int x, int y) {
@@ -37,6 +39,19 @@ bool G3dNavigator::MouseMove(int x, int y) {
     camera.tz -= dy * sZ;
   }
   return true;
+}
+
+void G3dNavigator::Wheel(double notches) {
+  if (!scene_ || notches == 0) return;
+  // The camera looks along -Z of the eye; the figure's centre lies at tz.
+  constexpr float nearPlane = 1.0f;
+  float& tz = scene_->camera.tz;
+  const float distance = -tz;
+  if (distance >= nearPlane) {
+    tz = -static_cast<float>(distance / std::pow(double(WheelStep), notches));
+  } else {
+    tz += static_cast<float>(0.2 * nearPlane * notches);
+  }
 }
 
 void G3dNavigator::SetSensitivities(const std::array<int, 6>& values) {

@@ -23,6 +23,13 @@ class G3dNavigator {
   void MouseUp(NavigatorButton button);
   // True when a button is held and the camera was updated.
   bool MouseMove(int x, int y);
+  // Moves the camera along its line of sight, in either motion mode: notches > 0
+  // (the wheel turned away from the user) bring the figure closer. A notch takes the
+  // distance to the figure's centre by WheelStep, so the figure grows alike at every
+  // distance; within the near plane's distance, or past the centre, a notch is a
+  // fixed step of that distance's fifth.
+  void Wheel(double notches);
+  static constexpr float WheelStep = 1.25f;
 
   int MotionMode() const { return mode_; }
   void SetMotionMode(int mode) { mode_ = mode == Move ? Move : Turn; }

@@ -14,7 +14,9 @@ using enum Command;
 constexpr MenuCheck Check = MenuCheck::Check;
 constexpr MenuCheck Radio = MenuCheck::Radio;
 
-constexpr std::array<MenuItemEntry, 44> menuItems = {{
+constexpr KeyScope Main = KeyScope::MainWindow;
+
+constexpr std::array<MenuItemEntry, 52> menuItems = {{
     {0, "&Створити", "Ctrl+N", New, MenuCheck::None},
     {0, "&Відкрити", "F3", Open, MenuCheck::None},
     {0, "&Зберегти", "F2", Save, MenuCheck::None},
@@ -35,6 +37,23 @@ constexpr std::array<MenuItemEntry, 44> menuItems = {{
     {1, "Зберегти  м&алюнок", "F4", SavePicture, MenuCheck::None},
     {1, "-", "", Command::None, MenuCheck::None},
     {1, "Повзунки &констант", "Ctrl+L", ConstantSliders2D, MenuCheck::None},
+    {1, "-", "", Command::None, MenuCheck::None},
+    {1, "&Наблизити", "Ctrl+=", ZoomIn2D, MenuCheck::None,
+     "Наблизити: збільшити графіки навколо середини виду (коліщатко миші - навколо вказівника)",
+     Main},
+    {1, "&Віддалити", "Ctrl+-", ZoomOut2D, MenuCheck::None,
+     "Віддалити: зменшити графіки навколо середини виду (коліщатко миші - навколо вказівника)",
+     Main},
+    {1, "Зсунути ліворуч", "Ctrl+Left", PanLeft2D, MenuCheck::None,
+     "Показати те, що ліворуч: зсунути вид на десяту частину (графіки можна й тягти мишею)", Main},
+    {1, "Зсунути праворуч", "Ctrl+Right", PanRight2D, MenuCheck::None,
+     "Показати те, що праворуч: зсунути вид на десяту частину (графіки можна й тягти мишею)", Main},
+    {1, "Зсунути вгору", "Ctrl+Up", PanUp2D, MenuCheck::None,
+     "Показати те, що вгорі: зсунути вид на десяту частину (графіки можна й тягти мишею)", Main},
+    {1, "Зсунути вниз", "Ctrl+Down", PanDown2D, MenuCheck::None,
+     "Показати те, що внизу: зсунути вид на десяту частину (графіки можна й тягти мишею)", Main},
+    {1, "Початкові ме&жі", "Ctrl+0", RestoreBounds2D, MenuCheck::None,
+     "Повернути межі, з якими документ відкрито або востаннє побудовано з полів", Main},
     {2, "&Побудувати всі", "Ctrl+Alt+B", BuildAll3D, MenuCheck::None},
     {2, "П&обудувати виділений", "Ctrl+Alt+F", BuildSelected3D, MenuCheck::None},
     {2, "&Додати графік", "Ctrl+F7", AddGraph3D, MenuCheck::None},

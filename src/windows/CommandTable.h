@@ -53,11 +53,22 @@ enum class Command {
   Help,
   ConstantSliders2D,
   ConstantSliders3D,
+  ZoomIn2D,
+  ZoomOut2D,
+  PanLeft2D,
+  PanRight2D,
+  PanUp2D,
+  PanDown2D,
+  RestoreBounds2D,
 };
 // The number of commands, None included; Command(i) for i below it is a command.
-inline constexpr std::size_t CommandCount = std::size_t(Command::ConstantSliders3D) + 1;
+inline constexpr std::size_t CommandCount = std::size_t(Command::RestoreBounds2D) + 1;
 
 enum class MenuCheck { None, Check, Radio };
+
+// Where an item's shortcut is heard: in every window of the program, or only while
+// the main window is active (keys that text fields elsewhere use themselves).
+enum class KeyScope { Program, MainWindow };
 
 struct MenuItemEntry {
   int menu;                   // index into MenuCaptions()
@@ -65,6 +76,8 @@ struct MenuItemEntry {
   std::string_view shortcut;  // in QKeySequence portable text form
   Command command;
   MenuCheck check;
+  std::string_view hint = {};  // shown over the item while hints are on
+  KeyScope scope = KeyScope::Program;
 };
 
 struct ToolButtonEntry {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <iterator>
 
+#include "app/Navigator2D.h"
 #include "app/Program2D.h"
 #include "app/Program3D.h"
 #include "app/ProgramAnalysis.h"
@@ -136,6 +137,13 @@ const std::array<MainWindow::Handler, CommandCount>& MainWindow::Handlers() {
       {C::Help, [](W w) { w.OpenHelp(); }},
       {C::ConstantSliders2D, [](W w) { OpenConstantSliders(&w, w.program_, false); }},
       {C::ConstantSliders3D, [](W w) { OpenConstantSliders(&w, w.program_, true); }},
+      {C::ZoomIn2D, [](W w) { w.program_.Navigation().ZoomAtMiddle(true); }},
+      {C::ZoomOut2D, [](W w) { w.program_.Navigation().ZoomAtMiddle(false); }},
+      {C::PanLeft2D, [](W w) { w.program_.Navigation().Pan(-1, 0); }},
+      {C::PanRight2D, [](W w) { w.program_.Navigation().Pan(1, 0); }},
+      {C::PanUp2D, [](W w) { w.program_.Navigation().Pan(0, 1); }},
+      {C::PanDown2D, [](W w) { w.program_.Navigation().Pan(0, -1); }},
+      {C::RestoreBounds2D, [](W w) { w.program_.Navigation().RestoreBounds(); }},
   };
   static_assert(std::size(kEntries) == CommandCount, "a command has no handler");
   static_assert(

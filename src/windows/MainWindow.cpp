@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStackedWidget>
@@ -67,7 +68,7 @@ MainWindow::MainWindow(Program& program, Dialogs& dialogs)
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
   views_ = new QStackedWidget(central);
-  plotView_ = new PlotView(views_, twoD_, analysis_);
+  plotView_ = new PlotView(views_, twoD_, analysis_, program_.Navigation());
   panel3D_ = Make3DPanel(views_, threeD_);
   views_->addWidget(plotView_);
   views_->addWidget(panel3D_);
@@ -108,6 +109,7 @@ void MainWindow::BuildMenus() {
     menus.push_back(menuBar()->addMenu(
         QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()))));
   }
+  menus_ = menus;
   auto* spaceGroup = new QActionGroup(this);
   for (const MenuItemEntry& item : MenuItems()) {
     QMenu* menu = menus[static_cast<std::size_t>(item.menu)];
@@ -119,8 +121,18 @@ void MainWindow::BuildMenus() {
         QString::fromUtf8(item.caption.data(), static_cast<qsizetype>(item.caption.size())));
     action->setShortcut(QKeySequence(
         QString::fromLatin1(item.shortcut.data(), static_cast<qsizetype>(item.shortcut.size()))));
-    // Shortcuts work whichever window of the program is active.
-    action->setShortcutContext(Qt::ApplicationShortcut);
+    // Shortcuts work whichever window of the program is active, except those that
+    // text fields of other windows use themselves.
+    action->setShortcutContext(item.scope == KeyScope::Program ? Qt::ApplicationShortcut
+                                                               : Qt::WindowShortcut);
+    // A menu is a window of its own: the main window must hold the action too for its
+    // window-wide key to be heard there.
+    if (item.scope == KeyScope::MainWindow) addAction(action);
+    if (!item.hint.empty()) {
+      const QString hint = QString::fromUtf8(item.hint.data(), qsizetype(item.hint.size()));
+      action->setToolTip(hint);
+      action->setStatusTip(hint);
+    }
     action->setCheckable(item.check != MenuCheck::None);
     if (item.check == MenuCheck::Radio) spaceGroup->addAction(action);
     const Command command = item.command;
@@ -167,6 +179,8 @@ void MainWindow::OptionsChanged() {
     if (QAction* a = Action(command); a && a->isChecked() != on) a->setChecked(on);
   }
   plotView_->setCursor(analysis_.ScanMode() ? Qt::CrossCursor : Qt::ArrowCursor);
+  // Items with a hint show it as the pointer rests on them, while hints are on.
+  for (QMenu* menu : menus_) menu->setToolTipsVisible(program_.ShowHints());
   ApplyHintsEverywhere();
 }
 

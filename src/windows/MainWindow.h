@@ -17,6 +17,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QStackedWidget;
 
 namespace lw {
@@ -123,6 +124,7 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   Dialogs& dialogs_;
   SecondaryWindows windows_;
   std::map<Command, QAction*> actions_;
+  std::vector<QMenu*> menus_;
   QStackedWidget* views_ = nullptr;
   PlotView* plotView_ = nullptr;
   QWidget* panel3D_ = nullptr;  // the OpenGL view, or a black panel without OpenGL

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
+#include <QWheelEvent>
 
 #include "app/Program3D.h"
 #include "scene3d/SceneGl.h"
@@ -188,6 +189,15 @@ void Viewer3D::mouseReleaseEvent(QMouseEvent* event) {
 void Viewer3D::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (space_.Navigator().MouseMove(at.x(), at.y())) update();
+}
+
+void Viewer3D::wheelEvent(QWheelEvent* event) {
+  const QPoint turn = event->angleDelta();
+  const int delta = turn.y() != 0 ? turn.y() : turn.x();
+  if (delta == 0) return;
+  space_.Navigator().Wheel(delta / 120.0);
+  update();
+  event->accept();
 }
 
 Blank3DPanel::Blank3DPanel(QWidget* parent, Program3D& space) : QWidget(parent), space_(space) {

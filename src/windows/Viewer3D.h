@@ -32,6 +32,7 @@ class Viewer3D : public QOpenGLWidget, public Scene3DView {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void ReleaseLists();

@@ -103,6 +103,50 @@ TEST(Navigator, ConstructionFactorsUntilSensitivitiesAreSet) {
   EXPECT_EQ(navigator.Sensitivities(), (std::array<float, 6>{0.1f, -0.1f, 0.01f, 1, 0.5f, 0.01f}));
 }
 
+struct WheelCase {
+  const char* name;
+  int mode;
+  float tz;
+  std::vector<double> notches;
+  float expectedTz;
+};
+
+void PrintTo(const WheelCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class WheelMoves : public ::testing::TestWithParam<WheelCase> {};
+
+// The wheel moves the camera along its line of sight only, by a step that scales with
+// the distance, in either motion mode.
+TEST_P(WheelMoves, AlongTheLineOfSightByAStepOfTheDistance) {
+  const WheelCase& c = GetParam();
+  G3dScene scene;
+  scene.camera = {3, -2, c.tz, 10, 20, 30};
+  G3dNavigator navigator(&scene);
+  navigator.SetMotionMode(c.mode);
+  for (double n : c.notches) navigator.Wheel(n);
+  EXPECT_FLOAT_EQ(scene.camera.tz, c.expectedTz);
+  EXPECT_FLOAT_EQ(scene.camera.tx, 3);
+  EXPECT_FLOAT_EQ(scene.camera.ty, -2);
+  EXPECT_FLOAT_EQ(scene.camera.angleY, 10);
+  EXPECT_FLOAT_EQ(scene.camera.angleX, 20);
+  EXPECT_FLOAT_EQ(scene.camera.angleZ, 30);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Navigator, WheelMoves,
+    ::testing::Values(WheelCase{"OneNotchCloserWhenTurning", 0, -20, {1}, -16},
+                      WheelCase{"OneNotchCloserWhenMoving", 1, -20, {1}, -16},
+                      WheelCase{"OneNotchFarther", 0, -40, {-1}, -50},
+                      WheelCase{"TheSameNotchIsAShorterStepNearby", 1, -4, {1}, -3.2f},
+                      WheelCase{"InAndOutComeBack", 0, -20, {1, 1, -1, -1}, -20},
+                      WheelCase{"HalfNotchesOfATouchpad", 0, -20, {0.5, 0.5}, -16},
+                      WheelCase{"InsideTheNearPlaneAFixedStep", 0, -0.5f, {1}, -0.3f},
+                      WheelCase{"PastTheCentreStillMoves", 1, 2, {-1}, 1.8f},
+                      WheelCase{"NoTurnNoMove", 0, -20, {0}, -20}),
+    test::CaseName());
+
 struct ModeStoreCase {
   const char* name;
   int front, back;
