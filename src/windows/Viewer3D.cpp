@@ -56,6 +56,12 @@ Viewer3D::Viewer3D(QWidget* parent, Program3D& space) : QOpenGLWidget(parent), s
   space_.SetView(this);
   compileTimer_.setInterval(0);
   compileTimer_.callOnTimeout(this, [this] { CompileSlice(); });
+  wheelEnd_.setSingleShot(true);
+  wheelEnd_.setInterval(300);
+  wheelEnd_.callOnTimeout(this, [this] {
+    wheeling_ = false;
+    update();
+  });
 }
 
 Viewer3D::~Viewer3D() {
@@ -99,7 +105,7 @@ void Viewer3D::paintGL() {
   const qreal ratio = devicePixelRatioF();
   SetProjection(scene, qRound(width() * ratio), qRound(height() * ratio));
   ApplyPolygonMode(scene);
-  lw::PaintScene(scene, turning_ || !fullReady_ ? Detail::Light : Detail::Full);
+  lw::PaintScene(scene, turning_ || wheeling_ || !fullReady_ ? Detail::Light : Detail::Full);
   if (endAfterFrame_ && fullReady_) EndDrawing(false);
 }
 
@@ -196,6 +202,9 @@ void Viewer3D::wheelEvent(QWheelEvent* event) {
   const int delta = turn.y() != 0 ? turn.y() : turn.x();
   if (delta == 0) return;
   space_.Navigator().Wheel(delta / 120.0);
+  // A burst of notches moves the light figure; the full one follows when it ends.
+  wheeling_ = true;
+  wheelEnd_.start();
   update();
   event->accept();
 }

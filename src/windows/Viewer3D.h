@@ -46,8 +46,10 @@ class Viewer3D : public QOpenGLWidget, public Scene3DView {
   DisplayListCompiler compiler_;
   QTimer compileTimer_;
   QElapsedTimer shownWhileCompiling_;
-  // A button is held: the view turns, and draws the light lists.
+  // A button is held or the wheel turns: the view draws the light lists.
   bool turning_ = false;
+  bool wheeling_ = false;
+  QTimer wheelEnd_;
   // Every full list is compiled; until then the light lists stand in.
   bool fullReady_ = true;
   // The program was told that drawing began; the next full frame ends it.
