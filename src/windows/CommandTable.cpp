@@ -6,15 +6,15 @@ namespace lw {
 
 namespace {
 
-constexpr std::array<std::string_view, 7> allMenuCaptions = {
-    "&Файл", "Графіки &2D", "Графіки &3D", "&Простір", "&Опції", "&Різне", "&Допомога",
+constexpr std::array<std::string_view, 8> allMenuCaptions = {
+    "&Файл", "&Правка", "Графіки &2D", "Графіки &3D", "&Простір", "&Опції", "&Різне", "&Допомога",
 };
 
 using enum Command;
 constexpr MenuCheck Check = MenuCheck::Check;
 constexpr MenuCheck Radio = MenuCheck::Radio;
 
-constexpr std::array<MenuItemEntry, 44> menuItems = {{
+constexpr std::array<MenuItemEntry, 46> menuItems = {{
     {0, "&Створити", "Ctrl+N", New, MenuCheck::None},
     {0, "&Відкрити", "F3", Open, MenuCheck::None},
     {0, "&Зберегти", "F2", Save, MenuCheck::None},
@@ -23,48 +23,50 @@ constexpr std::array<MenuItemEntry, 44> menuItems = {{
     {0, "&Друк", "Ctrl+P", Print, MenuCheck::None},
     {0, "-", "", Command::None, MenuCheck::None},
     {0, "&Вихід", "Alt+X", Exit, MenuCheck::None},
-    {1, "&Побудувати всі", "Ctrl+B", BuildAll2D, MenuCheck::None},
-    {1, "По&будувати виділений", "Ctrl+F", BuildSelected2D, MenuCheck::None},
-    {1, "&Додати графік", "F7", AddGraph2D, MenuCheck::None},
-    {1, "Ви&терти", "F8", Clear2D, MenuCheck::None},
-    {1, "&Сканування", "F5", Scan2D, MenuCheck::None},
-    {1, "Пр&оскановані точки", "F9", ScannedPoints, MenuCheck::None},
-    {1, "&Режим сканування", "Ctrl+W", ScanMode, Check},
-    {1, "&Тимчасова сітка", "Ctrl+G", TemporaryGrid, Check},
-    {1, "Відкрити &малюнок", "Ctrl+O", OpenPicture, MenuCheck::None},
-    {1, "Зберегти  м&алюнок", "F4", SavePicture, MenuCheck::None},
-    {1, "-", "", Command::None, MenuCheck::None},
-    {1, "Повзунки &констант", "Ctrl+L", ConstantSliders2D, MenuCheck::None},
-    {2, "&Побудувати всі", "Ctrl+Alt+B", BuildAll3D, MenuCheck::None},
-    {2, "П&обудувати виділений", "Ctrl+Alt+F", BuildSelected3D, MenuCheck::None},
-    {2, "&Додати графік", "Ctrl+F7", AddGraph3D, MenuCheck::None},
-    {2, "&Витерти", "Ctrl+F8", Clear3D, MenuCheck::None},
-    {2, "&Сканування", "Ctrl+F5", Scan3D, MenuCheck::None},
-    {2, "Зберегти  як малюнок", "Ctrl+F4", Save3DFrame, MenuCheck::None},
-    {2, "Відкрити 3D &файл", "Ctrl+F3", Open3DFile, MenuCheck::None},
-    {2, "Зберегти 3D фай&л", "Ctrl+F2", Save3DFile, MenuCheck::None},
+    {1, "Скасувати", "Alt+Backspace", Undo, MenuCheck::None},
+    {1, "Повторити", "Alt+Shift+Backspace", Redo, MenuCheck::None},
+    {2, "&Побудувати всі", "Ctrl+B", BuildAll2D, MenuCheck::None},
+    {2, "По&будувати виділений", "Ctrl+F", BuildSelected2D, MenuCheck::None},
+    {2, "&Додати графік", "F7", AddGraph2D, MenuCheck::None},
+    {2, "Ви&терти", "F8", Clear2D, MenuCheck::None},
+    {2, "&Сканування", "F5", Scan2D, MenuCheck::None},
+    {2, "Пр&оскановані точки", "F9", ScannedPoints, MenuCheck::None},
+    {2, "&Режим сканування", "Ctrl+W", ScanMode, Check},
+    {2, "&Тимчасова сітка", "Ctrl+G", TemporaryGrid, Check},
+    {2, "Відкрити &малюнок", "Ctrl+O", OpenPicture, MenuCheck::None},
+    {2, "Зберегти  м&алюнок", "F4", SavePicture, MenuCheck::None},
     {2, "-", "", Command::None, MenuCheck::None},
-    {2, "Повзунки &констант", "Ctrl+Alt+L", ConstantSliders3D, MenuCheck::None},
-    {3, "&2D Побудова", "Ctrl+Alt+D", Space2D, Radio},
-    {3, "&3D  Побудова", "Ctrl+Alt+T", Space3D, Radio},
-    {4, "&Панель керування", "Ctrl+E", ToolPanel, Check},
-    {4, "&Строка стану", "Ctrl+T", StatusBar, Check},
-    {4, "&Давати підказки", "Ctrl+D", Hints, Check},
-    {4, "&Запит на збереження", "Ctrl+U", AskToSave, Check},
-    {4, "&Загальні параметри", "F6", BuildParameters, MenuCheck::None},
-    {4, "&Оформлення", "F11", Appearance, MenuCheck::None},
-    {4, "П&алітра", "Ctrl+J", Palette, MenuCheck::None},
-    {5, "&Калькулятор", "Ctrl+K", Calculator, MenuCheck::None},
-    {5, "&Записна книжка", "Ctrl+Z", Notepad, MenuCheck::None},
-    {5, "&Інтеграл", "Ctrl+I", Integral, MenuCheck::None},
-    {6, "&Про программу", "Ctrl+H", About, MenuCheck::None},
-    {6, "&Довідка", "F1", Help, MenuCheck::None},
+    {2, "Повзунки &констант", "Ctrl+L", ConstantSliders2D, MenuCheck::None},
+    {3, "&Побудувати всі", "Ctrl+Alt+B", BuildAll3D, MenuCheck::None},
+    {3, "П&обудувати виділений", "Ctrl+Alt+F", BuildSelected3D, MenuCheck::None},
+    {3, "&Додати графік", "Ctrl+F7", AddGraph3D, MenuCheck::None},
+    {3, "&Витерти", "Ctrl+F8", Clear3D, MenuCheck::None},
+    {3, "&Сканування", "Ctrl+F5", Scan3D, MenuCheck::None},
+    {3, "Зберегти  як малюнок", "Ctrl+F4", Save3DFrame, MenuCheck::None},
+    {3, "Відкрити 3D &файл", "Ctrl+F3", Open3DFile, MenuCheck::None},
+    {3, "Зберегти 3D фай&л", "Ctrl+F2", Save3DFile, MenuCheck::None},
+    {3, "-", "", Command::None, MenuCheck::None},
+    {3, "Повзунки &констант", "Ctrl+Alt+L", ConstantSliders3D, MenuCheck::None},
+    {4, "&2D Побудова", "Ctrl+Alt+D", Space2D, Radio},
+    {4, "&3D  Побудова", "Ctrl+Alt+T", Space3D, Radio},
+    {5, "&Панель керування", "Ctrl+E", ToolPanel, Check},
+    {5, "&Строка стану", "Ctrl+T", StatusBar, Check},
+    {5, "&Давати підказки", "Ctrl+D", Hints, Check},
+    {5, "&Запит на збереження", "Ctrl+U", AskToSave, Check},
+    {5, "&Загальні параметри", "F6", BuildParameters, MenuCheck::None},
+    {5, "&Оформлення", "F11", Appearance, MenuCheck::None},
+    {5, "П&алітра", "Ctrl+J", Palette, MenuCheck::None},
+    {6, "&Калькулятор", "Ctrl+K", Calculator, MenuCheck::None},
+    {6, "&Записна книжка", "Ctrl+Z", Notepad, MenuCheck::None},
+    {6, "&Інтеграл", "Ctrl+I", Integral, MenuCheck::None},
+    {7, "&Про программу", "Ctrl+H", About, MenuCheck::None},
+    {7, "&Довідка", "F1", Help, MenuCheck::None},
 }};
 
 constexpr int small = 28;
 constexpr int wide = 57;
 
-constexpr std::array<ToolButtonEntry, 30> toolButtons = {{
+constexpr std::array<ToolButtonEntry, 32> toolButtons = {{
     {7, 5, small, "Створити новий файл Linewright за шаблоном", New, ToolGlyph::NewFile},
     {7, 34, small, "Прочитати параметри побудови з файлу", Open, ToolGlyph::OpenFile},
     {36, 5, small, "Зберегти як новий файл", SaveAs, ToolGlyph::SaveAs},
@@ -99,6 +101,8 @@ constexpr std::array<ToolButtonEntry, 30> toolButtons = {{
     {428, 5, wide, "Допомога", Help, ToolGlyph::Help},
     {457, 5, small, "Повзунки констант: графіки слідують за значенням константи", ConstantSliders2D,
      ToolGlyph::ConstantSliders},
+    {486, 5, small, "Скасувати останню зміну документа", Undo, ToolGlyph::Undo},
+    {486, 34, small, "Повторити скасовану зміну документа", Redo, ToolGlyph::Redo},
 }};
 
 constexpr std::array<int, 3> separatorTops = {94, 215, 336};

@@ -53,9 +53,11 @@ enum class Command {
   Help,
   ConstantSliders2D,
   ConstantSliders3D,
+  Undo,
+  Redo,
 };
 // The number of commands, None included; Command(i) for i below it is a command.
-inline constexpr std::size_t CommandCount = std::size_t(Command::ConstantSliders3D) + 1;
+inline constexpr std::size_t CommandCount = std::size_t(Command::Redo) + 1;
 
 enum class MenuCheck { None, Check, Radio };
 

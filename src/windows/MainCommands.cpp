@@ -136,6 +136,8 @@ const std::array<MainWindow::Handler, CommandCount>& MainWindow::Handlers() {
       {C::Help, [](W w) { w.OpenHelp(); }},
       {C::ConstantSliders2D, [](W w) { OpenConstantSliders(&w, w.program_, false); }},
       {C::ConstantSliders3D, [](W w) { OpenConstantSliders(&w, w.program_, true); }},
+      {C::Undo, [](W w) { w.program_.History().Undo(); }},
+      {C::Redo, [](W w) { w.program_.History().Redo(); }},
   };
   static_assert(std::size(kEntries) == CommandCount, "a command has no handler");
   static_assert(
