@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
@@ -95,6 +96,9 @@ MainWindow::MainWindow(Program& program, Dialogs& dialogs)
 
   program_.Observers().Add(this);
   program_.SetQuestions(this);
+  // Typing into a field is one step until the field is left: coming back to it later
+  // is another edit.
+  connect(qApp, &QApplication::focusChanged, this, [this] { program_.History().EndTypingStep(); });
   OptionsChanged();
   SpaceChanged();
 }

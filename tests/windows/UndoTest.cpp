@@ -62,6 +62,23 @@ TEST(EditMenu, AFieldTypedKeyByKeyIsTakenBackWholeAndShownInItsWindow) {
   EXPECT_EQ(xEnd->text(), QStringLiteral("2,5"));
 }
 
+TEST(EditMenu, LeavingAFieldEndsItsEditAndComingBackIsAnother) {
+  ProgramFixture f;
+  auto* params = static_cast<QWidget*>(f.Windows().Params);
+  params->show();
+  QApplication::setActiveWindow(params);
+  QLineEdit* xEnd = f.Windows().Params->Field(ParamField::XEnd);
+  QLineEdit* yEnd = f.Windows().Params->Field(ParamField::YEnd);
+  xEnd->setFocus();
+  TypeInto(xEnd, QStringLiteral("1"));
+  yEnd->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), yEnd);
+  xEnd->setFocus();
+  TypeInto(xEnd, QStringLiteral("2"));
+  EXPECT_EQ(f.State().Doc().Params.Field(ParamField::XEnd), "2012");
+  EXPECT_EQ(f.State().History().Steps().UndoCount(), 2u);
+}
+
 TEST(EditMenu, TheToolButtonsUndoAFlagAndTheAppearanceWindowShowsItsUndoneValue) {
   ProgramFixture f;
   f.State().SetShowToolPanel(true);
