@@ -98,12 +98,15 @@ MainWindow::MainWindow(Program& program, Dialogs& dialogs)
   program_.SetQuestions(this);
   // Typing into a field is one step until the field is left: coming back to it later
   // is another edit.
-  connect(qApp, &QApplication::focusChanged, this, [this] { program_.History().EndTypingStep(); });
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+                        [this] { program_.History().EndTypingStep(); });
   OptionsChanged();
   SpaceChanged();
 }
 
 MainWindow::~MainWindow() {
+  // The windows destroyed with this one move the focus once this one is gone.
+  disconnect(focusWatch_);
   program_.SetQuestions(nullptr);
   program_.Observers().Remove(this);
 }

@@ -137,6 +137,7 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   std::optional<QPoint> placedAt_;  // the frame position being settled
   int settleChecks_ = 0;
   ShutDown shutDown_;
+  QMetaObject::Connection focusWatch_;
 };
 
 }  // namespace lw
