@@ -107,6 +107,13 @@ std::vector<LeftRecovery> LeftRecovery::Find(const std::string& folder) {
   const QString pattern =
       QStringLiteral("*") +
       QString::fromUtf8(RecoveryExtension.data(), static_cast<qsizetype>(RecoveryExtension.size()));
+  // A program killed before it had anything to keep leaves its lock alone; taking
+  // and letting go of such a lock removes it. A running program's lock stays.
+  for (const QFileInfo& lockFile :
+       dir.entryInfoList({pattern + QStringLiteral(".lock")}, QDir::Files)) {
+    const QString path = lockFile.absoluteFilePath().chopped(5);
+    if (!QFile::exists(path)) TakeLock(path.toStdString());
+  }
   std::vector<LeftRecovery> found;
   for (const QFileInfo& file : dir.entryInfoList({pattern}, QDir::Files, QDir::Time)) {
     std::string path = file.absoluteFilePath().toStdString();

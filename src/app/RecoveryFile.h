@@ -59,7 +59,8 @@ class RecoverySlot {
 // as this object lives, so a second program starting now does not offer it as well.
 class LeftRecovery {
  public:
-  // The files in folder whose program has ended, newest first.
+  // The files in folder whose program has ended, newest first. Lock files that
+  // programs no longer running left without a recovery file go.
   static std::vector<LeftRecovery> Find(const std::string& folder);
 
   const std::string& Path() const { return path_; }

@@ -255,6 +255,18 @@ TEST(LeftRecoveryFiles, ARunningProgramsFileIsNotOfferedAndAnEndedOnesIs) {
   EXPECT_EQ(LeftRecovery::Find(folder).size(), 1u) << "not answered: offered again";
 }
 
+TEST(LeftRecoveryFiles, ALockLeftWithoutAFileGoesAndARunningProgramsLockStays) {
+  TempDir dir;
+  const std::string folder = dir.File("recovery");
+  RecoverySlot running(folder);  // nothing written yet: only its lock is there
+  const std::string left = folder + "/555-1.lwr";
+  WriteAll(RecoveryLockPath(left), "999999999\nlinewright\n\n");
+  EXPECT_TRUE(LeftRecovery::Find(folder).empty());
+  EXPECT_FALSE(Exists(RecoveryLockPath(left)));
+  EXPECT_TRUE(Exists(RecoveryLockPath(running.Path())));
+  EXPECT_TRUE(running.Write("still mine"));
+}
+
 TEST(LeftRecoveryFiles, TwoProgramsAtOnceWriteFilesOfTheirOwn) {
   TempDir dir;
   RecoverySlot first(dir.File("r"));
