@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
 #include <vector>
 
+#include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "app/ProgramVersion.h"
 #include "windows/DesktopProgram.h"
@@ -83,6 +85,10 @@ int main(int argc, char* argv[]) {
   lw::DesktopProgram program(
       lw::FindProgramFolder(QApplication::applicationDirPath().toStdString()), arguments);
   program.Main().OnClosed = [] { QApplication::quit(); };
+  // The unsaved document is kept from here on; what a killed run left is offered
+  // once the window is up.
+  program.State().KeepRecovery(lw::Program::DefaultRecoveryFolder());
   program.Main().showMaximized();
+  QTimer::singleShot(0, &program.Main(), [&program] { program.Main().OfferRecovery(); });
   return QApplication::exec();
 }

@@ -76,10 +76,17 @@ bool ConstantSliders::SetValue(bool threeD, std::size_t line, double value) {
   const std::optional<std::string> rewritten = RewriteConstantLine(lines[line], value);
   if (!rewritten) return false;
   lines[line] = *rewritten;
-  writing_ = true;
-  program_.Edits().SetConstants(threeD, lines);
-  writing_ = false;
-  rebuild_.Request(threeD ? RebuildSpace::Space3D : RebuildSpace::Space2D);
+  const RebuildSpace space = threeD ? RebuildSpace::Space3D : RebuildSpace::Space2D;
+  {
+    // A drag or a play of one constant is one step of the history, however long.
+    EditGroup step(program_.History(),
+                   std::string("constant slider ") + (threeD ? "3D " : "2D ") + constant->name);
+    writing_ = true;
+    program_.Edits().SetConstants(threeD, lines);
+    writing_ = false;
+    program_.History().NoteRebuild(space);
+  }
+  rebuild_.Request(space);
   return true;
 }
 

@@ -48,6 +48,19 @@ void DocumentEditor::SetAppearance(const AppearanceSettings& appearance) {
   Notify(&ProgramObserver::AppearanceChanged);
 }
 
+void DocumentEditor::Restore(const Document& doc) {
+  const bool parameters = document_.Params != doc.Params;
+  const bool appearance = document_.Appearance != doc.Appearance;
+  const bool graphs = document_.Graphs2D != doc.Graphs2D || document_.Graphs3D != doc.Graphs3D;
+  // Assigned member by member: the list editors hold the lists themselves.
+  document_ = doc;
+  session_.Graphs2D().ShowSelectedGraph();
+  session_.Graphs3D().ShowSelectedGraph();
+  if (parameters) Notify(&ProgramObserver::ParametersChanged);
+  if (appearance) Notify(&ProgramObserver::AppearanceChanged);
+  if (graphs) Notify(&ProgramObserver::GraphsChanged);
+}
+
 void DocumentEditor::ResetAppearanceLists() {
   AppearanceSettings& a = document_.Appearance;
   a.AxesLineStyle = Solid;

@@ -36,6 +36,10 @@ class DocumentEditor {
   // (the view moved by hand, or brought back).
   void SetViewFields(const ViewFields2D& view);
   void SetAppearance(const AppearanceSettings& appearance);
+  // The whole document takes the values of doc (undo, redo); the windows hear of the
+  // parts that changed. A selection past the end of its restored list moves to the
+  // first item.
+  void Restore(const Document& doc);
   // The start-up selections of the appearance window's four lists (axes solid, grid
   // dotted, 3D polygons, motion turn), set without running their handlers.
   void ResetAppearanceLists();

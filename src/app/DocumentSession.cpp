@@ -40,8 +40,20 @@ bool DocumentSession::SaveSets(const std::string& path) {
   status_.SetStatus(SettingsSavedText(path, result));
   if (result != FileResult::Ok) return false;
   SetCurrentFileName(path);
+  ui_.DocumentSaved();
   status_.StartStatusTimer();
   return true;
+}
+
+void DocumentSession::RestoreUnsaved(const Document& document, const std::string& name) {
+  document_ = document;
+  SetCurrentFileName(name);
+  graphs2D_.ListReplaced();
+  graphs3D_.ListReplaced();
+  ui_.DocumentReplaced();
+  status_.SetStatus("Відновлення - " + (name.empty() ? std::string("Noname.lwf") : name) +
+                    " - Окей");
+  status_.StartStatusTimer();
 }
 
 bool DocumentSession::LoadSets(const std::string& path) {

@@ -45,6 +45,8 @@ class DocumentUi {
   // 3D drawing mode and motion type take effect).
   virtual void DocumentReplaced() = 0;
   virtual void CaptionChanged(const std::string& caption) = 0;
+  // The document was written to its file.
+  virtual void DocumentSaved() {}
 };
 
 class DocumentSession {
@@ -68,6 +70,10 @@ class DocumentSession {
   // take path as the current file name.
   bool SaveSets(const std::string& path);
   bool LoadSets(const std::string& path);
+
+  // Replaces the document with one that was never saved as it is (brought back
+  // after the program was killed), under the file name it had then.
+  void RestoreUnsaved(const Document& document, const std::string& name);
 
   void NewFromTemplate();
   void Open();

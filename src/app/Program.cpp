@@ -11,6 +11,8 @@
 #include "app/Program3D.h"
 #include "app/ProgramAnalysis.h"
 #include "app/ProgramFolder.h"
+#include "app/RecoveryFile.h"
+#include "app/RecoveryKeeper.h"
 #include "app/StatusTexts.h"
 #include "formula/FormulaParser.h"
 
@@ -36,6 +38,7 @@ Program::Program(std::string programDir)
   twoD_->SetScanMarks(&analysis_->Scan());
   work_->AddBusyListener([this] { Notify(&ProgramObserver::WorkChanged); });
   navigator_ = std::make_unique<Navigator2D>(*this);
+  history_ = std::make_unique<EditHistory>(*this);
 }
 
 Program::~Program() {
@@ -107,6 +110,38 @@ void Program::CaptionChanged(const std::string&) {
   Notify(&ProgramObserver::CaptionChanged);
 }
 
+void Program::DocumentSaved() {
+  history_->EndTypingStep();
+  if (recovery_) recovery_->MarkClean();
+}
+
+// ----- recovery -----
+
+std::string Program::DefaultRecoveryFolder() {
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+      .filePath(QStringLiteral("recovery"))
+      .toStdString();
+}
+
+void Program::KeepRecovery(const std::string& folder) {
+  recovery_.reset();
+  recoveryFolder_ = folder;
+  recovery_ = std::make_unique<RecoveryKeeper>(*this, folder);
+}
+
+std::vector<LeftRecovery> Program::LeftRecoveries() const {
+  if (recoveryFolder_.empty()) return {};
+  return LeftRecovery::Find(recoveryFolder_);
+}
+
+void Program::RestoreRecovered(const RecoveredDocument& recovered) {
+  // The palette first, so that the fresh history the document starts holds it.
+  palette_ = recovered.State.Colours;
+  session_.RestoreUnsaved(recovered.State.Doc, recovered.Name);
+  Notify(&ProgramObserver::PaletteChanged);
+  if (recovery_) recovery_->MarkUnsaved();
+}
+
 // ----- palette -----
 
 void Program::RandomizePalette() {
@@ -129,6 +164,12 @@ void Program::CopyPaletteTo3D() {
 void Program::SetPaletteEntry(int index, Colour colour) {
   if (palette_.At(index) == colour || RefuseWhileBusy()) return;
   palette_.Set(index, colour);
+  Notify(&ProgramObserver::PaletteChanged);
+}
+
+void Program::SetPalette(const Palette& palette) {
+  if (palette_ == palette) return;
+  palette_ = palette;
   Notify(&ProgramObserver::PaletteChanged);
 }
 

@@ -18,6 +18,7 @@
 
 #include "app/DocumentEditor.h"
 #include "app/DocumentSession.h"
+#include "app/EditHistory.h"
 #include "app/LongWork.h"
 #include "app/ProgramObserver.h"
 #include "app/StatusLine.h"
@@ -32,6 +33,9 @@ class Navigator2D;
 class Program2D;
 class Program3D;
 class ProgramAnalysis;
+class RecoveryKeeper;
+class LeftRecovery;
+struct RecoveredDocument;
 
 enum class SpaceMode { Space2D, Space3D };
 
@@ -99,6 +103,23 @@ class Program : public StatusSink, private DocumentUi {
   bool SaveSets(const std::string& path) { return session_.SaveSets(path); }
   PromptOutcome ConfirmDiscard() { return session_.ConfirmDiscard(); }
 
+  // ----- undo and redo -----
+  // Every notified change of the document and the palette is a step of it.
+  EditHistory& History() { return *history_; }
+
+  // ----- recovery after the program was killed -----
+  // The recovery files' folder in the user's data folder.
+  static std::string DefaultRecoveryFolder();
+  // From now on the unsaved document is kept in a recovery file of this program in
+  // folder (the document as it stands counts as the one on disk).
+  void KeepRecovery(const std::string& folder);
+  RecoveryKeeper* Recovery() { return recovery_.get(); }
+  // The recovery files in the folder given to KeepRecovery left by programs no
+  // longer running, newest first, each held for this program while it lives.
+  std::vector<LeftRecovery> LeftRecoveries() const;
+  // Opens a recovered document, unsaved, under the name it had.
+  void RestoreRecovered(const RecoveredDocument& recovered);
+
   // ----- graph lists -----
   const GraphListEditor2D& Graphs2D() const { return edits_.Graphs2D(); }
   const GraphListEditor3D& Graphs3D() const { return edits_.Graphs3D(); }
@@ -110,6 +131,8 @@ class Program : public StatusSink, private DocumentUi {
   void FillPalette(int count, bool alternate);
   void CopyPaletteTo3D();
   void SetPaletteEntry(int index, Colour colour);
+  // The whole table at once (undo, redo).
+  void SetPalette(const Palette& palette);
   bool SavePalette(const std::string& path);
   bool LoadPalette(const std::string& path);
 
@@ -193,6 +216,7 @@ class Program : public StatusSink, private DocumentUi {
   std::optional<std::string> ChooseFileToSave() override;
   void DocumentReplaced() override;
   void CaptionChanged(const std::string& caption) override;
+  void DocumentSaved() override;
 
   std::string programDir_;
   ProgramObservers observers_;
@@ -218,6 +242,9 @@ class Program : public StatusSink, private DocumentUi {
   std::unique_ptr<Program2D> twoD_;
   std::unique_ptr<Program3D> threeD_;
   std::unique_ptr<ProgramAnalysis> analysis_;
+  std::unique_ptr<EditHistory> history_;
+  std::string recoveryFolder_;
+  std::unique_ptr<RecoveryKeeper> recovery_;
   // Last, so that it goes first: it hears of and starts work of the parts above.
   std::unique_ptr<Navigator2D> navigator_;
 };

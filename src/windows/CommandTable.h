@@ -60,9 +60,11 @@ enum class Command {
   PanUp2D,
   PanDown2D,
   RestoreBounds2D,
+  Undo,
+  Redo,
 };
 // The number of commands, None included; Command(i) for i below it is a command.
-inline constexpr std::size_t CommandCount = std::size_t(Command::RestoreBounds2D) + 1;
+inline constexpr std::size_t CommandCount = std::size_t(Command::Redo) + 1;
 
 enum class MenuCheck { None, Check, Radio };
 

@@ -4,8 +4,10 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "windows/PictureFileDialog.h"
@@ -165,6 +167,22 @@ std::optional<QString> QtDialogs::SavePictureName(QWidget* parent, const QString
                                                   const QString& filter,
                                                   const QString& defaultSuffix) {
   return RunPictureDialog(parent, title, filter, defaultSuffix, QFileDialog::AcceptSave);
+}
+
+}  // namespace lw
+
+namespace lw {
+
+bool QtDialogs::AskYesNo(QWidget* parent, const QString& question, const QString& detail) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Linewright"), question,
+                  QMessageBox::NoButton, parent);
+  box.setInformativeText(detail);
+  QPushButton* yes = box.addButton(QStringLiteral("Так"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("Ні"), QMessageBox::NoRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
 }
 
 }  // namespace lw

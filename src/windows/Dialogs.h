@@ -80,6 +80,11 @@ class Dialogs {
     fitToPage = false;
     return ChoosePrinter(parent, printer);
   }
+  // A question answered "Так" (true) or "Ні"; detail is shown under it.
+  virtual bool AskYesNo(QWidget* /*parent*/, const QString& /*question*/,
+                        const QString& /*detail*/) {
+    return false;
+  }
 };
 
 class QtDialogs : public Dialogs {
@@ -110,6 +115,7 @@ class QtDialogs : public Dialogs {
                                          const QString& defaultSuffix) override;
   bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
   bool ChoosePicturePrinter(QWidget* parent, QPrinter& printer, bool& fitToPage) override;
+  bool AskYesNo(QWidget* parent, const QString& question, const QString& detail) override;
 };
 
 }  // namespace lw

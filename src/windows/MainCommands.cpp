@@ -144,6 +144,8 @@ const std::array<MainWindow::Handler, CommandCount>& MainWindow::Handlers() {
       {C::PanUp2D, [](W w) { w.program_.Navigation().Pan(0, 1); }},
       {C::PanDown2D, [](W w) { w.program_.Navigation().Pan(0, -1); }},
       {C::RestoreBounds2D, [](W w) { w.program_.Navigation().RestoreBounds(); }},
+      {C::Undo, [](W w) { w.program_.History().Undo(); }},
+      {C::Redo, [](W w) { w.program_.History().Redo(); }},
   };
   static_assert(std::size(kEntries) == CommandCount, "a command has no handler");
   static_assert(

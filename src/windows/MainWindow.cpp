@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -17,6 +19,7 @@
 #include "app/Program2D.h"
 #include "app/Program3D.h"
 #include "app/ProgramAnalysis.h"
+#include "app/RecoveryFile.h"
 #include "windows/AboutWindow.h"
 #include "windows/AppearanceWindow.h"
 #include "windows/CalculatorWindow.h"
@@ -94,11 +97,17 @@ MainWindow::MainWindow(Program& program, Dialogs& dialogs)
 
   program_.Observers().Add(this);
   program_.SetQuestions(this);
+  // Typing into a field is one step until the field is left: coming back to it later
+  // is another edit.
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+                        [this] { program_.History().EndTypingStep(); });
   OptionsChanged();
   SpaceChanged();
 }
 
 MainWindow::~MainWindow() {
+  // The windows destroyed with this one move the focus once this one is gone.
+  disconnect(focusWatch_);
   program_.SetQuestions(nullptr);
   program_.Observers().Remove(this);
 }
@@ -257,11 +266,34 @@ void MainWindow::StartUp(const std::vector<std::string>& arguments) {
   if (windows_.Calculator) windows_.Calculator->SyncOptions();
   if (!start.DocumentPath.empty()) program_.LoadSets(start.DocumentPath);
   program_.Edits().ResetAppearanceLists();
+  // What start-up set without a notice is where the history begins.
+  program_.History().Forget();
   if (windows_.Appearance) windows_.Appearance->DocumentChanged();
   twoD_.SetViewSize(plotView_->width(), plotView_->height());
   twoD_.CentreOrigin();
   if (windows_.Notepad) windows_.Notepad->ApplyLook();
   placementTimer_.start();
+}
+
+void MainWindow::OfferRecovery() {
+  for (LeftRecovery& left : program_.LeftRecoveries()) {
+    const std::optional<RecoveredDocument> recovered = left.Read();
+    if (!recovered) {
+      left.Remove();  // damaged beyond use: offering it could only fail
+      continue;
+    }
+    const QString name = recovered->Name.empty() ? QStringLiteral("Noname.lwf")
+                                                 : QFileInfo(Q(recovered->Name)).fileName();
+    const QString detail =
+        name + QStringLiteral(", ") +
+        QFileInfo(Q(left.Path())).lastModified().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+    if (dialogs_.AskYesNo(this, Text(RestoreQuestionText), detail)) {
+      program_.RestoreRecovered(*recovered);
+      left.Remove();
+      return;
+    }
+    left.Remove();
+  }
 }
 
 void MainWindow::ApplyPlacement() {

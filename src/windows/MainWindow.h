@@ -73,6 +73,9 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   // the appearance lists, the notepad's look, and the placement timer.
   void StartUp(const std::vector<std::string>& arguments);
   void Run(Command command);
+  // Offers back, one by one, the unsaved documents of programs that were killed; the
+  // first one taken is opened, each one declined is dropped.
+  void OfferRecovery();
 
   QAction* Action(Command command) const;
   QLabel* StatusLabel() const { return statusLabel_; }
@@ -136,6 +139,7 @@ class MainWindow : public QMainWindow, public ProgramObserver, public UserQuesti
   std::optional<QPoint> placedAt_;  // the frame position being settled
   int settleChecks_ = 0;
   ShutDown shutDown_;
+  QMetaObject::Connection focusWatch_;
 };
 
 }  // namespace lw

@@ -36,6 +36,7 @@ enum class ToolGlyph {
   Help,
   ConstantSliders,
   Undo,
+  Redo,
   Cut,
   Copy,
   Paste,

@@ -444,6 +444,13 @@ void DrawEditing(QPainter& p, ToolGlyph glyph) {
       p.drawLine(QPointF(6, 9), QPointF(11, 12));
       return;
     }
+    case ToolGlyph::Redo: {
+      // The undo arrow seen in a mirror.
+      p.translate(grid, 0);
+      p.scale(-1, 1);
+      DrawEditing(p, ToolGlyph::Undo);
+      return;
+    }
     case ToolGlyph::Cut:
       p.setPen(Pen(QColor(120, 125, 135), 2));
       p.drawLine(QPointF(8, 15), QPointF(17, 2));

@@ -157,6 +157,32 @@ TEST_F(Navigation, AWheelBurstIsOneGestureWithOneNoticePerNotch) {
   FinishMoves();
 }
 
+// A burst of notches and a drag are one undo step each: undo gives the field texts
+// back exactly and rebuilds the view, redo brings the moved ones.
+TEST_F(Navigation, EachGestureIsOneUndoStep) {
+  const std::size_t before = f.State().History().Steps().UndoCount();
+  for (int i = 0; i < 3; ++i) WheelAt(120, 90, 120);
+  EndBurst();
+  FinishMoves();
+  const ViewFields2D zoomed = ViewFieldsOf(f.State().Doc().Params);
+  DragWith(Qt::MiddleButton, 300, 200, 340, 180);
+  FinishMoves();
+  const ViewFields2D panned = ViewFieldsOf(f.State().Doc().Params);
+  EXPECT_EQ(f.State().History().Steps().UndoCount(), before + 2);
+  ASSERT_TRUE(f.State().History().Undo());
+  FinishMoves();
+  EXPECT_EQ(ViewFieldsOf(f.State().Doc().Params).texts, zoomed.texts);
+  ASSERT_TRUE(f.State().History().Undo());
+  FinishMoves();
+  EXPECT_EQ(ViewFieldsOf(f.State().Doc().Params).texts, original.texts);
+  EXPECT_EQ(f.State().Doc().Params.Centering, original.Centering);
+  EXPECT_EQ(f.State().TwoD().Shown(), std::vector<std::size_t>{0}) << "the view was rebuilt";
+  ASSERT_TRUE(f.State().History().Redo());
+  ASSERT_TRUE(f.State().History().Redo());
+  FinishMoves();
+  EXPECT_EQ(ViewFieldsOf(f.State().Doc().Params).texts, panned.texts);
+}
+
 TEST_F(Navigation, AMiddleDragPansTheGraphsWithTheHandAsOneGesture) {
   const View2D before = View();
   DragWith(Qt::MiddleButton, 200, 150, 260, 110);

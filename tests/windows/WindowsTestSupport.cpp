@@ -17,6 +17,14 @@ std::optional<T> Next(std::deque<T>& queue) {
 }
 }  // namespace
 
+bool ScriptedDialogs::AskYesNo(QWidget*, const QString& question, const QString&) {
+  answers_.questions.push_back(question);
+  if (answers_.yesNo.empty()) return false;
+  const bool yes = answers_.yesNo.front();
+  answers_.yesNo.pop_front();
+  return yes;
+}
+
 std::optional<Colour> ScriptedDialogs::ChooseColour(QWidget*, Colour) {
   ++answers_.colourAsks;
   return Next(answers_.colours);

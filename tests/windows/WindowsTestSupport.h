@@ -27,6 +27,8 @@ struct ScriptedAnswers {
   std::vector<QString> titles;       // every file dialog title asked, in order
   std::deque<QString> printFiles;    // each print dialog prints to this PDF file
   bool fitToPage = false;            // the picture print dialog's choice
+  std::deque<bool> yesNo;            // answers to yes-or-no questions ("Так" = true)
+  std::vector<QString> questions;    // every yes-or-no question asked, in order
   int colourAsks = 0;
   int printAsks = 0;
 };
@@ -46,6 +48,7 @@ class ScriptedDialogs : public Dialogs {
                                               const QString&) override;
   bool ChoosePrinter(QWidget*, QPrinter& printer) override;
   bool ChoosePicturePrinter(QWidget* parent, QPrinter& printer, bool& fitToPage) override;
+  bool AskYesNo(QWidget*, const QString& question, const QString&) override;
 
  private:
   ScriptedAnswers& answers_;
