@@ -48,8 +48,9 @@ void PlotView::paintEvent(QPaintEvent* event) {
   // On a high-density screen each picture pixel becomes a sharp block of device pixels.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   const QRect area = event->rect();
-  // Only the exposed part is copied; the picture holds everything drawn so far.
-  QImage image = space_.Picture().ToImage(width(), height());
+  // Only the exposed part is copied; the picture holds everything drawn so far (or
+  // the last finished one, while a constant moves).
+  QImage image = space_.VisibleImage();
   if (const auto& band = analysis_.Band()) InvertBand(image, *band);
   painter.drawImage(area.topLeft(), image, area);
 }
