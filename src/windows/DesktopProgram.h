@@ -10,6 +10,7 @@
 
 namespace lw {
 
+class LayoutShortcuts;
 class MainWindow;
 class Program;
 
@@ -29,6 +30,7 @@ class DesktopProgram {
   std::unique_ptr<Program> program_;
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<LayoutShortcuts> shortcuts_;
 };
 
 }  // namespace lw
