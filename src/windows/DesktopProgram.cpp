@@ -33,6 +33,8 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
   // Installed first, so that every window shown from now on is seen.
   shortcuts_ = std::make_unique<LayoutShortcuts>(QGuiApplication::platformName() == "xcb");
   qApp->installEventFilter(shortcuts_.get());
+  captions_ = std::make_unique<CaptionFit>();
+  qApp->installEventFilter(captions_.get());
   MainWindow* main = main_.get();
   Program& p = *program_;
   SecondaryWindows& w = main->Windows();
@@ -82,6 +84,7 @@ DesktopProgram::~DesktopProgram() {
   // The windows go first: they observe the program.
   program_->SetProgress(nullptr);
   main_.reset();
+  qApp->removeEventFilter(captions_.get());
   qApp->removeEventFilter(shortcuts_.get());
 }
 

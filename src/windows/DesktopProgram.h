@@ -10,6 +10,7 @@
 
 namespace lw {
 
+class CaptionFit;
 class LayoutShortcuts;
 class MainWindow;
 class Program;
@@ -31,6 +32,7 @@ class DesktopProgram {
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<LayoutShortcuts> shortcuts_;
+  std::unique_ptr<CaptionFit> captions_;
 };
 
 }  // namespace lw

@@ -44,6 +44,9 @@ enum class ToolGlyph {
   Font,
   BackgroundColour,
   Close,
+  RelationThroughPoint,
+  FunctionThroughPoint,
+  BoundsFromSelection,
 };
 
 }  // namespace lw
