@@ -24,7 +24,7 @@ int PlayInterval(int stepsPerSecond) {
 ConstantSliders::ConstantSliders(Program& program)
     : program_(program),
       rebuild_(RebuildRunner{[this](RebuildSpace space) { Build(space); },
-                             [this] { return program_.Busy(); }, [this] { program_.StopWork(); }}) {
+                             [this] { return program_.Busy(); }, [this] { program_.DropWork(); }}) {
   playTimer_.setInterval(PlayInterval(10));
   QObject::connect(&playTimer_, &QTimer::timeout, [this] { AdvancePlay(); });
   program_.Observers().Add(this);
@@ -68,7 +68,7 @@ void ConstantSliders::KeepRange(bool threeD, const ConstantLine& constant) {
   ranges_.try_emplace({threeD, constant.name}, KeptRange{DefaultRange(constant.value), false});
 }
 
-bool ConstantSliders::SetValue(bool threeD, std::size_t line, double value) {
+bool ConstantSliders::SetValue(bool threeD, std::size_t line, double value, RunningBuild running) {
   const std::optional<ConstantLine> constant = Adjustable(threeD, line);
   if (!constant) return false;
   KeepRange(threeD, *constant);
@@ -86,7 +86,7 @@ bool ConstantSliders::SetValue(bool threeD, std::size_t line, double value) {
     writing_ = false;
     program_.History().NoteRebuild(space);
   }
-  rebuild_.Request(space);
+  rebuild_.Request(space, running);
   return true;
 }
 
@@ -98,7 +98,8 @@ void ConstantSliders::Build(RebuildSpace space) {
     program_.SetProgress(&silent_);
   }
   if (space == RebuildSpace::Space2D) {
-    program_.TwoD().BuildAll();
+    // The view keeps the last finished picture until the next one replaces it.
+    program_.TwoD().BuildAll(BuildShowing::WhenFinished);
   } else {
     program_.ThreeD().BuildAll();
   }
@@ -156,7 +157,8 @@ void ConstantSliders::AdvancePlay() {
     next = std::clamp(play_->step + play_->direction, 0, count);
   }
   play_->step = next;
-  if (!SetValue(play_->threeD, play_->line, ValueAtStep(range, next))) StopPlay();
+  if (!SetValue(play_->threeD, play_->line, ValueAtStep(range, next), RunningBuild::Finish))
+    StopPlay();
 }
 
 void ConstantSliders::DocumentChanged() {

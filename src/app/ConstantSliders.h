@@ -47,8 +47,12 @@ class ConstantSliders : public ProgramObserver {
   bool SetRange(bool threeD, char name, const SliderRange& range);
 
   // Rewrites the line of an adjustable constant with value and asks for the graphs of
-  // its space to be built again. False when the line is not adjustable.
-  bool SetValue(bool threeD, std::size_t line, double value);
+  // its space to be built again. False when the line is not adjustable. A typed value
+  // drops the build still running for an older one; the steps of a moving slider let
+  // it finish, so that pictures keep coming while the slider moves faster than they
+  // are built.
+  bool SetValue(bool threeD, std::size_t line, double value,
+                RunningBuild running = RunningBuild::Drop);
 
   // Sweeps the constant on line between its bounds and back, stepsPerSecond slider
   // steps a second, starting from its current value.

@@ -16,7 +16,7 @@ EditHistory::EditHistory(Program& program)
                                  program_.ThreeD().BuildAll();
                                }
                              },
-                             [this] { return program_.Busy(); }, [this] { program_.StopWork(); }}) {
+                             [this] { return program_.Busy(); }, [this] { program_.DropWork(); }}) {
   program_.Observers().Add(this);
 }
 

@@ -23,6 +23,7 @@ bool LongWork::RefuseWhileBusy() {
 bool LongWork::Start(Job job, std::function<void(bool stopped)> done) {
   if (RefuseWhileBusy()) return false;
   feedback_.Reset(Progress().Maximum(), Progress().Position());
+  dropped_ = false;
   return work_.Start(
       [this, job = std::move(job)](WorkControl& control) { job(control, feedback_); },
       std::move(done));

@@ -41,6 +41,15 @@ class LongWork {
   bool Start(Job job, std::function<void(bool stopped)> done);
   // Asks the running work to stop; safe at any time.
   void Stop() { work_.Stop(); }
+  // Stops the running work because newer work makes its result out of date: not a
+  // stop the user asked for, so its completion says nothing of it.
+  void Drop() {
+    if (!Busy()) return;
+    dropped_ = true;
+    work_.Stop();
+  }
+  // In a completion handler: the work ended through Drop.
+  bool Dropped() const { return dropped_; }
   BackgroundWork& Work() { return work_; }
 
   // The progress window the work's bar is mirrored into; none keeps it silent.
@@ -57,6 +66,7 @@ class LongWork {
   SilentProgress silentProgress_;
   ProgressSink* progress_ = nullptr;
   std::vector<std::function<void()>> ticks_;
+  bool dropped_ = false;
   WorkFeedback feedback_;
   // Last, so that it goes first: it stops and waits for a job still using the rest.
   BackgroundWork work_;

@@ -35,7 +35,7 @@ Navigator2D::Navigator2D(Program& program)
       rebuild_(RebuildRunner{[this](RebuildSpace) { Build(); }, [this] { return program_.Busy(); },
                              [this] {
                                superseded_ = true;
-                               program_.StopWork();
+                               program_.DropWork();
                              }}) {
   burstTimer_.setSingleShot(true);
   burstTimer_.setInterval(burstGap);

@@ -152,6 +152,8 @@ class Program : public StatusSink, private DocumentUi {
   // Asks the running work to stop; safe at any time.
   // Stops the running job, or the 3D view's drawing of a large figure.
   void StopWork();
+  // Stops the running work as out of date (a newer value follows): no stop text.
+  void DropWork() { work_->Drop(); }
   // Starts job on the worker thread with the status line and progress bar of
   // WorkFeedback, mirrored into the real ones while it runs; done runs on this thread
   // when it has ended. False (with BusyText) when other work runs.

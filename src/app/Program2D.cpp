@@ -37,6 +37,7 @@ void Program2D::SetViewSize(int width, int height) {
   if (width == viewWidth_ && height == viewHeight_) return;
   viewWidth_ = width;
   viewHeight_ = height;
+  kept_.reset();  // a kept picture of the old size would not fill the view
   // A view larger than the picture (a maximised window, a larger screen) makes it grow,
   // so the view never shows anything but the picture.
   Plot2DContext ctx = Context();
@@ -62,6 +63,7 @@ Plot2DContext Program2D::Context() {
 }
 
 void Program2D::PresentPicture() {
+  if (!keepView_) kept_.reset();
   observers_.Notify(&ProgramObserver::PictureChanged);
 }
 
@@ -140,11 +142,13 @@ struct Build2DJob {
     picture.CopyFrom(source);
   }
 
-  void Draw(const WorkControl& control, WorkFeedback& feedback, PictureMirror& mirror,
+  // mirror: where finished columns go on their way to the view; none, when the view
+  // is to show only the finished picture.
+  void Draw(const WorkControl& control, WorkFeedback& feedback, PictureMirror* mirror,
             const std::vector<std::size_t>& entries) {
     Plot2DContext ctx{document,   params,      view,     picture, explicitParser, poleParser,
                       palette,    feedback,    feedback, grid,    nullptr,        nullptr,
-                      view.Width, view.Height, &control, &mirror};
+                      view.Width, view.Height, &control, mirror};
     DrawGraphs2D(ctx, entries);
   }
 
@@ -160,16 +164,16 @@ struct Build2DJob {
 
 }  // namespace
 
-void Program2D::BuildAll() {
+void Program2D::BuildAll(BuildShowing showing) {
   if (work_.RefuseWhileBusy()) return;
   std::vector<std::size_t> all(edits_.Doc().Graphs2D.Count());
   std::iota(all.begin(), all.end(), std::size_t{0});
-  StartBuild(std::move(all), false);
+  StartBuild(std::move(all), false, showing);
 }
 
 void Program2D::Redraw() {
   if (work_.RefuseWhileBusy()) return;
-  StartBuild(shown_, true);
+  StartBuild(shown_, true, BuildShowing::AsDrawn);
 }
 
 void Program2D::BuildSelected() {
@@ -179,13 +183,20 @@ void Program2D::BuildSelected() {
   if (!SelectEntryToBuild(edits_.Doc().Graphs2D.Count(), selected)) return;
   const auto index = static_cast<std::size_t>(selected);
   edits_.Select2D(index);
-  StartBuild({index}, false);
+  StartBuild({index}, false, BuildShowing::AsDrawn);
 }
 
 // The steps before and after the graphs run here; the graphs on the worker thread.
-void Program2D::StartBuild(std::vector<std::size_t> entries, bool redraw) {
+void Program2D::StartBuild(std::vector<std::size_t> entries, bool redraw, BuildShowing showing) {
+  const bool asDrawn = showing == BuildShowing::AsDrawn;
+  if (!asDrawn && !kept_) kept_ = VisibleImage();
+  // Until it ends, nothing the build does to the picture reaches the view.
+  keepView_ = !asDrawn;
   Plot2DContext ctx = Context();
-  if (!BeginBuild2D(ctx, redraw)) return;
+  if (!BeginBuild2D(ctx, redraw)) {
+    keepView_ = false;
+    return;
+  }
   viewPrepared_ = true;
   if (!redraw) RememberFieldBounds();
   // A cleared picture shows only what this build draws; otherwise the graphs add up.
@@ -197,22 +208,32 @@ void Program2D::StartBuild(std::vector<std::size_t> entries, bool redraw) {
                                           poleParser_, picture_);
   // The view follows the graphs as their columns are finished; the picture the build
   // ends with replaces it whole.
-  buildMirror_.Start(picture_.Width(), picture_.Height());
+  if (asDrawn) buildMirror_.Start(picture_.Width(), picture_.Height());
+  PictureMirror* mirror = asDrawn ? &buildMirror_ : nullptr;
   work_.Start(
-      [this, job, entries = std::move(entries)](WorkControl& control, WorkFeedback& feedback) {
-        job->Draw(control, feedback, buildMirror_, entries);
+      [job, mirror, entries = std::move(entries)](WorkControl& control, WorkFeedback& feedback) {
+        job->Draw(control, feedback, mirror, entries);
       },
       [this, job](bool stopped) {
         buildMirror_.Finish();
         picture_.CopyFrom(job->picture);
         explicitParser_.SeedRandom(job->explicitParser.RandomState());
         poleParser_.SeedRandom(job->poleParser.RandomState());
-        Plot2DContext after = Context();
-        FitPictureToView(after);  // the view may have grown while the graphs were drawn
-        EndBuild2D(after);
-        // What was drawn so far stays; the status says the rest is missing.
-        if (stopped) status_.SetStatus(std::string(BuildStoppedText));
+        EndBuild(stopped);
       });
+}
+
+void Program2D::EndBuild(bool stopped) {
+  // A build dropped for a newer value still puts its overlays back, so the next
+  // build finds the picture as it expects, but the view keeps what it shows.
+  const bool dropped = stopped && work_.Dropped();
+  keepView_ = dropped && kept_.has_value();
+  Plot2DContext after = Context();
+  FitPictureToView(after);  // the view may have grown while the graphs were drawn
+  EndBuild2D(after);
+  keepView_ = false;
+  // What was drawn so far stays; the status says the rest is missing.
+  if (stopped && !dropped) status_.SetStatus(std::string(BuildStoppedText));
 }
 
 }  // namespace lw

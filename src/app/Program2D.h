@@ -25,6 +25,12 @@ class FormulaParser;
 class DivisionTrackingParser;
 class Program;
 
+// How a build shows itself: column by column as its graphs are drawn, or only once it
+// has finished, the view keeping the picture shown before until then. Builds that
+// follow a moving constant take the second way, or every step would show a cleared
+// picture.
+enum class BuildShowing { AsDrawn, WhenFinished };
+
 class Program2D : public PicturePresenter {
  public:
   Program2D(DocumentEditor& edits, FormulaParser& explicitParser,
@@ -37,7 +43,7 @@ class Program2D : public PicturePresenter {
   // set once the analysis tools that draw them exist.
   void SetScanMarks(ScanMarkOverlay* marks) { scanMarks_ = marks; }
 
-  void BuildAll();
+  void BuildAll(BuildShowing showing = BuildShowing::AsDrawn);
   void BuildSelected();
   // Builds again, at the parameters as they stand, the graphs the picture shows, on a
   // cleared picture: the view moved by hand.
@@ -58,8 +64,9 @@ class Program2D : public PicturePresenter {
   void CentreOrigin();
 
   const PlotPicture& Picture() const { return picture_; }
-  // What the plot view shows: the top-left W x H of the picture.
-  QImage VisibleImage() const { return picture_.ToImage(viewWidth_, viewHeight_); }
+  // What the plot view shows: the top-left W x H of the picture, or the picture kept
+  // while builds shown only when finished run.
+  QImage VisibleImage() const { return kept_ ? *kept_ : picture_.ToImage(viewWidth_, viewHeight_); }
   // Draws on the picture outside any build (an opened picture, a test's pixels) and
   // shows it again.
   void DrawOnPicture(const std::function<void(PlotPicture&)>& draw);
@@ -99,7 +106,9 @@ class Program2D : public PicturePresenter {
   Plot2DContext Context();
   // redraw: a move of the view, which clears the picture and is not a build from
   // the fields.
-  void StartBuild(std::vector<std::size_t> entries, bool redraw);
+  void StartBuild(std::vector<std::size_t> entries, bool redraw, BuildShowing showing);
+  // On the interface thread once the graphs are drawn into picture_.
+  void EndBuild(bool stopped);
 
   DocumentEditor& edits_;
   FormulaParser& explicitParser_;
@@ -115,6 +124,10 @@ class Program2D : public PicturePresenter {
   PictureMirror buildMirror_;
   View2D view_;
   TemporaryGrid temporaryGrid_;
+  // What the view shows while a build shown only when finished runs, and after one
+  // dropped for a newer value, until a picture is presented in earnest.
+  std::optional<QImage> kept_;
+  bool keepView_ = false;
   int viewWidth_ = 539;
   int viewHeight_ = 468;
   bool viewPrepared_ = false;

@@ -166,8 +166,9 @@ void Program3D::StartBuild(std::vector<std::size_t> indices, bool selectedOnly) 
         surfaceParser_.SeedRandom(job->parser.RandomState());
         Build3DContext context = Context();
         CommitGraphs3D(context, job->block, selectedOnly);
-        // Graphs finished before the stop stay; the interrupted one was dropped.
-        if (stopped) status_.SetStatus(std::string(BuildStoppedText));
+        // Graphs finished before the stop stay; the interrupted one was dropped. A
+        // build that a newer value replaces was not stopped by the user.
+        if (stopped && !work_.Dropped()) status_.SetStatus(std::string(BuildStoppedText));
       });
 }
 

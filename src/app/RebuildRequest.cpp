@@ -12,11 +12,11 @@ RebuildRequest::RebuildRequest(RebuildRunner runner) : runner_(std::move(runner)
   QObject::connect(&timer_, &QTimer::timeout, [this] { RunPending(); });
 }
 
-void RebuildRequest::Request(RebuildSpace space) {
+void RebuildRequest::Request(RebuildSpace space, RunningBuild running) {
   PendingOf(space) = true;
   if (building_) {
     // The picture it would finish is already out of date.
-    if (running_ == space) runner_.stop();
+    if (running_ == space && running == RunningBuild::Drop) runner_.stop();
     return;
   }
   if (!timer_.isActive()) timer_.start();

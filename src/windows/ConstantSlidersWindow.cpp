@@ -256,7 +256,7 @@ void ConstantSlidersWindow::OnSlider(std::size_t rowIndex, int step) {
   if (rowIndex >= rows_.size()) return;
   const Row& row = rows_[rowIndex];
   const SliderRange range = sliders_->Range(threeD_, row.constant.name);
-  sliders_->SetValue(threeD_, row.constant.line, ValueAtStep(range, step));
+  sliders_->SetValue(threeD_, row.constant.line, ValueAtStep(range, step), RunningBuild::Finish);
 }
 
 std::optional<double> ConstantSlidersWindow::ReadNumber(const QLineEdit* field) {

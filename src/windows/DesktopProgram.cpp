@@ -1,5 +1,8 @@
 #include "windows/DesktopProgram.h"
 
+#include <QApplication>
+#include <QGuiApplication>
+
 #include "windows/AboutWindow.h"
 #include "windows/AppearanceWindow.h"
 #include "windows/CalculatorWindow.h"
@@ -7,6 +10,7 @@
 #include "windows/Dialogs.h"
 #include "windows/GraphParamsDialog.h"
 #include "windows/IntegralWindow.h"
+#include "windows/LayoutShortcuts.h"
 #include "windows/MainWindow.h"
 #include "windows/MessageWindow.h"
 #include "windows/NotepadWindow.h"
@@ -17,6 +21,7 @@
 #include "windows/Scan3DWindow.h"
 #include "windows/ScanListWindow.h"
 #include "windows/ScanWindow.h"
+#include "windows/WindowKit.h"
 
 namespace lw {
 
@@ -25,6 +30,11 @@ DesktopProgram::DesktopProgram(std::string programDir, std::vector<std::string> 
     : program_(std::make_unique<Program>(std::move(programDir))),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>()),
       main_(std::make_unique<MainWindow>(*program_, *dialogs_)) {
+  // Installed first, so that every window shown from now on is seen.
+  shortcuts_ = std::make_unique<LayoutShortcuts>(QGuiApplication::platformName() == "xcb");
+  qApp->installEventFilter(shortcuts_.get());
+  captions_ = std::make_unique<CaptionFit>();
+  qApp->installEventFilter(captions_.get());
   MainWindow* main = main_.get();
   Program& p = *program_;
   SecondaryWindows& w = main->Windows();
@@ -74,6 +84,8 @@ DesktopProgram::~DesktopProgram() {
   // The windows go first: they observe the program.
   program_->SetProgress(nullptr);
   main_.reset();
+  qApp->removeEventFilter(captions_.get());
+  qApp->removeEventFilter(shortcuts_.get());
 }
 
 }  // namespace lw

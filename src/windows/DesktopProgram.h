@@ -10,6 +10,8 @@
 
 namespace lw {
 
+class CaptionFit;
+class LayoutShortcuts;
 class MainWindow;
 class Program;
 
@@ -29,6 +31,8 @@ class DesktopProgram {
   std::unique_ptr<Program> program_;
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<LayoutShortcuts> shortcuts_;
+  std::unique_ptr<CaptionFit> captions_;
 };
 
 }  // namespace lw

@@ -55,8 +55,9 @@ void PlotView::paintEvent(QPaintEvent* event) {
     PaintViewPreview(painter, *preview, area);
     return;
   }
-  // Only the exposed part is copied; the picture holds everything drawn so far.
-  QImage image = space_.Picture().ToImage(width(), height());
+  // Only the exposed part is copied; the picture holds everything drawn so far (or
+  // the last finished one, while a constant moves).
+  QImage image = space_.VisibleImage();
   if (const auto& band = analysis_.Band()) InvertBand(image, *band);
   painter.drawImage(area.topLeft(), image, area);
 }

@@ -11,6 +11,7 @@
 
 #include "windows/QtConvert.h"
 #include "windows/ScanWindow.h"
+#include "windows/ToolIcons.h"
 
 namespace lw {
 
@@ -25,8 +26,8 @@ Scan3DWindow::Scan3DWindow(QWidget* parent, ProgramAnalysis& analysis)
   QHBoxLayout* bar = frame.bar;
   refresh_ = AddFlatButton(this, bar, QStyle::SP_BrowserReload,
                            "Видати значення виразів у вписаній точці ");
-  throughPoint_ =
-      AddFlatButton(this, bar, QStyle::SP_ArrowUp, "Провести вираз як функцію через точку");
+  throughPoint_ = AddFlatButton(this, bar, DrawnIcon(ToolGlyph::FunctionThroughPoint),
+                                "Провести вираз як функцію через точку");
   save_ = AddFlatButton(this, bar, QStyle::SP_DialogSaveButton, "Зберегти зміни у виразах");
   close_ = AddFlatButton(this, bar, QStyle::SP_DialogCloseButton, "Зачинити вікно");
   bar->addStretch(1);

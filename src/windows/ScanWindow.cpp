@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "windows/QtConvert.h"
+#include "windows/ToolIcons.h"
 
 namespace lw {
 
@@ -35,9 +36,13 @@ constexpr int optionsGrowth = 155;
 
 QToolButton* AddFlatButton(QWidget* parent, QHBoxLayout* bar, QStyle::StandardPixmap icon,
                            const char* hint) {
+  return AddFlatButton(parent, bar, parent->style()->standardIcon(icon), hint);
+}
+
+QToolButton* AddFlatButton(QWidget* parent, QHBoxLayout* bar, const QIcon& icon, const char* hint) {
   auto* button = new QToolButton(parent);
   button->setAutoRaise(true);
-  button->setIcon(parent->style()->standardIcon(icon));
+  button->setIcon(icon);
   button->setFixedSize(25, 25);
   SetHint(button, QString::fromUtf8(hint));
   bar->addWidget(button);
@@ -121,15 +126,17 @@ ScanWindow::~ScanWindow() {
 
 void ScanWindow::BuildToolBar(QHBoxLayout* bar) {
   ProgramAnalysis& a = analysis_;
-  const std::array<std::pair<QStyle::StandardPixmap, const char*>, 8> buttonIcons = {{
-      {QStyle::SP_FileDialogListView, "Видати список просканованих точок"},
-      {QStyle::SP_ArrowRight, "Провести вираз як відношення через точку"},
-      {QStyle::SP_ArrowUp, "Провести вираз як функцію через точку"},
-      {QStyle::SP_DialogSaveButton, "Зберегти зміни у виразах"},
-      {QStyle::SP_TitleBarMaxButton, "Перерахувати  межі побудови за виділеною площею"},
-      {QStyle::SP_BrowserReload, "Повернути старі межі до перерахування"},
-      {QStyle::SP_FileDialogDetailedView, "Сховати\\показати опції режиму сканування"},
-      {QStyle::SP_DialogCloseButton, "Зачинити вікно"},
+  const auto standard = [this](QStyle::StandardPixmap icon) { return style()->standardIcon(icon); };
+  const std::array<std::pair<QIcon, const char*>, 8> buttonIcons = {{
+      {standard(QStyle::SP_FileDialogListView), "Видати список просканованих точок"},
+      {DrawnIcon(ToolGlyph::RelationThroughPoint), "Провести вираз як відношення через точку"},
+      {DrawnIcon(ToolGlyph::FunctionThroughPoint), "Провести вираз як функцію через точку"},
+      {standard(QStyle::SP_DialogSaveButton), "Зберегти зміни у виразах"},
+      {DrawnIcon(ToolGlyph::BoundsFromSelection),
+       "Перерахувати  межі побудови за виділеною площею"},
+      {standard(QStyle::SP_BrowserReload), "Повернути старі межі до перерахування"},
+      {standard(QStyle::SP_FileDialogDetailedView), "Сховати\\показати опції режиму сканування"},
+      {standard(QStyle::SP_DialogCloseButton), "Зачинити вікно"},
   }};
   for (std::size_t i = 0; i < buttonIcons.size(); ++i)
     buttons_[i] = AddFlatButton(this, bar, buttonIcons[i].first, buttonIcons[i].second);

@@ -25,6 +25,7 @@ namespace lw {
 // Pieces shared by the scan windows.
 QToolButton* AddFlatButton(QWidget* parent, QHBoxLayout* bar, QStyle::StandardPixmap icon,
                            const char* hint);
+QToolButton* AddFlatButton(QWidget* parent, QHBoxLayout* bar, const QIcon& icon, const char* hint);
 // The two-column grid "Вирази :" / "Значення :".
 QTableWidget* MakeValuesGrid(QWidget* parent);
 // Columns the user can resize, no row numbers, long numbers cut in the middle.

@@ -45,6 +45,9 @@ enum class ToolGlyph {
   Font,
   BackgroundColour,
   Close,
+  RelationThroughPoint,
+  FunctionThroughPoint,
+  BoundsFromSelection,
 };
 
 }  // namespace lw

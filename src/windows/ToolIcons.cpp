@@ -6,6 +6,8 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "windows/ScanIcons.h"
+
 namespace lw {
 
 namespace {
@@ -532,6 +534,7 @@ class DrawnIconEngine : public QIconEngine {
     DrawApps(*painter, glyph_);
     DrawEditing(*painter, glyph_);
     DrawSearch(*painter, glyph_);
+    DrawScanTools(*painter, glyph_);
     painter->restore();
   }
 

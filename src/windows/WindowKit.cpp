@@ -1,5 +1,8 @@
 #include "windows/WindowKit.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -86,6 +89,33 @@ void FitOnScreen(QWidget* window, QWidget* contents) {
                      std::min(design.height(), roomHeight));
   window->setMaximumSize(design);
   window->resize(fitted);
+}
+
+int CaptionWidth(const QString& caption, const QFont& font) {
+  QFont bold = font;
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  // The title bar's face is the window manager's, mostly a little larger than the
+  // program's: a sixth more, and room for the icon, three buttons and the gaps.
+  const int button = metrics.height() + 8;
+  return metrics.horizontalAdvance(caption) * 7 / 6 + 6 * button;
+}
+
+bool CaptionFit::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::Show && type != QEvent::WindowTitleChange) return false;
+  auto* window = qobject_cast<QWidget*>(watched);
+  if (window == nullptr || !window->isWindow()) return false;
+  const Qt::WindowType kind = window->windowType();
+  if (kind != Qt::Window && kind != Qt::Dialog) return false;
+  if (window->isMaximized() || window->isFullScreen()) return false;
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  int needed = CaptionWidth(window->windowTitle(), QApplication::font());
+  if (screen) needed = std::min(needed, screen->availableGeometry().width());
+  if (window->maximumWidth() < needed) window->setMaximumWidth(needed);
+  if (window->minimumWidth() < needed) window->setMinimumWidth(needed);
+  if (window->width() < needed) window->resize(needed, window->height());
+  return false;
 }
 
 Swatch::Swatch(QWidget* parent, bool rounded) : QFrame(parent), rounded_(rounded) {

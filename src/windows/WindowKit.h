@@ -41,6 +41,18 @@ QWidget* MakeScrollingContents(QWidget* window);
 // on a smaller screen the window takes the room there is and the contents scroll.
 void FitOnScreen(QWidget* window, QWidget* contents);
 
+// The width a window needs for the window manager's title bar to show caption
+// whole when the program's font is font: the caption in bold (as title bars mostly
+// draw it) and room for the icon and three buttons.
+int CaptionWidth(const QString& caption, const QFont& font);
+
+// Installed on the application: every window, as it is shown or its caption
+// changes, becomes at least as wide as its caption needs (up to the screen's width).
+class CaptionFit : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 // A filled rectangle showing one colour (rounded when asked).
 class Swatch : public QFrame {
  public:

@@ -65,6 +65,21 @@ TEST(RebuildRequest, ANewerValueStopsTheRunningBuildAndStartsTheNext) {
   EXPECT_FALSE(request.Pending());
 }
 
+TEST(RebuildRequest, AValueThatLetsTheBuildFinishWaitsForIt) {
+  FakeRunner fake;
+  RebuildRequest request(fake.Runner());
+  request.Request(RebuildSpace::Space2D, RunningBuild::Finish);
+  RunQueuedEvents();
+  request.Request(RebuildSpace::Space2D, RunningBuild::Finish);
+  request.Request(RebuildSpace::Space2D, RunningBuild::Finish);
+  RunQueuedEvents();
+  fake.running = false;
+  request.WorkEnded();
+  RunQueuedEvents();
+  EXPECT_EQ(fake.log, (std::vector<std::string>{"start 2D", "start 2D"}));
+  EXPECT_EQ(request.Finished(), 1);
+}
+
 TEST(RebuildRequest, TheOtherSpaceWaitsWithoutStoppingTheBuild) {
   FakeRunner fake;
   RebuildRequest request(fake.Runner());

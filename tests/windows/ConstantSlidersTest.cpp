@@ -23,6 +23,7 @@
 #include "formula/FormulaParser.h"
 #include "windows/ConstantSlidersWindow.h"
 #include "windows/ParamsWindow.h"
+#include "windows/PlotView.h"
 #include "windows/ProgressWindow.h"
 #include "windows/ToolPanel.h"
 
@@ -185,6 +186,23 @@ TEST_F(Sliders, PlaySweepsAndTurnsAtTheBoundsAndAnyOtherCommandStopsIt) {
                      Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(f.Main().menuBar(), &onMenu);
   EXPECT_FALSE(w.Sliders().Playing());
+}
+
+// The plot view shows the last finished picture while a build that follows the
+// slider runs, never the cleared one it draws into.
+TEST_F(Sliders, ThePlotViewKeepsTheFinishedPictureWhileTheNextIsBuilt) {
+  f.Main().show();
+  Pump(20);
+  f.Main().Action(Command::BuildAll2D)->trigger();
+  f.Settle();
+  PlotView* view = f.Main().View2D();
+  const QImage finished = view->grab().toImage();
+  f.State().Edits().SetConstants(false, {"A=20", "", "K=2*P"});
+  f.State().TwoD().BuildAll(BuildShowing::WhenFinished);
+  ASSERT_TRUE(f.State().Busy());
+  EXPECT_EQ(view->grab().toImage(), finished);
+  f.Settle();
+  EXPECT_NE(view->grab().toImage(), finished);
 }
 
 TEST_F(Sliders, TheThreeDMenuOpensTheThreeDConstantsAndRebuildsTheSurfaces) {
