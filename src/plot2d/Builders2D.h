@@ -37,7 +37,9 @@ void BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& en
 // f(x, y) as colours of the palette, one ramp step per Gradient.
 void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
 
-// Runs the builder of entry index of the document's 2D list.
+// Runs the builder of entry index of the document's 2D list, and records what it drew.
 void BuildEntry2D(Plot2DContext& ctx, std::size_t index);
+// Runs the given builder for entry index, as chosen by BuilderFor.
+void RunBuilder(Plot2DContext& ctx, std::size_t index, Builder2D builder);
 
 }  // namespace lw

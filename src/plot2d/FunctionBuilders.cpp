@@ -27,9 +27,27 @@ Builder2D BuilderFor(const PlotP& entry) {
   }
 }
 
+// Whether the entry draws a field of pixels, recorded as the pixels it changed rather
+// than as shapes: every per-pixel builder, and anything drawn by XOR.
+bool DrawsPixelField(const Plot2DContext& ctx, Builder2D builder) {
+  if (ctx.document.Params.XorDrawing) return builder != Builder2D::None;
+  return builder == Builder2D::RelationRegion || builder == Builder2D::RelationContour ||
+         builder == Builder2D::ColorGamma;
+}
+
 void BuildEntry2D(Plot2DContext& ctx, std::size_t index) {
+  const Builder2D builder = BuilderFor(ctx.document.Graphs2D.At(index));
+  if (!DrawsPixelField(ctx, builder)) return RunBuilder(ctx, index, builder);
+  // The walks stay within the view (and a pixel beyond it at the right and bottom).
+  const PlotPicture::Snapshot before =
+      ctx.picture.TakeSnapshot(0, 0, ctx.view.Width + 2, ctx.view.Height + 2);
+  RunBuilder(ctx, index, builder);
+  ctx.picture.RecordChanges(before);
+}
+
+void RunBuilder(Plot2DContext& ctx, std::size_t index, Builder2D builder) {
   const PlotP& entry = ctx.document.Graphs2D.At(index);
-  switch (BuilderFor(entry)) {
+  switch (builder) {
     case Builder2D::FunctionPoints:
       return BuildFunctionPoints(ctx, index, entry);
     case Builder2D::FunctionCurve:
@@ -63,7 +81,7 @@ void BuildFunctionPoints(Plot2DContext& ctx, std::size_t index, const PlotP& ent
       if (xorDrawing) {
         ctx.picture.XorPixel(v.PixelX(x), v.PixelY(y), colour);
       } else {
-        ctx.picture.SetPixel(v.PixelX(x), v.PixelY(y), colour);
+        ctx.picture.Dot(v.PixelX(x), v.PixelY(y), colour);
       }
     } while (NextSample(x, v.XEnd, v.PixelStepX));
   }

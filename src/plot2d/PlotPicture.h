@@ -13,6 +13,7 @@
 
 #include "document/Appearance.h"
 #include "document/GraphLists.h"
+#include "plot2d/VectorRecord.h"
 
 namespace lw {
 
@@ -74,9 +75,12 @@ class PlotPicture {
 
   // Pixels outside the picture are ignored; reading one gives InvalidColour.
   static constexpr Colour InvalidColour = 0xFFFFFFFF;
+  // SetPixel and XorPixel are not recorded: their callers record the layer they make.
   void SetPixel(int x, int y, Colour c) {
     if (Contains(x, y)) At(x, y) = Opaque | (c & ColourMask);
   }
+  // A pixel that is recorded as a dot.
+  void Dot(int x, int y, Colour c);
   void XorPixel(int x, int y, Colour c) {
     if (Contains(x, y)) At(x, y) ^= (c & ColourMask);
   }
@@ -122,6 +126,8 @@ class PlotPicture {
   // Solid fill of the pixels left <= x < right, top <= y < bottom (clipped).
   void FillRect(int left, int top, int right, int bottom, Colour c);
 
+  // Lines in copy mode are recorded as strokes; in inversion mode their pixels are
+  // gathered for EndInvertLayer; in XOR mode they are left to a pixel snapshot.
   void SetPen(const Pen& pen) { pen_ = pen; }
   const Pen& CurrentPen() const { return pen_; }
   void MoveTo(int x, int y);
@@ -153,7 +159,26 @@ class PlotPicture {
   QImage TakeImage(int w, int h);
   // Copies an image into the top-left corner (the rest keeps its pixels).
   void PasteImage(const QImage& image);
-  // Takes the other picture's size, pixels and pen (with its position and dash
+  // The shapes drawn so far, kept in step with the pixels (see VectorRecord).
+  const VectorRecord& Record() const { return record_; }
+  // The pixels inverted since the last call become one layer of the record; its id,
+  // or 0 when none were.
+  std::uint64_t EndInvertLayer();
+  // Forgets the pixels inverted since the last EndInvertLayer and takes the layer id
+  // out of the record: inverting the same pixels again has erased it.
+  void DropInvertLayer(std::uint64_t id);
+
+  // The pixels of a rectangle before a layer that is a field of pixels is drawn, so the
+  // pixels it changes can be recorded afterwards.
+  struct Snapshot {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    std::vector<std::uint32_t> pixels;
+  };
+  Snapshot TakeSnapshot(int left, int top, int right, int bottom) const;
+  // Records the pixels that differ from the snapshot as one layer (none when none do).
+  void RecordChanges(const Snapshot& before);
+
+  // Takes the other picture's size, pixels, record and pen (with its position and dash
   // phase); the font stays. A build on another thread draws into such a copy.
   void CopyFrom(const PlotPicture& other);
   // Copies columns [x0, x1) of the other picture, over the rows both pictures have.
@@ -187,6 +212,11 @@ class PlotPicture {
   std::int64_t stylePosition_ = 0;  // along the current polyline, for the dash pattern
   QFont font_;
   Colour fontColour_ = 0;
+  RecordFont recordFont_;
+  int fontAscent_ = 0;
+  VectorRecord record_;
+  bool strokeOpen_ = false;  // the pen drew since it was last moved
+  std::vector<RecordPoint> inverted_;
 };
 
 }  // namespace lw
