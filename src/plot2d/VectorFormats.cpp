@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
@@ -220,8 +221,11 @@ void PaintItem(QPainter& painter, const RecordItem& item) {
   }
   if (const auto* t = std::get_if<RecordText>(&item)) return PaintText(painter, *t);
   if (const auto* i = std::get_if<RecordImage>(&item)) {
-    // Some renderers widen an image whose edges lie on whole units by one pixel, which
-    // smears every pixel into its neighbour; a hair less keeps it pixel for pixel.
+    if (painter.paintEngine() == nullptr || painter.paintEngine()->type() != QPaintEngine::Pdf) {
+      return painter.drawImage(QPoint(i->x, i->y), i->pixels);
+    }
+    // Some PDF renderers widen an image whose edges lie on whole units by one pixel,
+    // which smears every pixel into its neighbour; a hair less keeps it pixel for pixel.
     const QSizeF size(i->pixels.width() - 0.01, i->pixels.height() - 0.01);
     painter.drawImage(QRectF(QPointF(i->x, i->y), size), i->pixels);
   }
