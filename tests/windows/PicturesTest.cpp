@@ -94,7 +94,7 @@ TEST(SavePicture, AFolderThatCannotBeWrittenLeavesTheStatusAlone) {
 struct DrawingCase {
   const char* name;
   const char* start;  // how the file begins
-  const char* curve;  // what a curve makes in it (the PDF page is compressed: its end)
+  const char* shape;  // what shapes make in it (the PDF page is compressed: its font)
   const char* image;  // what a layer of pixels would be
 };
 
@@ -116,7 +116,7 @@ TEST_P(SaveDrawing, KeepsCurvesAsShapesAndSaysSo) {
   f.Settle();
   const QByteArray bytes = ReadBytes(path);
   EXPECT_TRUE(bytes.startsWith(GetParam().start));
-  EXPECT_TRUE(bytes.contains(GetParam().curve));
+  EXPECT_TRUE(bytes.contains(GetParam().shape));
   EXPECT_FALSE(bytes.contains(GetParam().image));
   EXPECT_EQ(f.State().Status(), "Збереження - " + path + " - Окей");
   ASSERT_FALSE(f.answers.filterLists.empty());
@@ -127,7 +127,7 @@ TEST_P(SaveDrawing, KeepsCurvesAsShapesAndSaysSo) {
 INSTANTIATE_TEST_SUITE_P(Formats, SaveDrawing,
                          ::testing::Values(DrawingCase{"graph.svg", "<?xml", "<polyline", "<image"},
                                            DrawingCase{"graph.PDF", "%PDF-", "/FontFile",
-                                                       "/Image"}),
+                                                       "/Subtype /Image"}),
                          CaseName());
 
 TEST(SaveFrame3D, OffersNoDrawings) {
