@@ -100,12 +100,12 @@ void ScanSession::Redraw() {
   if (drawn_ && wantAny && *drawn_ == wanted) return;
   if (drawn_) {
     DrawScanMarkSet(picture_, *drawn_);
-    picture_.DropInvertLayer(layer_);
+    picture_.DropPixelLayer(layer_);
   }
   drawn_.reset();
   if (!wantAny) return;
   DrawScanMarkSet(picture_, wanted);
-  layer_ = picture_.EndInvertLayer();
+  layer_ = picture_.EndPixelLayer();
   drawn_ = std::move(wanted);
 }
 
@@ -165,14 +165,14 @@ void ScanSession::ClearPoints() {
 void ScanSession::InvertMarks(PlotPicture& picture) {
   if (drawn_) {
     DrawScanMarkSet(picture, *drawn_);
-    picture.DropInvertLayer(layer_);
+    picture.DropPixelLayer(layer_);
     drawn_.reset();
     return;
   }
   ScanMarkSet wanted = Wanted();
   if (Empty(wanted)) return;
   DrawScanMarkSet(picture, wanted);
-  layer_ = picture.EndInvertLayer();
+  layer_ = picture.EndPixelLayer();
   drawn_ = std::move(wanted);
 }
 

@@ -258,10 +258,10 @@ void TemporaryGrid::Invert(PlotPicture& picture) {
   DrawGridLines(picture, lines_, width_, height_);
   // Drawn, the lines are a layer of the record; erased, that layer goes again.
   if (inPicture_) {
-    picture.DropInvertLayer(layer_);
+    picture.DropPixelLayer(layer_);
     layer_ = 0;
   } else {
-    layer_ = picture.EndInvertLayer();
+    layer_ = picture.EndPixelLayer();
   }
   // Back to plain copy mode, keeping colour, style and width.
   picture.SetPen(Pen{saved.colour, saved.style, saved.width, PenMode::Copy});

@@ -1,7 +1,12 @@
 // The parts of the picture that keep its record of shapes in step with the pixels
 // drawn as fields: dots, inverted lines and snapshots of what a layer changed.
 #include <algorithm>
+#include <bit>
 #include <climits>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+#include <cstring>
 
 #include "plot2d/PlotPicture.h"
 
@@ -13,6 +18,28 @@ QRgb Argb(std::uint32_t word) {
               static_cast<int>((word >> 16) & 0xFF));
 }
 
+// Bit 7 - i set when words[i] equals word, for the first count (at most 8) words: the
+// pixels of a row of a one-bit image, whose first pixel is its top bit.
+unsigned MatchBits(const std::uint32_t* words, int count, std::uint32_t word) {
+#ifdef __SSE2__
+  if (count == 8) {
+    // This runs for every pixel of a field: eight at a time with two comparisons.
+    const __m128i w = _mm_set1_epi32(static_cast<int>(word));
+    const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(words));
+    const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(words + 4));
+    const auto a = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(lo, w))));
+    const auto b = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(hi, w))));
+    // Bit i of a | b << 4 is word i; the image wants it at bit 7 - i.
+    static constexpr unsigned char kReverse[16] = {0, 8, 4, 12, 2, 10, 6, 14,
+                                                   1, 9, 5, 13, 3, 11, 7, 15};
+    return static_cast<unsigned>(kReverse[a] << 4) | kReverse[b];
+  }
+#endif
+  unsigned byte = 0;
+  for (int i = 0; i < count; ++i) byte |= static_cast<unsigned>(words[i] == word) << (7 - i);
+  return byte;
+}
+
 }  // namespace
 
 void PlotPicture::Dot(int x, int y, Colour c) {
@@ -21,10 +48,63 @@ void PlotPicture::Dot(int x, int y, Colour c) {
   record_.Dot(x, y, c);
 }
 
-std::uint64_t PlotPicture::EndInvertLayer() {
-  if (inverted_.empty()) return 0;
+void PlotPicture::XorDot(int x, int y, Colour c) {
+  if (!Contains(x, y)) return;
+  At(x, y) ^= c & ColourMask;
+  touched_.push_back({x, y});
+}
+
+void PlotPicture::RecordColourField(int left, int top, int right, int bottom, Colour colour) {
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, width_);
+  bottom = std::min(bottom, height_);
+  if (left >= right || top >= bottom) return;
+  const std::uint32_t word = Opaque | (colour & ColourMask);
+  // One bit a pixel, set where the field's colour is: pixels of that colour from
+  // before look the same either way.
+  QImage layer(right - left, bottom - top, QImage::Format_Mono);
+  layer.setColorTable({qRgba(0, 0, 0, 0), Argb(word)});
+  int first = INT_MAX, last = INT_MIN, firstRow = INT_MAX, lastRow = INT_MIN;
+  for (int y = top; y < bottom; ++y) {
+    const std::uint32_t* row = &At(left, y);
+    uchar* bits = layer.scanLine(y - top);
+    const int n = right - left;
+    bool any = false;
+    for (int x0 = 0; x0 < n; x0 += 8) {
+      const unsigned byte = MatchBits(row + x0, std::min(8, n - x0), word);
+      bits[x0 >> 3] = static_cast<uchar>(byte);
+      if (byte == 0) continue;
+      any = true;
+      first = std::min(first, x0 + std::countl_zero(static_cast<std::uint8_t>(byte)));
+      last = std::max(last, x0 + 7 - std::countr_zero(static_cast<std::uint8_t>(byte)));
+    }
+    if (!any) continue;
+    firstRow = std::min(firstRow, y - top);
+    lastRow = y - top;
+  }
+  if (first > last) return;
+  record_.Image(left + first, top + firstRow,
+                layer.copy(first, firstRow, last - first + 1, lastRow - firstRow + 1));
+}
+
+void PlotPicture::RecordField(int left, int top, int right, int bottom) {
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, width_);
+  bottom = std::min(bottom, height_);
+  if (left >= right || top >= bottom) return;
+  // The words are R, G, B and an opaque byte in memory: RGBA bytes as they stand.
+  QImage layer(right - left, bottom - top, QImage::Format_RGBA8888);
+  const auto bytes = static_cast<std::size_t>(right - left) * sizeof(std::uint32_t);
+  for (int y = top; y < bottom; ++y) std::memcpy(layer.scanLine(y - top), &At(left, y), bytes);
+  record_.Image(left, top, std::move(layer));
+}
+
+std::uint64_t PlotPicture::EndPixelLayer() {
+  if (touched_.empty()) return 0;
   int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-  for (const RecordPoint& p : inverted_) {
+  for (const RecordPoint& p : touched_) {
     left = std::min(left, p.x);
     top = std::min(top, p.y);
     right = std::max(right, p.x);
@@ -32,14 +112,14 @@ std::uint64_t PlotPicture::EndInvertLayer() {
   }
   QImage layer(right - left + 1, bottom - top + 1, QImage::Format_ARGB32);
   layer.fill(Qt::transparent);
-  // A pixel inverted twice is back as it was, and shows its own colour either way.
-  for (const RecordPoint& p : inverted_) layer.setPixel(p.x - left, p.y - top, Argb(At(p.x, p.y)));
-  inverted_.clear();
+  // A pixel drawn twice shows its colour now either way.
+  for (const RecordPoint& p : touched_) layer.setPixel(p.x - left, p.y - top, Argb(At(p.x, p.y)));
+  touched_.clear();
   return record_.Image(left, top, std::move(layer));
 }
 
-void PlotPicture::DropInvertLayer(std::uint64_t id) {
-  inverted_.clear();
+void PlotPicture::DropPixelLayer(std::uint64_t id) {
+  touched_.clear();
   record_.RemoveImage(id);
 }
 

@@ -130,7 +130,7 @@ void PlotPicture::CopyFrom(const PlotPicture& other) {
   stylePosition_ = other.stylePosition_;
   record_ = other.record_;
   strokeOpen_ = other.strokeOpen_;
-  inverted_ = other.inverted_;
+  touched_ = other.touched_;
 }
 
 void PlotPicture::CopyColumns(const PlotPicture& other, int x0, int x1) {
@@ -177,7 +177,7 @@ PlotPicture::Column PlotPicture::ColumnFrom(int x, int yBottom, int count) {
 void PlotPicture::Fill(Colour c) {
   std::fill(pixels_.begin(), pixels_.end(), Opaque | (c & ColourMask));
   record_.Clear(c);
-  inverted_.clear();
+  touched_.clear();
 }
 
 void PlotPicture::FillRect(int left, int top, int right, int bottom, Colour c) {
@@ -217,10 +217,11 @@ void PlotPicture::PlotPenPixel(int x, int y) {
       break;
     case PenMode::Xor:
       p ^= (pen_.colour & ColourMask);
+      touched_.push_back({x, y});
       break;
     case PenMode::Invert:
       p ^= ColourMask;
-      inverted_.push_back({x, y});
+      touched_.push_back({x, y});
       break;
   }
 }

@@ -81,6 +81,8 @@ class PlotPicture {
   }
   // A pixel that is recorded as a dot.
   void Dot(int x, int y, Colour c);
+  // An XORed pixel that joins the next EndPixelLayer.
+  void XorDot(int x, int y, Colour c);
   void XorPixel(int x, int y, Colour c) {
     if (Contains(x, y)) At(x, y) ^= (c & ColourMask);
   }
@@ -126,8 +128,8 @@ class PlotPicture {
   // Solid fill of the pixels left <= x < right, top <= y < bottom (clipped).
   void FillRect(int left, int top, int right, int bottom, Colour c);
 
-  // Lines in copy mode are recorded as strokes; in inversion mode their pixels are
-  // gathered for EndInvertLayer; in XOR mode they are left to a pixel snapshot.
+  // Lines in copy mode are recorded as strokes; in XOR or inversion mode their pixels
+  // are gathered for EndPixelLayer.
   void SetPen(const Pen& pen) { pen_ = pen; }
   const Pen& CurrentPen() const { return pen_; }
   void MoveTo(int x, int y);
@@ -161,12 +163,17 @@ class PlotPicture {
   void PasteImage(const QImage& image);
   // The shapes drawn so far, kept in step with the pixels (see VectorRecord).
   const VectorRecord& Record() const { return record_; }
-  // The pixels inverted since the last call become one layer of the record; its id,
-  // or 0 when none were.
-  std::uint64_t EndInvertLayer();
-  // Forgets the pixels inverted since the last EndInvertLayer and takes the layer id
-  // out of the record: inverting the same pixels again has erased it.
-  void DropInvertLayer(std::uint64_t id);
+  // The pixels drawn by XOR or inverting pens and by XorDot since the last call become
+  // one layer of the record; its id, or 0 when there were none.
+  std::uint64_t EndPixelLayer();
+  // Forgets the pixels drawn so since the last EndPixelLayer and takes the layer id out
+  // of the record: inverting the same pixels again has erased it.
+  void DropPixelLayer(std::uint64_t id);
+  // A field of pixels drawn within the rectangle (clipped to the picture) becomes one
+  // layer of the record: of one colour, only its pixels of that colour (a bit each);
+  // otherwise all its pixels as they are now.
+  void RecordColourField(int left, int top, int right, int bottom, Colour colour);
+  void RecordField(int left, int top, int right, int bottom);
 
   // The pixels of a rectangle before a layer that is a field of pixels is drawn, so the
   // pixels it changes can be recorded afterwards.
@@ -215,8 +222,8 @@ class PlotPicture {
   RecordFont recordFont_;
   int fontAscent_ = 0;
   VectorRecord record_;
-  bool strokeOpen_ = false;  // the pen drew since it was last moved
-  std::vector<RecordPoint> inverted_;
+  bool strokeOpen_ = false;           // the pen drew since it was last moved
+  std::vector<RecordPoint> touched_;  // by XOR and inverting drawing
 };
 
 }  // namespace lw
