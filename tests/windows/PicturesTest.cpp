@@ -222,6 +222,31 @@ TEST(Print, TheVisible2DPictureGoesToOnePdfPage) {
   EXPECT_EQ(PdfPageCount(bytes), 1);
 }
 
+// The 2D picture is printed from its shapes: curves as paths and labels as text, at the
+// printer's resolution, unscaled or fitted to the page.
+class PrintedDrawing : public ::testing::TestWithParam<bool> {};
+
+TEST_P(PrintedDrawing, HasCurvesAndTextButNoImage) {
+  ProgramFixture f;
+  f.State().TwoD().SetViewSize(300, 200);
+  f.State().Edits().AddGraph2D("sin(x)*3", PlotP{0x0000FF, Function, 1, Equal});
+  f.Main().Run(Command::BuildAll2D);
+  f.Settle();
+  const std::string pdf = f.Path("drawing.pdf");
+  f.answers.printFiles.push_back(QString::fromStdString(pdf));
+  f.answers.fitToPage = GetParam();
+  f.Main().Run(Command::Print);
+  const QByteArray bytes = ReadBytes(pdf);
+  EXPECT_EQ(PdfPageCount(bytes), 1);
+  EXPECT_TRUE(bytes.contains("/FontFile"));
+  EXPECT_FALSE(bytes.contains("/Subtype /Image"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Placement, PrintedDrawing, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& c) {
+                           return std::string(c.param ? "FittedToThePage" : "PixelForPixel");
+                         });
+
 TEST(Print, CancellingThePrintDialogPrintsNothing) {
   ProgramFixture f;
   f.Main().Run(Command::Print);
