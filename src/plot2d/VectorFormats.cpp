@@ -28,10 +28,14 @@ class SvgText {
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
     out_.append(buffer, end);
   }
-  // A pixel position's middle: the integer and ".5".
+  // A pixel position's middle, v + 0.5, exactly: -3 gives "-2.5".
   void Middle(int v) {
-    if (v < 0 && v > -1) out_ += '-';
-    Int(v);
+    if (v < 0) {
+      out_ += '-';
+      Int(-(static_cast<long long>(v) + 1));
+    } else {
+      Int(v);
+    }
     out_ += ".5";
   }
   void Colour(Colour c) {

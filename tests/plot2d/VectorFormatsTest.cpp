@@ -58,6 +58,13 @@ const SvgCase kSvgCases[] = {
      },
      {"stroke=\"#ff0000\" stroke-width=\"1\"", "points=\"1.5,2.5 10.5,2.5\""},
      {"stroke-dasharray", "<image"}},
+    {"a_line_leaving_the_picture_keeps_its_far_end",
+     [](PlotPicture& p) {
+       Line(p, Pen{kRed, Solid, 1, PenMode::Copy}, -3, 2, 5, -1);
+       p.LineTo(0, -2147483647 - 1);
+     },
+     {"points=\"-2.5,2.5 5.5,-0.5 0.5,-2147483647.5\""},
+     {}},
     {"a_dotted_line_keeps_its_pattern",
      [](PlotPicture& p) {
        Line(p, Pen{kRed, Dot, 1, PenMode::Copy}, 0, 0, 20, 0);
