@@ -98,7 +98,7 @@ void PlotPicture::RecordField(int left, int top, int right, int bottom) {
   QImage layer(right - left, bottom - top, QImage::Format_RGBA8888);
   const auto bytes = static_cast<std::size_t>(right - left) * sizeof(std::uint32_t);
   for (int y = top; y < bottom; ++y) std::memcpy(layer.scanLine(y - top), &At(left, y), bytes);
-  record_.Image(left, top, std::move(layer));
+  record_.Image(left, top, std::move(layer), true);
 }
 
 std::uint64_t PlotPicture::EndPixelLayer() {

@@ -463,7 +463,7 @@ void PlotPicture::PasteImage(const QImage& image) {
     }
   }
   if (cw > 0 && ch > 0) {
-    record_.Image(0, 0, source.copy(0, 0, cw, ch).convertToFormat(QImage::Format_ARGB32));
+    record_.Image(0, 0, source.copy(0, 0, cw, ch).convertToFormat(QImage::Format_ARGB32), true);
   }
 }
 

@@ -77,8 +77,49 @@ void VectorRecord::Text(RecordText text) {
   items_.emplace_back(std::move(text));
 }
 
-std::uint64_t VectorRecord::Image(int x, int y, QImage pixels) {
+namespace {
+
+struct Bounds {
+  long long left = 0, top = 0, right = -1, bottom = -1;  // inclusive; empty when unknown
+};
+
+Bounds OfPoints(const std::vector<RecordPoint>& points, int margin) {
+  if (points.empty()) return {};
+  Bounds b{points[0].x, points[0].y, points[0].x, points[0].y};
+  for (const RecordPoint& p : points) {
+    b.left = std::min<long long>(b.left, p.x);
+    b.top = std::min<long long>(b.top, p.y);
+    b.right = std::max<long long>(b.right, p.x);
+    b.bottom = std::max<long long>(b.bottom, p.y);
+  }
+  return {b.left - margin, b.top - margin, b.right + margin, b.bottom + margin};
+}
+
+// The pixels an item may touch; text has none known, so it is never taken as hidden.
+Bounds OfItem(const RecordItem& item) {
+  if (const auto* s = std::get_if<RecordStroke>(&item)) return OfPoints(s->points, s->width);
+  if (const auto* d = std::get_if<RecordDots>(&item)) return OfPoints(d->points, 0);
+  if (const auto* r = std::get_if<RecordRect>(&item)) {
+    return {r->left, r->top, r->right - 1LL, r->bottom - 1LL};
+  }
+  if (const auto* i = std::get_if<RecordImage>(&item)) {
+    return {i->x, i->y, i->x + i->pixels.width() - 1LL, i->y + i->pixels.height() - 1LL};
+  }
+  return {};
+}
+
+}  // namespace
+
+std::uint64_t VectorRecord::Image(int x, int y, QImage pixels, bool opaque) {
   if (pixels.isNull()) return 0;
+  if (opaque) {
+    const Bounds cover{x, y, x + pixels.width() - 1LL, y + pixels.height() - 1LL};
+    std::erase_if(items_, [&cover](const RecordItem& item) {
+      const Bounds b = OfItem(item);
+      return b.left <= b.right && b.top <= b.bottom && b.left >= cover.left &&
+             b.right <= cover.right && b.top >= cover.top && b.bottom <= cover.bottom;
+    });
+  }
   const std::uint64_t id = nextId_++;
   items_.emplace_back(RecordImage{x, y, std::move(pixels), id});
   return id;

@@ -90,8 +90,10 @@ class VectorRecord {
   void Dot(int x, int y, Colour colour);
   void Rect(int left, int top, int right, int bottom, Colour colour);
   void Text(RecordText text);
-  // Adds a layer of pixels; its id lets an overlay take it out again (0 for none).
-  std::uint64_t Image(int x, int y, QImage pixels);
+  // Adds a layer of pixels; its id lets an overlay take it out again (0 for none). An
+  // opaque layer also drops the items it hides wholly, so a picture rebuilt again and
+  // again without clearing keeps a record of what shows, not of every build.
+  std::uint64_t Image(int x, int y, QImage pixels, bool opaque = false);
   // Takes the layer out when it is still there: what lay under it is what shows again.
   void RemoveImage(std::uint64_t id);
 

@@ -217,6 +217,15 @@ const DrawCase kDrawCases[] = {
      [](PlotPicture& p) { p.RecordColourField(0, 0, 60, 40, kRed); }, ""},
     {"a_field_of_many_colours_keeps_all_its_pixels",
      [](PlotPicture& p) { p.RecordField(50, 30, 70, 50); }, "image 50,30 10x10 opaque=100"},
+    {"a_field_of_many_colours_hides_what_lay_wholly_under_it",
+     [](PlotPicture& p) {
+       RedLine(p, 20, 5, 30, 5);  // under the field
+       RedLine(p, 20, 5, 50, 5);  // reaching out of it
+       p.Dot(22, 6, kBlue);
+       p.RecordField(10, 0, 40, 20);
+       p.RecordField(10, 0, 40, 20);  // the same field again replaces the first
+     },
+     "stroke #ff0000 w1 s0 20,5 50,5 | image 10,0 30x20 opaque=600"},
     {"a_snapshot_without_changes_records_nothing",
      [](PlotPicture& p) { p.RecordChanges(p.TakeSnapshot(0, 0, 60, 40)); }, ""},
 };
