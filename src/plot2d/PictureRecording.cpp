@@ -65,27 +65,38 @@ void PlotPicture::RecordColourField(int left, int top, int right, int bottom, Co
   // before look the same either way.
   QImage layer(right - left, bottom - top, QImage::Format_Mono);
   layer.setColorTable({qRgba(0, 0, 0, 0), Argb(word)});
+  uchar* const base = layer.bits();
+  const qsizetype stride = layer.bytesPerLine();
+  const int n = right - left;
   int first = INT_MAX, last = INT_MIN, firstRow = INT_MAX, lastRow = INT_MIN;
   for (int y = top; y < bottom; ++y) {
     const std::uint32_t* row = &At(left, y);
-    uchar* bits = layer.scanLine(y - top);
-    const int n = right - left;
-    bool any = false;
+    uchar* bits = base + static_cast<qsizetype>(y - top) * stride;
+    int firstByte = -1, lastByte = -1;
     for (int x0 = 0; x0 < n; x0 += 8) {
       const unsigned byte = MatchBits(row + x0, std::min(8, n - x0), word);
       bits[x0 >> 3] = static_cast<uchar>(byte);
       if (byte == 0) continue;
-      any = true;
-      first = std::min(first, x0 + std::countl_zero(static_cast<std::uint8_t>(byte)));
-      last = std::max(last, x0 + 7 - std::countr_zero(static_cast<std::uint8_t>(byte)));
+      if (firstByte < 0) firstByte = x0 >> 3;
+      lastByte = x0 >> 3;
     }
-    if (!any) continue;
+    if (firstByte < 0) continue;
+    first = std::min(first, firstByte * 8 + std::countl_zero(bits[firstByte]));
+    last = std::max(last, lastByte * 8 + 7 - std::countr_zero(bits[lastByte]));
     firstRow = std::min(firstRow, y - top);
     lastRow = y - top;
   }
   if (first > last) return;
-  record_.Image(left + first, top + firstRow,
-                layer.copy(first, firstRow, last - first + 1, lastRow - firstRow + 1));
+  // Cut on whole bytes, row by row: QImage::copy takes a one-bit image a bit at a time.
+  first &= ~7;
+  QImage used(last - first + 1, lastRow - firstRow + 1, QImage::Format_Mono);
+  used.setColorTable(layer.colorTable());
+  const auto rowBytes = static_cast<std::size_t>((used.width() + 7) / 8);
+  for (int y = 0; y < used.height(); ++y) {
+    std::memcpy(used.scanLine(y), base + static_cast<qsizetype>(firstRow + y) * stride + first / 8,
+                rowBytes);
+  }
+  record_.Image(left + first, top + firstRow, std::move(used));
 }
 
 void PlotPicture::RecordField(int left, int top, int right, int bottom) {
@@ -94,11 +105,20 @@ void PlotPicture::RecordField(int left, int top, int right, int bottom) {
   right = std::min(right, width_);
   bottom = std::min(bottom, height_);
   if (left >= right || top >= bottom) return;
-  // The words are R, G, B and an opaque byte in memory: RGBA bytes as they stand.
-  QImage layer(right - left, bottom - top, QImage::Format_RGBA8888);
-  const auto bytes = static_cast<std::size_t>(right - left) * sizeof(std::uint32_t);
-  for (int y = top; y < bottom; ++y) std::memcpy(layer.scanLine(y - top), &At(left, y), bytes);
-  record_.Image(left, top, std::move(layer), true);
+  // The words are R, G, B and an opaque byte in memory: RGBA bytes as they stand. A
+  // colour map's layer is as large as the picture: it too is faulted in by huge pages.
+  const int w = right - left, h = bottom - top;
+  const std::size_t count = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+  auto* words = new std::uint32_t[count];
+  AdviseHugePages(words, count * sizeof(std::uint32_t));
+  for (int y = top; y < bottom; ++y) {
+    std::memcpy(words + static_cast<std::size_t>(y - top) * w, &At(left, y),
+                static_cast<std::size_t>(w) * sizeof(std::uint32_t));
+  }
+  const QImage layer(
+      reinterpret_cast<uchar*>(words), w, h, static_cast<qsizetype>(w) * 4, QImage::Format_RGBA8888,
+      [](void* info) { delete[] static_cast<std::uint32_t*>(info); }, words);
+  record_.Image(left, top, layer, true);
 }
 
 std::uint64_t PlotPicture::EndPixelLayer() {

@@ -88,10 +88,13 @@ bool CutFarEnds(std::int64_t& x0, std::int64_t& y0, std::int64_t& x1, std::int64
   return true;
 }
 
+}  // namespace
+
 // A whole picture is 7.7 MB: faulted in 2 MB at a time where the system offers huge
 // pages, it costs a few page faults instead of some two thousand, which were a fifth
 // of a short command's time. Only the aligned part of the block can take them.
-void AdviseHugePages([[maybe_unused]] void* start, [[maybe_unused]] std::size_t bytes) {
+void PlotPicture::AdviseHugePages([[maybe_unused]] void* start,
+                                  [[maybe_unused]] std::size_t bytes) {
 #ifdef __linux__
   constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
   const auto begin = reinterpret_cast<std::uintptr_t>(start);
@@ -101,8 +104,6 @@ void AdviseHugePages([[maybe_unused]] void* start, [[maybe_unused]] std::size_t 
   if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 #endif
 }
-
-}  // namespace
 
 PlotPicture::Size PlotPicture::SizeForView(int viewWidth, int viewHeight) {
   return Size{std::clamp(viewWidth, DefaultWidth, MaxWidth),

@@ -205,6 +205,7 @@ class PlotPicture {
                    static_cast<std::size_t>(x)];
   }
   void Release();  // down to one white pixel
+  static void AdviseHugePages(void* start, std::size_t bytes);
   void PlotPenPixel(int x, int y);
   void DrawSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
   void StampAcross(int x, int y, bool xMajor);

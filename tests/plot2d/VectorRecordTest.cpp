@@ -212,7 +212,7 @@ const DrawCase kDrawCases[] = {
        p.SetPixel(11, 11, kBlue);
        p.RecordColourField(-5, -5, 70, 70, kRed);
      },
-     "image 10,10 3x4 opaque=2"},
+     "image 8,10 5x4 opaque=2"},  // cut on whole bytes of the one-bit layer
     {"a_field_of_one_colour_without_that_colour_records_nothing",
      [](PlotPicture& p) { p.RecordColourField(0, 0, 60, 40, kRed); }, ""},
     {"a_field_of_many_colours_keeps_all_its_pixels",
