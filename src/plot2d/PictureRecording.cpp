@@ -1,5 +1,6 @@
-// The parts of the picture that keep its record of shapes in step with the pixels
-// drawn as fields: dots, inverted lines and snapshots of what a layer changed.
+// The parts of the picture that keep its record of shapes in step with pixels drawn
+// one at a time: dots, XOR and inverted pixels, fields of pixels, and what a drawing
+// of any kind changed against a snapshot.
 #include <algorithm>
 #include <bit>
 #include <climits>

@@ -175,8 +175,8 @@ class PlotPicture {
   void RecordColourField(int left, int top, int right, int bottom, Colour colour);
   void RecordField(int left, int top, int right, int bottom);
 
-  // The pixels of a rectangle before a layer that is a field of pixels is drawn, so the
-  // pixels it changes can be recorded afterwards.
+  // The pixels of a rectangle before a drawing that does not record itself (pixels set
+  // one by one), so the pixels it changes can be recorded afterwards.
   struct Snapshot {
     int left = 0, top = 0, right = 0, bottom = 0;
     std::vector<std::uint32_t> pixels;
