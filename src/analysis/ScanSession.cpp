@@ -98,10 +98,14 @@ void ScanSession::Redraw() {
   ScanMarkSet wanted = Wanted();
   const bool wantAny = !Empty(wanted);
   if (drawn_ && wantAny && *drawn_ == wanted) return;
-  if (drawn_) DrawScanMarkSet(picture_, *drawn_);
+  if (drawn_) {
+    DrawScanMarkSet(picture_, *drawn_);
+    picture_.DropPixelLayer(layer_);
+  }
   drawn_.reset();
   if (!wantAny) return;
   DrawScanMarkSet(picture_, wanted);
+  layer_ = picture_.EndPixelLayer();
   drawn_ = std::move(wanted);
 }
 
@@ -161,12 +165,14 @@ void ScanSession::ClearPoints() {
 void ScanSession::InvertMarks(PlotPicture& picture) {
   if (drawn_) {
     DrawScanMarkSet(picture, *drawn_);
+    picture.DropPixelLayer(layer_);
     drawn_.reset();
     return;
   }
   ScanMarkSet wanted = Wanted();
   if (Empty(wanted)) return;
   DrawScanMarkSet(picture, wanted);
+  layer_ = picture.EndPixelLayer();
   drawn_ = std::move(wanted);
 }
 

@@ -148,6 +148,7 @@ class ScanSession : public ScanMarkOverlay {
   bool buttonDown_ = false;
   bool scanMode_ = false;
   std::optional<ScanMarkSet> drawn_;
+  std::uint64_t layer_ = 0;  // the record's layer of the marks in the picture
 };
 
 }  // namespace lw

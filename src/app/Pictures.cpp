@@ -11,6 +11,7 @@
 #include "document/AtomicFileDevice.h"
 #include "document/WorkControl.h"
 #include "plot2d/PngFormat.h"
+#include "plot2d/VectorFormats.h"
 
 #include <memory>
 
@@ -19,6 +20,13 @@ namespace lw {
 const char* PictureFormatFor(const QString& path) {
   return QFileInfo(path).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) == 0 ? "PNG"
                                                                                            : "BMP";
+}
+
+const char* DrawingFormatFor(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix();
+  if (suffix.compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) return "SVG";
+  if (suffix.compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0) return "PDF";
+  return nullptr;
 }
 
 namespace {
@@ -61,27 +69,70 @@ std::string PictureStoppedText(const std::string& path) {
   return "Збереження перервано. - " + path;
 }
 
+namespace {
+
+struct SaveOutcome {
+  bool written = false;
+  QString error;
+};
+
+// Shows what became of a save run as long work.
+std::function<void(bool)> SaveDone(Program& program, const std::string& path,
+                                   std::shared_ptr<SaveOutcome> outcome,
+                                   std::function<void(const QString& error)> failed) {
+  return [&program, path, outcome, failed = std::move(failed)](bool stopped) {
+    if (outcome->written) {
+      program.SetStatus(PictureSavedText(path));
+    } else if (stopped) {
+      program.SetStatus(PictureStoppedText(path));
+    } else if (failed) {
+      failed(outcome->error);
+    }
+  };
+}
+
+bool WriteDrawing(const VectorRecord& record, int width, int height, const std::string& path,
+                  QString& error, const WorkControl& work) {
+  const bool svg = DrawingFormatFor(QString::fromStdString(path))[0] == 'S';
+  const std::string bytes =
+      svg ? EncodeSvg(record, width, height) : EncodePdf(record, width, height);
+  AtomicFile file(path);
+  const bool written = !bytes.empty() && !file.Failed() && file.Write(bytes);
+  if (written && Stopped(&work)) {
+    file.Discard();  // the new file goes, the old file stays
+    error = QString::fromStdString(std::string(BuildStoppedText));
+    return false;
+  }
+  if (!written || !file.Commit()) {
+    error = QString::fromStdString(file.Failed() ? WriteFailureReason(file.Error())
+                                                 : "Не вдалося записати малюнок");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool SaveDrawingBeside(Program& program, const VectorRecord& record, int width, int height,
+                       const std::string& path, std::function<void(const QString& error)> failed) {
+  auto outcome = std::make_shared<SaveOutcome>();
+  // The worker draws from its own copy: the picture may change meanwhile.
+  return program.StartWork(
+      [record, width, height, path, outcome](WorkControl& control, WorkFeedback&) {
+        outcome->written = WriteDrawing(record, width, height, path, outcome->error, control);
+      },
+      SaveDone(program, path, outcome, std::move(failed)));
+}
+
 bool SavePictureBeside(Program& program, QImage image, const std::string& path,
                        std::function<void(const QString& error)> failed) {
-  struct Outcome {
-    bool written = false;
-    QString error;
-  };
-  auto outcome = std::make_shared<Outcome>();
+  auto outcome = std::make_shared<SaveOutcome>();
   return program.StartWork(
       [image = std::move(image), path, outcome](WorkControl& control, WorkFeedback&) {
         outcome->written =
             WritePicture(image, QString::fromStdString(path), outcome->error, &control);
       },
-      [&program, path, outcome, failed = std::move(failed)](bool stopped) {
-        if (outcome->written) {
-          program.SetStatus(PictureSavedText(path));
-        } else if (stopped) {
-          program.SetStatus(PictureStoppedText(path));
-        } else if (failed) {
-          failed(outcome->error);
-        }
-      });
+      SaveDone(program, path, outcome, std::move(failed)));
 }
 
 QImage ReadPicture(const QString& path, QString& error) {

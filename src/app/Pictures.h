@@ -17,10 +17,17 @@ inline constexpr std::string_view SavePictureTitle = "Зберегти як Bitm
 inline constexpr std::string_view OpenPictureTitle = "Прочитати Bitmap...";
 // Qt filter form; BMP first, so it is the default.
 inline constexpr std::string_view PictureFilter = "Точкові малюнки (*.bmp);;Малюнки PNG (*.png)";
+// The 2D picture may also leave as a drawing that stays sharp at any size.
+inline constexpr std::string_view Picture2DSaveFilter =
+    "Точкові малюнки (*.bmp);;Малюнки PNG (*.png);;Векторні малюнки SVG (*.svg);;"
+    "Документи PDF (*.pdf)";
 inline constexpr std::string_view PictureExtension = "bmp";
 
 // The format a picture is written in: PNG for a ".png" name, BMP otherwise.
 const char* PictureFormatFor(const QString& path);
+// "SVG" or "PDF" for a name that asks for a drawing of the 2D picture's shapes;
+// nullptr for a picture of pixels.
+const char* DrawingFormatFor(const QString& path);
 
 class WorkControl;
 
@@ -37,6 +44,13 @@ std::string PictureStoppedText(const std::string& path);
 // False, with the busy text, when other long work runs.
 bool SavePictureBeside(Program& program, QImage image, const std::string& path,
                        std::function<void(const QString& error)> failed);
+
+class VectorRecord;
+
+// Writes the top-left width x height part of the record as an SVG or PDF drawing (by
+// the name) beside the interface, as SavePictureBeside does.
+bool SaveDrawingBeside(Program& program, const VectorRecord& record, int width, int height,
+                       const std::string& path, std::function<void(const QString& error)> failed);
 
 // Reads a picture file; a null image with the reason when it cannot be read.
 QImage ReadPicture(const QString& path, QString& error);

@@ -68,7 +68,11 @@ void Program2D::PresentPicture() {
 }
 
 void Program2D::DrawOnPicture(const std::function<void(PlotPicture&)>& draw) {
+  // Whatever the drawing set pixel by pixel is kept as a layer of the record as well.
+  const PlotPicture::Snapshot before =
+      picture_.TakeSnapshot(0, 0, picture_.Width(), picture_.Height());
   draw(picture_);
+  picture_.RecordChanges(before);
   PresentPicture();
 }
 

@@ -68,7 +68,7 @@ class Program2D : public PicturePresenter {
   // while builds shown only when finished run.
   QImage VisibleImage() const { return kept_ ? *kept_ : picture_.ToImage(viewWidth_, viewHeight_); }
   // Draws on the picture outside any build (an opened picture, a test's pixels) and
-  // shows it again.
+  // shows it again; the pixels it changed become a layer of the picture's record.
   void DrawOnPicture(const std::function<void(PlotPicture&)>& draw);
   // Puts an opened picture into the top-left corner, first clearing the picture to
   // the background colour when the appearance says so; the scan marks drawn before

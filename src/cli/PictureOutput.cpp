@@ -34,6 +34,12 @@ std::optional<const char*> PictureFormatOf(const std::string& path) {
   return std::nullopt;
 }
 
+std::optional<const char*> PictureOrDrawingFormatOf(const std::string& path) {
+  if (EndsWithNoCase(path, ".svg")) return "SVG";
+  if (EndsWithNoCase(path, ".pdf")) return "PDF";
+  return PictureFormatOf(path);
+}
+
 bool WritePicture(const QImage& image, const std::string& path, const char* format, int& error) {
   AtomicFile file(path);
   AtomicFileDevice device(file);

@@ -16,6 +16,8 @@ bool EndsWithNoCase(const std::string& text, std::string_view suffix);
 
 // "BMP" or "PNG" by the name's extension; nullopt for any other name.
 std::optional<const char*> PictureFormatOf(const std::string& path);
+// The same, and "SVG" or "PDF" for the drawings that stay sharp at any size.
+std::optional<const char*> PictureOrDrawingFormatOf(const std::string& path);
 
 // Writes through a new file that replaces the target only when the whole picture was
 // written; `error` gets the errno value of a failure. BMP pictures are 24-bit, as the

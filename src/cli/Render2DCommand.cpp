@@ -10,6 +10,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "document/SettingsFile.h"
 #include "plot2d/BuildCommands.h"
 #include "plot2d/PngFormat.h"
+#include "plot2d/VectorFormats.h"
 
 namespace lw::cli {
 namespace {
@@ -39,12 +41,15 @@ struct Render2DOptions {
 };
 
 void PrintRender2DUsage(std::ostream& out) {
-  out << "Usage: linewright-cli render2d DOC.lwf -o OUT.bmp|OUT.png [--size WxH]\n"
+  out << "Usage: linewright-cli render2d DOC.lwf -o OUT.bmp|OUT.png|OUT.svg|OUT.pdf\n"
+         "                                [--size WxH]\n"
          "                                [--palette FILE.plt] [--set A=1.5]...\n"
          "                                [--sweep A=FROM:TO:STEP] [--threads N]\n\n"
          "Builds all 2D graphs of the document as \"build all\" does, with a plot view of\n"
          "W x H pixels (default 800x600, at most 8192x8192) on a freshly cleared picture,\n"
-         "and writes the visible part as a BMP or PNG picture (chosen by the extension).\n"
+         "and writes the visible part as a BMP or PNG picture, or as an SVG or PDF drawing\n"
+         "that stays sharp at any size (one pixel a unit, 96 per inch; chosen by the\n"
+         "extension).\n"
          "Without --palette the colour maps use the palette the program has at start-up.\n"
          "--set A=1.5 (repeatable) gives the constant A that value: every line of the 2D\n"
          "constants list that assigns A is replaced, or A=1.5 is put first when none does.\n"
@@ -91,10 +96,12 @@ std::variant<Render2DOptions, int> ParseRender2D(Args args, std::ostream& out, s
   if (!sweep.empty()) o.sweep = ParseConstantSweep(sweep);
   if (o.document.empty()) return parser.Refuse("no document given", err);
   if (o.output.empty()) {
-    return parser.Refuse("no output picture given (-o OUT.bmp or OUT.png)", err);
+    return parser.Refuse("no output picture given (-o OUT.bmp, OUT.png, OUT.svg or OUT.pdf)", err);
   }
-  const std::optional<const char*> format = PictureFormatOf(o.output);
-  if (!format) return parser.Refuse("the output picture must end in .bmp or .png", err);
+  const std::optional<const char*> format = PictureOrDrawingFormatOf(o.output);
+  if (!format) {
+    return parser.Refuse("the output picture must end in .bmp, .png, .svg or .pdf", err);
+  }
   o.format = *format;
   if (o.sweep && !IsFramePattern(o.output)) {
     return parser.Refuse(
@@ -131,12 +138,20 @@ struct GuiSession {
   GuiSession& operator=(const GuiSession&) = delete;
 };
 
-// PNG pictures are encoded straight from the picture's rows; bitmap pictures are made
-// in place from the picture's own pixels, so that a large picture is never held twice
-// on its way to a file (a picture for print may be 8192 x 8192).
+// Drawings are written from the picture's record of shapes. PNG pictures are encoded
+// straight from the picture's rows; bitmap pictures are made in place from the
+// picture's own pixels, so that a large picture is never held twice on its way to a
+// file (a picture for print may be 8192 x 8192).
 bool WriteOutput(PlotPicture& picture, const Render2DOptions& o, const std::string& output,
                  int& error) {
-  if (o.format[0] == 'P') {
+  const std::string_view format = o.format;
+  if (format == "SVG" || format == "PDF") {
+    const std::string bytes = format == "SVG" ? EncodeSvg(picture.Record(), o.width, o.height)
+                                              : EncodePdf(picture.Record(), o.width, o.height);
+    error = bytes.empty() ? ENOMEM : 0;
+    return !bytes.empty() && WriteFileAtomically(output, bytes, &error);
+  }
+  if (format == "PNG") {
     const std::string png = EncodePng(
         o.width, o.height, [&](int y, std::uint8_t* rgb) { picture.RgbRow(y, o.width, rgb); },
         [&](int y) { return picture.RowRepeats(y, o.width); });

@@ -252,10 +252,17 @@ void TemporaryGrid::Restore(PlotPicture& picture) {
   inPicture_ = true;
 }
 
-void TemporaryGrid::Invert(PlotPicture& picture) const {
+void TemporaryGrid::Invert(PlotPicture& picture) {
   const Pen saved = picture.CurrentPen();
   picture.SetPen(Pen{0, Solid, penWidth_, PenMode::Invert});
   DrawGridLines(picture, lines_, width_, height_);
+  // Drawn, the lines are a layer of the record; erased, that layer goes again.
+  if (inPicture_) {
+    picture.DropPixelLayer(layer_);
+    layer_ = 0;
+  } else {
+    layer_ = picture.EndPixelLayer();
+  }
   // Back to plain copy mode, keeping colour, style and width.
   picture.SetPen(Pen{saved.colour, saved.style, saved.width, PenMode::Copy});
 }

@@ -64,12 +64,15 @@ class TemporaryGrid {
   void PictureCleared() { inPicture_ = false; }
 
  private:
-  void Invert(PlotPicture& picture) const;
+  // Inverts the lines and adds their layer to the record, or takes it out when they
+  // were in the picture.
+  void Invert(PlotPicture& picture);
 
   bool enabled_ = false;
   bool inPicture_ = false;
   GridPositions lines_;
   int width_ = 0, height_ = 0, penWidth_ = 1;
+  std::uint64_t layer_ = 0;  // the record's layer of the lines in the picture
 };
 
 }  // namespace lw

@@ -25,19 +25,23 @@ enum class Builder2D {
 // builds nothing.
 Builder2D BuilderFor(const PlotP& entry);
 
+// Each builder returns false when it drew nothing because the formula itself was wrong.
 // y = f(x): one pixel per pixel column.
-void BuildFunctionPoints(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
+bool BuildFunctionPoints(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
 // y = f(x): samples joined by lines, broken where the formula has no value or a divisor
 // changed sign between two samples.
-void BuildFunctionCurve(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
+bool BuildFunctionCurve(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
 // f(x, y) compared with 0, with the tolerance Proxima: every pixel that satisfies it.
-void BuildRelationRegion(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
+bool BuildRelationRegion(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
 // f(x, y) = 0 as sign changes between neighbouring pixels, poles left out.
-void BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
+bool BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
 // f(x, y) as colours of the palette, one ramp step per Gradient.
-void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
+bool BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
 
-// Runs the builder of entry index of the document's 2D list.
+// Runs the builder of entry index of the document's 2D list, and records what it drew.
 void BuildEntry2D(Plot2DContext& ctx, std::size_t index);
+// Runs the given builder for entry index, as chosen by BuilderFor; false when it drew
+// nothing because the formula was refused (or there is no builder).
+bool RunBuilder(Plot2DContext& ctx, std::size_t index, Builder2D builder);
 
 }  // namespace lw

@@ -85,10 +85,10 @@ void GammaColumn(const ColumnSweep<FormulaParser>& sweep, FormulaParser& parser,
 
 }  // namespace
 
-void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
+bool BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
   CompiledEntry compiled(ctx.explicitParser, ctx.document.Graphs2D.Text(index), ctx.view,
                          ctx.status);
-  if (!compiled.Usable()) return;
+  if (!compiled.Usable()) return false;
   const GammaRamp ramp(ctx.palette, ctx.params.Gradient);
   const bool xorDrawing = ctx.document.Params.XorDrawing;
   const Colour mask = ctx.document.Appearance.BackgroundColor & 0x00FFFFFF;
@@ -103,6 +103,7 @@ void BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP&) {
     }
   });
   compiled.Finish(lastHadError || Stopped(ctx.work));
+  return true;
 }
 
 ColourScaleState OpenColourScale(double gradient, int rampHeight) {

@@ -1,4 +1,5 @@
 // The builders of explicit functions y = f(x), and the choice of builder per entry.
+#include <algorithm>
 #include <cstdint>
 
 #include "plot2d/BuilderCommon.h"
@@ -27,9 +28,46 @@ Builder2D BuilderFor(const PlotP& entry) {
   }
 }
 
+namespace {
+
+// A field of pixels becomes one layer of the record: the pixels of the graph's colour
+// in the walk's rectangle (with a pixel to spare around it), or, for colour maps and
+// XOR drawing, all the pixels there.
+void RecordField(Plot2DContext& ctx, Builder2D builder, const PlotP& entry) {
+  const View2D& v = ctx.view;
+  const PixelWalk walk = WalkOf(v);
+  const int columns = std::max(CountSamples(v.XStart, v.XEnd, v.PixelStepX), 1);
+  const int left = walk.Px0 - 1, right = walk.Px0 + columns + 1;
+  const int top = walk.Py0 - walk.Rows, bottom = walk.Py0 + 2;
+  const bool xorDrawing = ctx.document.Params.XorDrawing;
+  if (builder == Builder2D::ColorGamma || xorDrawing) {
+    ctx.picture.RecordField(left, top, right, bottom);
+  } else {
+    ctx.picture.RecordColourField(
+        left, top, right, bottom,
+        DrawingColour(entry.Color, false, ctx.document.Appearance.BackgroundColor));
+  }
+}
+
+}  // namespace
+
+// Curves, dots and text record themselves as shapes; fields of pixels and XOR drawing
+// are recorded here, once the builder is done, as layers of pixels.
 void BuildEntry2D(Plot2DContext& ctx, std::size_t index) {
   const PlotP& entry = ctx.document.Graphs2D.At(index);
-  switch (BuilderFor(entry)) {
+  const Builder2D builder = BuilderFor(entry);
+  if (!RunBuilder(ctx, index, builder)) return;
+  if (builder == Builder2D::RelationRegion || builder == Builder2D::RelationContour ||
+      builder == Builder2D::ColorGamma) {
+    RecordField(ctx, builder, entry);
+  } else if (ctx.document.Params.XorDrawing) {
+    ctx.picture.EndPixelLayer();
+  }
+}
+
+bool RunBuilder(Plot2DContext& ctx, std::size_t index, Builder2D builder) {
+  const PlotP& entry = ctx.document.Graphs2D.At(index);
+  switch (builder) {
     case Builder2D::FunctionPoints:
       return BuildFunctionPoints(ctx, index, entry);
     case Builder2D::FunctionCurve:
@@ -41,15 +79,16 @@ void BuildEntry2D(Plot2DContext& ctx, std::size_t index) {
     case Builder2D::ColorGamma:
       return BuildColorGamma(ctx, index, entry);
     case Builder2D::None:
-      return;
+      break;
   }
+  return false;
 }
 
-void BuildFunctionPoints(Plot2DContext& ctx, std::size_t index, const PlotP& entry) {
+bool BuildFunctionPoints(Plot2DContext& ctx, std::size_t index, const PlotP& entry) {
   FormulaParser& parser = ctx.explicitParser;
   const View2D& v = ctx.view;
   CompiledEntry compiled(parser, ctx.document.Graphs2D.Text(index), v, ctx.status);
-  if (!compiled.Usable()) return;
+  if (!compiled.Usable()) return false;
   const bool xorDrawing = ctx.document.Params.XorDrawing;
   const Colour colour =
       DrawingColour(entry.Color, xorDrawing, ctx.document.Appearance.BackgroundColor);
@@ -61,24 +100,25 @@ void BuildFunctionPoints(Plot2DContext& ctx, std::size_t index, const PlotP& ent
       const double y = parser.EvaluateCompiled();
       if (parser.HasError() || !(v.YStart <= y && y <= v.YEnd)) continue;
       if (xorDrawing) {
-        ctx.picture.XorPixel(v.PixelX(x), v.PixelY(y), colour);
+        ctx.picture.XorDot(v.PixelX(x), v.PixelY(y), colour);
       } else {
-        ctx.picture.SetPixel(v.PixelX(x), v.PixelY(y), colour);
+        ctx.picture.Dot(v.PixelX(x), v.PixelY(y), colour);
       }
     } while (NextSample(x, v.XEnd, v.PixelStepX));
   }
   ProgressNearlyDone(ctx.progress);
   compiled.Finish();
+  return true;
 }
 
 // Curves are drawn with a solid one-pixel pen whatever the axes or grid left in the
 // picture's pen, so a graph never inherits their dash pattern or width.
-void BuildFunctionCurve(Plot2DContext& ctx, std::size_t index, const PlotP& entry) {
+bool BuildFunctionCurve(Plot2DContext& ctx, std::size_t index, const PlotP& entry) {
   DivisionTrackingParser& parser = ctx.poleParser;
   const View2D& v = ctx.view;
   PlotPicture& picture = ctx.picture;
   CompiledEntry compiled(parser, ctx.document.Graphs2D.Text(index), v, ctx.status);
-  if (!compiled.Usable()) return;
+  if (!compiled.Usable()) return false;
   const bool xorDrawing = ctx.document.Params.XorDrawing;
   const Colour colour =
       DrawingColour(entry.Color, xorDrawing, ctx.document.Appearance.BackgroundColor);
@@ -119,6 +159,7 @@ void BuildFunctionCurve(Plot2DContext& ctx, std::size_t index, const PlotP& entr
   picture.SetPen(Pen{colour, Solid, 1, PenMode::Copy});
   ProgressNearlyDone(ctx.progress);
   compiled.Finish();
+  return true;
 }
 
 }  // namespace lw

@@ -17,27 +17,6 @@
 namespace lw {
 namespace {
 
-// The classic raster dash patterns, in pixels for a pen of width 1: on, off, on, ...
-constexpr std::array<int, 2> kDash{18, 6};
-constexpr std::array<int, 2> kDot{3, 3};
-constexpr std::array<int, 4> kDashDot{9, 6, 3, 6};
-constexpr std::array<int, 6> kDashDotDot{9, 3, 3, 3, 3, 3};
-
-std::span<const int> PatternOf(int style) {
-  switch (style) {
-    case Dash:
-      return kDash;
-    case Dot:
-      return kDot;
-    case DashDot:
-      return kDashDot;
-    case DashDotDot:
-      return kDashDotDot;
-    default:
-      return {};
-  }
-}
-
 // Whether the pattern has ink at this step; a wide pen stretches its pattern.
 bool PatternInk(std::span<const int> pattern, int width, std::int64_t step) {
   std::int64_t period = 0;
@@ -109,10 +88,13 @@ bool CutFarEnds(std::int64_t& x0, std::int64_t& y0, std::int64_t& x1, std::int64
   return true;
 }
 
+}  // namespace
+
 // A whole picture is 7.7 MB: faulted in 2 MB at a time where the system offers huge
 // pages, it costs a few page faults instead of some two thousand, which were a fifth
 // of a short command's time. Only the aligned part of the block can take them.
-void AdviseHugePages([[maybe_unused]] void* start, [[maybe_unused]] std::size_t bytes) {
+void PlotPicture::AdviseHugePages([[maybe_unused]] void* start,
+                                  [[maybe_unused]] std::size_t bytes) {
 #ifdef __linux__
   constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
   const auto begin = reinterpret_cast<std::uintptr_t>(start);
@@ -122,8 +104,6 @@ void AdviseHugePages([[maybe_unused]] void* start, [[maybe_unused]] std::size_t 
   if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 #endif
 }
-
-}  // namespace
 
 PlotPicture::Size PlotPicture::SizeForView(int viewWidth, int viewHeight) {
   return Size{std::clamp(viewWidth, DefaultWidth, MaxWidth),
@@ -136,6 +116,7 @@ PlotPicture::PlotPicture(int width, int height, Colour background)
   pixels_.reserve(count);
   AdviseHugePages(pixels_.data(), count * sizeof(std::uint32_t));
   pixels_.assign(count, Opaque | (background & ColourMask));
+  record_.Clear(background);
   SetFont(LabelFont{});
 }
 
@@ -148,6 +129,9 @@ void PlotPicture::CopyFrom(const PlotPicture& other) {
   penX_ = other.penX_;
   penY_ = other.penY_;
   stylePosition_ = other.stylePosition_;
+  record_ = other.record_;
+  strokeOpen_ = other.strokeOpen_;
+  touched_ = other.touched_;
 }
 
 void PlotPicture::CopyColumns(const PlotPicture& other, int x0, int x1) {
@@ -170,6 +154,8 @@ bool PlotPicture::Grow(int width, int height, Colour background) {
                 &grown[static_cast<std::size_t>(y) * static_cast<std::size_t>(w)]);
   }
   pixels_ = std::move(grown);
+  record_.Rect(width_, 0, w, h, background);
+  record_.Rect(0, height_, width_, h, background);
   width_ = w;
   height_ = h;
   return true;
@@ -191,6 +177,8 @@ PlotPicture::Column PlotPicture::ColumnFrom(int x, int yBottom, int count) {
 
 void PlotPicture::Fill(Colour c) {
   std::fill(pixels_.begin(), pixels_.end(), Opaque | (c & ColourMask));
+  record_.Clear(c);
+  touched_.clear();
 }
 
 void PlotPicture::FillRect(int left, int top, int right, int bottom, Colour c) {
@@ -201,15 +189,21 @@ void PlotPicture::FillRect(int left, int top, int right, int bottom, Colour c) {
   for (int y = top; y < bottom; ++y) {
     for (int x = left; x < right; ++x) At(x, y) = Opaque | (c & ColourMask);
   }
+  record_.Rect(left, top, right, bottom, c);
 }
 
 void PlotPicture::MoveTo(int x, int y) {
   penX_ = x;
   penY_ = y;
   stylePosition_ = 0;
+  strokeOpen_ = false;
 }
 
 void PlotPicture::LineTo(int x, int y) {
+  if (pen_.mode == PenMode::Copy && (x != penX_ || y != penY_)) {
+    record_.Line(pen_.colour, pen_.style, pen_.width, {penX_, penY_}, {x, y}, strokeOpen_);
+    strokeOpen_ = true;
+  }
   DrawSegment(penX_, penY_, x, y);
   penX_ = x;
   penY_ = y;
@@ -224,9 +218,11 @@ void PlotPicture::PlotPenPixel(int x, int y) {
       break;
     case PenMode::Xor:
       p ^= (pen_.colour & ColourMask);
+      touched_.push_back({x, y});
       break;
     case PenMode::Invert:
       p ^= ColourMask;
+      touched_.push_back({x, y});
       break;
   }
 }
@@ -282,7 +278,7 @@ void PlotPicture::DrawSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1,
   iLo = std::max<std::int64_t>(iLo, 0);
   iHi = std::min(iHi, n - 1);
 
-  const std::span<const int> pattern = PatternOf(pen_.style);
+  const std::span<const int> pattern = LinePattern(pen_.style);
   const int w = std::max(pen_.width, 1);
   std::int64_t num = 2 * iLo * a + n;
   std::int64_t k = num / (2 * n);
@@ -336,7 +332,10 @@ void PlotPicture::Ellipse(int left, int top, int right, int bottom) {
   }
   std::sort(points.begin(), points.end());
   points.erase(std::unique(points.begin(), points.end()), points.end());
-  for (const auto& [x, y] : points) PlotPenPixel(x, y);
+  for (const auto& [x, y] : points) {
+    PlotPenPixel(x, y);
+    if (pen_.mode == PenMode::Copy && Contains(x, y)) record_.Dot(x, y, pen_.colour);
+  }
 }
 
 void PlotPicture::SetFont(const LabelFont& font) {
@@ -353,6 +352,9 @@ void PlotPicture::SetFont(const LabelFont& font) {
   f.setHintingPreference(QFont::PreferFullHinting);
   font_ = f;
   fontColour_ = font.Color & ColourMask;
+  recordFont_ = RecordFont{font.FaceName, std::max(pixels, 1), font.Bold,
+                           font.Italic,   font.Underline,      font.StrikeOut};
+  fontAscent_ = QFontMetrics(font_).ascent();
 }
 
 QImage PlotPicture::Wrap() {
@@ -370,9 +372,9 @@ void PlotPicture::DrawText(int x, int y, std::string_view utf8) {
   const int b = static_cast<int>((fontColour_ >> 16) & 0xFF);
   painter.setPen(QColor(r, g, b));
   painter.setBackgroundMode(Qt::TransparentMode);
-  const QFontMetrics metrics(font_);
-  painter.drawText(x, y + metrics.ascent(),
+  painter.drawText(x, y + fontAscent_,
                    QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+  record_.Text(RecordText{x, y, y + fontAscent_, recordFont_, fontColour_, std::string(utf8)});
 }
 
 int PlotPicture::TextWidth(std::string_view utf8) const {
@@ -460,6 +462,9 @@ void PlotPicture::PasteImage(const QImage& image) {
                  (static_cast<std::uint32_t>(qGreen(c)) << 8) |
                  (static_cast<std::uint32_t>(qBlue(c)) << 16);
     }
+  }
+  if (cw > 0 && ch > 0) {
+    record_.Image(0, 0, source.copy(0, 0, cw, ch).convertToFormat(QImage::Format_ARGB32), true);
   }
 }
 

@@ -13,6 +13,7 @@
 
 #include "document/Appearance.h"
 #include "document/GraphLists.h"
+#include "plot2d/VectorRecord.h"
 
 namespace lw {
 
@@ -74,9 +75,14 @@ class PlotPicture {
 
   // Pixels outside the picture are ignored; reading one gives InvalidColour.
   static constexpr Colour InvalidColour = 0xFFFFFFFF;
+  // SetPixel and XorPixel are not recorded: their callers record the layer they make.
   void SetPixel(int x, int y, Colour c) {
     if (Contains(x, y)) At(x, y) = Opaque | (c & ColourMask);
   }
+  // A pixel that is recorded as a dot.
+  void Dot(int x, int y, Colour c);
+  // An XORed pixel that joins the next EndPixelLayer.
+  void XorDot(int x, int y, Colour c);
   void XorPixel(int x, int y, Colour c) {
     if (Contains(x, y)) At(x, y) ^= (c & ColourMask);
   }
@@ -122,6 +128,8 @@ class PlotPicture {
   // Solid fill of the pixels left <= x < right, top <= y < bottom (clipped).
   void FillRect(int left, int top, int right, int bottom, Colour c);
 
+  // Lines in copy mode are recorded as strokes; in XOR or inversion mode their pixels
+  // are gathered for EndPixelLayer.
   void SetPen(const Pen& pen) { pen_ = pen; }
   const Pen& CurrentPen() const { return pen_; }
   void MoveTo(int x, int y);
@@ -153,7 +161,31 @@ class PlotPicture {
   QImage TakeImage(int w, int h);
   // Copies an image into the top-left corner (the rest keeps its pixels).
   void PasteImage(const QImage& image);
-  // Takes the other picture's size, pixels and pen (with its position and dash
+  // The shapes drawn so far, kept in step with the pixels (see VectorRecord).
+  const VectorRecord& Record() const { return record_; }
+  // The pixels drawn by XOR or inverting pens and by XorDot since the last call become
+  // one layer of the record; its id, or 0 when there were none.
+  std::uint64_t EndPixelLayer();
+  // Forgets the pixels drawn so since the last EndPixelLayer and takes the layer id out
+  // of the record: inverting the same pixels again has erased it.
+  void DropPixelLayer(std::uint64_t id);
+  // A field of pixels drawn within the rectangle (clipped to the picture) becomes one
+  // layer of the record: of one colour, only its pixels of that colour (a bit each);
+  // otherwise all its pixels as they are now.
+  void RecordColourField(int left, int top, int right, int bottom, Colour colour);
+  void RecordField(int left, int top, int right, int bottom);
+
+  // The pixels of a rectangle before a drawing that does not record itself (pixels set
+  // one by one), so the pixels it changes can be recorded afterwards.
+  struct Snapshot {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    std::vector<std::uint32_t> pixels;
+  };
+  Snapshot TakeSnapshot(int left, int top, int right, int bottom) const;
+  // Records the pixels that differ from the snapshot as one layer (none when none do).
+  void RecordChanges(const Snapshot& before);
+
+  // Takes the other picture's size, pixels, record and pen (with its position and dash
   // phase); the font stays. A build on another thread draws into such a copy.
   void CopyFrom(const PlotPicture& other);
   // Copies columns [x0, x1) of the other picture, over the rows both pictures have.
@@ -173,6 +205,7 @@ class PlotPicture {
                    static_cast<std::size_t>(x)];
   }
   void Release();  // down to one white pixel
+  static void AdviseHugePages(void* start, std::size_t bytes);
   void PlotPenPixel(int x, int y);
   void DrawSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
   void StampAcross(int x, int y, bool xMajor);
@@ -187,6 +220,11 @@ class PlotPicture {
   std::int64_t stylePosition_ = 0;  // along the current polyline, for the dash pattern
   QFont font_;
   Colour fontColour_ = 0;
+  RecordFont recordFont_;
+  int fontAscent_ = 0;
+  VectorRecord record_;
+  bool strokeOpen_ = false;           // the pen drew since it was last moved
+  std::vector<RecordPoint> touched_;  // by XOR and inverting drawing
 };
 
 }  // namespace lw

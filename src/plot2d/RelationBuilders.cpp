@@ -164,10 +164,10 @@ bool ContourBand(Plot2DContext& ctx, const ContourSweep& sweep, DivisionTracking
 
 }  // namespace
 
-void BuildRelationRegion(Plot2DContext& ctx, std::size_t index, const PlotP& entry) {
+bool BuildRelationRegion(Plot2DContext& ctx, std::size_t index, const PlotP& entry) {
   CompiledEntry compiled(ctx.explicitParser, ctx.document.Graphs2D.Text(index), ctx.view,
                          ctx.status);
-  if (!compiled.Usable()) return;
+  if (!compiled.Usable()) return false;
   const bool xorDrawing = ctx.document.Params.XorDrawing;
   const Colour colour =
       DrawingColour(entry.Color, xorDrawing, ctx.document.Appearance.BackgroundColor);
@@ -199,18 +199,19 @@ void BuildRelationRegion(Plot2DContext& ctx, std::size_t index, const PlotP& ent
       break;
   }
   compiled.Finish(lastHadError || Stopped(ctx.work));
+  return true;
 }
 
-void BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& entry) {
+bool BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& entry) {
   const View2D& v = ctx.view;
   const std::size_t size = ContourColumnSize(v, WalkOf(v));
   {
     // Draw nothing for this entry when even one band's arrays cannot be had.
     ContourSamples a, b;
-    if (!a.Allocate(size) || !b.Allocate(size)) return;
+    if (!a.Allocate(size) || !b.Allocate(size)) return false;
   }
   CompiledEntry compiled(ctx.poleParser, ctx.document.Graphs2D.Text(index), v, ctx.status);
-  if (!compiled.Usable()) return;
+  if (!compiled.Usable()) return false;
   const bool xorDrawing = ctx.document.Params.XorDrawing;
   const Colour colour =
       DrawingColour(entry.Color, xorDrawing, ctx.document.Appearance.BackgroundColor);
@@ -225,6 +226,7 @@ void BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& en
         return ContourBand(ctx, sweep, parser, block, size, first, last, colour, xorDrawing);
       });
   compiled.Finish(lastHadError || Stopped(ctx.work));
+  return true;
 }
 
 }  // namespace lw

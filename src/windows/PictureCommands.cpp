@@ -19,9 +19,10 @@ QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::optional<std::string> AskPictureToSave(QWidget* parent, Dialogs& dialogs) {
-  const auto name = dialogs.SavePictureName(parent, Text(SavePictureTitle), Text(PictureFilter),
-                                            Text(PictureExtension));
+std::optional<std::string> AskPictureToSave(QWidget* parent, Dialogs& dialogs,
+                                            std::string_view filter = PictureFilter) {
+  const auto name =
+      dialogs.SavePictureName(parent, Text(SavePictureTitle), Text(filter), Text(PictureExtension));
   if (!name) return std::nullopt;
   return S(*name);
 }
@@ -47,12 +48,17 @@ QImage CurrentViewImage(Program& program, QWidget* view3D) {
 
 void SavePicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
   if (program.RefuseWhileBusy()) return;
-  const auto path = AskPictureToSave(parent, dialogs);
+  const auto path = AskPictureToSave(parent, dialogs, Picture2DSaveFilter);
   if (!path) return;
-  QImage visible = program.TwoD().VisibleImage();
-  SavePictureBeside(
-      program, std::move(visible), *path,
-      [parent, path = *path](const QString& error) { ShowFailure(parent, path, error); });
+  const Program2D& twoD = program.TwoD();
+  auto failed = [parent, path = *path](const QString& error) { ShowFailure(parent, path, error); };
+  if (DrawingFormatFor(Q(*path)) != nullptr) {
+    SaveDrawingBeside(program, twoD.Picture().Record(), twoD.ViewWidth(), twoD.ViewHeight(), *path,
+                      std::move(failed));
+    return;
+  }
+  QImage visible = twoD.VisibleImage();
+  SavePictureBeside(program, std::move(visible), *path, std::move(failed));
 }
 
 bool OpenPicture2DCommand(QWidget* parent, Program& program, Dialogs& dialogs) {
@@ -80,7 +86,12 @@ void PrintViewCommand(QWidget* parent, Program& program, Dialogs& dialogs, QWidg
   QPrinter printer;
   bool fitToPage = false;
   if (!dialogs.ChoosePicturePrinter(parent, printer, fitToPage)) return;
-  if (!PrintImage(printer, CurrentViewImage(program, view3D), fitToPage)) {
+  const Program2D& twoD = program.TwoD();
+  const bool printed = program.Space() == SpaceMode::Space3D
+                           ? PrintImage(printer, Frame3D(view3D), fitToPage)
+                           : PrintRecord(printer, twoD.Picture().Record(), twoD.ViewWidth(),
+                                         twoD.ViewHeight(), fitToPage);
+  if (!printed) {
     ShowFailure(
         parent,
         S(printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()),

@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include "windows/StandardTexts.h"
 
@@ -32,6 +33,12 @@ PictureFileDialog::PictureFileDialog(QWidget* parent, const QString& title, cons
   }
   // Room for the file list beside the preview.
   resize(780, 460);
+  // A bare name gets the extension of a drawing's filter; pictures keep the default.
+  connect(this, &QFileDialog::filterSelected, this, [this, defaultSuffix](const QString& chosen) {
+    static const QRegularExpression drawing(QStringLiteral("\\*\\.(svg|pdf)\\)"));
+    const QRegularExpressionMatch match = drawing.match(chosen);
+    setDefaultSuffix(match.hasMatch() ? match.captured(1) : defaultSuffix);
+  });
   connect(this, &QFileDialog::currentChanged, this,
           [this](const QString& path) { ShowPreview(path); });
   // A name typed (or completed) into the name field is previewed as well.

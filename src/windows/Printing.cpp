@@ -2,6 +2,9 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
+
+#include "plot2d/VectorFormats.h"
 
 namespace lw {
 
@@ -20,6 +23,22 @@ bool PrintImage(QPrinter& printer, const QImage& image, bool fitToPage) {
     // Painter units are the printer's device pixels: one picture pixel each.
     painter.drawImage(QPoint(0, 0), image);
   }
+  return painter.end();
+}
+
+bool PrintRecord(QPrinter& printer, const VectorRecord& record, int width, int height,
+                 bool fitToPage) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  if (fitToPage && width > 0 && height > 0) {
+    const QRect page = painter.viewport();
+    const double scale = std::min(static_cast<double>(page.width()) / width,
+                                  static_cast<double>(page.height()) / height);
+    painter.translate(page.topLeft());
+    painter.scale(scale, scale);
+  }
+  // Unscaled, painter units are the printer's device pixels: one picture pixel each.
+  PaintRecord(painter, record, width, height);
   return painter.end();
 }
 

@@ -90,6 +90,53 @@ TEST(SavePicture, AFolderThatCannotBeWrittenLeavesTheStatusAlone) {
   EXPECT_EQ(f.State().Status(), status);
 }
 
+// The 2D picture as a drawing: the shapes of its record, not its pixels.
+struct DrawingCase {
+  const char* name;
+  const char* start;  // how the file begins
+  const char* shape;  // what shapes make in it (the PDF page is compressed: its font)
+  const char* image;  // what a layer of pixels would be
+};
+
+void PrintTo(const DrawingCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class SaveDrawing : public ::testing::TestWithParam<DrawingCase> {};
+
+TEST_P(SaveDrawing, KeepsCurvesAsShapesAndSaysSo) {
+  ProgramFixture f;
+  f.State().TwoD().SetViewSize(320, 200);
+  f.State().Edits().AddGraph2D("sin(x)", PlotP{0x0000FF, Function, 1, Equal});
+  f.Main().Run(Command::BuildAll2D);
+  f.Settle();
+  const std::string path = f.Path(GetParam().name);
+  f.answers.files.push_back(QString::fromStdString(path));
+  f.Main().Run(Command::SavePicture);
+  f.Settle();
+  const QByteArray bytes = ReadBytes(path);
+  EXPECT_TRUE(bytes.startsWith(GetParam().start));
+  EXPECT_TRUE(bytes.contains(GetParam().shape));
+  EXPECT_FALSE(bytes.contains(GetParam().image));
+  EXPECT_EQ(f.State().Status(), "Збереження - " + path + " - Окей");
+  ASSERT_FALSE(f.answers.filterLists.empty());
+  EXPECT_TRUE(f.answers.filterLists.back().contains(QStringLiteral("(*.svg)")));
+  EXPECT_TRUE(f.answers.filterLists.back().contains(QStringLiteral("(*.pdf)")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, SaveDrawing,
+                         ::testing::Values(DrawingCase{"graph.svg", "<?xml", "<polyline", "<image"},
+                                           DrawingCase{"graph.PDF", "%PDF-", "/FontFile",
+                                                       "/Subtype /Image"}),
+                         CaseName());
+
+TEST(SaveFrame3D, OffersNoDrawings) {
+  ProgramFixture f;
+  f.Main().Run(Command::Save3DFrame);
+  ASSERT_FALSE(f.answers.filterLists.empty());
+  EXPECT_FALSE(f.answers.filterLists.back().contains(QStringLiteral("svg")));
+}
+
 struct OpenCase {
   const char* name;
   int width;
@@ -174,6 +221,31 @@ TEST(Print, TheVisible2DPictureGoesToOnePdfPage) {
   EXPECT_TRUE(bytes.startsWith("%PDF-"));
   EXPECT_EQ(PdfPageCount(bytes), 1);
 }
+
+// The 2D picture is printed from its shapes: curves as paths and labels as text, at the
+// printer's resolution, unscaled or fitted to the page.
+class PrintedDrawing : public ::testing::TestWithParam<bool> {};
+
+TEST_P(PrintedDrawing, HasCurvesAndTextButNoImage) {
+  ProgramFixture f;
+  f.State().TwoD().SetViewSize(300, 200);
+  f.State().Edits().AddGraph2D("sin(x)*3", PlotP{0x0000FF, Function, 1, Equal});
+  f.Main().Run(Command::BuildAll2D);
+  f.Settle();
+  const std::string pdf = f.Path("drawing.pdf");
+  f.answers.printFiles.push_back(QString::fromStdString(pdf));
+  f.answers.fitToPage = GetParam();
+  f.Main().Run(Command::Print);
+  const QByteArray bytes = ReadBytes(pdf);
+  EXPECT_EQ(PdfPageCount(bytes), 1);
+  EXPECT_TRUE(bytes.contains("/FontFile"));
+  EXPECT_FALSE(bytes.contains("/Subtype /Image"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Placement, PrintedDrawing, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& c) {
+                           return std::string(c.param ? "FittedToThePage" : "PixelForPixel");
+                         });
 
 TEST(Print, CancellingThePrintDialogPrintsNothing) {
   ProgramFixture f;

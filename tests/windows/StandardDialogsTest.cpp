@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
+#include "app/Pictures.h"
 #include "windows/PictureFileDialog.h"
 #include "windows/QtConvert.h"
 #include "windows/StandardTexts.h"
@@ -182,6 +183,33 @@ INSTANTIATE_TEST_SUITE_P(
                     PreviewCase{"LargePictureScaledDown", {800, 400}, {176, 88}},
                     PreviewCase{"NoPictureNoPreview", {}, {0, 0}}),
     [](const testing::TestParamInfo<PreviewCase>& c) { return std::string(c.param.name); });
+
+// A bare name typed under a drawing's filter gets that filter's extension; the picture
+// filters keep the dialog's own.
+struct SuffixCase {
+  const char* name;
+  const char* filter;
+  const char* suffix;
+};
+
+class PictureSuffix : public testing::TestWithParam<SuffixCase> {};
+
+TEST_P(PictureSuffix, FollowsTheChosenFilter) {
+  PictureFileDialog dialog(nullptr, QStringLiteral("t"), QString::fromUtf8(Picture2DSaveFilter),
+                           QStringLiteral("bmp"), QFileDialog::AcceptSave);
+  // As the dialog does when the user picks a filter line.
+  emit dialog.filterSelected(QStringLiteral("Векторні малюнки SVG (*.svg)"));
+  emit dialog.filterSelected(QString::fromUtf8(GetParam().filter));
+  EXPECT_EQ(dialog.defaultSuffix(), QString::fromLatin1(GetParam().suffix));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Filters, PictureSuffix,
+    testing::Values(SuffixCase{"Svg", "Векторні малюнки SVG (*.svg)", "svg"},
+                    SuffixCase{"Pdf", "Документи PDF (*.pdf)", "pdf"},
+                    SuffixCase{"PngKeepsTheDefault", "Малюнки PNG (*.png)", "bmp"},
+                    SuffixCase{"BmpKeepsTheDefault", "Точкові малюнки (*.bmp)", "bmp"}),
+    [](const testing::TestParamInfo<SuffixCase>& c) { return std::string(c.param.name); });
 
 }  // namespace
 }  // namespace lw

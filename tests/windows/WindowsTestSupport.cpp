@@ -40,9 +40,10 @@ std::optional<QString> ScriptedDialogs::OpenFileName(QWidget*, const QString& ti
   return Next(answers_.files);
 }
 
-std::optional<QString> ScriptedDialogs::SaveFileName(QWidget*, const QString& title, const QString&,
-                                                     const QString&) {
+std::optional<QString> ScriptedDialogs::SaveFileName(QWidget*, const QString& title,
+                                                     const QString& filter, const QString&) {
   answers_.titles.push_back(title);
+  answers_.filterLists.push_back(filter);
   return Next(answers_.files);
 }
 
