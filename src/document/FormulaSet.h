@@ -32,6 +32,10 @@ class FormulaSet {
   }
 
   std::size_t Size() const { return sources_.size(); }
+  // Sets a variable on every formula's engine; before MakeWorkers, so the copies share it.
+  void SetVariable(char letter, double value) {
+    for (auto& engine : sources_) engine->VariableSlot(letter) = value;
+  }
   Parser& Source(std::size_t i) { return *sources_[i]; }
 
   // Evaluates every formula once with the variable `letter` at value; the first error

@@ -22,6 +22,9 @@ Builder2D BuilderFor(const PlotP& entry) {
       return entry.Interpolated ? Builder2D::RelationContour : Builder2D::RelationRegion;
     case ColorGamma:
       return Builder2D::ColorGamma;
+    case ParametricCurve:
+    case PolarCurve:
+      return entry.Interpolated ? Builder2D::ParameterCurve : Builder2D::ParameterDots;
     default:
       return Builder2D::None;
   }
@@ -40,6 +43,10 @@ void BuildEntry2D(Plot2DContext& ctx, std::size_t index) {
       return BuildRelationContour(ctx, index, entry);
     case Builder2D::ColorGamma:
       return BuildColorGamma(ctx, index, entry);
+    case Builder2D::ParameterCurve:
+      return BuildParameterCurve(ctx, index, entry);
+    case Builder2D::ParameterDots:
+      return BuildParameterDots(ctx, index, entry);
     case Builder2D::None:
       return;
   }
