@@ -168,7 +168,8 @@ TEST_F(Render2DCommandTest, ColourMapsUseTheGivenPalette) {
 }
 
 TEST_F(Render2DCommandTest, EveryExampleRenders) {
-  for (const char* name : {"functions", "relations", "gamma", "parametric-names", "surfaces"}) {
+  for (const char* name :
+       {"functions", "relations", "gamma", "parametric-names", "surfaces", "curves"}) {
     const std::string out = Path(std::string(name) + ".png");
     const CommandRun run =
         Render({std::string(LW_EXAMPLES_DIR "/") + name + ".lwf", "-o", out, "--size", "160x120"});
