@@ -259,6 +259,11 @@ IntegralOutcome Integrator::Calculate(const IntegralRequest& request, Calculatio
   parser_.VariableSlot(letter) = 0.0;
   std::string normalized = request.expression;
   FormulaParser::Normalize(normalized);
+  if (normalized.find(';') != std::string::npos) {
+    // The text of a curve of T (X;Y;T0;T1): several formulas, not one to integrate.
+    feedback.AppendLine(CurveIntegralLine);
+    return outcome;
+  }
   const CompiledFormula compiled(parser_, normalized);
   parser_.EvaluateCompiled();
   if (parser_.HasError() && parser_.ErrorCode() <= NotAnExpression) {

@@ -41,6 +41,9 @@ class CalculationFeedback {
 inline constexpr std::int64_t IntegralChunk = 1 << 16;
 
 inline constexpr const char* IntegralCancelledLine = "Обрахунок перервано.";
+// The answer to a text of several formulas, such as a parametric curve's.
+inline constexpr const char* CurveIntegralLine =
+    "Інтеграл береться від одного виразу, а не від кривої виду X;Y;T0;T1.";
 
 struct IntegralOutcome {
   bool hasResult = false;  // a result line was written

@@ -61,6 +61,11 @@ Scan3DResult Refresh3DScan(const PlotList3D& graphs, const BuildParameters& para
   rows.assign(graphs.Count(), ScanRow{});
   for (std::size_t j = 0; j < graphs.Count(); ++j) {
     rows[j].expression = graphs.Text(j);
+    if ((graphs.At(j).Form & 0xFFu) == ParametricSurface) {
+      // A surface of U and V has no value at a point of space; nor is it shifted.
+      rows[j].value = NoValueText;
+      continue;
+    }
     const double value = surfaceParser.Evaluate(rows[j].expression);
     rows[j].value = ValueCellText(surfaceParser, value, decimalSeparator);
   }

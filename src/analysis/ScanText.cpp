@@ -78,7 +78,7 @@ bool StartsLikeNumber(std::string_view cell) {
 std::string ValueCellText(const FormulaParser& parser, double value, char decimalSeparator) {
   if (const std::optional<FormulaError> error = parser.Error()) {
     if (FormulaTextIsWrong(*error)) return std::string(FormulaErrorMessages[*error]);
-    return "не існує";
+    return std::string(NoValueText);
   }
   return FormatGeneral(value, decimalSeparator);
 }

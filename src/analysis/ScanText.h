@@ -20,6 +20,8 @@ std::optional<double> ReadDecimal(std::string_view text);
 bool StartsLikeNumber(std::string_view cell);
 
 // The value cell for one evaluation: the message for a wrong formula (codes 0 to 2),
+// The value cell of a formula without a value at the point.
+inline constexpr std::string_view NoValueText = "не існує";
 // "не існує" where the formula has no value, otherwise the number in general format.
 std::string ValueCellText(const FormulaParser& parser, double value, char decimalSeparator);
 

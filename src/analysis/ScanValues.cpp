@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "analysis/ScanText.h"
+#include "document/ParametricText.h"
 #include "formula/FormulaParser.h"
 #include "formula/NumberFormat.h"
 
@@ -51,6 +52,13 @@ ScanValuesPanel ComputeScanValues(const PlotList2D& graphs, const BuildParameter
   for (std::size_t j = 0; j < graphs.Count(); ++j) {
     ScanRow row;
     row.expression = graphs.Text(j);
+    if (IsParameterCurve(graphs.At(j).Kind)) {
+      // A curve of T has no value at a point of the plane.
+      FormulaParser::Normalize(row.expression);
+      row.value = NoValueText;
+      panel.rows.push_back(std::move(row));
+      continue;
+    }
     const double value = explicitParser.EvaluateNormalized(row.expression);
     row.value = ValueCellText(explicitParser, value, decimalSeparator);
     panel.rows.push_back(std::move(row));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/StatusTexts.h"
+#include "document/ParametricText.h"
 #include "formula/FormulaParser.h"
 #include "formula/NumberFormat.h"
 
@@ -128,13 +129,20 @@ void ProgramAnalysis::EditScanCell(std::size_t row, int column, const std::strin
   if (SetCell(panel_.rows, row, column, text)) Notify(&AnalysisObserver::ScanValuesChanged);
 }
 
+bool ProgramAnalysis::RefuseCurveRow(std::size_t row) {
+  const PlotList2D& graphs = in_.edits.Doc().Graphs2D;
+  if (row >= graphs.Count() || !IsParameterCurve(graphs.At(row).Kind)) return false;
+  in_.status.SetStatus(std::string(CurveThroughPointText));
+  return true;
+}
+
 void ProgramAnalysis::RelationThroughPoint(std::size_t row) {
-  if (row >= panel_.rows.size()) return;
+  if (row >= panel_.rows.size() || RefuseCurveRow(row)) return;
   if (lw::RelationThroughPoint(panel_.rows[row])) Notify(&AnalysisObserver::ScanValuesChanged);
 }
 
 void ProgramAnalysis::FunctionThroughPoint(std::size_t row) {
-  if (row >= panel_.rows.size()) return;
+  if (row >= panel_.rows.size() || RefuseCurveRow(row)) return;
   if (lw::FunctionThroughPoint(panel_.rows[row], panel_.yText))
     Notify(&AnalysisObserver::ScanValuesChanged);
 }

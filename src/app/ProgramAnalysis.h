@@ -101,6 +101,8 @@ class ProgramAnalysis : public ProgramObserver {
   const ScanValuesPanel& Panel() const { return panel_; }
   // The user edited a cell of the values grid (row: graph index; column 0 or 1).
   void EditScanCell(std::size_t row, int column, const std::string& text);
+  // Neither shift applies to a curve of T (its row has no value): the status bar
+  // says so.
   void RelationThroughPoint(std::size_t row);
   void FunctionThroughPoint(std::size_t row);
   void SaveScanExpressions();
@@ -151,6 +153,8 @@ class ProgramAnalysis : public ProgramObserver {
     for (AnalysisObserver* o : copy) (o->*fn)();
   }
   void MarksChanged();
+  // True, with the reason in the status bar, when row j is a curve of T.
+  bool RefuseCurveRow(std::size_t row);
   void PresentPicture() { in_.observers.Notify(&ProgramObserver::PictureChanged); }
 
   AnalysisInputs in_;

@@ -10,6 +10,9 @@
 namespace lw {
 
 inline constexpr std::string_view ReadyText = "Готова";
+// Why a curve of T is not shifted through a scanned point.
+inline constexpr std::string_view CurveThroughPointText =
+    "Криву параметра T не провести через точку: вона не має значення в точці площини";
 
 // The decimal separator of numbers shown to the user (the system's).
 char SystemDecimalSeparator();

@@ -117,15 +117,17 @@ void ShowGraphs(const Document& d, std::ostream& out) {
   out << "2D graphs (" << d.Graphs2D.Count() << "):\n";
   for (std::size_t i = 0; i < d.Graphs2D.Count(); ++i) {
     const PlotP& e = d.Graphs2D.At(i);
-    out << "  " << i + 1 << ". " << d.Graphs2D.Text(i) << "  [" << DescribeEntry(e) << "] kind "
-        << int{e.Kind} << ", interpolated " << int{e.Interpolated} << ", relation "
-        << int{e.Relation} << ", colour " << Hex(e.Color) << '\n';
+    out << "  " << i + 1 << ". " << d.Graphs2D.Text(i) << "  ["
+        << DescribeEntry(e, d.Graphs2D.Text(i)) << "] kind " << int{e.Kind} << ", interpolated "
+        << int{e.Interpolated} << ", relation " << int{e.Relation} << ", colour " << Hex(e.Color)
+        << '\n';
   }
   out << "3D graphs (" << d.Graphs3D.Count() << "):\n";
   for (std::size_t i = 0; i < d.Graphs3D.Count(); ++i) {
     const PlotP3d& e = d.Graphs3D.At(i);
-    out << "  " << i + 1 << ". " << d.Graphs3D.Text(i) << "  [" << DescribeEntry(e) << "] form "
-        << (e.Form & 0xFF) << ", colour " << Hex(e.Color) << '\n';
+    out << "  " << i + 1 << ". " << d.Graphs3D.Text(i) << "  ["
+        << DescribeEntry(e, d.Graphs3D.Text(i)) << "] form " << (e.Form & 0xFF) << ", colour "
+        << Hex(e.Color) << '\n';
   }
 }
 

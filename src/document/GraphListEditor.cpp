@@ -3,6 +3,7 @@
 #include <array>
 
 #include "document/Cp1251.h"
+#include "document/ParametricText.h"
 
 namespace lw {
 namespace {
@@ -29,6 +30,23 @@ PlotP3d DefaultEntry(const PlotP3d&, Colour colour) {
   return PlotP3d{colour, ZOfXY};
 }
 
+// The formulas of a parametric text named by their coordinates, then the ranges of
+// the parameters; empty when the text does not have its parts.
+std::string SpellParts(std::string_view text, std::size_t parts) {
+  const auto split = SplitParts(text, parts);
+  if (!split) return {};
+  const std::vector<std::string>& p = *split;
+  switch (parts) {
+    case ParametricCurveParts:
+      return " X = " + p[0] + " ; Y = " + p[1] + " ; T від " + p[2] + " до " + p[3];
+    case PolarCurveParts:
+      return " R = " + p[0] + " ; T від " + p[1] + " до " + p[2];
+    default:
+      return " X = " + p[0] + " ; Y = " + p[1] + " ; Z = " + p[2] + " ; U від " + p[3] + " до " +
+             p[4] + " ; V від " + p[5] + " до " + p[6];
+  }
+}
+
 }  // namespace
 
 std::string CleanFormulaText(std::string_view text) {
@@ -42,7 +60,7 @@ std::string CleanFormulaText(std::string_view text) {
   return cleaned;
 }
 
-std::string DescribeEntry(const PlotP& entry) {
+std::string DescribeEntry(const PlotP& entry, std::string_view text) {
   static constexpr std::array<std::string_view, 5> kRelations{"= 0", "> 0", "< 0", ">= 0", "<= 0"};
   switch (entry.Kind) {
     case Function:
@@ -55,15 +73,24 @@ std::string DescribeEntry(const PlotP& entry) {
     }
     case ColorGamma:
       return "Гамма кольорів.";
+    case ParametricCurve:
+    case PolarCurve: {
+      std::string label = entry.Kind == ParametricCurve ? "Параметрична крива." : "Полярна крива.";
+      if (entry.Interpolated) label += "Інтерпольована.";
+      return label + SpellParts(text, PartsOfKind(entry.Kind));
+    }
     default:
       return "";
   }
 }
 
-std::string DescribeEntry(const PlotP3d& entry) {
+std::string DescribeEntry(const PlotP3d& entry, std::string_view text) {
   static constexpr std::array<std::string_view, 3> kForms{"Z = F ( X,Y ) .", "Y = F ( X,Z ) .",
                                                           "X = F ( Y,Z ) ."};
   const auto form = static_cast<std::uint8_t>(entry.Form);
+  if (form == ParametricSurface) {
+    return "Тип виразу : Параметрична поверхня." + SpellParts(text, ParametricSurfaceParts);
+  }
   return "Тип виразу : " + std::string(form < kForms.size() ? kForms[form] : "");
 }
 
@@ -93,7 +120,7 @@ template <class Entry>
 SelectedGraphDescription GraphListEditor<Entry>::Description() const {
   if (!selection_ || *selection_ >= list_.Count()) return {0, "Відсутній."};
   const Entry& entry = list_.At(*selection_);
-  return {entry.Color, DescribeEntry(entry)};
+  return {entry.Color, DescribeEntry(entry, list_.Text(*selection_))};
 }
 
 template <class Entry>

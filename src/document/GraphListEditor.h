@@ -28,8 +28,10 @@ struct SelectedGraphDescription {
   bool operator==(const SelectedGraphDescription&) const = default;
 };
 
-std::string DescribeEntry(const PlotP& entry);
-std::string DescribeEntry(const PlotP3d& entry);
+// The curves and the parametric surface also spell out their formulas from the text
+// ("X = 5*COS(T) ; Y = 5*SIN(T) ; T від 0 до 2*P"); the other kinds ignore it.
+std::string DescribeEntry(const PlotP& entry, std::string_view text = {});
+std::string DescribeEntry(const PlotP3d& entry, std::string_view text = {});
 
 template <class Entry>
 class GraphListEditor {

@@ -12,7 +12,15 @@ namespace lw {
 // Colours are 0x00BBGGRR throughout the core.
 using Colour = std::uint32_t;
 
-enum PlotKind : std::uint8_t { Function = 0, Relation = 1, ColorGamma = 2 };
+// Kinds 3 and 4 are curves of the parameter T, written as several formulas in one
+// text (document/ParametricText.h).
+enum PlotKind : std::uint8_t {
+  Function = 0,
+  Relation = 1,
+  ColorGamma = 2,
+  ParametricCurve = 3,
+  PolarCurve = 4,
+};
 enum RelationSign : std::uint8_t {
   Equal = 0,
   Greater = 1,
@@ -29,7 +37,7 @@ struct PlotP {
   bool operator==(const PlotP&) const = default;
 };
 
-enum SurfaceForm : std::uint8_t { ZOfXY = 0, YOfXZ = 1, XOfYZ = 2 };
+enum SurfaceForm : std::uint8_t { ZOfXY = 0, YOfXZ = 1, XOfYZ = 2, ParametricSurface = 3 };
 
 struct PlotP3d {
   Colour Color = 0;

@@ -19,9 +19,11 @@ enum class Builder2D {
   RelationRegion,
   RelationContour,
   ColorGamma,
+  ParameterCurve,
+  ParameterDots,
 };
 
-// The builder an entry gets by its kind and interpolation flag; a kind outside 0..2
+// The builder an entry gets by its kind and interpolation flag; a kind outside 0..4
 // builds nothing.
 Builder2D BuilderFor(const PlotP& entry);
 
@@ -37,6 +39,12 @@ bool BuildRelationRegion(Plot2DContext& ctx, std::size_t index, const PlotP& ent
 bool BuildRelationContour(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
 // f(x, y) as colours of the palette, one ramp step per Gradient.
 bool BuildColorGamma(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
+
+// A curve of T (parametric FX;FY;T0;T1 or polar R;T0;T1): samples joined by lines,
+// about a pixel apart, broken where a formula has no value or a divisor changed sign.
+bool BuildParameterCurve(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
+// The same curve as one pixel per sample, at a fixed number of samples.
+bool BuildParameterDots(Plot2DContext& ctx, std::size_t index, const PlotP& entry);
 
 // Runs the builder of entry index of the document's 2D list, and records what it drew.
 void BuildEntry2D(Plot2DContext& ctx, std::size_t index);

@@ -23,6 +23,9 @@ Builder2D BuilderFor(const PlotP& entry) {
       return entry.Interpolated ? Builder2D::RelationContour : Builder2D::RelationRegion;
     case ColorGamma:
       return Builder2D::ColorGamma;
+    case ParametricCurve:
+    case PolarCurve:
+      return entry.Interpolated ? Builder2D::ParameterCurve : Builder2D::ParameterDots;
     default:
       return Builder2D::None;
   }
@@ -78,6 +81,10 @@ bool RunBuilder(Plot2DContext& ctx, std::size_t index, Builder2D builder) {
       return BuildRelationContour(ctx, index, entry);
     case Builder2D::ColorGamma:
       return BuildColorGamma(ctx, index, entry);
+    case Builder2D::ParameterCurve:
+      return BuildParameterCurve(ctx, index, entry);
+    case Builder2D::ParameterDots:
+      return BuildParameterDots(ctx, index, entry);
     case Builder2D::None:
       break;
   }

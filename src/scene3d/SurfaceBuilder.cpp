@@ -13,6 +13,8 @@
 #include "document/ParallelLoop.h"
 #include "document/WorkerParsers.h"
 #include "formula/FormulaParser.h"
+#include "scene3d/ParametricSurface.h"
+#include "scene3d/PointCursor.h"
 
 namespace lw {
 namespace {
@@ -32,7 +34,7 @@ struct SurfaceGrid {
   int computed;  // the coordinate that receives F
 };
 
-// Forms other than 1 and 2 are built as form 0.
+// Forms other than 1, 2 and 3 are built as form 0.
 SurfaceGrid GridOf(const Params3D& p, std::uint32_t form) {
   const GridAxis x{p.XStart3D, p.XEnd3D, p.StepX, p.VarX3D, 0};
   const GridAxis y{p.YStart3D, p.YEnd3D, p.StepY, p.VarY3D, 1};
@@ -49,25 +51,6 @@ SurfaceGrid GridOf(const Params3D& p, std::uint32_t form) {
 
 // Points of a grid row evaluated per call of the engine's batch path.
 constexpr std::size_t kRowBlock = 256;
-
-// Constructs points one after another from a given index of a list grown beforehand,
-// a chunk's run of slots at a time.
-class PointCursor {
- public:
-  PointCursor(PointList& points, std::size_t first) : points_(points), next_(first) {}
-
-  void Place(const std::array<float, 3>& c) {
-    if (run_.empty()) run_ = points_.RunFrom(next_);
-    ::new (static_cast<void*>(run_.data())) G3dPoint(c[0], c[1], c[2]);
-    run_ = run_.subspan(1);
-    ++next_;
-  }
-
- private:
-  PointList& points_;
-  std::size_t next_;
-  std::span<G3dPoint> run_;
-};
 
 // The points row by row; returns whether the last sample had no value. Rows are
 // independent, so with several threads they are computed in parallel, each worker on
@@ -235,6 +218,8 @@ std::optional<std::vector<float>> AxisSamples(float start, float end, float step
 std::optional<GridRefusal> CheckGrids(const Params3D& params, const PlotList3D& graphs,
                                       std::span<const std::size_t> indices) {
   for (const std::size_t j : indices) {
+    // A parametric surface's grid follows from its own text; its builder checks it.
+    if ((graphs.At(j).Form & 0xFF) == ParametricSurface) continue;
     if (auto refusal = RefusalOf(GridOf(params, graphs.At(j).Form))) return refusal;
   }
   return std::nullopt;
@@ -246,6 +231,10 @@ std::string_view StepMessage(int axis) {
 
 void BuildSurface(Build3DContext& context, std::size_t entryIndex, const PlotP3d& entry,
                   std::size_t objectIndex) {
+  if ((entry.Form & 0xFF) == ParametricSurface) {
+    BuildParametricSurface(context, entryIndex, entry, objectIndex);
+    return;
+  }
   FormulaParser& parser = context.surfaceParser;
   const Params3D& p = context.params;
   std::string text = context.document.Graphs3D.Text(entryIndex);

@@ -56,12 +56,16 @@ GraphParamsDialog::GraphParamsDialog(QWidget* parent, Dialogs& dialogs)
   auto* kindLabel = new QLabel(QStringLiteral("Тип виразу :"), group2D_);
   kindLabel->setGeometry(8, 20, 80, 20);
   kind_ = new QComboBox(group2D_);
-  kind_->addItems(
-      {QStringLiteral("Функція"), QStringLiteral("Відношення"), QStringLiteral("Гамма кольорів")});
+  kind_->addItems({QStringLiteral("Функція"), QStringLiteral("Відношення"),
+                   QStringLiteral("Гамма кольорів"), QStringLiteral("Параметрична крива"),
+                   QStringLiteral("Полярна крива")});
   kind_->setGeometry(92, 18, width_ - 104, 22);
   interpolation_ = new QCheckBox(QStringLiteral("Інтерполяція"), group2D_);
   interpolation_->setGeometry(8, 44, 150, 20);
   interpolation_->setChecked(true);
+  // The curves are written as several formulas; the form of the text, beside them.
+  formHint_ = new QLabel(group2D_);
+  formHint_->setGeometry(160, 44, width_ - 172, 20);
   auto* relationLabel = new QLabel(QStringLiteral("Тип відношення :"), group2D_);
   relationLabel->setGeometry(8, 68, 104, 20);
   auto* expr = new QLabel(QStringLiteral("Expr"), group2D_);
@@ -80,7 +84,7 @@ GraphParamsDialog::GraphParamsDialog(QWidget* parent, Dialogs& dialogs)
   formLabel->setGeometry(8, 24, 80, 20);
   form_ = new QComboBox(group3D_);
   form_->addItems({QStringLiteral("Z = F ( X,Y )"), QStringLiteral("Y = F ( X,Z )"),
-                   QStringLiteral("X = F ( Y,Z )")});
+                   QStringLiteral("X = F ( Y,Z )"), QStringLiteral("Параметрична поверхня")});
   form_->setGeometry(92, 22, width_ - 104, 22);
 
   colourGroup_ = new QGroupBox(QStringLiteral("Колір графіка"), this);
@@ -97,6 +101,8 @@ GraphParamsDialog::GraphParamsDialog(QWidget* parent, Dialogs& dialogs)
   SetHint(close_, QStringLiteral("Зачинити вікно"));
   ok_->setDefault(true);
 
+  connect(kind_, &QComboBox::currentIndexChanged, this, [this] { ShowTextForm(); });
+  connect(form_, &QComboBox::currentIndexChanged, this, [this] { ShowTextForm(); });
   connect(colourButton_, &QPushButton::clicked, this, [this] { ChangeColour(); });
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
   connect(close_, &QPushButton::clicked, this, &QDialog::reject);
@@ -109,10 +115,34 @@ void GraphParamsDialog::ShowRefusal(std::string_view why) {
   }
 }
 
+QString GraphParamsDialog::TextForm() const {
+  if (threeD_) {
+    return form_->currentIndex() == ParametricSurface ? QStringLiteral("X;Y;Z;U0;U1;V0;V1")
+                                                      : QString();
+  }
+  switch (kind_->currentIndex()) {
+    case ParametricCurve:
+      return QStringLiteral("X;Y;T0;T1");
+    case PolarCurve:
+      return QStringLiteral("R;T0;T1");
+    default:
+      return QString();
+  }
+}
+
+void GraphParamsDialog::ShowTextForm() {
+  const QString form = TextForm();
+  formHint_->setText(threeD_ ? QString() : form);
+  formula_->setPlaceholderText(form);
+  SetHint(formula_, form.isEmpty() ? QString() : QStringLiteral("Вираз виду ") + form);
+}
+
 void GraphParamsDialog::PrepareDialog2D() {
   setFixedSize(width_, height2D);
+  threeD_ = false;
   group2D_->show();
   group3D_->hide();
+  ShowTextForm();
   colourGroup_->setGeometry(2, 140, colourWidth, colourHeight);
   const int top = 140 + colourHeight - buttonHeight - 8;
   ok_->setGeometry(width_ - 2 * buttonWidth_ - 2 * margin, top, buttonWidth_, buttonHeight);
@@ -121,8 +151,10 @@ void GraphParamsDialog::PrepareDialog2D() {
 
 void GraphParamsDialog::PrepareDialog3D() {
   setFixedSize(width_, height3D);
+  threeD_ = true;
   group2D_->hide();
   group3D_->show();
+  ShowTextForm();
   colourGroup_->setGeometry(width_ - colourWidth - margin, 104, colourWidth, colourHeight);
   const int top = 104 + colourHeight - buttonHeight - 8;
   ok_->setGeometry(2, top, buttonWidth_, buttonHeight);
@@ -131,7 +163,7 @@ void GraphParamsDialog::PrepareDialog3D() {
 
 void GraphParamsDialog::Load2D(const QString& text, const PlotP& entry) {
   formula_->setText(text);
-  kind_->setCurrentIndex(entry.Kind <= 2 ? entry.Kind : 0);
+  kind_->setCurrentIndex(entry.Kind <= PolarCurve ? entry.Kind : 0);
   relation_->setCurrentIndex(entry.Relation <= 4 ? entry.Relation : 0);
   interpolation_->setChecked(entry.Interpolated != 0);
   swatch_->SetColour(entry.Color);
@@ -139,7 +171,8 @@ void GraphParamsDialog::Load2D(const QString& text, const PlotP& entry) {
 
 void GraphParamsDialog::Load3D(const QString& text, const PlotP3d& entry) {
   formula_->setText(text);
-  form_->setCurrentIndex((entry.Form & 0xFF) <= 2 ? static_cast<int>(entry.Form & 0xFF) : 0);
+  const std::uint32_t form = entry.Form & 0xFF;
+  form_->setCurrentIndex(form <= ParametricSurface ? static_cast<int>(form) : 0);
   swatch_->SetColour(entry.Color);
 }
 

@@ -11,6 +11,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -44,6 +45,10 @@ class GraphParamsDialog : public QDialog {
   QComboBox* RelationBox() const { return relation_; }
   QCheckBox* Interpolation() const { return interpolation_; }
   QComboBox* Form() const { return form_; }
+  // The form the formula text must have for the chosen kind ("X;Y;T0;T1"), shown
+  // beside the kinds and in the empty formula field; empty for one formula.
+  QString TextForm() const;
+  QLabel* TextFormHint() const { return formHint_; }
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CloseButton() const { return close_; }
   QPushButton* ColourButton() const { return colourButton_; }
@@ -51,6 +56,7 @@ class GraphParamsDialog : public QDialog {
 
  private:
   void ChangeColour();
+  void ShowTextForm();
 
   Dialogs& dialogs_;
   // The buttons fit their captions, and the dialog fits the buttons.
@@ -64,6 +70,8 @@ class GraphParamsDialog : public QDialog {
   QComboBox* relation_;
   QCheckBox* interpolation_;
   QComboBox* form_;
+  QLabel* formHint_;
+  bool threeD_ = false;
   Swatch* swatch_;
   QPushButton* colourButton_;
   QPushButton* ok_;

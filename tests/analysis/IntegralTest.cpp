@@ -85,6 +85,10 @@ TEST(IntegralTest, LogLinesOfTheExamples) {
        {"Площа під графіком : 1", "Помилка вводу кроку."}},
       {Request("1", "10^20", "10^20+1", "1", K::Area),
        {"Площа під графіком : 1", "Помилка вводу кроку."}},
+      {Request("5*COS(T);5*SIN(T);0;2*P", "0", "1", "0.5", K::Area, "T"),
+       {"Площа під графіком : 5*COS(T);5*SIN(T);0;2*P", CurveIntegralLine}},
+      {Request("X;", "-1", "1", "0.5", K::Area),  // a trailing ';' is only a delimiter
+       {"Площа під графіком : X;", "Результат : 1.5"}},
   };
   for (const LogCase& c : cases) {
     EXPECT_EQ(LogOf(c.request), c.lines) << c.request.expression << " " << c.request.left;

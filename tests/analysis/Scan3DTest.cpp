@@ -42,6 +42,17 @@ TEST_F(Scan3DTest, ValuesAtTheDefaultPointWithoutNormalisation) {
   EXPECT_EQ(rows_, expected);
 }
 
+TEST_F(Scan3DTest, AParametricSurfaceHasNoValueAndIsNotShifted) {
+  const PlotList3D graphs = Graphs(
+      {{"3*COS(U)*SIN(V);3*SIN(U)*SIN(V);3*COS(V);0;2*P;0;P", ParametricSurface}, {"X+1", 0}});
+  Refresh(graphs, {"1", "0", "0"});
+  const std::vector<ScanRow> expected = {
+      {"3*COS(U)*SIN(V);3*SIN(U)*SIN(V);3*COS(V);0;2*P;0;P", "не існує"}, {"X+1", "2"}};
+  EXPECT_EQ(rows_, expected);
+  FunctionThroughPoint3D(graphs, parameters_, validated_, parser_, {"1", "0", "0"}, 0, rows_, '.');
+  EXPECT_EQ(rows_, expected);
+}
+
 TEST_F(Scan3DTest, CoordinatesTakeEitherSeparatorAndTheChosenLetters) {
   validated_.VarX3D = 'U';
   validated_.VarY3D = 'V';

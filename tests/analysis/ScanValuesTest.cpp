@@ -53,6 +53,31 @@ TEST(ScanValuesTest, EachRowShowsTheNormalisedFormulaAndItsValue) {
   EXPECT_EQ(panel.yText, "0,5");
 }
 
+// A curve of T has no value at a point of the plane: its row says so instead of
+// reporting its ';' as a syntax error.
+TEST(ScanValuesTest, CurvesOfAParameterHaveNoValueAtAPoint) {
+  FormulaParser parser;
+  PlotList2D graphs;
+  graphs.Append("5*cos(t);5*sin(t);0;2*p", PlotP{0, ParametricCurve, 1, Equal});
+  graphs.Append("6+2*cos(3*t);0;2*p", PlotP{0, PolarCurve, 0, Equal});
+  graphs.Append("x+1", PlotP{0, Function, 1, Equal});
+  // An unknown kind is scanned as a formula, which the engine reads up to the ';'.
+  graphs.Append("x;y", PlotP{0, 5, 1, Equal});
+  const ScanValuesPanel panel =
+      ComputeScanValues(graphs, BuildParameters{}, Params2D{}, parser, {5.0, 0.0}, '.');
+  const std::vector<ScanRow> expected = {
+      {"5*COS(T);5*SIN(T);0;2*P", "не існує"},
+      {"6+2*COS(3*T);0;2*P", "не існує"},
+      {"X+1", "6"},
+      {"X;Y", "5"},
+  };
+  EXPECT_EQ(panel.rows, expected);
+  ScanRow row = panel.rows[0];
+  EXPECT_FALSE(RelationThroughPoint(row));
+  EXPECT_FALSE(FunctionThroughPoint(row, "0"));
+  EXPECT_EQ(row, panel.rows[0]);
+}
+
 TEST(ScanValuesTest, UsesTheValidatedVariableLetters) {
   FormulaParser parser;
   BuildParameters parameters;

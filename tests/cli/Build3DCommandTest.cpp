@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -96,6 +100,38 @@ TEST_F(Build3DCommand, Failures) {
   run = Build3D({SaveDocument(document), "-o", unwritable});
   EXPECT_EQ(run.exit, ExitFailed);
   EXPECT_NE(run.err.find("Помилка збереження файлу! - " + unwritable), std::string::npos);
+}
+
+// The sphere of radius 3 as a parametric surface, through the text STL a user would
+// check it with: every vertex on the sphere, and the figure reaching +-3 on each axis.
+TEST_F(Build3DCommand, ParametricSphereToStl) {
+  Document document;
+  document.Params.Field(ParamField::StepX) = "0.1";
+  document.Params.Field(ParamField::StepY) = "0.1";
+  document.Graphs3D.Append("3*COS(U)*SIN(V);3*SIN(U)*SIN(V);3*COS(V);0;2*P;0;P",
+                           PlotP3d{0x00C0FF, ParametricSurface});
+  const std::string doc = SaveDocument(document), out = Path("sphere.stl");
+  const CommandRun run = Build3D({doc, "-o", out, "--format", "stl-ascii"});
+  ASSERT_EQ(run.exit, ExitOk) << run.err;
+  std::istringstream text(ReadAll(out));
+  std::array<double, 3> low{}, high{};
+  std::size_t vertices = 0;
+  for (std::string word; text >> word;) {
+    if (word != "vertex") continue;
+    std::array<double, 3> v{};
+    text >> v[0] >> v[1] >> v[2];
+    EXPECT_NEAR(std::hypot(v[0], v[1], v[2]), 3.0, 0.01) << vertices;
+    for (std::size_t k = 0; k < 3; ++k) {
+      low[k] = std::min(low[k], v[k]);
+      high[k] = std::max(high[k], v[k]);
+    }
+    ++vertices;
+  }
+  EXPECT_GT(vertices, 10000u);
+  for (std::size_t k = 0; k < 3; ++k) {
+    EXPECT_NEAR(low[k], -3.0, 0.01) << k;
+    EXPECT_NEAR(high[k], 3.0, 0.01) << k;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -167,12 +168,59 @@ TEST_F(Render2DCommandTest, ColourMapsUseTheGivenPalette) {
 }
 
 TEST_F(Render2DCommandTest, EveryExampleRenders) {
-  for (const char* name : {"functions", "relations", "gamma", "parametric-names", "surfaces"}) {
+  for (const char* name :
+       {"functions", "relations", "gamma", "parametric-names", "surfaces", "curves"}) {
     const std::string out = Path(std::string(name) + ".png");
     const CommandRun run =
         Render({std::string(LW_EXAMPLES_DIR "/") + name + ".lwf", "-o", out, "--size", "160x120"});
     EXPECT_EQ(run.exit, ExitOk) << name << ": " << run.err;
     EXPECT_TRUE(QImage(QString::fromStdString(out)).size() == QSize(160, 120)) << name;
+  }
+}
+
+// A circle r = 5 and the rose r = 6 + 2 cos 3T, both single-valued in the angle, on
+// [-10, 10] at 800 x 800 (40 pixels per unit, origin at pixel 400, 400): every pixel of
+// the curve's colour within 2 pixels of the curve along its ray, and every whole degree
+// of T with such a pixel within 2 pixels of its point.
+TEST_F(Render2DCommandTest, CurvesOfAParameterAreCloseAndUnbroken) {
+  const struct {
+    const char* text;
+    std::uint8_t kind;
+    double (*radius)(double);
+  } cases[] = {
+      {"5*COS(T);5*SIN(T);0;2*P", ParametricCurve, [](double) { return 5.0; }},
+      {"6+2*COS(3*T);0;2*P", PolarCurve, [](double t) { return 6 + 2 * std::cos(3 * t); }},
+  };
+  for (const auto& c : cases) {
+    Document doc;
+    for (const ParamField f : {ParamField::XStart, ParamField::YStart}) doc.Params.Field(f) = "-10";
+    for (const ParamField f : {ParamField::XEnd, ParamField::YEnd}) doc.Params.Field(f) = "10";
+    doc.Appearance.ShowAxes = false;
+    doc.Graphs2D.Append(c.text, PlotP{0x0000FF, c.kind, 1, Equal});
+    const std::string path = Path("curve.lwf"), out = Path("curve.png");
+    ASSERT_EQ(SaveSettingsFile(path, doc), FileResult::Ok);
+    const CommandRun run = Render({path, "-o", out, "--size", "800x800"});
+    ASSERT_EQ(run.exit, ExitOk) << run.err;
+    const QImage image = QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32);
+    std::vector<std::pair<double, double>> drawn;
+    for (int y = 0; y < 800; ++y) {
+      for (int x = 0; x < 800; ++x) {
+        if (image.pixel(x, y) != qRgb(255, 0, 0)) continue;
+        const double dx = x + 0.5 - 400, dy = 400 - (y + 0.5);
+        drawn.emplace_back(dx, dy);
+        const double along = 40 * c.radius(std::atan2(dy, dx));
+        EXPECT_NEAR(std::hypot(dx, dy), along, 2.0) << c.text << " pixel " << x << ", " << y;
+      }
+    }
+    ASSERT_GT(drawn.size(), 1000u) << c.text;
+    for (int degree = 0; degree < 360; ++degree) {
+      const double t = degree * Pi / 180, r = 40 * c.radius(t);
+      double best = 1e9;
+      for (const auto& [dx, dy] : drawn) {
+        best = std::min(best, std::hypot(dx - r * std::cos(t), dy - r * std::sin(t)));
+      }
+      EXPECT_LE(best, 2.0) << c.text << " degree " << degree;
+    }
   }
 }
 

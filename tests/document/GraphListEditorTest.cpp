@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
+
 namespace lw {
 namespace {
 
@@ -50,6 +52,40 @@ TEST(DescribeEntry, TextsOf3DEntries) {
   // Only the low byte of the form counts.
   EXPECT_EQ(DescribeEntry(PlotP3d{0, 0x102}), "Тип виразу : X = F ( Y,Z ) .");
 }
+
+struct ParametricDescriptionCase {
+  const char* name;
+  std::uint8_t kind;  // 2D kind; 255 for the 3D parametric surface
+  std::uint8_t interpolated;
+  const char* text;
+  const char* label;
+};
+
+class ParametricDescriptionTest : public ::testing::TestWithParam<ParametricDescriptionCase> {};
+
+TEST_P(ParametricDescriptionTest, SpellsOutTheFormulasAndRanges) {
+  const ParametricDescriptionCase& c = GetParam();
+  const std::string label = c.kind == 255
+                                ? DescribeEntry(PlotP3d{0, ParametricSurface}, c.text)
+                                : DescribeEntry(PlotP{0, c.kind, c.interpolated, Equal}, c.text);
+  EXPECT_EQ(label, c.label);
+}
+
+const ParametricDescriptionCase kParametricDescriptions[] = {
+    {"ParametricCurve", ParametricCurve, 1, "5*COS(T);5*SIN(T);0;2*P",
+     "Параметрична крива.Інтерпольована. X = 5*COS(T) ; Y = 5*SIN(T) ; T від 0 до 2*P"},
+    {"ParametricDots", ParametricCurve, 0, "T;T*T;-1;1",
+     "Параметрична крива. X = T ; Y = T*T ; T від -1 до 1"},
+    {"PolarCurve", PolarCurve, 1, "6+2*COS(3*T);0;2*P",
+     "Полярна крива.Інтерпольована. R = 6+2*COS(3*T) ; T від 0 до 2*P"},
+    {"CurveTextWithoutItsParts", PolarCurve, 0, "SIN(T)", "Полярна крива."},
+    {"Surface", 255, 0, "U;V;U*V;0;1;2;3",
+     "Тип виразу : Параметрична поверхня. X = U ; Y = V ; Z = U*V ; U від 0 до 1 ; V від 2 до 3"},
+    {"SurfaceTextWithoutItsParts", 255, 0, "U*V", "Тип виразу : Параметрична поверхня."},
+};
+
+INSTANTIATE_TEST_SUITE_P(Entries, ParametricDescriptionTest,
+                         ::testing::ValuesIn(kParametricDescriptions), test::CaseName());
 
 // A list of n entries whose colours are 1..n and texts "f1".."fn".
 PlotList2D Numbered(int n) {

@@ -33,7 +33,10 @@ TEST_F(BuildersTest, BuilderChoiceByKindAndInterpolation) {
   EXPECT_EQ(BuilderFor(PlotP{0, Relation, 0, 0}), Builder2D::RelationRegion);
   EXPECT_EQ(BuilderFor(PlotP{0, Relation, 1, 0}), Builder2D::RelationContour);
   EXPECT_EQ(BuilderFor(PlotP{0, ColorGamma, 1, 0}), Builder2D::ColorGamma);
-  EXPECT_EQ(BuilderFor(PlotP{0, 3, 0, 0}), Builder2D::None);
+  EXPECT_EQ(BuilderFor(PlotP{0, ParametricCurve, 1, 0}), Builder2D::ParameterCurve);
+  EXPECT_EQ(BuilderFor(PlotP{0, PolarCurve, 0, 0}), Builder2D::ParameterDots);
+  EXPECT_EQ(BuilderFor(PlotP{0, 5, 0, 0}), Builder2D::None);
+  EXPECT_EQ(BuilderFor(PlotP{0, 255, 1, 0}), Builder2D::None);
 }
 
 TEST_F(BuildersTest, PointsWithoutXDrawOneDotPerColumn) {

@@ -90,6 +90,11 @@ const SurfaceCase kSurfaceCases[] = {
     {"PoleAcrossLongRows", "1/(X-Y)", 0, "0.04"},
     {"LogarithmDomainAcrossLongRows", "LN(X*Z)", 1, "0.04"},
     {"HeldOuterDivisor", "Z/Y", 2, "0.04"},
+    {"ParametricSphere", "3*COS(U)*SIN(V);3*SIN(U)*SIN(V);3*COS(V);0;2*P;0;P", 3, "0.1"},
+    {"ParametricWithoutValues", "SQRT(U-V);U;V;-3;3;-3;3", 3, "0.05"},
+    {"ParametricPoleAcrossLongRows", "U;V;1/(U-V);-6;6;-6;6", 3, "0.04"},
+    {"ParametricRandomStaysInSampleOrder", "RAND(5);U;V;0;4;0;4", 3, "0.5"},
+    {"ParametricWrongPartCount", "U;V;1", 3, "0.4"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Surfaces, ParallelSurfaceTest, ::testing::ValuesIn(kSurfaceCases),

@@ -163,5 +163,55 @@ TEST(GraphLists, ThreeDListUsesTheFormDialog) {
   EXPECT_EQ(panel->Description()->text(), "Тип виразу : Y = F ( X,Z ) .");
 }
 
+// The curves of T and the parametric surface are chosen in the dialog, which shows the
+// form of their text; the description line spells the entry out.
+TEST(GraphLists, ParametricKindsShowTheirTextFormAndDescription) {
+  ProgramFixture f;
+  WhenModal([](QWidget* modal) {
+    auto* dialog = dynamic_cast<GraphParamsDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(dialog->Kind()->count(), 5);
+    EXPECT_EQ(dialog->Kind()->itemText(3), "Параметрична крива");
+    EXPECT_EQ(dialog->Kind()->itemText(4), "Полярна крива");
+    EXPECT_EQ(dialog->TextFormHint()->text(), "");
+    dialog->Kind()->setCurrentIndex(4);
+    EXPECT_EQ(dialog->TextFormHint()->text(), "R;T0;T1");
+    dialog->Kind()->setCurrentIndex(3);
+    EXPECT_EQ(dialog->TextFormHint()->text(), "X;Y;T0;T1");
+    EXPECT_EQ(dialog->Formula()->placeholderText(), "X;Y;T0;T1");
+    dialog->Formula()->setText("5*cos(t);5*sin(t);0;2*p;");
+    dialog->OkButton()->click();
+  });
+  f.Main().Action(Command::AddGraph2D)->trigger();
+  GraphListPanel* panel = f.Windows().Params->Graphs(false);
+  ASSERT_EQ(panel->List()->count(), 1);
+  EXPECT_EQ(f.State().Doc().Graphs2D.At(0).Kind, ParametricCurve);
+  EXPECT_EQ(panel->Description()->text(),
+            "Параметрична крива.Інтерпольована. X = 5*cos(t) ; Y = 5*sin(t) ; T від 0 до 2*p");
+
+  WhenModal([](QWidget* modal) {
+    auto* dialog = dynamic_cast<GraphParamsDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(dialog->Form()->count(), 4);
+    EXPECT_EQ(dialog->Form()->itemText(3), "Параметрична поверхня");
+    dialog->Form()->setCurrentIndex(3);
+    EXPECT_EQ(dialog->Formula()->placeholderText(), "X;Y;Z;U0;U1;V0;V1");
+    dialog->Formula()->setText("u;v;0;0;1;0;1");
+    dialog->OkButton()->click();
+  });
+  f.Main().Action(Command::AddGraph3D)->trigger();
+  EXPECT_EQ(
+      f.Windows().Params->Graphs(true)->Description()->text(),
+      "Тип виразу : Параметрична поверхня. X = u ; Y = v ; Z = 0 ; U від 0 до 1 ; V від 0 до 1");
+  // Editing loads the kind back into the dialog.
+  WhenModal([](QWidget* modal) {
+    auto* dialog = dynamic_cast<GraphParamsDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->Form()->currentIndex(), 3);
+    dialog->CloseButton()->click();
+  });
+  f.Windows().Params->Graphs(true)->EditButton()->click();
+}
+
 }  // namespace
 }  // namespace lw::test

@@ -243,6 +243,24 @@ TEST(Scan, FunctionThroughThePointShiftsOnlyWhenNeeded) {
   EXPECT_EQ(grid->item(0, 0)->text().toStdString(), "X+1");
 }
 
+// A curve of T shows no value, and both shifts through the point refuse it aloud.
+TEST(Scan, CurvesOfAParameterAreNotShiftedThroughAPoint) {
+  ProgramFixture f;
+  f.State().Edits().AddGraph2D("5*cos(t);5*sin(t);0;2*p", PlotP{0, ParametricCurve, 1, Equal});
+  f.State().Analysis().ShowScanValues({5.0, 0.0});
+  QTableWidget* grid = f.Windows().Scan->Grid();
+  EXPECT_EQ(grid->item(0, 0)->text().toStdString(), "5*COS(T);5*SIN(T);0;2*P");
+  EXPECT_EQ(grid->item(0, 1)->text().toStdString(), "не існує");
+  for (const int button : {1, 2}) {
+    f.State().Status();  // whatever it said before
+    f.Windows().Scan->Button(button)->click();
+    EXPECT_EQ(f.State().Status(),
+              "Криву параметра T не провести через точку: вона не має значення в точці площини")
+        << button;
+    EXPECT_EQ(grid->item(0, 0)->text().toStdString(), "5*COS(T);5*SIN(T);0;2*P") << button;
+  }
+}
+
 TEST(Scan, OptionsPanelGrowsAndShrinksBy155) {
   ProgramFixture f;
   ScanWindow* w = f.Windows().Scan;
