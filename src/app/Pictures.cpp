@@ -46,14 +46,13 @@ bool Encode(const QImage& rgb, bool png, AtomicFile& file) {
 
 }  // namespace
 
-bool WritePicture(const QImage& image, const QString& path, QString& error,
-                  const WorkControl* work) {
-  AtomicFile file(path.toStdString());
-  // 24 bits per pixel: the picture has no transparency to keep.
-  const bool written = !file.Failed() && Encode(image.convertToFormat(QImage::Format_RGB888),
-                                                PictureFormatFor(path)[0] == 'P', file);
+namespace {
+
+// A written picture file replaces its target unless the work was stopped meanwhile
+// (the old file stays); false with the reason in `error` otherwise.
+bool FinishPictureFile(AtomicFile& file, bool written, QString& error, const WorkControl* work) {
   if (written && Stopped(work)) {
-    file.Discard();  // the new file goes, the old file stays
+    file.Discard();
     error = QString::fromStdString(std::string(BuildStoppedText));
     return false;
   }
@@ -63,6 +62,17 @@ bool WritePicture(const QImage& image, const QString& path, QString& error,
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool WritePicture(const QImage& image, const QString& path, QString& error,
+                  const WorkControl* work) {
+  AtomicFile file(path.toStdString());
+  // 24 bits per pixel: the picture has no transparency to keep.
+  const bool written = !file.Failed() && Encode(image.convertToFormat(QImage::Format_RGB888),
+                                                PictureFormatFor(path)[0] == 'P', file);
+  return FinishPictureFile(file, written, error, work);
 }
 
 std::string PictureStoppedText(const std::string& path) {
@@ -98,17 +108,7 @@ bool WriteDrawing(const VectorRecord& record, int width, int height, const std::
       svg ? EncodeSvg(record, width, height) : EncodePdf(record, width, height);
   AtomicFile file(path);
   const bool written = !bytes.empty() && !file.Failed() && file.Write(bytes);
-  if (written && Stopped(&work)) {
-    file.Discard();  // the new file goes, the old file stays
-    error = QString::fromStdString(std::string(BuildStoppedText));
-    return false;
-  }
-  if (!written || !file.Commit()) {
-    error = QString::fromStdString(file.Failed() ? WriteFailureReason(file.Error())
-                                                 : "Не вдалося записати малюнок");
-    return false;
-  }
-  return true;
+  return FinishPictureFile(file, written, error, &work);
 }
 
 }  // namespace
